@@ -1,0 +1,119 @@
+#pragma once
+// The regular-expression engine: TRegExpr compiles an expression into a program
+// of nodes (Program.h) and matches it by backtracking over single-byte text.
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "Program.h"
+
+class ERegExpr : public std::runtime_error {
+ public:
+  ERegExpr(const std::string& message, int errorNumber, int errorPosition);
+  int ErrorNumber;
+  int ErrorPosition;
+};
+
+// Bits of the modifier word.
+enum : int { ModI = 1, ModR = 2, ModS = 4, ModG = 8, ModM = 16, ModX = 32 };
+
+using TCharSet = std::bitset<256>;
+using TCaseSwapper = uint8_t (*)(uint8_t);
+
+// The other-case form of a Windows-1251 letter; any other byte unchanged.
+uint8_t SwapCaseByLocale(uint8_t c);
+
+class TRegExpr {
+ public:
+  TRegExpr();
+  TRegExpr(const TRegExpr&) = delete;
+  TRegExpr& operator=(const TRegExpr&) = delete;
+
+  // Expression and settings.
+  void SetExpression(std::string_view text);
+  std::string_view Expression() const { return Expression_; }
+  void SetModifier(int index, bool on);  // 1..6 = i r s g m x; otherwise error 1013
+  bool Modifier(int index) const;
+  int Modifiers() const { return Modifiers_; }
+  void SetLinePairedSeparator(std::string_view text);
+
+  // Compilation on demand and its results.
+  bool EnsureProgram();
+  std::string_view Program() const { return ProgramBuffer_; }
+  bool IsCompiled() const { return IsCompiled_; }
+  const TCharSet& FirstChars() const { return FirstChars_; }
+  uint8_t StartChar() const { return StartChar_; }
+  bool Anchored() const { return Anchored_; }
+  std::string_view MustString() const;
+  std::string Dump() const;  // one node per line: offset, opcode, next target, operand
+
+  // Execution.
+  void SetInputString(std::string_view text);
+  bool Exec(std::string_view input);
+  bool ExecAt(int offset);  // 1-based
+  int GroupStart(int n) const;  // 0-based offset into the input, -1 for none
+  int GroupEnd(int n) const;
+
+  static std::string ErrorMessage(int code);
+
+ private:
+  [[noreturn]] void RaiseError(int code) const;
+  int ParseOffset() const;
+  void DiscardProgram();
+  void CompileExpression();
+
+  // ---- settings and expression (RegExpr.cpp)
+  std::string Expression_;
+  bool HasExpression_ = false;
+  int Modifiers_ = ModI | ModR | ModS | ModG;
+  std::string SpaceCharacters_ = std::string(" \t\n\r\f");
+  std::string WordCharacters_ = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_";
+  std::string LineBreakChars_ = "\r\n";
+  bool PairAssigned_ = false;
+  uint8_t PairHead_ = 0;
+  uint8_t PairTail_ = 0;
+  TCaseSwapper CaseSwapper_ = SwapCaseByLocale;
+
+  // ---- compiler (Compiler.cpp): program and search aids
+  std::string ProgramBuffer_;  // empty when there is no program
+  int ProgramModifiers_ = 0;
+  bool IsCompiled_ = false;
+  TCharSet FirstChars_;
+  uint8_t StartChar_ = 0;
+  bool Anchored_ = false;
+  int MustOffset_ = 0;  // into ProgramBuffer_
+  int MustLength_ = 0;
+  // compilation state
+  const char* ParseCursor_ = nullptr;
+  const char* ExpressionStart_ = nullptr;
+  const char* ExpressionEnd_ = nullptr;
+  int NextGroup_ = 0;
+  int ProgramSize_ = 0;
+  uint8_t* EmitCursor_ = nullptr;
+  bool Sizing_ = false;
+  int ParseModifiers_ = 0;
+  void CompileProgram(std::string_view text);
+
+  // ---- matcher (Matcher.cpp): execution state
+  std::string InputCopy_;
+  bool HasInput_ = false;
+  const uint8_t* TextBegin_ = nullptr;
+  const uint8_t* TextEnd_ = nullptr;
+  const uint8_t* Cursor_ = nullptr;
+  std::array<const uint8_t*, regexpr::MaxGroups> GroupStart_{};
+  std::array<const uint8_t*, regexpr::MaxGroups> GroupEnd_{};
+  std::array<int32_t, regexpr::MaxLoopLevel + 1> LoopCounts_{};  // [1..10]
+  int32_t LoopLevel_ = 0;
+  TCharSet SeparatorSet_;
+  bool TryMatchAt(const uint8_t* start);
+  bool MatchPrim(const uint8_t* node);
+  int32_t RegRepeat(const uint8_t* operand, int32_t max);
+};
+
+// Compiles expression with the default modifiers and reports whether it matches
+// anywhere in text. Compile and execution errors pass through as ERegExpr.
+bool RegexMatches(std::string_view expression, std::string_view text);
