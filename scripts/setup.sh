@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpcre2-dev
   clang
   xvfb xauth imagemagick fonts-wine fonts-dejavu-core
-  desktop-file-utils dpkg-dev
+  desktop-file-utils dpkg-dev x11-utils
 )
 
 missing=()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Usage: installed_program_test.sh <build dir>
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/out/orlinar_*.deb)
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt 6 widgets runtime"
+dpkg-deb -f "$deb" Depends | grep -q -- '-dev' && fail "Depends names a -dev package"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+for f in opt/orlinar/orlinar opt/orlinar/Cities.dbr opt/orlinar/Streets.dbr opt/orlinar/Phones.dbr \
+         usr/share/applications/orlinar.desktop usr/share/icons/hicolor/scalable/apps/orlinar.svg; do
+  [ -e "$root/$f" ] || fail "package lacks /$f"
+done
+[ -L "$root/usr/bin/orlinar" ] || fail "/usr/bin/orlinar is not a link"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$root/usr/share/applications/orlinar.desktop" || fail "desktop entry invalid"
+fi
+
+# Started through the launcher, the program must find its files beside its real path
+# and show its main window; without them it shows the "Error" start-up report instead.
+windows=$(xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+  "$1" & pid=$!
+  sleep 4
+  xwininfo -root -tree
+  kill -0 "$pid" && echo "program still running"
+  kill "$pid"' _ "$root/usr/bin/orlinar")
+echo "$windows" | grep -q "program still running" || fail "installed program ended early"
+echo "$windows" | grep -q '"Error"' && fail "installed program reported a start-up failure"
+echo "$windows" | grep -q '"orlinar" "orlinar"' || fail "no window of the installed program"
+echo "installed program runs from its launcher and shows its window"
