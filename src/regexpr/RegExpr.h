@@ -97,6 +97,56 @@ class TRegExpr {
   bool Sizing_ = false;
   int ParseModifiers_ = 0;
   void CompileProgram(std::string_view text);
+  void RunPass(std::string_view text, bool sizing, int& flags);
+  // parser (CompilerParse.cpp)
+  uint8_t Peek(int ahead = 0) const;
+  void Step();
+  uint8_t* ParseReg(bool inGroup, int& flags);
+  uint8_t* ParseSequence(int& flags);
+  uint8_t* ParseQuantified(int& flags);
+  uint8_t* ParseBraces(uint8_t* atom, int atomFlags, bool lazy, int& flags);
+  uint8_t* ParseAtom(int& flags);
+  uint8_t* ParseEscape(int& flags);
+  uint8_t* ParseModifierGroup();
+  uint8_t* ParseComment();
+  uint8_t* ParseBlanks();
+  uint8_t* ParseLiteralRun(int& flags);
+  int32_t ParseCount(const char* first, const char* last);
+  uint8_t DecodeEscape();
+  uint8_t HexDigitValue(uint8_t c);
+  // emission (CompilerEmit.cpp)
+  uint8_t* AppendNode(uint8_t opcode);
+  void AppendByte(uint8_t b);
+  void AppendInt32(int32_t v);
+  void InsertBefore(uint8_t opcode, uint8_t* operand, int size);
+  void LinkChainEnd(uint8_t* node, uint8_t* target);
+  void LinkOperandEnd(uint8_t* node, uint8_t* target);
+  void EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy);
+  void EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy);
+  uint8_t* ProgramEnd();
+  // sets (CompilerSets.cpp)
+  TCharSet SetBits_;
+  int SetCount_ = 0;
+  int SetLow_ = 255;
+  int SetHigh_ = 0;
+  bool SetNoCase_ = false;
+  uint8_t* SetStart_ = nullptr;
+  int SetStartSize_ = 0;
+  uint8_t RangeStart_ = 0;
+  bool RangeAllowed_ = false;
+  uint8_t* ParseBracket();
+  uint8_t* EmitClassSet(bool negated, std::string_view members);
+  void ParseBracketRange();
+  void ParseBracketEscape();
+  uint8_t* BeginSet(bool negated, bool noCase);
+  void AddSetChar(uint8_t c);
+  void AddSetString(std::string_view s);
+  void AddRangeStart(uint8_t c);
+  void FinishSet();
+  // post-compile analysis (CompilerAnalysis.cpp)
+  void FindSearchAids(int flags);
+  void CollectFirstChars();
+  void AddNodeFirstChars(const uint8_t* node);
 
   // ---- matcher (Matcher.cpp): execution state
   std::string InputCopy_;
@@ -112,6 +162,40 @@ class TRegExpr {
   bool TryMatchAt(const uint8_t* start);
   bool MatchPrim(const uint8_t* node);
   int32_t RegRepeat(const uint8_t* operand, int32_t max);
+  // Guards against runaway matching: nesting of MatchPrim and MatchPrim calls per Exec.
+  int MatchDepth_ = 0;
+  int64_t MatchSteps_ = 0;
+  // Each visit of a loop's jump-back on the current path, so that an iteration
+  // that consumed nothing can be refused instead of repeating for ever.
+  struct TJumpMark {
+    const uint8_t* Node;
+    const uint8_t* Cursor;
+    const TJumpMark* Previous;
+  };
+  const TJumpMark* JumpMarks_ = nullptr;
+  using TLoopState = std::array<int32_t, regexpr::MaxLoopLevel + 1>;
+  friend class TMatchFrame;
+  friend class TProgramProbe;  // tests run hand-assembled programs through it
+  void ResetMatchState();
+  const uint8_t* CheckedNode(const uint8_t* node) const;
+  bool MatchSingle(const uint8_t* node);
+  bool MatchBackRef(const uint8_t* node);
+  bool MatchLineStart() const;
+  bool MatchLineEnd() const;
+  bool AtWordBoundary() const;
+  bool IsWordChar(uint8_t c) const;
+  bool MatchChoice(const uint8_t* node);
+  bool MatchGroupBoundary(const uint8_t* node, const uint8_t* next);
+  bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
+  bool AttemptAfterRepeat(const uint8_t* next, int lookAhead);
+  bool MatchLoopEntry(const uint8_t* next);
+  bool MatchLoop(const uint8_t* node, const uint8_t* next);
+  bool IterateLoop(const uint8_t* body, int32_t level, int32_t count);
+  bool LeaveLoop(const uint8_t* next, int32_t level);
+  bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
+  int CapturedLength(int group) const;
+  bool StartsWithMustString(const uint8_t* from) const;
+  bool SearchFrom(const uint8_t* start);
 };
 
 // Compiles expression with the default modifiers and reports whether it matches
