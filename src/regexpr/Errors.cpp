@@ -44,6 +44,8 @@ std::string TRegExpr::ErrorMessage(int code) {
     case 1011: return "TRegExpr(dump): Corrupted Opcode";
     case 1014: return "TRegExpr(exec): Loop Stack Exceeded";
     case 1015: return "TRegExpr(exec): Loop Without LoopEntry !";
+    case 1016: return "TRegExpr(exec): Match Recursion Too Deep";
+    case 1017: return "TRegExpr(exec): Too Many Backtracking Steps";
     default: return "Unknown error";
   }
 }

@@ -177,25 +177,27 @@ class TRegExpr {
   friend class TMatchFrame;
   friend class TProgramProbe;  // tests run hand-assembled programs through it
   void ResetMatchState();
+  bool SearchFrom(const uint8_t* start);
+  bool ContainsMustString(const uint8_t* from) const;
   const uint8_t* CheckedNode(const uint8_t* node) const;
   bool MatchSingle(const uint8_t* node);
-  bool MatchBackRef(const uint8_t* node);
   bool MatchLineStart() const;
   bool MatchLineEnd() const;
-  bool AtWordBoundary() const;
   bool IsWordChar(uint8_t c) const;
-  bool MatchChoice(const uint8_t* node);
+  bool AtWordBoundary() const;
+  int CapturedLength(int group) const;
+  bool MatchBackRef(const uint8_t* node);
+  bool MatchChoice(const uint8_t* alternative);
   bool MatchGroupBoundary(const uint8_t* node, const uint8_t* next);
+  bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
+  static bool IsBackRefOperand(const uint8_t* operand);
   bool AttemptAfterRepeat(const uint8_t* next, int lookAhead);
+  int32_t RepeatBackRef(const uint8_t* operand, int32_t max);
   bool MatchLoopEntry(const uint8_t* next);
   bool MatchLoop(const uint8_t* node, const uint8_t* next);
   bool IterateLoop(const uint8_t* body, int32_t level, int32_t count);
   bool LeaveLoop(const uint8_t* next, int32_t level);
-  bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
-  int CapturedLength(int group) const;
-  bool StartsWithMustString(const uint8_t* from) const;
-  bool SearchFrom(const uint8_t* start);
 };
 
 // Compiles expression with the default modifiers and reports whether it matches

@@ -1,0 +1,91 @@
+#include <cstring>
+
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+void TRegExpr::SetInputString(std::string_view text) {
+  GroupStart_.fill(nullptr);
+  GroupEnd_.fill(nullptr);
+  // A NUL ends the text. The copy keeps its capacity, so inputs of a length
+  // already seen cost no allocation.
+  InputCopy_.assign(text.substr(0, text.find('\0')));
+  HasInput_ = true;
+}
+
+bool TRegExpr::Exec(std::string_view input) {
+  SetInputString(input);
+  return ExecAt(1);
+}
+
+bool TRegExpr::ExecAt(int offset) {
+  if (!EnsureProgram()) return false;
+  if (!HasInput_) RaiseError(1005);
+  const auto* begin = reinterpret_cast<const uint8_t*>(InputCopy_.c_str());
+  const auto length = static_cast<int64_t>(InputCopy_.size());
+  if (offset < 1) RaiseError(1006);
+  if (offset > length + 1) return false;
+  const uint8_t* start = begin + (offset - 1);
+  TextBegin_ = begin;
+  TextEnd_ = begin + length;
+  if (!MustString().empty() && !ContainsMustString(start)) return false;
+  ResetMatchState();
+  return SearchFrom(start);
+}
+
+// Whether the required literal occurs anywhere from `from` on.
+bool TRegExpr::ContainsMustString(const uint8_t* from) const {
+  const std::string_view rest(reinterpret_cast<const char*>(from), static_cast<size_t>(TextEnd_ - from));
+  return rest.find(MustString()) != std::string_view::npos;
+}
+
+void TRegExpr::ResetMatchState() {
+  LoopLevel_ = 0;
+  MatchDepth_ = 0;
+  MatchSteps_ = 0;
+  JumpMarks_ = nullptr;
+}
+
+// Start positions from left to right, only where a match can begin; the end of
+// the input is tried only by an anchored expression.
+bool TRegExpr::SearchFrom(const uint8_t* start) {
+  if (Anchored_) return TryMatchAt(start);
+  if (StartChar_ != 0) {
+    for (const uint8_t* p = start; p < TextEnd_; ++p) {
+      p = static_cast<const uint8_t*>(std::memchr(p, StartChar_, static_cast<size_t>(TextEnd_ - p)));
+      if (p == nullptr) return false;
+      if (TryMatchAt(p)) return true;
+    }
+    return false;
+  }
+  for (const uint8_t* p = start; p < TextEnd_; ++p)
+    if (FirstChars_.test(*p) && TryMatchAt(p)) return true;
+  return false;
+}
+
+bool TRegExpr::TryMatchAt(const uint8_t* start) {
+  GroupStart_.fill(nullptr);
+  GroupEnd_.fill(nullptr);
+  Cursor_ = start;
+  const auto* first = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
+  if (!MatchPrim(first)) return false;
+  GroupStart_[0] = start;
+  GroupEnd_[0] = Cursor_;
+  return true;
+}
+
+int TRegExpr::GroupStart(int n) const {
+  if (n < 0 || n >= MaxGroups || GroupStart_[n] == nullptr) return -1;
+  return static_cast<int>(GroupStart_[n] - reinterpret_cast<const uint8_t*>(InputCopy_.data()));
+}
+
+int TRegExpr::GroupEnd(int n) const {
+  if (n < 0 || n >= MaxGroups || GroupEnd_[n] == nullptr) return -1;
+  return static_cast<int>(GroupEnd_[n] - reinterpret_cast<const uint8_t*>(InputCopy_.data()));
+}
+
+bool RegexMatches(std::string_view expression, std::string_view text) {
+  TRegExpr regex;
+  regex.SetExpression(expression);
+  return regex.Exec(text);
+}

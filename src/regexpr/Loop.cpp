@@ -1,0 +1,54 @@
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+// Counted loops over complex operands. A loop node that fails leaves the level
+// and the counters as it found them, so that another alternative inside the
+// body, or another attempt of an outer repetition, meets the loop unchanged.
+
+bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
+  const int32_t outer = LoopLevel_;
+  if (outer >= MaxLoopLevel) RaiseError(1014);
+  LoopLevel_ = outer + 1;
+  const uint8_t* start = Cursor_;
+  LoopCounts_[LoopLevel_] = 0;
+  const bool matched = MatchPrim(next);
+  LoopLevel_ = outer;
+  if (!matched) Cursor_ = start;
+  return matched;
+}
+
+bool TRegExpr::MatchLoop(const uint8_t* node, const uint8_t* next) {
+  if (LoopLevel_ <= 0) RaiseError(1015);
+  const int32_t level = LoopLevel_;
+  const int32_t count = LoopCounts_[level];
+  const int32_t min = ReadInt32(node + NodeHeaderSize);
+  const int32_t max = ReadInt32(node + NodeHeaderSize + 4);
+  const uint8_t* body = CheckedNode(node + ReadInt32(node + NodeHeaderSize + 8));
+  if (count < min) return IterateLoop(body, level, count);
+  if (*node == opLoopLazy) return LeaveLoop(next, level) || (count < max && IterateLoop(body, level, count));
+  return (count < max && IterateLoop(body, level, count)) || LeaveLoop(next, level);
+}
+
+bool TRegExpr::IterateLoop(const uint8_t* body, int32_t level, int32_t count) {
+  const uint8_t* start = Cursor_;
+  LoopCounts_[level] = count + 1;
+  const bool matched = MatchPrim(body);
+  LoopLevel_ = level;
+  if (!matched) {
+    LoopCounts_[level] = count;
+    Cursor_ = start;
+  }
+  return matched;
+}
+
+bool TRegExpr::LeaveLoop(const uint8_t* next, int32_t level) {
+  const TLoopState counts = LoopCounts_;
+  const uint8_t* start = Cursor_;
+  LoopLevel_ = level - 1;
+  if (MatchPrim(next)) return true;
+  LoopCounts_ = counts;
+  LoopLevel_ = level;
+  Cursor_ = start;
+  return false;
+}

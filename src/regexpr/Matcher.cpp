@@ -1,0 +1,234 @@
+#include <algorithm>
+#include <cstring>
+
+#include "MatchLimits.h"
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+// Accounts one MatchPrim call against the depth and step bounds, and drops the
+// jump-back marks that the call placed when it returns.
+class TMatchFrame {
+ public:
+  explicit TMatchFrame(TRegExpr& owner) : Owner_(owner), Marks_(owner.JumpMarks_) {
+    if (++Owner_.MatchSteps_ > MaxMatchSteps) Owner_.RaiseError(ErrorMatchTooLong);
+    if (++Owner_.MatchDepth_ > MaxMatchDepth) Owner_.RaiseError(ErrorMatchTooDeep);
+  }
+  ~TMatchFrame() {
+    --Owner_.MatchDepth_;
+    Owner_.JumpMarks_ = Marks_;
+  }
+  TMatchFrame(const TMatchFrame&) = delete;
+  TMatchFrame& operator=(const TMatchFrame&) = delete;
+
+ private:
+  TRegExpr& Owner_;
+  const TRegExpr::TJumpMark* Marks_;
+};
+
+namespace {
+
+bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+
+bool InSmallSet(const uint8_t* members, uint8_t c) {
+  return c == members[0] || c == members[1] || c == members[2];
+}
+
+bool InBitSet(const uint8_t* bits, uint8_t c) { return (bits[c >> 3] >> (c & 7)) & 1; }
+
+bool IsGroupOpen(uint8_t op) { return op > opGroupOpen && op < opGroupOpen + MaxGroups; }
+
+bool IsGroupClose(uint8_t op) { return op > opGroupClose && op < opGroupClose + MaxGroups; }
+
+}  // namespace
+
+const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
+  const auto* first = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
+  const auto* end = first - 1 + ProgramBuffer_.size();
+  if (node == nullptr || node < first || node + NodeHeaderSize > end) RaiseError(1002);
+  return node;
+}
+
+bool TRegExpr::MatchPrim(const uint8_t* scan) {
+  TMatchFrame frame(*this);
+  TJumpMark mark{};
+  bool markPlaced = false;
+  for (;;) {
+    scan = CheckedNode(scan);
+    const uint8_t* next = NextNode(scan);
+    const uint8_t op = *scan;
+    switch (op) {
+      case opEnd:
+        return true;
+      case opAlternative:
+        if (next != nullptr && *CheckedNode(next) == opAlternative) return MatchChoice(scan);
+        next = Operand(scan);  // a choice of one alternative costs no recursion
+        break;
+      case opStar:
+      case opPlus:
+      case opRepeat:
+      case opStarLazy:
+      case opPlusLazy:
+      case opRepeatLazy:
+        return MatchSimpleRepeat(scan, next);
+      case opLoopEntry:
+        return MatchLoopEntry(next);
+      case opLoop:
+      case opLoopLazy:
+        return MatchLoop(scan, next);
+      case opJumpBack:
+        if (markPlaced) return MatchPrim(scan);  // one mark per frame
+        if (RepeatsEmptyIteration(scan)) return false;
+        mark = {scan, Cursor_, JumpMarks_};
+        JumpMarks_ = &mark;
+        markPlaced = true;
+        break;
+      default:
+        if (IsGroupOpen(op) || IsGroupClose(op)) return MatchGroupBoundary(scan, next);
+        if (!MatchSingle(scan)) return false;
+    }
+    scan = next;
+  }
+}
+
+// The nodes that match at most one step and never need to remember an alternative.
+bool TRegExpr::MatchSingle(const uint8_t* node) {
+  const uint8_t c = *Cursor_;
+  const uint8_t* operand = Operand(node);
+  switch (*node) {
+    case opInputStart:
+      return Cursor_ == TextBegin_;
+    case opInputEnd:
+      return c == 0;
+    case opAnyChar:
+      if (c == 0) return false;
+      break;
+    case opAnyCharInLine:
+      if (c == 0 || SeparatorSet_.test(c) || (c == PairHead_ && Cursor_[1] == PairTail_)) return false;
+      break;
+    case opDigit:
+      if (!IsDigit(c)) return false;
+      break;
+    case opNonDigit:
+      if (c == 0 || IsDigit(c)) return false;
+      break;
+    case opSmallSet:
+      if (c == 0 || !InSmallSet(operand, c)) return false;
+      break;
+    case opNotSmallSet:
+      if (c == 0 || InSmallSet(operand, c)) return false;
+      break;
+    case opBitSet:
+      if (c == 0 || !InBitSet(operand, c)) return false;
+      break;
+    case opLiteral: {
+      // The copy ends in NUL and the text holds none, so a mismatch stops at the end.
+      const uint8_t* at = Cursor_;
+      for (; *operand != 0; ++operand, ++at)
+        if (*at != *operand) return false;
+      if (operand == Operand(node) && c != 0) return false;  // empty text: only at the end
+      Cursor_ = at;
+      return true;
+    }
+    case opLiteralNoCase: {
+      const uint8_t* at = Cursor_;
+      for (; *operand != 0; ++operand, ++at)
+        if (*at != *operand && (*at == 0 || *at != CaseSwapper_(*operand))) return false;
+      if (operand == Operand(node) && c != 0) return false;
+      Cursor_ = at;
+      return true;
+    }
+    case opEmpty:
+    case opNoOp:
+      return true;
+    case opLineStart:
+      return MatchLineStart();
+    case opLineEnd:
+      return MatchLineEnd();
+    case opWordBoundary:
+      return AtWordBoundary();
+    case opNotWordBoundary:
+      return !AtWordBoundary();
+    case opBackRef:
+    case opBackRefNoCase:
+      return MatchBackRef(node);
+    default:
+      RaiseError(1001);
+  }
+  ++Cursor_;
+  return true;
+}
+
+bool TRegExpr::MatchLineStart() const {
+  if (Cursor_ == TextBegin_) return true;
+  const uint8_t before = Cursor_[-1];
+  if (Cursor_ - TextBegin_ >= 2 && Cursor_[-2] == PairHead_ && before == PairTail_) return true;
+  if (before == PairHead_ && *Cursor_ == PairTail_) return false;  // inside the pair
+  return SeparatorSet_.test(before);
+}
+
+bool TRegExpr::MatchLineEnd() const {
+  const uint8_t c = *Cursor_;
+  if (c == 0) return true;
+  if (c == PairHead_ && Cursor_[1] == PairTail_) return true;
+  if (c == PairTail_ && Cursor_ != TextBegin_ && Cursor_[-1] == PairHead_) return false;
+  return SeparatorSet_.test(c);
+}
+
+bool TRegExpr::IsWordChar(uint8_t c) const {
+  return c != 0 && std::memchr(WordCharacters_.data(), c, WordCharacters_.size()) != nullptr;
+}
+
+bool TRegExpr::AtWordBoundary() const {
+  const bool before = Cursor_ != TextBegin_ && IsWordChar(Cursor_[-1]);
+  return before != IsWordChar(*Cursor_);
+}
+
+int TRegExpr::CapturedLength(int group) const {
+  if (group <= 0 || group >= MaxGroups) RaiseError(1001);
+  const uint8_t* from = GroupStart_[group];
+  const uint8_t* to = GroupEnd_[group];
+  if (from == nullptr || to == nullptr || to <= from) return 0;
+  return static_cast<int>(to - from);
+}
+
+bool TRegExpr::MatchBackRef(const uint8_t* node) {
+  const int group = Operand(node)[0];
+  const int length = CapturedLength(group);
+  if (GroupStart_[group] == nullptr || GroupEnd_[group] == nullptr) return false;
+  if (TextEnd_ - Cursor_ < length) return false;
+  const uint8_t* captured = GroupStart_[group];
+  const bool noCase = *node == opBackRefNoCase;
+  for (int i = 0; i < length; ++i) {
+    const uint8_t want = captured[i];
+    if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return false;
+  }
+  Cursor_ += length;
+  return true;
+}
+
+bool TRegExpr::MatchChoice(const uint8_t* alternative) {
+  const uint8_t* start = Cursor_;
+  do {
+    if (MatchPrim(Operand(alternative))) return true;
+    Cursor_ = start;
+    alternative = NextNode(alternative);
+  } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  return false;
+}
+
+bool TRegExpr::MatchGroupBoundary(const uint8_t* node, const uint8_t* next) {
+  const uint8_t op = *node;
+  const uint8_t*& slot = IsGroupOpen(op) ? GroupStart_[op - opGroupOpen] : GroupEnd_[op - opGroupClose];
+  const uint8_t* old = slot;
+  slot = Cursor_;
+  if (MatchPrim(next)) return true;
+  slot = old;
+  return false;
+}
+
+bool TRegExpr::RepeatsEmptyIteration(const uint8_t* jumpBack) const {
+  for (const TJumpMark* mark = JumpMarks_; mark != nullptr; mark = mark->Previous)
+    if (mark->Node == jumpBack) return mark->Cursor == Cursor_;
+  return false;
+}

@@ -1,0 +1,133 @@
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+namespace {
+
+bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+
+template <typename Accepts>
+const uint8_t* SkipWhile(const uint8_t* from, const uint8_t* stop, Accepts accepts) {
+  while (from < stop && accepts(*from)) ++from;
+  return from;
+}
+
+}  // namespace
+
+bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
+  int32_t min = 0;
+  int32_t max = std::numeric_limits<int32_t>::max();
+  const uint8_t* operand = Operand(node);
+  const uint8_t op = *node;
+  if (op == opPlus || op == opPlusLazy) min = 1;
+  if (op == opRepeat || op == opRepeatLazy) {
+    min = ReadInt32(node + NodeHeaderSize);
+    max = ReadInt32(node + NodeHeaderSize + 4);
+    operand = node + RepeatHeaderSize;
+  }
+  if (min < 0 || max < min) RaiseError(1001);
+  const bool lazy = op == opStarLazy || op == opPlusLazy || op == opRepeatLazy;
+  // A literal after the run must start right where the run stops.
+  const int lookAhead = next != nullptr && *CheckedNode(next) == opLiteral ? Operand(next)[0] : -1;
+
+  // Attempts of a back-reference step by the whole captured text, never past the end.
+  const int64_t step = IsBackRefOperand(operand) ? CapturedLength(Operand(operand)[0]) : 1;
+  const uint8_t* start = Cursor_;
+  const int64_t count = RegRepeat(operand, max);
+  if (count < min) return false;
+  if (lazy) {
+    for (int64_t k = min; k <= count; ++k) {
+      Cursor_ = start + k * step;
+      if (AttemptAfterRepeat(next, lookAhead)) return true;
+    }
+  } else {
+    for (int64_t k = count; k >= min; --k) {
+      Cursor_ = start + k * step;
+      if (AttemptAfterRepeat(next, lookAhead)) return true;
+    }
+  }
+  return false;
+}
+
+bool TRegExpr::IsBackRefOperand(const uint8_t* operand) {
+  return *operand == opBackRef || *operand == opBackRefNoCase;
+}
+
+bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, int lookAhead) {
+  if (lookAhead >= 0 && *Cursor_ != lookAhead) return false;
+  const TLoopState counts = LoopCounts_;
+  const int32_t level = LoopLevel_;
+  if (MatchPrim(next)) return true;
+  LoopCounts_ = counts;
+  LoopLevel_ = level;
+  return false;
+}
+
+int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
+  if (IsBackRefOperand(operand)) return RepeatBackRef(operand, max);
+  const uint8_t* stop = Cursor_ + std::min<int64_t>(TextEnd_ - Cursor_, std::max(max, 0));
+  const uint8_t* members = Operand(operand);
+  const uint8_t* end = Cursor_;
+  switch (*operand) {
+    case opAnyChar:
+      end = stop;
+      break;
+    case opLiteral: {
+      const uint8_t c = members[0];
+      end = SkipWhile(Cursor_, stop, [c](uint8_t x) { return x == c; });
+      break;
+    }
+    case opLiteralNoCase: {
+      const uint8_t c = members[0];
+      const uint8_t swapped = CaseSwapper_(c);
+      end = SkipWhile(Cursor_, stop, [c, swapped](uint8_t x) { return x == c || x == swapped; });
+      break;
+    }
+    case opDigit:
+      end = SkipWhile(Cursor_, stop, IsDigit);
+      break;
+    case opNonDigit:
+      end = SkipWhile(Cursor_, stop, [](uint8_t x) { return !IsDigit(x); });
+      break;
+    case opSmallSet:
+      end = SkipWhile(Cursor_, stop,
+                      [members](uint8_t x) { return x == members[0] || x == members[1] || x == members[2]; });
+      break;
+    case opNotSmallSet:
+      end = SkipWhile(Cursor_, stop,
+                      [members](uint8_t x) { return x != members[0] && x != members[1] && x != members[2]; });
+      break;
+    case opBitSet:
+      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return (members[x >> 3] >> (x & 7)) & 1; });
+      break;
+    default:
+      RaiseError(1000);
+  }
+  const auto count = static_cast<int32_t>(end - Cursor_);
+  Cursor_ = end;
+  return count;
+}
+
+// Whole repetitions of the captured text; an empty capture stops the count at
+// once, since repeating it would never move the cursor.
+int32_t TRegExpr::RepeatBackRef(const uint8_t* operand, int32_t max) {
+  const int group = Operand(operand)[0];
+  const int length = CapturedLength(group);
+  if (length == 0) return 0;
+  const uint8_t* captured = GroupStart_[group];
+  const bool noCase = *operand == opBackRefNoCase;
+  int32_t count = 0;
+  while (count < max && TextEnd_ - Cursor_ >= length) {
+    for (int i = 0; i < length; ++i) {
+      const uint8_t want = captured[i];
+      if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return count;
+    }
+    Cursor_ += length;
+    ++count;
+  }
+  return count;
+}
