@@ -1,0 +1,168 @@
+#include <cstring>
+#include <vector>
+
+#include "CompilerFlags.h"
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+namespace {
+
+constexpr int ErrorCorruptedNode = 1001;
+constexpr int SmallSetSize = 3;
+constexpr int BitSetSize = 32;
+
+bool IsGroupBoundary(uint8_t op) {
+  return (op > opGroupOpen && op < opGroupClose) || (op > opGroupClose && op < opGroupClose + MaxGroups);
+}
+bool IsLoop(uint8_t op) { return op == opLoop || op == opLoopLazy; }
+
+// Walk marks per program byte.
+enum : uint8_t { markWalked = 1, markLoopExit = 2 };
+
+}  // namespace
+
+void TRegExpr::FindSearchAids(int flags) {
+  CollectFirstChars();
+  StartChar_ = 0;
+  Anchored_ = false;
+  MustOffset_ = 0;
+  MustLength_ = 0;
+  const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
+  const uint8_t* end = base + ProgramBuffer_.size();
+  const uint8_t* top = NextNode(base + 1);
+  if (top == nullptr || top[0] != opEnd) return;
+  const uint8_t* first = base + 1 + NodeHeaderSize;
+  if (first[0] == opLiteral) StartChar_ = first[NodeHeaderSize];
+  else if (first[0] == opInputStart) Anchored_ = true;
+  if ((flags & flagStartsRepeat) == 0) return;
+  for (const uint8_t* node = first; node != nullptr && node > base && node < end; node = NextNode(node)) {
+    if (node[0] != opLiteral) continue;
+    const uint8_t* text = node + NodeHeaderSize;
+    const auto* terminator = static_cast<const uint8_t*>(std::memchr(text, 0, static_cast<size_t>(end - text)));
+    const int length = terminator == nullptr ? 0 : static_cast<int>(terminator - text);
+    if (length > 0 && length >= MustLength_) {
+      MustOffset_ = static_cast<int>(text - base);
+      MustLength_ = length;
+    }
+  }
+}
+
+// A walk over everything that can be reached without consuming a character.
+// Each node is walked once, so the work is linear and the walk always ends;
+// an explicit list of pending walks keeps the stack flat whatever the nesting.
+// Reaching a loop node a second time means its body can be passed empty, so
+// the walk then goes on after the loop as well.
+void TRegExpr::CollectFirstChars() {
+  FirstChars_.reset();
+  const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
+  const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
+  std::vector<uint8_t> marks(ProgramBuffer_.size(), 0);
+  std::vector<const uint8_t*> pending{base + 1};
+  while (!pending.empty()) {
+    const uint8_t* node = pending.back();
+    pending.pop_back();
+    while (node != nullptr) {
+      if (node - base < 1 || size - (node - base) < NodeHeaderSize) RaiseError(ErrorCorruptedNode);
+      uint8_t& mark = marks[static_cast<size_t>(node - base)];
+      if ((mark & markWalked) != 0) {
+        if (!IsLoop(node[0]) || (mark & markLoopExit) != 0) break;
+        mark |= markLoopExit;
+        node = NextNode(node);
+        continue;
+      }
+      mark |= markWalked;
+      const uint8_t op = node[0];
+      switch (op) {
+        case opEnd: node = nullptr; break;
+        case opInputStart: case opInputEnd: case opJumpBack: case opEmpty: case opNoOp:
+        case opLineStart: case opLineEnd: case opWordBoundary: case opNotWordBoundary:
+        case opLoopEntry:
+          node = NextNode(node);
+          break;
+        case opAlternative: {
+          const uint8_t* next = NextNode(node);
+          if (next == nullptr || next[0] != opAlternative) {
+            node = Operand(node);
+            break;
+          }
+          for (const uint8_t* choice = node; choice != nullptr && choice[0] == opAlternative; choice = NextNode(choice))
+            pending.push_back(Operand(choice));
+          node = nullptr;
+          break;
+        }
+        case opStar: case opStarLazy:
+          AddNodeFirstChars(Operand(node));
+          node = NextNode(node);
+          break;
+        case opPlus: case opPlusLazy:
+          AddNodeFirstChars(Operand(node));
+          node = nullptr;
+          break;
+        case opRepeat: case opRepeatLazy:
+          AddNodeFirstChars(node + RepeatHeaderSize);
+          node = ReadInt32(Operand(node)) > 0 ? nullptr : NextNode(node);
+          break;
+        case opLoop: case opLoopLazy:
+          pending.push_back(node + ReadInt32(node + NodeHeaderSize + 8));
+          node = ReadInt32(Operand(node)) > 0 ? nullptr : NextNode(node);
+          break;
+        default:
+          if (IsGroupBoundary(op)) {
+            node = NextNode(node);
+          } else {
+            AddNodeFirstChars(node);
+            node = nullptr;
+          }
+      }
+    }
+  }
+}
+
+// The characters that a node matching one character can match first.
+void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
+  const uint8_t* operand = Operand(node);
+  const uint8_t* end = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size();
+  auto need = [&](int bytes) {
+    if (end - operand < bytes) RaiseError(ErrorCorruptedNode);
+  };
+  switch (node[0]) {
+    case opAnyChar: case opAnyCharInLine: case opBackRef: case opBackRefNoCase:
+      FirstChars_.set();
+      break;
+    case opLiteral:
+      need(1);
+      FirstChars_.set(operand[0]);
+      break;
+    case opLiteralNoCase:
+      need(1);
+      FirstChars_.set(operand[0]);
+      FirstChars_.set(CaseSwapper_(operand[0]));
+      break;
+    case opDigit:
+      for (int c = '0'; c <= '9'; ++c) FirstChars_.set(static_cast<size_t>(c));
+      break;
+    case opNonDigit:
+      for (int c = 0; c < 256; ++c)
+        if (c < '0' || c > '9') FirstChars_.set(static_cast<size_t>(c));
+      break;
+    case opSmallSet:
+      need(SmallSetSize);
+      for (int i = 0; i < SmallSetSize; ++i) FirstChars_.set(operand[i]);
+      break;
+    case opNotSmallSet: {
+      need(SmallSetSize);
+      TCharSet excluded;
+      for (int i = 0; i < SmallSetSize; ++i) excluded.set(operand[i]);
+      FirstChars_ |= ~excluded;
+      break;
+    }
+    case opBitSet:
+      need(BitSetSize);
+      for (int c = 0; c < 256; ++c)
+        if ((operand[c / 8] >> (c % 8)) & 1) FirstChars_.set(static_cast<size_t>(c));
+      break;
+    default:
+      RaiseError(ErrorCorruptedNode);
+  }
+}

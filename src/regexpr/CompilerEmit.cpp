@@ -1,0 +1,92 @@
+#include "CompilerFlags.h"
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+namespace {
+
+// A failed internal consistency check; no expression text can trigger it.
+constexpr int ErrorInternal = 114;
+
+}  // namespace
+
+uint8_t* TRegExpr::ProgramEnd() { return reinterpret_cast<uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size(); }
+
+uint8_t* TRegExpr::AppendNode(uint8_t opcode) {
+  if (Sizing_) {
+    ProgramSize_ += NodeHeaderSize;
+    return nullptr;
+  }
+  if (ProgramEnd() - EmitCursor_ < NodeHeaderSize) RaiseError(ErrorInternal);
+  uint8_t* node = EmitCursor_;
+  node[0] = opcode;
+  WriteInt32(node + 1, 0);
+  EmitCursor_ += NodeHeaderSize;
+  return node;
+}
+
+void TRegExpr::AppendByte(uint8_t b) {
+  if (Sizing_) {
+    ++ProgramSize_;
+    return;
+  }
+  if (EmitCursor_ >= ProgramEnd()) RaiseError(ErrorInternal);
+  *EmitCursor_++ = b;
+}
+
+void TRegExpr::AppendInt32(int32_t v) {
+  if (Sizing_) {
+    ProgramSize_ += 4;
+    return;
+  }
+  if (ProgramEnd() - EmitCursor_ < 4) RaiseError(ErrorInternal);
+  WriteInt32(EmitCursor_, v);
+  EmitCursor_ += 4;
+}
+
+void TRegExpr::InsertBefore(uint8_t opcode, uint8_t* operand, int size) {
+  if (Sizing_) {
+    ProgramSize_ += size;
+    return;
+  }
+  if (ProgramEnd() - EmitCursor_ < size || operand == nullptr || operand > EmitCursor_) RaiseError(ErrorInternal);
+  std::memmove(operand + size, operand, static_cast<size_t>(EmitCursor_ - operand));
+  EmitCursor_ += size;
+  operand[0] = opcode;
+  std::memset(operand + 1, 0, static_cast<size_t>(size - 1));
+}
+
+void TRegExpr::LinkChainEnd(uint8_t* node, uint8_t* target) {
+  if (Sizing_ || node == nullptr) return;
+  // A well-formed chain is shorter than the program; the bound turns a
+  // malformed one into an internal error instead of an endless walk.
+  for (size_t steps = 0;; ++steps) {
+    if (steps > ProgramBuffer_.size()) RaiseError(ErrorInternal);
+    int32_t offset = ReadInt32(node + 1);
+    if (offset == 0) break;
+    node += offset;
+  }
+  WriteInt32(node + 1, static_cast<int32_t>(target - node));
+}
+
+void TRegExpr::LinkOperandEnd(uint8_t* node, uint8_t* target) {
+  if (Sizing_ || node == nullptr || node[0] != opAlternative) return;
+  LinkChainEnd(node + NodeHeaderSize, target);
+}
+
+void TRegExpr::EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
+  InsertBefore(lazy ? opRepeatLazy : opRepeat, atom, RepeatHeaderSize);
+  if (Sizing_) return;
+  WriteInt32(atom + NodeHeaderSize, min);
+  WriteInt32(atom + NodeHeaderSize + 4, max);
+}
+
+void TRegExpr::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
+  InsertBefore(opLoopEntry, atom, NodeHeaderSize);
+  uint8_t* loop = AppendNode(lazy ? opLoopLazy : opLoop);
+  AppendInt32(min);
+  AppendInt32(max);
+  AppendInt32(Sizing_ ? 0 : static_cast<int32_t>(atom + NodeHeaderSize - loop));
+  LinkChainEnd(atom, loop);
+  LinkChainEnd(atom == nullptr ? nullptr : atom + NodeHeaderSize, loop);
+}

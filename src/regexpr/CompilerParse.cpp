@@ -1,0 +1,407 @@
+#include <string_view>
+
+#include "CompilerFlags.h"
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+namespace {
+
+enum : int {
+  ErrorTooManyGroups = 102,
+  ErrorUnclosedGroup = 103,
+  ErrorUnopenedGroup = 104,
+  ErrorJunkOnEnd = 105,
+  ErrorEmptyOperand = 106,
+  ErrorNestedQuantifier = 107,
+  ErrorBadHexDigit = 108,
+  ErrorNoHexCode = 111,
+  ErrorHexCodeTooBig = 112,
+  ErrorInternalUrp = 114,
+  ErrorFollowsNothing = 115,
+  ErrorTrailingBackslash = 116,
+  ErrorLiteralDisaster = 119,
+  ErrorBracesTooBig = 122,
+  ErrorBracesMinAboveMax = 124,
+  ErrorUnclosedComment = 125,
+  ErrorBadModifier = 127,
+};
+
+constexpr std::string_view MetaChars = "^$.[()|?+*\\{";
+constexpr int MaxCountDigits = 8;
+
+bool IsMeta(uint8_t c) { return c != 0 && MetaChars.find(static_cast<char>(c)) != std::string_view::npos; }
+bool IsQuantifier(uint8_t c) { return c == '*' || c == '+' || c == '?' || c == '{'; }
+bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool IsBlank(uint8_t c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+bool IsLineBreak(uint8_t c) { return c == '\r' || c == '\n'; }
+
+// The modifier bit of an inline modifier letter, 0 for any other character.
+int ModifierLetterBit(uint8_t c) {
+  switch (c | 0x20) {
+    case 'i': return ModI;
+    case 'r': return ModR;
+    case 's': return ModS;
+    case 'g': return ModG;
+    case 'm': return ModM;
+    case 'x': return ModX;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+uint8_t TRegExpr::Peek(int ahead) const {
+  return ExpressionEnd_ - ParseCursor_ > ahead ? static_cast<uint8_t>(ParseCursor_[ahead]) : 0;
+}
+
+void TRegExpr::Step() {
+  if (ParseCursor_ < ExpressionEnd_) ++ParseCursor_;
+}
+
+uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
+  flags = flagNonEmpty;
+  const int savedModifiers = ParseModifiers_;
+  uint8_t* head = nullptr;
+  int group = 0;
+  if (inGroup) {
+    if (NextGroup_ >= MaxGroups) RaiseError(ErrorTooManyGroups);
+    group = NextGroup_++;
+    head = AppendNode(static_cast<uint8_t>(opGroupOpen + group));
+  }
+  bool firstBranch = true;
+  do {
+    if (!firstBranch) Step();  // over "|"
+    int branchFlags = 0;
+    uint8_t* branch = ParseSequence(branchFlags);
+    if (head == nullptr && firstBranch) head = branch;
+    else LinkChainEnd(head, branch);
+    if ((branchFlags & flagNonEmpty) == 0) flags &= ~flagNonEmpty;
+    flags |= branchFlags & flagStartsRepeat;
+    firstBranch = false;
+  } while (Peek() == '|');
+  uint8_t* end = AppendNode(inGroup ? static_cast<uint8_t>(opGroupClose + group) : static_cast<uint8_t>(opEnd));
+  LinkChainEnd(head, end);
+  for (uint8_t* node = head; node != nullptr && !Sizing_; node = const_cast<uint8_t*>(NextNode(node))) {
+    LinkOperandEnd(node, end);
+    if (node == end) break;
+  }
+  if (inGroup) {
+    if (Peek() != ')') RaiseError(ErrorUnclosedGroup);
+    Step();
+  } else if (Peek() != 0) {
+    RaiseError(Peek() == ')' ? ErrorUnopenedGroup : ErrorJunkOnEnd);
+  }
+  ParseModifiers_ = savedModifiers;
+  return head;
+}
+
+uint8_t* TRegExpr::ParseSequence(int& flags) {
+  flags = 0;
+  uint8_t* head = AppendNode(opAlternative);
+  uint8_t* last = nullptr;
+  bool first = true;
+  while (Peek() != 0 && Peek() != '|' && Peek() != ')') {
+    int pieceFlags = 0;
+    uint8_t* piece = ParseQuantified(pieceFlags);
+    flags |= pieceFlags & flagNonEmpty;
+    if (first) flags |= pieceFlags & flagStartsRepeat;
+    else LinkChainEnd(last, piece);
+    last = piece;
+    first = false;
+  }
+  if (first) AppendNode(opEmpty);
+  return head;
+}
+
+uint8_t* TRegExpr::ParseQuantified(int& flags) {
+  int atomFlags = 0;
+  uint8_t* atom = ParseAtom(atomFlags);
+  const uint8_t q = Peek();
+  if (!IsQuantifier(q)) {
+    flags = atomFlags;
+    return atom;
+  }
+  if ((atomFlags & flagNonEmpty) == 0 && q != '?') RaiseError(ErrorEmptyOperand);
+  const bool singleChar = (atomFlags & flagSingleChar) != 0;
+  // For a brace the lazy mark follows the closing "}", so ParseBraces decides it.
+  const bool lazyMark = q != '{' && Peek(1) == '?';
+  const bool lazy = lazyMark || (ParseModifiers_ & ModG) == 0;
+  switch (q) {
+    case '*':
+      flags = flagStartsRepeat;
+      if (singleChar) {
+        InsertBefore(lazy ? opStarLazy : opStar, atom, NodeHeaderSize);
+      } else if (lazy) {
+        EmitLoop(atom, 0, MaxRepeatCount, true);
+      } else {
+        InsertBefore(opAlternative, atom, NodeHeaderSize);
+        uint8_t* back = AppendNode(opJumpBack);
+        LinkOperandEnd(atom, back);
+        LinkOperandEnd(atom, atom);
+        LinkChainEnd(atom, AppendNode(opAlternative));
+        LinkChainEnd(atom, AppendNode(opEmpty));
+      }
+      break;
+    case '+':
+      flags = flagNonEmpty | flagStartsRepeat;
+      if (singleChar) {
+        InsertBefore(lazy ? opPlusLazy : opPlus, atom, NodeHeaderSize);
+      } else if (lazy) {
+        EmitLoop(atom, 1, MaxRepeatCount, true);
+      } else {
+        uint8_t* choice = AppendNode(opAlternative);
+        LinkChainEnd(atom, choice);
+        LinkChainEnd(AppendNode(opJumpBack), atom);
+        LinkChainEnd(choice, AppendNode(opAlternative));
+        LinkChainEnd(atom, AppendNode(opEmpty));
+      }
+      break;
+    case '?':
+      flags = 0;
+      if (lazy) {
+        if (singleChar) EmitSimpleRepeat(atom, 0, 1, true);
+        else EmitLoop(atom, 0, 1, true);
+      } else {
+        InsertBefore(opAlternative, atom, NodeHeaderSize);
+        LinkChainEnd(atom, AppendNode(opAlternative));
+        uint8_t* empty = AppendNode(opEmpty);
+        LinkChainEnd(atom, empty);
+        LinkOperandEnd(atom, empty);
+      }
+      break;
+    default: {
+      const char* brace = ParseCursor_;
+      uint8_t* piece = ParseBraces(atom, atomFlags, lazy, flags);
+      if (ParseCursor_ == brace) return piece;  // not a quantifier: "{" starts the next atom
+      if (Peek(1) == '?') Step();
+      break;
+    }
+  }
+  if (lazyMark) Step();
+  Step();
+  if (IsQuantifier(Peek())) RaiseError(ErrorNestedQuantifier);
+  return atom;
+}
+
+// Reads "{n}", "{n,}" or "{n,m}" after atom and emits the repetition, leaving the
+// cursor on the "}". Anything else leaves the cursor on the "{" and the atom alone.
+uint8_t* TRegExpr::ParseBraces(uint8_t* atom, int atomFlags, bool lazy, int& flags) {
+  const char* brace = ParseCursor_;
+  auto giveUp = [&] {
+    ParseCursor_ = brace;
+    flags = atomFlags;
+    return atom;
+  };
+  Step();
+  const char* minFirst = ParseCursor_;
+  while (IsDigit(Peek())) Step();
+  const char* minLast = ParseCursor_;
+  if (minFirst == minLast || (Peek() != '}' && Peek() != ',')) return giveUp();
+  int32_t max = 0;
+  const int32_t min = ParseCount(minFirst, minLast);
+  if (Peek() == ',') {
+    Step();
+    const char* maxFirst = ParseCursor_;
+    while (IsDigit(Peek())) Step();
+    if (Peek() != '}') return giveUp();
+    max = maxFirst == ParseCursor_ ? MaxRepeatCount : ParseCount(maxFirst, ParseCursor_);
+  } else {
+    max = min;
+  }
+  if (max < min) RaiseError(ErrorBracesMinAboveMax);
+  // A zero minimum can match the empty string; saying so makes an outer
+  // quantifier report an empty operand instead of looping without end.
+  flags = min > 0 ? flagNonEmpty | flagStartsRepeat : 0;
+  const bool braceLazy = lazy || Peek(1) == '?';
+  if ((atomFlags & flagSingleChar) != 0) EmitSimpleRepeat(atom, min, max, braceLazy);
+  else EmitLoop(atom, min, max, braceLazy);
+  return atom;
+}
+
+int32_t TRegExpr::ParseCount(const char* first, const char* last) {
+  if (last - first > MaxCountDigits) RaiseError(ErrorBracesTooBig);
+  int64_t value = 0;
+  for (const char* p = first; p < last; ++p) value = value * 10 + (*p - '0');
+  if (value > MaxRepeatCount) RaiseError(ErrorBracesTooBig);
+  return static_cast<int32_t>(value);
+}
+
+uint8_t* TRegExpr::ParseAtom(int& flags) {
+  flags = 0;
+  const uint8_t c = Peek();
+  Step();
+  const bool multiLine = (ParseModifiers_ & ModM) != 0 && (!LineBreakChars_.empty() || PairAssigned_);
+  switch (c) {
+    case 0:
+    case '|':
+    case ')':
+      RaiseError(ErrorInternalUrp);
+    case '^':
+      return AppendNode(multiLine ? opLineStart : opInputStart);
+    case '$':
+      return AppendNode(multiLine ? opLineEnd : opInputEnd);
+    case '.':
+      if ((ParseModifiers_ & ModS) != 0) {
+        flags = flagNonEmpty | flagSingleChar;
+        return AppendNode(opAnyChar);
+      }
+      flags = flagNonEmpty;
+      return AppendNode(opAnyCharInLine);
+    case '(':
+      if (Peek() == '?' && Peek(1) == '#') return ParseComment();
+      if (Peek() == '?') return ParseModifierGroup();
+      {
+        int groupFlags = 0;
+        uint8_t* group = ParseReg(true, groupFlags);
+        flags = groupFlags & (flagNonEmpty | flagStartsRepeat);
+        return group;
+      }
+    case '*':
+    case '+':
+    case '?':
+      RaiseError(ErrorFollowsNothing);
+    case '[':
+      flags = flagNonEmpty | flagSingleChar;
+      return ParseBracket();
+    case '\\':
+      return ParseEscape(flags);
+    default:
+      --ParseCursor_;
+      if ((ParseModifiers_ & ModX) != 0 && (IsBlank(c) || c == '#')) return ParseBlanks();
+      return ParseLiteralRun(flags);
+  }
+}
+
+uint8_t* TRegExpr::ParseComment() {
+  Step();  // "?"
+  Step();  // "#"
+  while (Peek() != 0 && Peek() != ')') Step();
+  if (Peek() == 0) RaiseError(ErrorUnclosedComment);
+  Step();
+  return AppendNode(opNoOp);
+}
+
+uint8_t* TRegExpr::ParseModifierGroup() {
+  Step();  // "?"
+  const char* letters = ParseCursor_;
+  while (Peek() != 0 && Peek() != ')') Step();
+  if (Peek() == 0) RaiseError(ErrorBadModifier);
+  int modifiers = ParseModifiers_;
+  bool clearing = false;
+  for (const char* p = letters; p < ParseCursor_; ++p) {
+    const auto c = static_cast<uint8_t>(*p);
+    if (c == '-') {
+      clearing = true;
+      continue;
+    }
+    const int bit = ModifierLetterBit(c);
+    if (bit == 0) RaiseError(ErrorBadModifier);
+    modifiers = clearing ? (modifiers & ~bit) : (modifiers | bit);
+  }
+  ParseModifiers_ = modifiers;
+  Step();
+  return AppendNode(opNoOp);
+}
+
+uint8_t* TRegExpr::ParseBlanks() {
+  if (Peek() == '#') {
+    while (Peek() != 0 && !IsLineBreak(Peek())) Step();
+    while (IsLineBreak(Peek())) Step();
+  } else {
+    while (IsBlank(Peek())) Step();
+  }
+  return AppendNode(opNoOp);
+}
+
+uint8_t* TRegExpr::ParseLiteralRun(int& flags) {
+  int length = 0;
+  while (Peek(length) != 0 && !IsMeta(Peek(length))) ++length;
+  if (length == 0) {
+    if (Peek() != '{') RaiseError(ErrorLiteralDisaster);
+    length = 1;
+    while (Peek(length) != 0 && !IsMeta(Peek(length))) ++length;
+  }
+  if (length > 1 && IsQuantifier(Peek(length))) --length;
+  flags = length == 1 ? flagNonEmpty | flagSingleChar : flagNonEmpty;
+  const bool extended = (ParseModifiers_ & ModX) != 0;
+  uint8_t* node = AppendNode((ParseModifiers_ & ModI) != 0 ? opLiteralNoCase : opLiteral);
+  for (int i = 0; i < length; ++i) {
+    const uint8_t c = Peek();
+    if (extended && c == '#') break;
+    if (!(extended && IsBlank(c))) AppendByte(c);
+    Step();
+  }
+  AppendByte(0);
+  return node;
+}
+
+uint8_t* TRegExpr::ParseEscape(int& flags) {
+  if (Peek() == 0) RaiseError(ErrorTrailingBackslash);
+  const uint8_t e = Peek();
+  const bool noCase = (ParseModifiers_ & ModI) != 0;
+  uint8_t* node = nullptr;
+  flags = flagNonEmpty | flagSingleChar;
+  switch (e) {
+    case 'A': flags = 0; node = AppendNode(opInputStart); break;
+    case 'Z': flags = 0; node = AppendNode(opInputEnd); break;
+    case 'b': flags = 0; node = AppendNode(opWordBoundary); break;
+    case 'B': flags = 0; node = AppendNode(opNotWordBoundary); break;
+    case 'd': node = AppendNode(opDigit); break;
+    case 'D': node = AppendNode(opNonDigit); break;
+    case 'w': node = EmitClassSet(false, WordCharacters_); break;
+    case 'W': node = EmitClassSet(true, WordCharacters_); break;
+    case 's': node = EmitClassSet(false, SpaceCharacters_); break;
+    case 'S': node = EmitClassSet(true, SpaceCharacters_); break;
+    default:
+      if (e >= '1' && e <= '9') {
+        node = AppendNode(noCase ? opBackRefNoCase : opBackRef);
+        AppendByte(static_cast<uint8_t>(e - '0'));
+      } else {
+        node = AppendNode(noCase ? opLiteralNoCase : opLiteral);
+        const uint8_t c = DecodeEscape();
+        AppendByte(c);
+        AppendByte(0);
+        // Code 0 is an empty literal: it consumes nothing, so it must not be repeated.
+        if (c == 0) flags = 0;
+      }
+  }
+  Step();
+  return node;
+}
+
+uint8_t TRegExpr::DecodeEscape() {
+  switch (Peek()) {
+    case 't': return '\t';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 'f': return '\f';
+    case 'a': return 7;
+    case 'e': return 27;
+    case 'x': break;
+    default: return Peek();
+  }
+  Step();
+  if (Peek() == 0) RaiseError(ErrorNoHexCode);
+  if (Peek() == '{') {
+    int value = 0;
+    for (;;) {
+      Step();
+      if (Peek() == 0) RaiseError(ErrorNoHexCode);
+      if (Peek() == '}') return static_cast<uint8_t>(value);
+      if (value >= 16) RaiseError(ErrorHexCodeTooBig);
+      value = value * 16 + HexDigitValue(Peek());
+    }
+  }
+  const int high = HexDigitValue(Peek());
+  Step();
+  if (Peek() == 0) RaiseError(ErrorNoHexCode);
+  return static_cast<uint8_t>(high * 16 + HexDigitValue(Peek()));
+}
+
+uint8_t TRegExpr::HexDigitValue(uint8_t c) {
+  if (c >= '0' && c <= '9') return static_cast<uint8_t>(c - '0');
+  if (c >= 'a' && c <= 'f') c = static_cast<uint8_t>(c - 'a' + 'A');
+  if (c >= 'A' && c <= 'F') return static_cast<uint8_t>(c - 'A' + 10);
+  RaiseError(ErrorBadHexDigit);
+}

@@ -1,0 +1,157 @@
+#include <algorithm>
+#include <string_view>
+
+#include "RegExpr.h"
+
+using namespace regexpr;
+
+namespace {
+
+enum : int { ErrorInvalidRange = 109, ErrorTrailingBackslashInSet = 110, ErrorUnmatchedBracket = 113 };
+
+constexpr int SmallSetSize = 3;
+constexpr int BitSetSize = 32;
+constexpr std::string_view Digits = "0123456789";
+constexpr std::string_view RussianLower =
+    "\xE0\xE1\xE2\xE3\xE4\xE5\xB8\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
+    "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF";
+constexpr std::string_view RussianUpper =
+    "\xC0\xC1\xC2\xC3\xC4\xC5\xA8\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+    "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF";
+constexpr uint8_t LowerA = 0xE0, LowerYa = 0xFF, UpperA = 0xC0, UpperYa = 0xDF;
+
+// An escape after "-" that names a class keeps the "-" literal instead of ending a range.
+bool IsClassLetter(uint8_t c) { return std::string_view("dDsSwW").find(static_cast<char>(c)) != std::string_view::npos; }
+
+}  // namespace
+
+uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
+  uint8_t* node = AppendNode(negated ? opNotSmallSet : opSmallSet);
+  SetNoCase_ = noCase;
+  SetStart_ = EmitCursor_;
+  SetStartSize_ = ProgramSize_;
+  SetCount_ = 0;
+  SetBits_.reset();
+  SetLow_ = 255;
+  SetHigh_ = 0;
+  return node;
+}
+
+void TRegExpr::AddSetChar(uint8_t c) {
+  RangeAllowed_ = false;
+  auto add = [this](uint8_t member) {
+    if (member == 0 || SetBits_.test(member)) return;
+    SetBits_.set(member);
+    ++SetCount_;
+    SetLow_ = std::min<int>(SetLow_, member);
+    SetHigh_ = std::max<int>(SetHigh_, member);
+  };
+  add(c);
+  if (SetNoCase_) add(CaseSwapper_(c));
+}
+
+void TRegExpr::AddSetString(std::string_view s) {
+  for (char c : s) AddSetChar(static_cast<uint8_t>(c));
+}
+
+void TRegExpr::AddRangeStart(uint8_t c) {
+  RangeStart_ = c;
+  if (c != 0) AddSetChar(c);
+  RangeAllowed_ = true;
+}
+
+void TRegExpr::FinishSet() {
+  const bool large = SetCount_ > SmallSetSize;
+  if (Sizing_) {
+    ProgramSize_ = SetStartSize_ + (large ? BitSetSize : SmallSetSize);
+    return;
+  }
+  uint8_t* node = SetStart_ - NodeHeaderSize;
+  if (ProgramEnd() - SetStart_ < (large ? BitSetSize : SmallSetSize)) RaiseError(114);
+  if (large) {
+    TCharSet bits = node[0] == opNotSmallSet ? ~SetBits_ : SetBits_;
+    node[0] = opBitSet;
+    std::memset(SetStart_, 0, BitSetSize);
+    for (int c = 0; c < 256; ++c)
+      if (bits.test(static_cast<size_t>(c))) SetStart_[c / 8] |= static_cast<uint8_t>(1u << (c % 8));
+    EmitCursor_ = SetStart_ + BitSetSize;
+    return;
+  }
+  EmitCursor_ = SetStart_;
+  for (int c = SetLow_; c <= SetHigh_; ++c)
+    if (SetBits_.test(static_cast<size_t>(c))) *EmitCursor_++ = static_cast<uint8_t>(c);
+  while (EmitCursor_ < SetStart_ + SmallSetSize) *EmitCursor_++ = static_cast<uint8_t>(SetHigh_);
+}
+
+uint8_t* TRegExpr::EmitClassSet(bool negated, std::string_view members) {
+  uint8_t* node = BeginSet(negated, false);
+  AddSetString(members);
+  FinishSet();
+  return node;
+}
+
+uint8_t* TRegExpr::ParseBracket() {
+  const bool negated = Peek() == '^';
+  if (negated) Step();
+  uint8_t* node = BeginSet(negated, (ParseModifiers_ & ModI) != 0);
+  RangeAllowed_ = false;
+  if (Peek() == ']') {
+    AddRangeStart(']');
+    Step();
+  }
+  while (Peek() != 0 && Peek() != ']') {
+    if (Peek() == '-' && Peek(1) != 0 && Peek(1) != ']' && RangeAllowed_) {
+      Step();
+      if (Peek() == '\\' && IsClassLetter(Peek(1))) {
+        AddSetChar('-');
+        continue;
+      }
+      ParseBracketRange();
+    } else if (Peek() == '\\') {
+      ParseBracketEscape();
+    } else {
+      AddRangeStart(Peek());
+    }
+    Step();
+  }
+  FinishSet();
+  if (Peek() != ']') RaiseError(ErrorUnmatchedBracket);
+  Step();
+  return node;
+}
+
+// The cursor stands on the range end; it is left on the end's last character.
+void TRegExpr::ParseBracketRange() {
+  uint8_t last = Peek();
+  if (last == '\\') {
+    Step();
+    // A "\" ending the text would denote code 0, which no range may end with.
+    if (Peek() == 0) RaiseError(ErrorInvalidRange);
+    last = DecodeEscape();
+  }
+  const uint8_t first = RangeStart_;
+  if ((ParseModifiers_ & ModR) != 0 && first == LowerA && (last == LowerYa || last == UpperYa)) {
+    AddSetString(RussianLower);
+    if (last == UpperYa) AddSetString(RussianUpper);
+  } else if ((ParseModifiers_ & ModR) != 0 && first == UpperA && last == UpperYa) {
+    AddSetString(RussianUpper);
+  } else {
+    if (last < first) RaiseError(ErrorInvalidRange);
+    if (last != 0) AddSetChar(last);
+    for (int c = first + 1; c < last; ++c) AddSetChar(static_cast<uint8_t>(c));
+  }
+  RangeAllowed_ = false;
+}
+
+// The cursor stands on the "\"; it is left on the escape's last character.
+void TRegExpr::ParseBracketEscape() {
+  Step();
+  switch (Peek()) {
+    case 0: RaiseError(ErrorTrailingBackslashInSet);
+    case 'd': AddSetString(Digits); break;
+    case 'w': AddSetString(WordCharacters_); break;
+    case 's': AddSetString(SpaceCharacters_); break;
+    default: AddRangeStart(DecodeEscape()); return;
+  }
+  RangeAllowed_ = false;
+}
