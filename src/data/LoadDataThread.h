@@ -4,8 +4,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "DataFile.h"
@@ -15,7 +15,8 @@
 // Set (release) once Phones and Owners are complete; read with acquire.
 extern std::atomic<bool> DataLoaded;
 extern std::atomic<bool> LoadFailed;
-// Why loading failed, in Russian, naming the file; valid once LoadFailed is true.
+// Why loading failed, a Windows-1251 sentence naming the file; valid once
+// LoadFailed is true.
 std::string LoadFailureText();
 
 class TLoadDataThread {
@@ -30,17 +31,21 @@ class TLoadDataThread {
   TLoadDataThread(const TLoadDataThread&) = delete;
   TLoadDataThread& operator=(const TLoadDataThread&) = delete;
 
-  // Raises the priority to the highest the process may use; failures are ignored.
+  // Raises the priority to the highest the process may use; failures are ignored,
+  // and a thread whose body has ended is left alone.
   void RaiseToHighestPriority();
-  bool Finished() const;
+  bool Finished() const { return finished_.load(std::memory_order_acquire); }
 
   int32_t Count = 0;  // phone records appended so far
 
  private:
   void Execute();
+  void Fail(const std::string& text);
+
   TSynchronize synchronize_;
   std::function<void()> onLoaded_;
   std::atomic<bool> finished_{false};
+  std::atomic<int> threadId_{0};
   std::thread thread_;
 };
 

@@ -6,20 +6,13 @@
 #include <string_view>
 #include <vector>
 
-struct TPhone {
-  int32_t OwnerIndex;  // -1 for a phone record read before any owner record
-  std::string Number;  // decimal text, made once at load time
-  int32_t CityIndex;
-  int32_t StreetIndex;
-  int32_t House;
-  std::string Corpus;
-  int32_t Flat;
-};
+#include "PhoneTable.h"
+#include "TextTable.h"
 
 extern std::vector<std::string> Cities;
 extern std::vector<std::string> Streets;
-extern std::vector<std::string> Owners;
-extern std::vector<TPhone> Phones;
+extern TTextTable Owners;
+extern TPhoneTable Phones;
 
 // Bounds-checked lookups: an index outside its table reads as the empty name.
 std::string_view OwnerName(const TPhone& phone);

@@ -1,6 +1,7 @@
 #pragma once
 // Text and number services over Windows-1251 byte strings.
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -21,3 +22,15 @@ int TextPos(std::string_view needle, std::string_view text);
 // Throws EConvertError("'<text>' is not a valid integer value").
 int32_t ParseInteger(std::string_view text);
 std::string IntegerText(int64_t value);
+
+// The byte map behind LowerText, for loops that lower-case in place.
+extern const std::array<unsigned char, 256> LowerCaseMap;
+
+inline char LowerChar(char c) {
+  return static_cast<char>(LowerCaseMap[static_cast<unsigned char>(c)]);
+}
+
+// The text up to its first NUL byte: where TextPos stops reading.
+inline std::string_view TextBeforeNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}

@@ -1,0 +1,36 @@
+#include "TextTable.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "TextServices.h"
+
+void TTextTable::push_back(std::string_view text) {
+  const size_t end = texts_.size() + text.size() + 1;
+  if (end > std::numeric_limits<uint32_t>::max()) throw std::length_error("text table exceeds 4 GiB");
+  texts_.append(text);
+  texts_ += '\0';
+  const size_t searchable = TextBeforeNul(text).size();
+  const size_t first = lower_.size();
+  lower_.resize(end, '\0');
+  for (size_t i = 0; i < searchable; ++i) lower_[first + i] = LowerChar(text[i]);
+  starts_.push_back(static_cast<uint32_t>(end));
+}
+
+void TTextTable::clear() {
+  texts_.clear();
+  lower_.clear();
+  starts_.assign(1, 0);
+}
+
+void TTextTable::reserve(size_t count, size_t textBytes) {
+  texts_.reserve(textBytes + count);
+  lower_.reserve(textBytes + count);
+  starts_.reserve(count + 1);
+}
+
+size_t TTextTable::IndexAt(size_t offset) const {
+  const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
+  return static_cast<size_t>(after - starts_.begin()) - 1;
+}

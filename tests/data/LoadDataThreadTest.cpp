@@ -1,0 +1,117 @@
+#include "LoadDataThread.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+#include "DirectoryFiles.h"
+#include "Win1251.h"
+
+namespace {
+
+// Stands in for the window thread: the loader's hand-over waits in a queue until
+// the test thread runs it.
+class TFakeWindowThread {
+ public:
+  TLoadDataThread::TSynchronize Synchronize() {
+    return [this](const std::function<void()>& procedure) {
+      std::unique_lock lock(mutex_);
+      bool done = false;
+      queue_.push_back([&] {
+        procedure();
+        done = true;
+      });
+      changed_.notify_all();
+      changed_.wait(lock, [&] { return done; });
+    };
+  }
+
+  // Runs one handed-over procedure, waiting for it up to a few seconds.
+  bool RunOne() {
+    std::unique_lock lock(mutex_);
+    if (!changed_.wait_for(lock, std::chrono::seconds(10), [&] { return !queue_.empty(); })) return false;
+    auto procedure = std::move(queue_.front());
+    queue_.pop_front();
+    procedure();
+    changed_.notify_all();
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::function<void()>> queue_;
+};
+
+class LoadDataThread : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DataLoaded = false;
+    LoadFailed = false;
+    SetDataDirectory(dir.Path());
+  }
+  TTempDirectory dir;
+  TFakeWindowThread window;
+};
+
+void WaitUntilFinished(const TLoadDataThread& loader) {
+  for (int i = 0; i < 10000 && !loader.Finished(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+}  // namespace
+
+TEST_F(LoadDataThread, LoadedFlagAppearsOnlyWithTheHandOverOnTheWindowThread) {
+  dir.Write("Phones.dbr", OwnerRecord("A") + PhoneRecord(1, 0, 0, 0, 0) + PhoneRecord(2, 0, 0, 0, 0));
+  bool flagSeenInHandOver = false;
+  size_t phonesSeen = 0;
+  const auto windowThread = std::this_thread::get_id();
+  TLoadDataThread loader(window.Synchronize(), [&] {
+    flagSeenInHandOver = DataLoaded.load(std::memory_order_acquire) && std::this_thread::get_id() == windowThread;
+    phonesSeen = Phones.size();
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_FALSE(DataLoaded.load());
+  EXPECT_FALSE(loader.Finished());
+  ASSERT_TRUE(window.RunOne());
+  EXPECT_TRUE(flagSeenInHandOver);
+  EXPECT_EQ(phonesSeen, 2u);
+  WaitUntilFinished(loader);
+  EXPECT_TRUE(loader.Finished());
+  EXPECT_EQ(loader.Count, 2);
+  EXPECT_FALSE(LoadFailed.load());
+}
+
+TEST_F(LoadDataThread, MissingFileSetsFailureWithoutHandOver) {
+  bool handedOver = false;
+  TLoadDataThread loader(window.Synchronize(), [&] { handedOver = true; });
+  WaitUntilFinished(loader);
+  ASSERT_TRUE(loader.Finished());
+  EXPECT_TRUE(LoadFailed.load());
+  EXPECT_FALSE(DataLoaded.load());
+  EXPECT_FALSE(handedOver);
+  EXPECT_EQ(LoadFailureText(),
+            W("Не удалось прочитать файл \"") + dir.Path() + W("/Phones.dbr\": файл не найден (код 2)"));
+}
+
+TEST_F(LoadDataThread, FailingHandOverClearsTheLoadedFlag) {
+  dir.Write("Phones.dbr", "");
+  TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); },
+                         [] { throw std::runtime_error("window gone"); });
+  WaitUntilFinished(loader);
+  EXPECT_FALSE(DataLoaded.load());
+  EXPECT_TRUE(LoadFailed.load());
+  EXPECT_NE(LoadFailureText().find("window gone"), std::string::npos);
+}
+
+TEST_F(LoadDataThread, RaisingPriorityIsHarmlessWhileRunningAndAfterTheEnd) {
+  dir.Write("Phones.dbr", OwnerRecord("A"));
+  TLoadDataThread loader(window.Synchronize(), nullptr);
+  loader.RaiseToHighestPriority();
+  ASSERT_TRUE(window.RunOne());
+  WaitUntilFinished(loader);
+  loader.RaiseToHighestPriority();
+  EXPECT_TRUE(DataLoaded.load());
+  EXPECT_EQ(Owners.size(), 1u);
+}

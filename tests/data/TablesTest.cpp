@@ -1,0 +1,77 @@
+#include "Tables.h"
+
+#include <gtest/gtest.h>
+
+#include "Win1251.h"
+
+TEST(NumberText, HoldsUpToTwentyBytes) {
+  EXPECT_EQ(std::string_view(TNumberText::FromValue(INT64_MIN)), "-9223372036854775808");
+  EXPECT_EQ(std::string_view(TNumberText::FromValue(0)), "0");
+  EXPECT_EQ(std::string_view(TNumberText("")), "");
+  EXPECT_EQ(std::string_view(TNumberText("123456789012345678901234")), "12345678901234567890");
+  EXPECT_EQ(TNumberText("12").size(), 2u);
+}
+
+TEST(CorpusText, EqualTextsShareOneEntryAndEmptyIsZero) {
+  Phones.clear();
+  const TCorpusText a("a"), b(W("к1")), again("a");
+  EXPECT_EQ(a.Id, again.Id);
+  EXPECT_NE(a.Id, b.Id);
+  EXPECT_EQ(TCorpusText("").Id, 0u);
+  EXPECT_EQ(std::string_view(b), W("к1"));
+  for (int i = 0; i < 5000; ++i) TCorpusText(std::to_string(i));
+  EXPECT_EQ(TCorpusText("4999").Id, TCorpusText("4999").Id);
+  EXPECT_EQ(std::string_view(TCorpusText::FromId(a.Id)), "a");
+  EXPECT_EQ(Phones.CorpusTexts().size(), 5003u);
+}
+
+TEST(CorpusText, IdsForgottenByClearReadAsEmpty) {
+  Phones.clear();
+  const TCorpusText stale("zz");
+  Phones.clear();
+  EXPECT_EQ(std::string_view(stale), "");
+}
+
+TEST(TextTable, KeepsTextsAndALowerCasedCopyCutAtNul) {
+  TTextTable table;
+  table.push_back(W("ИВАН"));
+  table.push_back("");
+  table.push_back(std::string("Ab\0CD", 5));
+  ASSERT_EQ(table.size(), 3u);
+  EXPECT_EQ(table[0], W("ИВАН"));
+  EXPECT_EQ(table[1], "");
+  EXPECT_EQ(table[2], std::string("Ab\0CD", 5));
+  EXPECT_EQ(table.LowerTexts(), W("иван") + std::string("\0\0ab\0\0\0\0", 8));
+  EXPECT_EQ(table.StartOf(2), 6u);
+  EXPECT_EQ(table.IndexAt(0), 0u);
+  EXPECT_EQ(table.IndexAt(4), 0u);
+  EXPECT_EQ(table.IndexAt(5), 1u);
+  EXPECT_EQ(table.IndexAt(6), 2u);
+  table.clear();
+  EXPECT_TRUE(table.empty());
+  EXPECT_EQ(table.LowerTexts(), "");
+}
+
+TEST(PhoneTable, ColumnsFollowTheRecords) {
+  Phones.clear();
+  Phones.push_back(TPhone{2, "9161234567", 1, 2, 3, "a", 4});
+  Phones.push_back(TPhone{-1, "0123", 65535, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "-5", 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "0", 0, 0, 0, "", 0});
+  EXPECT_EQ(Phones.OwnerColumn(), (std::vector<int32_t>{2, -1, 0, 0}));
+  EXPECT_EQ(Phones.NumberColumn(), (std::vector<int64_t>{9161234567, -1, -1, 0}));
+  EXPECT_EQ(Phones.CityColumn(), (std::vector<uint16_t>{1, 65535, 0, 0}));
+  EXPECT_EQ(Phones.StreetColumn()[0], 2);
+  EXPECT_EQ(Phones.HouseColumn()[0], 3);
+  EXPECT_EQ(Phones.FlatColumn()[0], 4);
+}
+
+TEST(PhoneTable, RefusesFieldsNoDataFileCanHold) {
+  Phones.clear();
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 65536, 0, 0, "", 0}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, -1, 0, "", 0}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 70000, "", 0}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 0, "", 65536}), std::out_of_range);
+  EXPECT_TRUE(Phones.empty());
+  EXPECT_TRUE(Phones.CityColumn().empty());
+}

@@ -1,0 +1,58 @@
+#include "DirectoryFiles.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "LoadDataThread.h"
+
+TTempDirectory::TTempDirectory() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "orlinar-test-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+  path_ = pattern;
+}
+
+TTempDirectory::~TTempDirectory() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void TTempDirectory::Write(std::string_view name, std::string_view bytes) const {
+  std::ofstream file(FilePath(name), std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + FilePath(name));
+}
+
+std::string NameRecord(std::string_view name) { return static_cast<char>(name.size()) + std::string(name); }
+
+std::string OwnerRecord(std::string_view name) { return static_cast<char>(name.size()) + std::string(name); }
+
+namespace {
+
+void AppendLittleEndian(std::string& out, uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+std::string PhoneRecord(int64_t number, uint16_t city, uint16_t street, uint16_t house, uint16_t flat,
+                        std::string_view corpus) {
+  std::string record(1, static_cast<char>(0x80 + corpus.size()));
+  AppendLittleEndian(record, static_cast<uint64_t>(number), 8);
+  AppendLittleEndian(record, city, 2);
+  AppendLittleEndian(record, street, 2);
+  AppendLittleEndian(record, house, 2);
+  AppendLittleEndian(record, flat, 2);
+  return record + std::string(corpus);
+}
+
+bool LoadPhonesFrom(const std::string& directory) {
+  SetDataDirectory(directory);
+  DataLoaded = false;
+  LoadFailed = false;
+  { TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr); }
+  return DataLoaded;
+}
