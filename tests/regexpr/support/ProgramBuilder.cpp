@@ -1,0 +1,43 @@
+#include "ProgramBuilder.h"
+
+TProgramBuilder::TProgramBuilder() { Bytes_.push_back(static_cast<char>(regexpr::ProgramSignature)); }
+
+int TProgramBuilder::Node(uint8_t opcode) {
+  const int at = Size();
+  Byte(opcode).Int32(0);
+  return at;
+}
+
+TProgramBuilder& TProgramBuilder::Byte(uint8_t value) {
+  Bytes_.push_back(static_cast<char>(value));
+  return *this;
+}
+
+TProgramBuilder& TProgramBuilder::Int32(int32_t value) {
+  char raw[4];
+  regexpr::WriteInt32(reinterpret_cast<uint8_t*>(raw), value);
+  Bytes_.append(raw, 4);
+  return *this;
+}
+
+TProgramBuilder& TProgramBuilder::Text(std::string_view text) {
+  Bytes_.append(text);
+  return Byte(0);
+}
+
+void TProgramBuilder::Link(int from, int to) { LinkRaw(from, to - from); }
+
+void TProgramBuilder::LinkRaw(int from, int32_t offset) {
+  regexpr::WriteInt32(reinterpret_cast<uint8_t*>(Bytes_.data() + from + 1), offset);
+}
+
+void TProgramProbe::Install(TRegExpr& regex, const std::string& program) {
+  regex.SetExpression("(installed)");
+  regex.ProgramBuffer_ = program;
+  regex.ProgramModifiers_ = regex.Modifiers_;
+  regex.IsCompiled_ = true;
+  regex.FirstChars_.set();
+  regex.StartChar_ = 0;
+  regex.Anchored_ = false;
+  regex.MustLength_ = 0;
+}
