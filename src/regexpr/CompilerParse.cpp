@@ -70,12 +70,14 @@ uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
     head = AppendNode(static_cast<uint8_t>(opGroupOpen + group));
   }
   bool firstBranch = true;
+  uint8_t* lastBranch = head;  // linking from here, not from head, keeps many alternatives linear
   do {
     if (!firstBranch) Step();  // over "|"
     int branchFlags = 0;
     uint8_t* branch = ParseSequence(branchFlags);
     if (head == nullptr && firstBranch) head = branch;
-    else LinkChainEnd(head, branch);
+    else LinkChainEnd(lastBranch, branch);
+    lastBranch = branch;
     if ((branchFlags & flagNonEmpty) == 0) flags &= ~flagNonEmpty;
     flags |= branchFlags & flagStartsRepeat;
     firstBranch = false;
