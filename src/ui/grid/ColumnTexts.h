@@ -1,0 +1,37 @@
+#pragma once
+// One column's cell texts copied out of the source once per sort, so that the
+// comparisons of a sort never call back into the source.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CellSource.h"
+
+class TColumnTexts {
+ public:
+  // keyAt(i) gives the row key of position i for i in [0, count).
+  template <typename KeyAt>
+  TColumnTexts(const TCellSource& source, int column, size_t count, KeyAt keyAt) {
+    offsets_.reserve(count + 1);
+    offsets_.push_back(0);
+    std::string scratch;
+    for (size_t i = 0; i < count; ++i) {
+      arena_ += CellTextOf(source, keyAt(i), column, scratch);
+      offsets_.push_back(arena_.size());
+    }
+  }
+
+  std::string_view Text(size_t position) const {
+    return std::string_view(arena_).substr(offsets_[position], offsets_[position + 1] - offsets_[position]);
+  }
+
+  // The first eight bytes as a big-endian number, zero-padded: a smaller prefix
+  // means a smaller text, an equal prefix decides nothing.
+  uint64_t Prefix(size_t position) const;
+
+ private:
+  std::string arena_;
+  std::vector<size_t> offsets_;
+};

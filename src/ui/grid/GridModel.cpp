@@ -1,0 +1,196 @@
+#include "GridModel.h"
+
+#include <QMetaObject>
+
+#include "Text1251.h"
+
+TGridModel::TGridModel(std::vector<TGridColumn> columns, const TCellSource& source, QObject* parent)
+    : QAbstractTableModel(parent), columns_(std::move(columns)), source_(source), order_({{0, false}}) {}
+
+int TGridModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  return static_cast<int>(IsGrouped() ? outline_.ShownCount() : rows_.Size());
+}
+
+int TGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant TGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const size_t column = static_cast<size_t>(index.column());
+  if (role == Qt::DisplayRole) return CellDisplay(index.row(), index.column());
+  if (role == Qt::TextAlignmentRole && column < columns_.size()) {
+    Qt::Alignment alignment = columns_[column].Alignment;
+    if (!(alignment & Qt::AlignVertical_Mask)) alignment |= Qt::AlignTop;
+    return QVariant::fromValue(alignment);
+  }
+  return {};
+}
+
+QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns_.size())) return {};
+  if (role == Qt::DisplayRole) return columns_[static_cast<size_t>(section)].Header;
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+  return {};
+}
+
+Qt::ItemFlags TGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void TGridModel::BeginUpdate() { ++updateDepth_; }
+
+void TGridModel::EndUpdate() {
+  if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+  if (!rowsChanged_) return;
+  rowsChanged_ = false;
+  Reorder();
+  endResetModel();
+}
+
+void TGridModel::RowsChanging() {
+  if (updateDepth_ == 0) {
+    BeginUpdate();
+    QMetaObject::invokeMethod(this, &TGridModel::EndUpdate, Qt::QueuedConnection);
+  }
+  if (!rowsChanged_) {
+    rowsChanged_ = true;
+    beginResetModel();
+  }
+}
+
+void TGridModel::ClearRows() {
+  RowsChanging();
+  rows_.Clear();
+  outline_.Clear();
+}
+
+void TGridModel::AppendRow(uint32_t key) {
+  RowsChanging();
+  rows_.Append(key);
+}
+
+void TGridModel::Reorder() {
+  rows_.Order(order_.ComparisonKeys(), source_);
+  outline_.Build(rows_, order_.Grouping(), source_);
+}
+
+void TGridModel::ReorderNow() {
+  if (rowsChanged_) return;  // the pending update orders everything at its end
+  beginResetModel();
+  Reorder();
+  endResetModel();
+}
+
+void TGridModel::ClickHeader(int column, bool shift, bool ctrl) {
+  order_.Click(column, shift, ctrl);
+  ReorderNow();
+  emit orderChanged();
+}
+
+void TGridModel::GroupBy(int column) {
+  if (order_.IsGrouped(column)) return;
+  order_.Group(column);
+  ReorderNow();
+  emit orderChanged();
+}
+
+void TGridModel::Ungroup(int column) {
+  if (!order_.IsGrouped(column)) return;
+  order_.Ungroup(column);
+  ReorderNow();
+  emit orderChanged();
+}
+
+long long TGridModel::PositionOf(int row) const {
+  if (row < 0 || row >= rowCount()) return -1;
+  if (!IsGrouped()) return row;
+  const TOutlineEntry entry = outline_.EntryAt(static_cast<size_t>(row));
+  return entry.IsGroup ? -1 : entry.Index;
+}
+
+bool TGridModel::IsGroupRow(int row) const {
+  return IsGrouped() && row >= 0 && row < rowCount() && outline_.EntryAt(static_cast<size_t>(row)).IsGroup;
+}
+
+int TGridModel::GroupLevel(int row) const {
+  if (!IsGroupRow(row)) return -1;
+  return outline_.Group(outline_.EntryAt(static_cast<size_t>(row)).Index).Level;
+}
+
+bool TGridModel::IsExpanded(int row) const {
+  return IsGroupRow(row) && outline_.Group(outline_.EntryAt(static_cast<size_t>(row)).Index).Expanded;
+}
+
+QString TGridModel::GroupText(int row) const {
+  if (!IsGroupRow(row)) return {};
+  const TGroup& group = outline_.Group(outline_.EntryAt(static_cast<size_t>(row)).Index);
+  const size_t column = static_cast<size_t>(order_.Grouping()[group.Level]);
+  std::string scratch;
+  const QString cell = FromCp1251(CellTextOf(source_, rows_.KeyAt(group.Begin), int(column), scratch));
+  return QStringLiteral("%1 : %2").arg(columns_[column].Header, cell);
+}
+
+void TGridModel::SetExpanded(int row, bool expanded) {
+  if (!IsGroupRow(row) || IsExpanded(row) == expanded) return;
+  if (expanded) {
+    // The span is known only once expanded; announcing it afterwards is safe because
+    // nothing reads the model between the two calls.
+    TOutlineSpan span = outline_.Expand(static_cast<size_t>(row));
+    if (span.Count == 0) return;
+    outline_.Collapse(static_cast<size_t>(row));
+    beginInsertRows({}, int(span.First), int(span.First + span.Count - 1));
+    outline_.Expand(static_cast<size_t>(row));
+    endInsertRows();
+    return;
+  }
+  TOutlineSpan span = outline_.Collapse(static_cast<size_t>(row));
+  if (span.Count == 0) return;
+  outline_.Expand(static_cast<size_t>(row));
+  beginRemoveRows({}, int(span.First), int(span.First + span.Count - 1));
+  outline_.Collapse(static_cast<size_t>(row));
+  endRemoveRows();
+}
+
+bool TGridModel::RemoveResultRow(int row) {
+  const long long position = PositionOf(row);
+  if (position < 0) return false;
+  if (!IsGrouped()) {
+    beginRemoveRows({}, row, row);
+    rows_.RemoveAt(static_cast<size_t>(position));
+    endRemoveRows();
+    return true;
+  }
+  const TOutlineSpan span = outline_.RemovalSpan(static_cast<size_t>(row));
+  beginRemoveRows({}, int(span.First), int(span.First + span.Count - 1));
+  rows_.RemoveAt(static_cast<size_t>(position));
+  outline_.RowRemoved(static_cast<size_t>(row));
+  endRemoveRows();
+  return true;
+}
+
+int TGridModel::InsertEmptyRow(int row) {
+  if (!IsGrouped()) {
+    const int at = (row < 0 || row > rowCount()) ? rowCount() : row;
+    beginInsertRows({}, at, at);
+    rows_.InsertAt(static_cast<size_t>(at), kEmptyRowKey);
+    endInsertRows();
+    return at;
+  }
+  const long long position = PositionOf(row);
+  if (position < 0) return -1;
+  beginInsertRows({}, row, row);
+  rows_.InsertAt(static_cast<size_t>(position), kEmptyRowKey);
+  outline_.RowInserted(static_cast<size_t>(row));
+  endInsertRows();
+  return row;
+}
+
+QString TGridModel::CellDisplay(int row, int column) const {
+  const long long position = PositionOf(row);
+  if (position < 0 || column < 0 || column >= columnCount()) return {};
+  std::string scratch;
+  return FromCp1251(CellTextOf(source_, rows_.KeyAt(static_cast<size_t>(position)), column, scratch));
+}

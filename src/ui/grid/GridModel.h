@@ -1,0 +1,71 @@
+#pragma once
+// The result rows as a flat item model: ungrouped, one item row per result row;
+// grouped, the shown group rows and the rows of expanded groups, one after another.
+// A flat list keeps the view's per-row cost to a few bytes, whatever the grouping.
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "CellSource.h"
+#include "GridColumn.h"
+#include "GroupOutline.h"
+#include "RowStore.h"
+#include "ViewOrder.h"
+
+class TGridModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  TGridModel(std::vector<TGridColumn> columns, const TCellSource& source, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Row changes made outside BeginUpdate/EndUpdate are gathered into an update that
+  // ends when control returns to the event loop, so rows are still ordered once.
+  void BeginUpdate();
+  void EndUpdate();
+  void ClearRows();
+  void AppendRow(uint32_t key);
+  int ResultCount() const { return static_cast<int>(rows_.Size()); }
+
+  const std::vector<TGridColumn>& Columns() const { return columns_; }
+  const TViewOrder& Order() const { return order_; }
+  void ClickHeader(int column, bool shift, bool ctrl);
+  void GroupBy(int column);
+  void Ungroup(int column);
+
+  bool IsGroupRow(int row) const;
+  int GroupLevel(int row) const;
+  bool IsExpanded(int row) const;
+  QString GroupText(int row) const;  // "Город : Заречный"
+  void SetExpanded(int row, bool expanded);
+
+  // Data rows only; false when row is a group row or out of range.
+  bool RemoveResultRow(int row);
+  // An empty row at the shown row's place (at the end when row is -1 and nothing is
+  // grouped); returns its shown row, or -1 when nothing was inserted.
+  int InsertEmptyRow(int row);
+  QString CellDisplay(int row, int column) const;
+
+ signals:
+  void orderChanged();
+
+ private:
+  bool IsGrouped() const { return !order_.Grouping().empty(); }
+  // Store position of the result row shown at row, or -1 for a group row.
+  long long PositionOf(int row) const;
+  void RowsChanging();
+  void Reorder();
+  void ReorderNow();
+
+  std::vector<TGridColumn> columns_;
+  const TCellSource& source_;
+  TRowStore rows_;
+  TViewOrder order_;
+  TGroupOutline outline_;
+  int updateDepth_ = 0;
+  bool rowsChanged_ = false;
+};

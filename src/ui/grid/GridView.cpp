@@ -1,0 +1,190 @@
+#include "GridView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOption>
+
+namespace {
+
+const int kIndent = 18;
+
+bool IsCopy(const QKeyEvent& event) {
+  const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+  return modifiers == Qt::ControlModifier && (event.key() == Qt::Key_C || event.key() == Qt::Key_Insert);
+}
+
+bool IsDelete(const QKeyEvent& event) {
+  const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+  return event.key() == Qt::Key_Delete && (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier);
+}
+
+bool IsInsert(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Insert && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
+
+TGridView::TGridView(TGridModel& model, QWidget* parent) : QTableView(parent), model_(model) {
+  setModel(&model_);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setWordWrap(true);
+  setTextElideMode(Qt::ElideNone);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setTabKeyNavigation(false);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+int TGridView::sizeHintForRow(int row) const {
+  if (model_.IsGroupRow(row)) return fontMetrics().height() + 8;
+  return std::max(QTableView::sizeHintForRow(row), fontMetrics().height() + 4);
+}
+
+int TGridView::FitRowsFrom(int first, int step, int room) {
+  QHeaderView* rows = verticalHeader();
+  int row = first;
+  for (; row >= 0 && row < model_.rowCount() && room > 0; row += step) {
+    const int height = sizeHintForRow(row);
+    if (rows->sectionSize(row) != height) rows->resizeSection(row, height);
+    room -= height;
+  }
+  return row;
+}
+
+void TGridView::FitShownRowHeights() {
+  if (model_.rowCount() == 0) return;
+  const int room = viewport()->height();
+  // Scrolling is by whole rows, so the scroll value is the top row.
+  FitRowsFrom(verticalScrollBar()->value(), 1, room);
+  FitRowsFrom(model_.rowCount() - 1, -1, room);
+}
+
+void TGridView::paintEvent(QPaintEvent* event) {
+  FitShownRowHeights();
+  QTableView::paintEvent(event);
+  QPainter painter(viewport());
+  if (model_.rowCount() == 0) {
+    PaintEmptyText(painter);
+    return;
+  }
+  PaintGroupRows(painter);
+}
+
+void TGridView::PaintEmptyText(QPainter& painter) const {
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  painter.drawText(viewport()->rect(), Qt::AlignCenter, QStringLiteral("<Нет данных для отображения>"));
+}
+
+QRect TGridView::ExpanderRect(int row) const {
+  const int level = std::max(model_.GroupLevel(row), 0);
+  return {level * kIndent + 2, rowViewportPosition(row), kIndent, rowHeight(row)};
+}
+
+void TGridView::PaintGroupRows(QPainter& painter) const {
+  const int first = rowAt(0);
+  int last = rowAt(viewport()->height() - 1);
+  if (last < 0) last = model_.rowCount() - 1;
+  for (int row = std::max(first, 0); row <= last; ++row) {
+    if (!model_.IsGroupRow(row)) continue;
+    const QRect line(0, rowViewportPosition(row), viewport()->width(), rowHeight(row));
+    const bool current = currentIndex().row() == row;
+    painter.fillRect(line, current ? palette().color(QPalette::Highlight) : palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(line.bottomLeft(), line.bottomRight());
+    QStyleOption branch;
+    branch.rect = ExpanderRect(row);
+    branch.palette = palette();
+    branch.state = QStyle::State_Children | QStyle::State_Item | QStyle::State_Enabled;
+    if (model_.IsExpanded(row)) branch.state |= QStyle::State_Open;
+    style()->drawPrimitive(QStyle::PE_IndicatorBranch, &branch, &painter, this);
+    painter.setPen(palette().color(current ? QPalette::HighlightedText : QPalette::WindowText));
+    const QRect text = line.adjusted(branch.rect.right() + 4, 0, -4, 0);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, model_.GroupText(row));
+  }
+}
+
+void TGridView::mousePressEvent(QMouseEvent* event) {
+  const int row = rowAt(event->position().toPoint().y());
+  if (model_.IsGroupRow(row) && ExpanderRect(row).contains(event->position().toPoint())) {
+    model_.SetExpanded(row, !model_.IsExpanded(row));
+  }
+  QTableView::mousePressEvent(event);
+}
+
+void TGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const int row = rowAt(event->position().toPoint().y());
+  if (model_.IsGroupRow(row) && !ExpanderRect(row).contains(event->position().toPoint())) {
+    model_.SetExpanded(row, !model_.IsExpanded(row));
+    return;
+  }
+  QTableView::mouseDoubleClickEvent(event);
+}
+
+void TGridView::keyPressEvent(QKeyEvent* event) {
+  const int row = currentIndex().row();
+  if (IsDelete(*event)) {
+    ConfirmAndRemove();
+  } else if (IsInsert(*event)) {
+    InsertEmptyRow();
+  } else if (IsCopy(*event)) {
+    CopyRow();
+  } else if (model_.IsGroupRow(row) && (event->key() == Qt::Key_Right || event->key() == Qt::Key_Plus)) {
+    model_.SetExpanded(row, true);
+  } else if (model_.IsGroupRow(row) && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Minus)) {
+    model_.SetExpanded(row, false);
+  } else {
+    QTableView::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
+void TGridView::ConfirmAndRemove() {
+  const int row = currentIndex().row();
+  if (model_.rowCount() == 0 || row < 0 || model_.IsGroupRow(row)) return;
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), QStringLiteral("Удалить запись?"),
+                  QMessageBox::Ok | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Ok);
+  if (box.exec() != QMessageBox::Ok) return;
+  const int column = std::max(currentIndex().column(), 0);
+  if (!model_.RemoveResultRow(row)) return;
+  const int next = std::min(row, model_.rowCount() - 1);
+  if (next >= 0) setCurrentIndex(model_.index(next, column));
+}
+
+void TGridView::InsertEmptyRow() {
+  const int column = std::max(currentIndex().column(), 0);
+  const int row = model_.InsertEmptyRow(currentIndex().isValid() ? currentIndex().row() : -1);
+  if (row >= 0) setCurrentIndex(model_.index(row, column));
+}
+
+QString TGridView::RowAsText(int row) const {
+  if (row < 0 || row >= model_.rowCount() || model_.IsGroupRow(row)) return {};
+  QStringList headers;
+  QStringList cells;
+  const QHeaderView* columns = horizontalHeader();
+  for (int visual = 0; visual < columns->count(); ++visual) {
+    const int logical = columns->logicalIndex(visual);
+    if (columns->isSectionHidden(logical)) continue;
+    headers << model_.headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
+    cells << model_.CellDisplay(row, logical);
+  }
+  return headers.join(QLatin1Char('\t')) + QStringLiteral("\r\n") + cells.join(QLatin1Char('\t'));
+}
+
+void TGridView::CopyRow() const {
+  const QModelIndexList selected = selectionModel()->selectedRows();
+  const int row = selected.isEmpty() ? currentIndex().row() : selected.first().row();
+  const QString text = RowAsText(row);
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The table view of the result rows: wrapped read-only cells with rows as high as
+// their tallest cell (measured only for what is on screen), group rows across the
+// whole width, and the keyboard commands on the focused row.
+
+#include <QTableView>
+
+#include "GridModel.h"
+
+class TGridView : public QTableView {
+  Q_OBJECT
+ public:
+  explicit TGridView(TGridModel& model, QWidget* parent = nullptr);
+
+  // Header texts of the shown columns in display order, then the cells of the
+  // focused row: the text the copy command puts on the clipboard. Empty on a group row.
+  QString RowAsText(int row) const;
+  // Measures the rows that are on screen (and the last screenful, which fixes the
+  // scroll range) and gives them their wrapped height.
+  void FitShownRowHeights();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  int sizeHintForRow(int row) const override;
+
+ private:
+  void PaintGroupRows(QPainter& painter) const;
+  void PaintEmptyText(QPainter& painter) const;
+  QRect ExpanderRect(int row) const;
+  void ConfirmAndRemove();
+  void InsertEmptyRow();
+  void CopyRow() const;
+  int FitRowsFrom(int first, int step, int room);
+
+  TGridModel& model_;
+};

@@ -1,0 +1,119 @@
+#include "ResultGrid.h"
+
+#include <QEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "ColumnFit.h"
+#include "GridHeader.h"
+#include "GridModel.h"
+#include "GridView.h"
+#include "GroupArea.h"
+
+TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent)
+    : QWidget(parent) {
+  std::vector<int> widths;
+  for (const TGridColumn& column : columns) widths.push_back(column.Width);
+  model_ = new TGridModel(std::move(columns), source, this);
+  groupArea_ = new TGroupArea(this);
+  view_ = new TGridView(*model_, this);
+  view_->setObjectName(QStringLiteral("tvPhones"));
+  header_ = new TGridHeader([this](int column) { return model_->Order().Direction(column); }, view_);
+  view_->setHorizontalHeader(header_);
+  header_->setMinimumSectionSize(20);
+  for (size_t i = 0; i < widths.size(); ++i) header_->resizeSection(static_cast<int>(i), widths[i]);
+  setFocusProxy(view_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(groupArea_);
+  layout->addWidget(view_, 1);
+
+  connect(header_, &TGridHeader::sectionClickedWith, this, &TResultGrid::OnHeaderClicked);
+  connect(header_, &TGridHeader::sectionDraggedOut, this, &TResultGrid::OnHeaderDraggedOut);
+  connect(header_, &TGridHeader::sectionDragMoved, this, [this](QPoint globalPos, bool outside) {
+    groupArea_->SetDropHighlight(outside && groupArea_->rect().contains(groupArea_->mapFromGlobal(globalPos)));
+  });
+  connect(header_, &QHeaderView::sectionResized, this, &TResultGrid::OnSectionResized);
+  connect(groupArea_, &TGroupArea::buttonClicked, this,
+          [this](int column) { OnHeaderClicked(column, Qt::NoModifier); });
+  connect(groupArea_, &TGroupArea::buttonDraggedOut, this, &TResultGrid::OnButtonDraggedOut);
+  connect(model_, &TGridModel::orderChanged, this, &TResultGrid::OnOrderChanged);
+  view_->viewport()->installEventFilter(this);
+  OnOrderChanged();
+}
+
+void TResultGrid::BeginUpdate() { model_->BeginUpdate(); }
+void TResultGrid::EndUpdate() { model_->EndUpdate(); }
+void TResultGrid::ClearRows() { model_->ClearRows(); }
+void TResultGrid::AppendRow(uint32_t key) { model_->AppendRow(key); }
+int TResultGrid::RowCount() const { return model_->ResultCount(); }
+QAbstractItemView* TResultGrid::View() const { return view_; }
+
+bool TResultGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  return QWidget::eventFilter(watched, event);
+}
+
+void TResultGrid::OnHeaderClicked(int column, Qt::KeyboardModifiers modifiers) {
+  model_->ClickHeader(column, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
+}
+
+void TResultGrid::OnHeaderDraggedOut(int column, QPoint globalPos) {
+  groupArea_->SetDropHighlight(false);
+  if (!groupArea_->rect().contains(groupArea_->mapFromGlobal(globalPos))) return;
+  model_->GroupBy(column);
+}
+
+void TResultGrid::OnButtonDraggedOut(int column, QPoint globalPos) {
+  const QPoint inHeader = header_->mapFromGlobal(globalPos);
+  if (!view_->rect().contains(view_->mapFromGlobal(globalPos))) return;
+  model_->Ungroup(column);
+  int target = header_->visualIndexAt(inHeader.x());
+  if (target < 0) target = header_->count() - 1;
+  header_->moveSection(header_->visualIndex(column), target);
+}
+
+void TResultGrid::OnOrderChanged() {
+  std::vector<TGroupButton> buttons;
+  fitting_ = true;
+  for (int column = 0; column < header_->count(); ++column) {
+    const bool grouped = model_->Order().IsGrouped(column);
+    if (header_->isSectionHidden(column) != grouped) header_->setSectionHidden(column, grouped);
+  }
+  fitting_ = false;
+  for (int column : model_->Order().Grouping()) {
+    const int direction = model_->Order().Direction(column) < 0 ? -1 : 1;
+    buttons.push_back({column, model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), direction});
+  }
+  groupArea_->SetButtons(std::move(buttons));
+  FitColumns();
+  header_->viewport()->update();
+}
+
+void TResultGrid::OnSectionResized(int logical, int, int) {
+  if (fitting_ || header_->isSectionHidden(logical)) return;
+  FitColumns(logical);
+}
+
+void TResultGrid::FitColumns(int fixedLogical) {
+  std::vector<int> sections;
+  std::vector<int> widths;
+  size_t fixed = SIZE_MAX;
+  for (int visual = 0; visual < header_->count(); ++visual) {
+    const int logical = header_->logicalIndex(visual);
+    if (header_->isSectionHidden(logical)) continue;
+    if (logical == fixedLogical) fixed = sections.size();
+    sections.push_back(logical);
+    widths.push_back(header_->sectionSize(logical));
+  }
+  const int total = view_->viewport()->width();
+  const int minimum = header_->minimumSectionSize();
+  widths = fixed == SIZE_MAX ? ScaleToWidth(widths, total, minimum) : RefitAround(widths, fixed, total, minimum);
+  fitting_ = true;
+  for (size_t i = 0; i < sections.size(); ++i) {
+    if (header_->sectionSize(sections[i]) != widths[i]) header_->resizeSection(sections[i], widths[i]);
+  }
+  fitting_ = false;
+}

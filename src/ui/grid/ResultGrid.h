@@ -1,0 +1,53 @@
+#pragma once
+// The result list: rows of 32-bit keys whose texts come from a TCellSource, ordered
+// byte-wise by the grouping and sort columns the user picks (they, the column order
+// and the widths survive every refill), grouped under expandable group rows.
+//
+// Rows the user inserts with the Insert key carry EmptyRowKey: their cells are empty,
+// the source never sees that key, and they stay, ordered like any row with empty
+// texts, until the next ClearRows.
+
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+#include "CellSource.h"
+#include "GridColumn.h"
+
+class QAbstractItemView;
+class TGridHeader;
+class TGridModel;
+class TGridView;
+class TGroupArea;
+
+class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; the view inside is "tvPhones"
+  Q_OBJECT
+ public:
+  static constexpr uint32_t EmptyRowKey = kEmptyRowKey;
+
+  TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent = nullptr);
+  void BeginUpdate();            // nesting counter: no re-ordering, re-grouping or repainting while > 0
+  void EndUpdate();              // outermost end: if rows changed, order (and group) once, repaint
+  void ClearRows();              // row count 0; insertion numbers restart at 0
+  void AppendRow(uint32_t key);  // never sorts or repaints by itself
+  int RowCount() const;
+  QAbstractItemView* View() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void OnHeaderClicked(int column, Qt::KeyboardModifiers modifiers);
+  void OnHeaderDraggedOut(int column, QPoint globalPos);
+  void OnButtonDraggedOut(int column, QPoint globalPos);
+  void OnOrderChanged();
+  void OnSectionResized(int logical, int oldSize, int newSize);
+  // Widths re-scaled to fill the view; the user's column keeps its width if given.
+  void FitColumns(int fixedLogical = -1);
+
+  TGridModel* model_;
+  TGroupArea* groupArea_;
+  TGridHeader* header_;
+  TGridView* view_;
+  bool fitting_ = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The result rows in display order: a key and an insertion number each, nothing more.
+
+#include <cstdint>
+#include <vector>
+
+#include "CellSource.h"
+#include "ViewOrder.h"
+
+class TRowStore {
+ public:
+  void Clear();  // insertion numbers restart at 0
+  void Append(uint32_t key);
+  void InsertAt(size_t position, uint32_t key);
+  void RemoveAt(size_t position);
+
+  size_t Size() const { return rows_.size(); }
+  uint32_t KeyAt(size_t position) const { return rows_[position].Key; }
+  uint32_t InsertionAt(size_t position) const { return rows_[position].Insertion; }
+
+  // One n log n sort by the keys' cell texts, ties by insertion number.
+  void Order(const std::vector<TSortKey>& keys, const TCellSource& source);
+
+ private:
+  struct TRow {
+    uint32_t Key;
+    uint32_t Insertion;
+  };
+  std::vector<TRow> rows_;
+  uint32_t nextInsertion_ = 0;
+};

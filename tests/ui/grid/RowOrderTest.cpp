@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "CellOrder.h"
+#include "RowStore.h"
+#include "TableSource.h"
+
+namespace {
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+// Texts of one column, top row first.
+std::vector<std::string> ColumnOf(const TRowStore& store, const TCellSource& source, int column) {
+  std::vector<std::string> texts;
+  std::string scratch;
+  for (size_t i = 0; i < store.Size(); ++i) texts.emplace_back(CellTextOf(source, store.KeyAt(i), column, scratch));
+  return texts;
+}
+
+std::vector<uint32_t> KeysOf(const TRowStore& store) {
+  std::vector<uint32_t> keys;
+  for (size_t i = 0; i < store.Size(); ++i) keys.push_back(store.KeyAt(i));
+  return keys;
+}
+
+TRowStore StoreOfAll(size_t count) {
+  TRowStore store;
+  for (uint32_t key = 0; key < count; ++key) store.Append(key);
+  return store;
+}
+
+}  // namespace
+
+TEST(CellOrder, ComparesUnsignedBytesWithoutLocaleOrNumbers) {
+  EXPECT_LT(CompareCellTexts("100", "20"), 0);
+  EXPECT_LT(CompareCellTexts("20", "3"), 0);
+  EXPECT_LT(CompareCellTexts("Z", "a"), 0);
+  EXPECT_LT(CompareCellTexts("z", "\xC0"), 0);          // Latin before Cyrillic А
+  EXPECT_LT(CompareCellTexts("\xA8", "\xC0"), 0);       // Ё before А
+  EXPECT_LT(CompareCellTexts("\xB8", "\xC0"), 0);       // ё before А
+  EXPECT_LT(CompareCellTexts("\x7F", "\x80"), 0);       // high bytes are not negative
+  EXPECT_GT(CompareCellTexts("\xFF", "\x01"), 0);
+}
+
+TEST(CellOrder, EmptyAndPrefixTextsComeFirst) {
+  EXPECT_LT(CompareCellTexts("", "\x01"), 0);
+  EXPECT_LT(CompareCellTexts("", std::string_view("\0", 1)), 0);
+  EXPECT_LT(CompareCellTexts("12", "123"), 0);
+  EXPECT_GT(CompareCellTexts("123", "12"), 0);
+  EXPECT_EQ(CompareCellTexts("", ""), 0);
+  EXPECT_EQ(CompareCellTexts("\xC7\xE0", "\xC7\xE0"), 0);
+}
+
+TEST(RowOrder, PhonesAndHousesSortAsText) {
+  TTableSource source({{"20", "9"}, {"100", "12"}, {"3", "100"}});
+  TRowStore store = StoreOfAll(3);
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(ColumnOf(store, source, 0), (std::vector<std::string>{"100", "20", "3"}));
+  store.Order({{1, false}}, source);
+  EXPECT_EQ(ColumnOf(store, source, 1), (std::vector<std::string>{"100", "12", "9"}));
+}
+
+TEST(RowOrder, LettersOrderByCodePageBytes) {
+  TTableSource source({{"\xC0\xED\xED\xE0"}, {"a"}, {""}, {"\xA8\xEB\xEA\xE0"}, {"Z"}, {"\xB8\xEB\xEA\xE0"}});
+  TRowStore store = StoreOfAll(6);
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{2, 4, 1, 3, 5, 0}));
+}
+
+TEST(RowOrder, EqualTextsKeepInsertionOrderInBothDirections) {
+  TTableSource source({{"5", "a"}, {"7", "b"}, {"5", "c"}, {"7", "d"}, {"5", "e"}});
+  TRowStore store = StoreOfAll(5);
+  store.Order({{0, true}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{1, 3, 0, 2, 4}));
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{0, 2, 4, 1, 3}));
+}
+
+TEST(RowOrder, NoKeysRestoresInsertionOrder) {
+  TTableSource source({{"3"}, {"1"}, {"2"}});
+  TRowStore store = StoreOfAll(3);
+  store.Order({{0, false}}, source);
+  store.Order({}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{0, 1, 2}));
+}
+
+TEST(RowOrder, LaterKeysDecideOnlyBetweenEqualEarlierOnes) {
+  TTableSource source({{"B", "1"}, {"A", "2"}, {"B", "3"}, {"A", "1"}});
+  TRowStore store = StoreOfAll(4);
+  store.Order({{0, false}, {1, true}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{1, 3, 2, 0}));
+}
+
+TEST(RowOrder, TextsBeyondTheFirstEightBytesStillDecide) {
+  // Same eight-byte prefix; also texts that differ only by trailing zero bytes.
+  const std::string zero(1, '\0');
+  TTableSource source({{"Prefixed-b"}, {"Prefixed-a"}, {"Prefixed"}, {"Prefix" + zero}, {"Prefix"}, {"Prefix" + zero + zero}});
+  TRowStore store = StoreOfAll(6);
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{4, 3, 5, 2, 1, 0}));
+  store.Order({{0, true}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{0, 1, 2, 5, 3, 4}));
+}
+
+TEST(RowOrder, InsertedEmptyRowsSortAsEmptyTextsWithoutAskingTheSource) {
+  TTableSource source({{"1"}, {"2"}});
+  TRowStore store = StoreOfAll(2);
+  store.InsertAt(1, kEmptyRowKey);
+  EXPECT_EQ(store.InsertionAt(1), 2u);
+  source.Calls = 0;
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{kEmptyRowKey, 0, 1}));
+  EXPECT_EQ(source.Calls, 2u);
+  store.RemoveAt(0);
+  EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{0, 1}));
+}
+
+TEST(RowOrder, ClearRestartsInsertionNumbers) {
+  TRowStore store = StoreOfAll(3);
+  store.Clear();
+  store.Append(7);
+  EXPECT_EQ(store.Size(), 1u);
+  EXPECT_EQ(store.InsertionAt(0), 0u);
+}
+
+// Against a plain stable sort over the same texts: every direction mix, short and
+// long texts sharing prefixes, bytes from the whole range.
+TEST(RowOrder, MatchesAStableSortOnRandomTexts) {
+  std::mt19937 random(7);
+  const std::string alphabet = std::string("09Za\x80\xA8\xC0\xFF", 8) + std::string(1, '\0');
+  std::vector<std::vector<std::string>> rows(3000);
+  for (auto& row : rows) {
+    for (int column = 0; column < 3; ++column) {
+      std::string text = column == 2 ? "common-prefix-" : "";
+      const size_t length = random() % (column == 0 ? 3 : 12);
+      for (size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+      row.push_back(text);
+    }
+  }
+  TTableSource source(rows);
+  for (int mix = 0; mix < 8; ++mix) {
+    const std::vector<TSortKey> keys = {{0, (mix & 1) != 0}, {2, (mix & 2) != 0}, {1, (mix & 4) != 0}};
+    TRowStore store = StoreOfAll(rows.size());
+    store.Order(keys, source);
+    std::vector<uint32_t> expected(rows.size());
+    for (uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
+      for (const TSortKey& key : keys) {
+        int order = Sign(CompareCellTexts(rows[a][size_t(key.Column)], rows[b][size_t(key.Column)]));
+        if (order != 0) return key.Descending ? order > 0 : order < 0;
+      }
+      return false;
+    });
+    EXPECT_EQ(KeysOf(store), expected) << "direction mix " << mix;
+  }
+}
