@@ -1,0 +1,163 @@
+#include "DirectoryGenerator.h"
+
+#include <algorithm>
+#include <set>
+#include <unordered_set>
+
+#include "Cp1251.h"
+#include "DirectoryWriter.h"
+#include "Random.h"
+#include "RussianNames.h"
+
+namespace {
+
+std::string W(std::string_view utf8) { return Cp1251FromUtf8Lossy(utf8); }
+
+std::string FeminineSurname(std::string_view masculine) {
+  const std::string text(masculine);
+  auto endsWith = [&](std::string_view ending) { return masculine.ends_with(ending); };
+  auto replaceEnd = [&](size_t bytes, std::string_view with) { return text.substr(0, text.size() - bytes) + std::string(with); };
+  if (endsWith("ов") || endsWith("ев") || endsWith("ёв") || endsWith("ин") || endsWith("ын")) return text + "а";
+  if (endsWith("ий")) return replaceEnd(std::string_view("ий").size(), "ая");
+  if (endsWith("ой")) return replaceEnd(std::string_view("ой").size(), "ая");
+  return text;
+}
+
+struct TCity {
+  int Weight;
+  bool LongNumbers;             // seven-digit city numbers in the larger cities
+  std::vector<uint16_t> Streets;  // indices into the street table
+};
+
+class TGenerator {
+ public:
+  TGenerator(const std::string& directory, uint32_t seed)
+      : directory_(directory), random_(0x6F726C696E6172ull ^ (uint64_t{seed} << 20)), phones_(directory + "/Phones.dbr") {}
+
+  void Run(int phoneLines) {
+    MakeCitiesAndStreets();
+    for (int written = 0; written < phoneLines;) written += AddSubscriber(phoneLines - written);
+    phones_.Close();
+    WriteNameList(directory_ + "/Cities.dbr", cityNames_);
+    WriteNameList(directory_ + "/Streets.dbr", streetNames_);
+  }
+
+ private:
+  void MakeCitiesAndStreets() {
+    cityNames_.assign(1, "");
+    streetNames_.assign(1, "");
+    for (const TCityName& name : CityNames()) {
+      TCity city{name.Weight, name.Weight >= 10, {}};
+      const int streetCount = std::clamp(name.Weight * 4, 25, 400);
+      std::set<std::string> used;
+      while (static_cast<int>(city.Streets.size()) < streetCount) {
+        const size_t street = random_.Below(StreetNames().size());
+        // Adjective names agree with "улица" only; the kind list starts with it.
+        const bool adjective = StreetNames()[street].ends_with("ая");
+        const size_t kind = adjective ? 0 : random_.Below(StreetKinds().size());
+        std::string streetName = W(StreetKinds()[kind]) + W(StreetNames()[street]);
+        if (!used.insert(streetName).second) continue;
+        // Hand-typed lists are not consistent in case; the window merges such names.
+        if (random_.Chance(2)) streetName[0] = static_cast<char>(streetName[0] - 0x20);
+        city.Streets.push_back(static_cast<uint16_t>(streetNames_.size()));
+        streetNames_.push_back(std::move(streetName));
+      }
+      cities_.push_back(std::move(city));
+      cityNames_.push_back(W(name.Name));
+      totalWeight_ += name.Weight;
+    }
+  }
+
+  size_t PickCity() {
+    int ticket = static_cast<int>(random_.Below(static_cast<uint64_t>(totalWeight_)));
+    for (size_t i = 0; i < cities_.size(); ++i) {
+      if ((ticket -= cities_[i].Weight) < 0) return i;
+    }
+    return cities_.size() - 1;
+  }
+
+  std::string PersonName() {
+    const bool male = random_.Chance(48);
+    const std::string_view surname = random_.Pick(Surnames());
+    const TPatronymic& patronymic = random_.Pick(Patronymics());
+    if (male) return W(surname) + " " + W(random_.Pick(MaleFirstNames())) + " " + W(patronymic.Male);
+    return W(FeminineSurname(surname)) + " " + W(random_.Pick(FemaleFirstNames())) + " " + W(patronymic.Female);
+  }
+
+  std::string EntrepreneurName() {
+    const bool male = random_.Chance(60);
+    const std::string_view surname = random_.Pick(Surnames());
+    const std::string first = W(random_.Pick(male ? MaleFirstNames() : FemaleFirstNames()));
+    const TPatronymic& patronymic = random_.Pick(Patronymics());
+    const std::string middle = W(male ? patronymic.Male : patronymic.Female);
+    return W("ИП ") + W(male ? std::string(surname) : FeminineSurname(surname)) + " " + first[0] + ". " + middle[0] +
+           ".";
+  }
+
+  std::string CompanyName() {
+    return W(random_.Pick(CompanyForms())) + W(" «") + W(random_.Pick(CompanyNameStarts())) +
+           W(random_.Pick(CompanyNameEnds())) + W("»");
+  }
+
+  std::string InstitutionName() {
+    return W(random_.Pick(Institutions())) + W(" №") + std::to_string(random_.Between(1, 150));
+  }
+
+  int64_t UniqueNumber(const TCity& city, bool mobile) {
+    for (;;) {
+      int64_t number = mobile ? 9000000000 + static_cast<int64_t>(random_.Below(1000000000))
+                       : city.LongNumbers ? random_.Between(2000000, 9999999)
+                                          : random_.Between(200000, 999999);
+      if (numbers_.insert(number).second) return number;
+    }
+  }
+
+  int AddSubscriber(int linesLeft) {
+    const int kind = static_cast<int>(random_.Below(100));
+    const bool person = kind < 80;
+    const bool company = kind >= 80 && kind < 92;
+    int lines = 1;
+    if (person) {
+      phones_.AddOwner(PersonName());
+      lines = random_.Chance(70) ? 1 : random_.Chance(73) ? 2 : 3;
+    } else if (company) {
+      phones_.AddOwner(CompanyName());
+      lines = random_.Between(1, 6);
+    } else if (kind < 97) {
+      phones_.AddOwner(EntrepreneurName());
+      lines = random_.Between(1, 2);
+    } else {
+      phones_.AddOwner(InstitutionName());
+      lines = random_.Between(1, 4);
+    }
+    const TCity& city = cities_[PickCity()];
+    TDirectoryLine line;
+    line.City = static_cast<uint16_t>(&city - cities_.data() + 1);
+    line.Street = random_.Pick(city.Streets);
+    line.House = static_cast<uint16_t>(1 + random_.Below(1 + random_.Below(180)));
+    line.Corpus = random_.Chance(12) ? W(random_.Pick(CorpusTexts())) : "";
+    line.Flat = person ? (random_.Chance(88) ? static_cast<uint16_t>(1 + random_.Below(1 + random_.Below(400))) : 0)
+                       : (random_.Chance(25) ? static_cast<uint16_t>(random_.Between(1, 60)) : 0);
+    lines = std::min(lines, linesLeft);
+    for (int i = 0; i < lines; ++i) {
+      line.Number = UniqueNumber(city, person ? random_.Chance(40) : random_.Chance(10));
+      phones_.AddPhone(line);
+    }
+    return lines;
+  }
+
+  std::string directory_;
+  TRandom random_;
+  TPhonesFileWriter phones_;
+  std::vector<TCity> cities_;
+  int totalWeight_ = 0;
+  std::vector<std::string> cityNames_;
+  std::vector<std::string> streetNames_;
+  std::unordered_set<int64_t> numbers_;
+};
+
+}  // namespace
+
+void GenerateDirectory(const std::string& directory, int phoneLines, uint32_t seed) {
+  TGenerator(directory, seed).Run(phoneLines);
+}

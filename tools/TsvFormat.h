@@ -1,0 +1,14 @@
+#pragma once
+// The data tool's tab-separated lines: number, subscriber, city, street, house,
+// corpus, flat, in UTF-8. A field escapes its backslash, tab, line feed, carriage
+// return and NUL as \\ \t \n \r \0, so that any directory text fits on one line.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::string EscapeField(std::string_view text);
+// nullopt for a backslash not followed by one of \ t n r 0.
+std::optional<std::string> UnescapeField(std::string_view field);
+std::vector<std::string_view> SplitFields(std::string_view line);

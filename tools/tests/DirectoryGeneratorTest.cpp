@@ -1,0 +1,114 @@
+#include "DirectoryGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "DirectoryFiles.h"
+#include "LoadDataThread.h"
+#include "Win1251.h"
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+bool EndsWith(std::string_view text, const std::string& ending) { return text.ends_with(ending); }
+
+class GeneratedDirectory : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    directory = new TTempDirectory;
+    GenerateDirectory(directory->Path(), 20000, 7);
+    SetDataDirectory(directory->Path());
+    LoadCities();
+    LoadStreets();
+    ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
+  }
+  static void TearDownTestSuite() { delete directory; }
+  static TTempDirectory* directory;
+};
+
+TTempDirectory* GeneratedDirectory::directory = nullptr;
+
+}  // namespace
+
+TEST_F(GeneratedDirectory, HasExactlyTheRequestedLinesEachWithAnOwnerAndAddress) {
+  ASSERT_EQ(Phones.size(), 20000u);
+  EXPECT_GT(Owners.size(), 10000u);
+  EXPECT_LT(Owners.size(), 20000u);
+  for (const TPhone& phone : Phones) {
+    ASSERT_GE(phone.OwnerIndex, 0);
+    ASSERT_GT(phone.CityIndex, 0);
+    ASSERT_LT(static_cast<size_t>(phone.CityIndex), Cities.size());
+    ASSERT_GT(phone.StreetIndex, 0);
+    ASSERT_LT(static_cast<size_t>(phone.StreetIndex), Streets.size());
+    ASSERT_GT(phone.House, 0);
+  }
+}
+
+TEST_F(GeneratedDirectory, NumbersAreUniqueCityOrMobileNumbers) {
+  std::set<std::string> numbers;
+  for (const TPhone& phone : Phones) {
+    const std::string_view number(phone.Number);
+    ASSERT_TRUE(number.size() == 6 || number.size() == 7 || (number.size() == 10 && number[0] == '9')) << number;
+    numbers.emplace(number);
+  }
+  EXPECT_EQ(numbers.size(), Phones.size());
+}
+
+TEST_F(GeneratedDirectory, WomenCarryFeminineSurnames) {
+  int women = 0;
+  for (size_t i = 0; i < Owners.size(); ++i) {
+    const std::string_view name = Owners[i];
+    if (!EndsWith(name, W("овна")) && !EndsWith(name, W("евна")) && !EndsWith(name, W("ична"))) continue;
+    if (name.starts_with(W("ИП "))) continue;
+    ++women;
+    const std::string_view surname = name.substr(0, name.find(' '));
+    for (const char* masculine : {"ов", "ев", "ёв", "ин", "ский", "цкий"}) {
+      EXPECT_FALSE(EndsWith(surname, W(masculine))) << Utf8FromCp1251(name);
+    }
+  }
+  EXPECT_GT(women, 4000);
+}
+
+TEST_F(GeneratedDirectory, HoldsOrganisationsCorporaAndCommonNameParts) {
+  int companies = 0, entrepreneurs = 0, corpora = 0, ivan = 0;
+  for (size_t i = 0; i < Owners.size(); ++i) {
+    companies += Owners[i].starts_with(W("ООО «"));
+    entrepreneurs += Owners[i].starts_with(W("ИП "));
+  }
+  for (const TPhone& phone : Phones) {
+    corpora += !std::string_view(phone.Corpus).empty();
+    ivan += TextPos(W("иван"), LowerText(OwnerName(phone))) > 0;
+  }
+  EXPECT_GT(companies, 100);
+  EXPECT_GT(entrepreneurs, 100);
+  EXPECT_GT(corpora, 1000);
+  EXPECT_GT(ivan, 400);
+  EXPECT_EQ(Cities[1], W("Москва"));
+}
+
+TEST(DirectoryGenerator, SameSeedSameBytesOtherSeedOtherBytes) {
+  TTempDirectory first, second, third;
+  GenerateDirectory(first.Path(), 3000, 42);
+  GenerateDirectory(second.Path(), 3000, 42);
+  GenerateDirectory(third.Path(), 3000, 43);
+  for (const char* file : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    EXPECT_EQ(FileBytes(first.FilePath(file)), FileBytes(second.FilePath(file))) << file;
+  }
+  EXPECT_NE(FileBytes(first.FilePath("Phones.dbr")), FileBytes(third.FilePath("Phones.dbr")));
+}
+
+TEST(DirectoryGenerator, ZeroLinesGivesAnEmptyPhoneFile) {
+  TTempDirectory dir;
+  GenerateDirectory(dir.Path(), 0, 1);
+  EXPECT_EQ(FileBytes(dir.FilePath("Phones.dbr")), "");
+  EXPECT_FALSE(FileBytes(dir.FilePath("Cities.dbr")).empty());
+}
