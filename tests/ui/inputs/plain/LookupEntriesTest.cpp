@@ -1,0 +1,54 @@
+#include "LookupEntries.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The Russian collation lists Cyrillic before Latin.
+TEST(LookupEntries, CollationIgnoresCaseAndPutsTheEmptyTextFirst) {
+  TLookupEntries entries;
+  entries.Add(U("Яблоновка"), 1);
+  entries.Add(U("абакан"), 2);
+  entries.Add(U("Borovo"), 3);
+  entries.Add(U(""), 0);
+  entries.Add(U("Ёлкино"), 4);
+  entries.Add(U("Елец"), 5);
+  entries.Add(U("Бор"), 6);
+  entries.Add(U("alpha"), 7);
+  EXPECT_EQ(entries.Texts(), QStringList({U(""), U("абакан"), U("Бор"), U("Елец"), U("Ёлкино"), U("Яблоновка"),
+                                          U("alpha"), U("Borovo")}));
+}
+
+TEST(LookupEntries, EqualTextsAreListedOnceWithEveryValueRemembered) {
+  TLookupEntries entries;
+  entries.Add(U(""), 0);
+  EXPECT_EQ(entries.Add(U("Заречный"), 5), 1);
+  EXPECT_EQ(entries.Add(U("ЗАРЕЧНЫЙ"), 9), -1);
+  EXPECT_EQ(entries.Add(U("заречный"), 12), -1);
+  EXPECT_EQ(entries.Add(U(""), 3), -1);
+  ASSERT_EQ(entries.Count(), 2);
+  EXPECT_EQ(entries.Text(1), U("Заречный"));
+  EXPECT_EQ(entries.Value(1), 5);
+  EXPECT_EQ(entries.Values(1), std::vector<int32_t>({5, 9, 12}));
+  EXPECT_EQ(entries.Values(0), std::vector<int32_t>({0, 3}));
+  // Ё and Е are different letters, not case variants.
+  EXPECT_GE(entries.Add(U("Зарёчный"), 13), 0);
+}
+
+TEST(LookupEntries, FindAndPrefixSearch) {
+  TLookupEntries entries;
+  for (const char* name : {"", "Зеленоград", "заречный", "Абакан", "Зима"}) entries.Add(U(name), 0);
+  EXPECT_EQ(entries.Find(U("ЗИМА")), 4);
+  EXPECT_EQ(entries.Find(U("Зимы")), -1);
+  EXPECT_EQ(entries.FindPrefix(U("з")), 2);
+  EXPECT_EQ(entries.FindPrefix(U("ЗЕ")), 3);
+  EXPECT_EQ(entries.FindPrefix(U("Ж")), -1);
+  EXPECT_EQ(entries.FindPrefix(U("")), 0);
+  entries.Clear();
+  EXPECT_EQ(entries.Count(), 0);
+  EXPECT_EQ(entries.FindPrefix(U("")), -1);
+}
+
+}  // namespace
