@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Tables.h"
@@ -13,7 +14,7 @@
 struct TSearchInputs {
   std::string Phone;
   std::string Owner;
-  std::vector<int32_t> CityIndices;    // every table index carrying the selected name; empty = none
+  std::vector<int32_t> CityIndices;  // every table index carrying the selected name; empty or 0 = none
   std::vector<int32_t> StreetIndices;
   std::string House;
   std::string Corpus;
@@ -21,23 +22,38 @@ struct TSearchInputs {
   bool RegExpr = false;
 };
 
+// A set of city or street indices: one bit per possible 16-bit index.
+class TIndexSet {
+ public:
+  TIndexSet();
+  void Insert(int32_t index);  // indices outside 0..65535 are never stored in a record and are ignored
+  bool Contains(uint16_t index) const { return (words_[index >> 6] >> (index & 63)) & 1; }
+
+ private:
+  std::vector<uint64_t> words_;
+};
+
 // Snapshot taken at the start of a search; inactive criteria are empty/nullopt.
 struct SearchCriteria {
-  // Built by MakeSearchCriteria; layout is the search core's own business.
-  std::string Phone;
-  std::string Owner;
-  std::vector<uint64_t> CityBits;   // 65536-bit map, empty when inactive
-  std::vector<uint64_t> StreetBits;
+  std::string Phone;                   // as typed
+  std::string Owner;                   // trimmed and lower-cased
+  std::optional<TIndexSet> Cities;
+  std::optional<TIndexSet> Streets;
   std::optional<int32_t> House;
-  std::string Corpus;
+  std::string Corpus;                  // trimmed and lower-cased
   std::optional<int32_t> Flat;
   bool RegExpr = false;
 };
 
+// Throws EConvertError for a house or flat that is not a number.
 SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs);
+
+// The number ends with the typed digits (and so is at least as long).
+bool PhoneTailMatches(std::string_view digits, std::string_view number);
 
 // Scans Phones in table order: onResult(i) for each result, onProgress(i) after
 // record i whenever i is a multiple of 10000 (0 included). Reads Phones and Owners:
-// call only once DataLoaded is true.
+// call only once DataLoaded is true. Throws std::logic_error in regular-expression
+// mode, which is not built yet.
 void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress);

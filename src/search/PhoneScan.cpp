@@ -1,0 +1,148 @@
+#include "PhoneScan.h"
+
+#include <array>
+#include <utility>
+
+#include "TextsContaining.h"
+
+namespace {
+
+// Keeps the candidates passing test: all of [first, last) the first time, the
+// survivors of earlier tests after that. Written without branches on the outcome
+// so that a scan costs the same whether few or many records pass.
+class TSelection {
+ public:
+  TSelection(int32_t first, int32_t last, std::vector<int32_t>& indices)
+      : first_(first), last_(last), indices_(indices) {
+    indices_.resize(static_cast<size_t>(last - first));
+  }
+
+  template <typename Test>
+  void Keep(const Test& test) {
+    size_t kept = 0;
+    if (dense_) {
+      for (int32_t i = first_; i < last_; ++i) {
+        indices_[kept] = i;
+        kept += test(i);
+      }
+      dense_ = false;
+    } else {
+      for (size_t k = 0; k < count_; ++k) {
+        indices_[kept] = indices_[k];
+        kept += test(indices_[k]);
+      }
+    }
+    count_ = kept;
+  }
+
+  void Finish() {
+    if (dense_) {
+      for (int32_t i = first_; i < last_; ++i) indices_[i - first_] = i;
+      count_ = indices_.size();
+    }
+    indices_.resize(count_);
+  }
+
+ private:
+  int32_t first_;
+  int32_t last_;
+  std::vector<int32_t>& indices_;
+  bool dense_ = true;
+  size_t count_ = 0;
+};
+
+constexpr int FastTailDigits = 18;
+
+template <int Digits>
+constexpr int64_t PowerOfTen() {
+  int64_t power = 1;
+  for (int i = 0; i < Digits; ++i) power *= 10;
+  return power;
+}
+
+// The number ends with the digits exactly when its last Digits digits have their
+// value and it has at least Digits digits; a constant divisor keeps this a multiply.
+template <int Digits>
+void KeepTail(TSelection& selection, int64_t value, const std::string& digits) {
+  constexpr int64_t power = PowerOfTen<Digits>();
+  constexpr int64_t smallest = Digits == 1 ? 0 : power / 10;
+  const int64_t* numbers = Phones.NumberColumn().data();
+  selection.Keep([&](int32_t i) {
+    const int64_t number = numbers[i];
+    if (number < 0) return PhoneTailMatches(digits, Phones[i].Number);
+    return number % power == value && number >= smallest;
+  });
+}
+
+using TTailKeeper = void (*)(TSelection&, int64_t, const std::string&);
+
+template <size_t... Digits>
+constexpr std::array<TTailKeeper, sizeof...(Digits)> MakeTailKeepers(std::index_sequence<Digits...>) {
+  return {&KeepTail<static_cast<int>(Digits) + 1>...};
+}
+
+constexpr auto TailKeepers = MakeTailKeepers(std::make_index_sequence<FastTailDigits>());
+
+bool AllDigits(const std::string& text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return !text.empty();
+}
+
+}  // namespace
+
+TPhoneScan::TPhoneScan(const SearchCriteria& criteria) : criteria_(criteria) {
+  tail_ = criteria.Phone;
+  if (AllDigits(tail_) && tail_.size() <= FastTailDigits) {
+    tailDigits_ = static_cast<int>(tail_.size());
+    tailValue_ = std::stoll(tail_);
+  }
+  if (!criteria.Owner.empty()) owners_ = TextsContaining(Owners, criteria.Owner);
+  if (!criteria.Corpus.empty()) corpora_ = TextsContaining(Phones.CorpusTexts(), criteria.Corpus);
+}
+
+void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indices) const {
+  TSelection selection(first, last, indices);
+  if (!criteria_.Owner.empty()) {
+    const int32_t* owners = Phones.OwnerColumn().data();
+    const auto ownerCount = static_cast<uint32_t>(Owners.size());
+    selection.Keep([&](int32_t i) {
+      const auto owner = static_cast<uint32_t>(owners[i]);
+      return owner < ownerCount && BitSet(owners_, owner);
+    });
+  }
+  if (criteria_.Cities) {
+    const uint16_t* cities = Phones.CityColumn().data();
+    selection.Keep([&](int32_t i) { return criteria_.Cities->Contains(cities[i]); });
+  }
+  if (criteria_.Streets) {
+    const uint16_t* streets = Phones.StreetColumn().data();
+    selection.Keep([&](int32_t i) { return criteria_.Streets->Contains(streets[i]); });
+  }
+  if (criteria_.House) {
+    const uint16_t* houses = Phones.HouseColumn().data();
+    const int32_t house = *criteria_.House;
+    selection.Keep([&](int32_t i) { return houses[i] == house; });
+  }
+  if (criteria_.Flat) {
+    const uint16_t* flats = Phones.FlatColumn().data();
+    const int32_t flat = *criteria_.Flat;
+    selection.Keep([&](int32_t i) { return flats[i] == flat; });
+  }
+  if (!criteria_.Corpus.empty()) {
+    const auto corpusCount = Phones.CorpusTexts().size();
+    selection.Keep([&](int32_t i) {
+      const uint32_t id = Phones[i].Corpus.Id;
+      return id < corpusCount && BitSet(corpora_, id);
+    });
+  }
+  if (!tail_.empty()) {
+    if (tailDigits_ > 0) {
+      TailKeepers[tailDigits_ - 1](selection, tailValue_, tail_);
+    } else {
+      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail_, Phones[i].Number); });
+    }
+  }
+  selection.Finish();
+}

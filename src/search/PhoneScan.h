@@ -1,0 +1,24 @@
+#pragma once
+// The plain record tests applied a block of records at a time, one criterion
+// after another over the table's columns, each narrowing a list of candidates.
+
+#include <cstdint>
+#include <vector>
+
+#include "Search.h"
+
+class TPhoneScan {
+ public:
+  explicit TPhoneScan(const SearchCriteria& criteria);  // reads Owners and Phones
+
+  // Replaces selection with the indices in [first, last) that pass every active test.
+  void Select(int32_t first, int32_t last, std::vector<int32_t>& selection) const;
+
+ private:
+  std::string tail_;
+  int tailDigits_ = 0;  // 1..18 when the fast numeric tail test applies, else 0
+  int64_t tailValue_ = 0;
+  std::vector<uint64_t> owners_;
+  std::vector<uint64_t> corpora_;
+  const SearchCriteria& criteria_;
+};

@@ -1,0 +1,44 @@
+#include "Search.h"
+#include "TextServices.h"
+
+namespace {
+
+// The window lists the empty name as index 0: choosing it clears the criterion.
+std::optional<TIndexSet> IndexCriterion(const std::vector<int32_t>& indices) {
+  if (indices.empty()) return std::nullopt;
+  TIndexSet set;
+  for (int32_t index : indices) {
+    if (index == 0) return std::nullopt;
+    set.Insert(index);
+  }
+  return set;
+}
+
+std::optional<int32_t> NumberCriterion(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  return ParseInteger(text);
+}
+
+}  // namespace
+
+TIndexSet::TIndexSet() : words_(65536 / 64, 0) {}
+
+void TIndexSet::Insert(int32_t index) {
+  if (index < 0 || index > 65535) return;
+  words_[index >> 6] |= uint64_t{1} << (index & 63);
+}
+
+SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs) {
+  SearchCriteria criteria;
+  criteria.RegExpr = inputs.RegExpr;
+  criteria.Phone = inputs.Phone;
+  criteria.Owner = LowerText(TrimText(inputs.Owner));
+  criteria.Cities = IndexCriterion(inputs.CityIndices);
+  criteria.Streets = IndexCriterion(inputs.StreetIndices);
+  criteria.House = NumberCriterion(inputs.House);
+  criteria.Corpus = LowerText(TrimText(inputs.Corpus));
+  criteria.Flat = NumberCriterion(inputs.Flat);
+  return criteria;
+}
+
+bool PhoneTailMatches(std::string_view digits, std::string_view number) { return number.ends_with(digits); }

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "Search.h"
+#include "Win1251.h"
+
+namespace {
+
+using Indices = std::vector<int32_t>;
+
+class ScanPhonesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Owners.clear();
+    Phones.clear();
+  }
+
+  static Indices Results(const TSearchInputs& inputs) {
+    Indices found;
+    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+    return found;
+  }
+
+  static void AddNumbers(std::initializer_list<const char*> numbers) {
+    for (const char* number : numbers) Phones.push_back(TPhone{0, number, 0, 0, 0, "", 0});
+  }
+};
+
+TSearchInputs PhoneInput(std::string digits) {
+  TSearchInputs inputs;
+  inputs.Phone = std::move(digits);
+  return inputs;
+}
+
+}  // namespace
+
+TEST_F(ScanPhonesTest, PhoneFindsNumbersEndingInTheDigits) {
+  Owners.push_back("A");
+  AddNumbers({"4523", "23", "2345", "4545", "45", "12345", "4512", "5", "-45", "0", "9161234545"});
+  EXPECT_EQ(Results(PhoneInput("23")), (Indices{0, 1}));
+  EXPECT_EQ(Results(PhoneInput("45")), (Indices{2, 3, 4, 5, 8, 10}));
+  EXPECT_EQ(Results(PhoneInput("0")), (Indices{9}));
+  EXPECT_EQ(Results(PhoneInput("045")), Indices{});
+  EXPECT_EQ(Results(PhoneInput("9161234545")), (Indices{10}));
+  EXPECT_EQ(Results(PhoneInput("-45")), (Indices{8}));
+  EXPECT_EQ(Results(PhoneInput("00000000000000000009161234545")), Indices{});
+}
+
+TEST_F(ScanPhonesTest, PhoneDigitsWithLeadingZerosNeedTheFullLength) {
+  Owners.push_back("A");
+  AddNumbers({"105", "5", "05", "1005", "123456789012345678"});
+  EXPECT_EQ(Results(PhoneInput("05")), (Indices{0, 2, 3}));
+  EXPECT_EQ(Results(PhoneInput("005")), (Indices{3}));
+  EXPECT_EQ(Results(PhoneInput("123456789012345678")), (Indices{4}));
+  EXPECT_EQ(Results(PhoneInput("0123456789012345678")), Indices{});
+}
+
+TEST_F(ScanPhonesTest, OwnerMatchesIgnoringCaseOnBothSides) {
+  Owners.push_back(W("Иванов Пётр"));
+  Owners.push_back(W("иван"));
+  Owners.push_back(W("Петров"));
+  Owners.push_back(std::string("Ab\0ivan", 7));
+  for (int32_t owner : {0, 1, 2, 3, -1, 99}) Phones.push_back(TPhone{owner, "1", 0, 0, 0, "", 0});
+  TSearchInputs inputs;
+  inputs.Owner = W("ИВАН");
+  EXPECT_EQ(Results(inputs), (Indices{0, 1}));
+  inputs.Owner = W("  иван ");
+  EXPECT_EQ(Results(inputs), (Indices{0, 1}));
+  inputs.Owner = W("ов");
+  EXPECT_EQ(Results(inputs), (Indices{0, 2}));
+  inputs.Owner = "b";
+  EXPECT_EQ(Results(inputs), (Indices{3}));
+  inputs.Owner = "ivan";
+  EXPECT_EQ(Results(inputs), Indices{}) << "a name is read up to its first NUL";
+  inputs.Owner = W("ванов пётр и");
+  EXPECT_EQ(Results(inputs), Indices{}) << "no match across two names";
+}
+
+TEST_F(ScanPhonesTest, CorpusMatchesAsASubstringIgnoringCase) {
+  Owners.push_back("A");
+  for (const char* corpus : {"А", "12а", "б", "", "к1"}) Phones.push_back(TPhone{0, "1", 0, 0, 0, W(corpus), 0});
+  TSearchInputs inputs;
+  inputs.Corpus = W("а");
+  EXPECT_EQ(Results(inputs), (Indices{0, 1}));
+  inputs.Corpus = W("К");
+  EXPECT_EQ(Results(inputs), (Indices{4}));
+}
+
+TEST_F(ScanPhonesTest, CityStreetHouseAndFlatCompareIndicesAndNumbers) {
+  Owners.push_back("A");
+  Phones.push_back(TPhone{0, "1", 1, 5, 12, "", 3});
+  Phones.push_back(TPhone{0, "2", 2, 5, 0, "", 0});
+  Phones.push_back(TPhone{0, "3", 7, 6, 12, "", 3});
+  Phones.push_back(TPhone{0, "4", 0, 0, 12, "", 3});
+  TSearchInputs inputs;
+  inputs.CityIndices = {1, 7};
+  EXPECT_EQ(Results(inputs), (Indices{0, 2}));
+  inputs.StreetIndices = {5};
+  EXPECT_EQ(Results(inputs), (Indices{0}));
+  inputs = {};
+  inputs.House = "00012";
+  EXPECT_EQ(Results(inputs), (Indices{0, 2, 3}));
+  inputs.House = "0";
+  EXPECT_EQ(Results(inputs), (Indices{1}));
+  inputs.House = "99999";
+  EXPECT_EQ(Results(inputs), Indices{});
+  inputs = {};
+  inputs.Flat = "3";
+  inputs.CityIndices = {0};
+  EXPECT_EQ(Results(inputs), (Indices{0, 2, 3})) << "the empty city entry is no criterion";
+  inputs.CityIndices = {65536};
+  EXPECT_EQ(Results(inputs), Indices{}) << "an index no record can hold finds nothing";
+}
+
+TEST_F(ScanPhonesTest, EveryActiveCriterionMustHold) {
+  Owners.push_back(W("Иванов"));
+  Owners.push_back(W("Петров"));
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, "a", 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, "a", 5});
+  Phones.push_back(TPhone{1, "111", 1, 2, 3, "a", 4});
+  Phones.push_back(TPhone{0, "112", 1, 2, 3, "a", 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, "b", 4});
+  TSearchInputs inputs;
+  inputs.Phone = "11";
+  inputs.Owner = W("иванов");
+  inputs.CityIndices = {1};
+  inputs.StreetIndices = {2};
+  inputs.House = "3";
+  inputs.Corpus = "A";
+  inputs.Flat = "4";
+  EXPECT_EQ(Results(inputs), (Indices{0}));
+  EXPECT_EQ(Results(TSearchInputs{}).size(), 5u) << "no criterion: every record";
+}
+
+TEST_F(ScanPhonesTest, ProgressAtEveryMultipleOf10000AfterThatRecord) {
+  Owners.push_back("A");
+  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, "", 0});
+  std::vector<std::string> events;
+  ScanPhones(MakeSearchCriteria(PhoneInput("7")),
+             [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+             [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
+  EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
+                                              "result 20000", "progress 20000"}));
+}
+
+TEST_F(ScanPhonesTest, EmptyTableReportsNothing) {
+  int calls = 0;
+  ScanPhones(MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
+  EXPECT_EQ(calls, 0);
+}
+
+TEST_F(ScanPhonesTest, RegularExpressionModeIsRefusedForNow) {
+  TSearchInputs inputs = PhoneInput("1");
+  inputs.RegExpr = true;
+  EXPECT_THROW(ScanPhones(MakeSearchCriteria(inputs), [](int32_t) {}, [](int32_t) {}), std::logic_error);
+}
