@@ -23,6 +23,7 @@ class TColumnTexts {
     }
   }
 
+  size_t Count() const { return offsets_.size() - 1; }
   std::string_view Text(size_t position) const {
     return std::string_view(arena_).substr(offsets_[position], offsets_[position + 1] - offsets_[position]);
   }

@@ -73,8 +73,8 @@ void TGridModel::AppendRow(uint32_t key) {
 }
 
 void TGridModel::Reorder() {
-  rows_.Order(order_.ComparisonKeys(), source_);
-  outline_.Build(rows_, order_.Grouping(), source_);
+  const auto groupCodes = rows_.Order(order_.ComparisonKeys(), source_, order_.Grouping().size());
+  outline_.Build(groupCodes, rows_.Size());
 }
 
 void TGridModel::ReorderNow() {

@@ -1,43 +1,33 @@
 #include "GroupOutline.h"
 
-#include <string>
-
-#include "CellOrder.h"
 
 namespace {
 
-// Splits [begin, end) into runs of equal texts in one column.
-void AppendRuns(const TRowStore& rows, uint32_t begin, uint32_t end, int column, uint16_t level,
-                const TCellSource& source, std::vector<TGroup>& out) {
-  std::string previousScratch;
-  std::string currentScratch;
-  std::string previous;
+// Splits [begin, end) into runs of equal codes.
+void AppendRuns(const std::vector<uint64_t>& codes, uint32_t begin, uint32_t end, uint16_t level,
+                std::vector<TGroup>& out) {
   uint32_t runStart = begin;
-  for (uint32_t position = begin; position < end; ++position) {
-    std::string_view text = CellTextOf(source, rows.KeyAt(position), column, currentScratch);
-    if (position > begin && CompareCellTexts(text, previous) != 0) {
-      out.push_back({runStart, position, 0, 0, level, false});
-      runStart = position;
-    }
-    previous.assign(text);
+  for (uint32_t position = begin + 1; position < end; ++position) {
+    if (codes[position] == codes[position - 1]) continue;
+    out.push_back({runStart, position, 0, 0, level, false});
+    runStart = position;
   }
   if (end > begin) out.push_back({runStart, end, 0, 0, level, false});
 }
 
 }  // namespace
 
-void TGroupOutline::Build(const TRowStore& rows, const std::vector<int>& grouping, const TCellSource& source) {
+void TGroupOutline::Build(const std::vector<std::vector<uint64_t>>& levelCodes, size_t rowCount) {
   Clear();
-  levels_ = grouping.size();
+  levels_ = levelCodes.size();
   if (levels_ == 0) return;
-  AppendRuns(rows, 0, static_cast<uint32_t>(rows.Size()), grouping[0], 0, source, groups_);
+  AppendRuns(levelCodes[0], 0, static_cast<uint32_t>(rowCount), 0, groups_);
   size_t levelBegin = 0;
   for (size_t level = 1; level < levels_; ++level) {
     const size_t levelEnd = groups_.size();
     for (size_t parent = levelBegin; parent < levelEnd; ++parent) {
       groups_[parent].FirstChild = static_cast<uint32_t>(groups_.size());
-      AppendRuns(rows, groups_[parent].Begin, groups_[parent].End, grouping[level], static_cast<uint16_t>(level),
-                 source, groups_);
+      AppendRuns(levelCodes[level], groups_[parent].Begin, groups_[parent].End, static_cast<uint16_t>(level), groups_);
       groups_[parent].ChildCount = static_cast<uint32_t>(groups_.size()) - groups_[parent].FirstChild;
     }
     levelBegin = levelEnd;

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "CellSource.h"
-#include "RowStore.h"
+#include <cstddef>
 
 struct TGroup {
   uint32_t Begin;  // row positions [Begin, End)
@@ -30,8 +29,9 @@ struct TOutlineSpan {
 
 class TGroupOutline {
  public:
-  // Rows must already be ordered with the grouping columns first. Groups start collapsed.
-  void Build(const TRowStore& rows, const std::vector<int>& grouping, const TCellSource& source);
+  // levelCodes[level][position]: the grouping column's text code of each ordered row
+  // (see TRowStore::Order), equal exactly for equal texts. Groups start collapsed.
+  void Build(const std::vector<std::vector<uint64_t>>& levelCodes, size_t rowCount);
   void Clear();
 
   size_t ShownCount() const { return shown_.size(); }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "CellOrder.h"
 #include "ColumnTexts.h"
+#include "TextRanks.h"
 
 void TRowStore::Clear() {
   rows_.clear();
@@ -24,50 +24,57 @@ void TRowStore::RemoveAt(size_t position) {
 
 namespace {
 
-// The first key's prefix sits beside the position so that most comparisons stay
-// inside this 16-byte item.
+// The first two keys' codes sit beside the position so that most comparisons stay
+// inside the item (grouping makes ties in the first key common).
 struct TSortItem {
-  uint64_t Prefix;
-  uint32_t Position;
+  uint64_t Lead;
+  uint64_t Second;
   uint32_t Insertion;
+  uint32_t Position;
 };
 
-class TRowComparator {
- public:
-  TRowComparator(const std::vector<TSortKey>& keys, const std::vector<TColumnTexts>& texts)
-      : keys_(keys), texts_(texts) {}
-
-  bool operator()(const TSortItem& a, const TSortItem& b) const {
-    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
-    for (size_t k = 0; k < keys_.size(); ++k) {
-      int order = CompareCellTexts(texts_[k].Text(a.Position), texts_[k].Text(b.Position));
-      if (order != 0) return keys_[k].Descending ? order > 0 : order < 0;
+// Each key's codes by position, complemented for descending keys.
+std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, const TCellSource& source,
+                                            const std::vector<uint32_t>& rowKeys) {
+  std::vector<std::vector<uint64_t>> codes;
+  for (const TSortKey& key : keys) {
+    codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys.size(), [&](size_t i) { return rowKeys[i]; })));
+    if (key.Descending) {
+      for (uint64_t& code : codes.back()) code = ~code;
     }
-    return a.Insertion < b.Insertion;
   }
-
- private:
-  const std::vector<TSortKey>& keys_;
-  const std::vector<TColumnTexts>& texts_;
-};
+  return codes;
+}
 
 }  // namespace
 
-void TRowStore::Order(const std::vector<TSortKey>& keys, const TCellSource& source) {
+std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>& keys, const TCellSource& source,
+                                                    size_t leading) {
   const size_t count = rows_.size();
-  std::vector<TColumnTexts> texts;
-  texts.reserve(keys.size());
-  for (const TSortKey& key : keys) {
-    texts.emplace_back(source, key.Column, count, [this](size_t i) { return rows_[i].Key; });
-  }
+  std::vector<uint32_t> rowKeys(count);
+  for (size_t i = 0; i < count; ++i) rowKeys[i] = rows_[i].Key;
+  std::vector<std::vector<uint64_t>> codes = KeyCodes(keys, source, rowKeys);
+  rowKeys = {};
   std::vector<TSortItem> items(count);
   for (size_t i = 0; i < count; ++i) {
-    uint64_t prefix = keys.empty() ? 0 : texts[0].Prefix(i);
-    if (!keys.empty() && keys[0].Descending) prefix = ~prefix;
-    items[i] = {prefix, static_cast<uint32_t>(i), rows_[i].Insertion};
+    items[i] = {codes.empty() ? 0 : codes[0][i], codes.size() < 2 ? 0 : codes[1][i], rows_[i].Insertion,
+                static_cast<uint32_t>(i)};
   }
-  std::sort(items.begin(), items.end(), TRowComparator(keys, texts));
+  std::sort(items.begin(), items.end(), [&codes](const TSortItem& a, const TSortItem& b) {
+    if (a.Lead != b.Lead) return a.Lead < b.Lead;
+    if (a.Second != b.Second) return a.Second < b.Second;
+    for (size_t k = 2; k < codes.size(); ++k) {
+      if (codes[k][a.Position] != codes[k][b.Position]) return codes[k][a.Position] < codes[k][b.Position];
+    }
+    return a.Insertion < b.Insertion;
+  });
   std::vector<TRow> ordered(count);
   for (size_t i = 0; i < count; ++i) ordered[i] = rows_[items[i].Position];
   rows_ = std::move(ordered);
+  std::vector<std::vector<uint64_t>> leadingCodes(std::min(leading, codes.size()));
+  for (size_t k = 0; k < leadingCodes.size(); ++k) {
+    leadingCodes[k].resize(count);
+    for (size_t i = 0; i < count; ++i) leadingCodes[k][i] = codes[k][items[i].Position];
+  }
+  return leadingCodes;
 }

@@ -18,8 +18,11 @@ class TRowStore {
   uint32_t KeyAt(size_t position) const { return rows_[position].Key; }
   uint32_t InsertionAt(size_t position) const { return rows_[position].Insertion; }
 
-  // One n log n sort by the keys' cell texts, ties by insertion number.
-  void Order(const std::vector<TSortKey>& keys, const TCellSource& source);
+  // One n log n sort by the keys' cell texts, ties by insertion number. Returns, in
+  // the new row order, codes of the first `leading` keys' texts: equal exactly where
+  // the texts are equal, which is all grouping needs.
+  std::vector<std::vector<uint64_t>> Order(const std::vector<TSortKey>& keys, const TCellSource& source,
+                                           size_t leading = 0);
 
  private:
   struct TRow {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GroupOutline.h"
+#include "RowStore.h"
 #include "TableSource.h"
 
 namespace {
@@ -16,8 +17,7 @@ class GroupOutline : public ::testing::Test {
     for (int column : grouping) keys.push_back({column, false});
     keys.push_back({2, false});
     for (uint32_t key = 0; key < kRows.size(); ++key) store.Append(key);
-    store.Order(keys, source);
-    outline.Build(store, grouping, source);
+    outline.Build(store.Order(keys, source, grouping.size()), store.Size());
   }
 
   // One line per shown entry: "g<level>:<text>" for groups, the phone for rows.

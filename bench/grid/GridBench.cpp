@@ -1,0 +1,112 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "GeneratedDirectory.h"
+#include "GridModel.h"
+#include "ResultGrid.h"
+#include "RowStore.h"
+
+namespace {
+
+const size_t kRows = 1000000;
+
+const TGeneratedDirectory& Directory() {
+  static const TGeneratedDirectory directory(kRows, 20261208);
+  return directory;
+}
+
+std::vector<TGridColumn> Columns() {
+  return {{"colPhone", QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
+          {"colOwner", QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
+          {"colCity", QString::fromUtf8("Город"), 139, Qt::AlignLeft},
+          {"colStreet", QString::fromUtf8("Улица"), 118, Qt::AlignLeft},
+          {"colHouse", QString::fromUtf8("Дом"), 54, Qt::AlignLeft},
+          {"colCorpus", QString::fromUtf8("Корпус"), 59, Qt::AlignLeft},
+          {"colFlat", QString::fromUtf8("Квартира"), 74, Qt::AlignLeft}};
+}
+
+// A shown grid of the window's size holding every generated row.
+struct TFilledGrid {
+  TFilledGrid() : grid(Columns(), Directory()) {
+    grid.resize(744, 369);
+    grid.show();
+    grid.BeginUpdate();
+    grid.ClearRows();
+    for (uint32_t key = 0; key < kRows; ++key) grid.AppendRow(key);
+    grid.EndUpdate();
+    QApplication::processEvents();
+  }
+  TGridModel& Model() { return *static_cast<TGridModel*>(grid.View()->model()); }
+  TResultGrid grid;
+};
+
+void BM_FillAndOrderByPhone(benchmark::State& state) {
+  TResultGrid grid(Columns(), Directory());
+  for (auto _ : state) {
+    grid.BeginUpdate();
+    grid.ClearRows();
+    for (uint32_t key = 0; key < kRows; ++key) grid.AppendRow(key);
+    grid.EndUpdate();
+  }
+}
+BENCHMARK(BM_FillAndOrderByPhone)->Unit(benchmark::kMillisecond);
+
+void BM_ResortByAnotherColumn(benchmark::State& state) {
+  TFilledGrid filled;
+  int column = 1;
+  for (auto _ : state) {
+    filled.Model().ClickHeader(column, false, false);
+    column = column == 1 ? 3 : 1;
+  }
+}
+BENCHMARK(BM_ResortByAnotherColumn)->Unit(benchmark::kMillisecond);
+
+void BM_RowStoreOrderByOwner(benchmark::State& state) {
+  TRowStore store;
+  for (uint32_t key = 0; key < kRows; ++key) store.Append(key);
+  for (auto _ : state) {
+    store.Order({{1, false}}, Directory());
+    state.PauseTiming();
+    store.Order({}, Directory());
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_RowStoreOrderByOwner)->Unit(benchmark::kMillisecond);
+
+void BM_GroupByCity(benchmark::State& state) {
+  TFilledGrid filled;
+  for (auto _ : state) {
+    filled.Model().GroupBy(2);
+    state.PauseTiming();
+    filled.Model().Ungroup(2);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_GroupByCity)->Unit(benchmark::kMillisecond);
+
+// One screenful further down, then a synchronous repaint (row heights measured on the way).
+void BM_ScrollAndRepaintAScreenful(benchmark::State& state) {
+  TFilledGrid filled;
+  auto* view = static_cast<QTableView*>(filled.grid.View());
+  QScrollBar* bar = view->verticalScrollBar();
+  const int page = std::max(bar->pageStep(), 1);
+  for (auto _ : state) {
+    bar->setValue(bar->value() + page > bar->maximum() ? 0 : bar->value() + page);
+    view->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_ScrollAndRepaintAScreenful)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

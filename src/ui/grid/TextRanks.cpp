@@ -1,0 +1,82 @@
+#include "TextRanks.h"
+
+#include <algorithm>
+#include <bit>
+#include <functional>
+
+#include "CellOrder.h"
+
+namespace {
+
+// Gives every distinct text an id in order of first appearance.
+class TDistinctTexts {
+ public:
+  explicit TDistinctTexts(size_t expected)
+      : slots_(std::bit_ceil(std::max<size_t>(expected * 2, 16)), 0), mask_(slots_.size() - 1) {}
+
+  uint32_t IdOf(const TColumnTexts& texts, size_t position) {
+    const std::string_view text = texts.Text(position);
+    size_t slot = std::hash<std::string_view>{}(text)&mask_;
+    while (slots_[slot] != 0) {
+      const uint32_t id = slots_[slot] - 1;
+      if (texts.Text(firstPositions_[id]) == text) return id;
+      slot = (slot + 1) & mask_;
+    }
+    const uint32_t id = static_cast<uint32_t>(firstPositions_.size());
+    firstPositions_.push_back(static_cast<uint32_t>(position));
+    slots_[slot] = id + 1;
+    return id;
+  }
+
+  const std::vector<uint32_t>& FirstPositions() const { return firstPositions_; }
+
+ private:
+  std::vector<uint32_t> slots_;  // id + 1, 0 for free
+  size_t mask_;
+  std::vector<uint32_t> firstPositions_;
+};
+
+struct TDistinctItem {
+  uint64_t Prefix;
+  uint32_t Id;
+  uint32_t Position;
+};
+
+}  // namespace
+
+namespace {
+
+// Dense ranks: equal texts share a rank.
+std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
+  const size_t count = texts.Count();
+  TDistinctTexts distinct(count);
+  std::vector<uint64_t> ranks(count);
+  for (size_t i = 0; i < count; ++i) ranks[i] = distinct.IdOf(texts, i);
+
+  const std::vector<uint32_t>& first = distinct.FirstPositions();
+  std::vector<TDistinctItem> items(first.size());
+  for (uint32_t id = 0; id < first.size(); ++id) items[id] = {texts.Prefix(first[id]), id, first[id]};
+  // Distinct texts never compare equal, so the order is total.
+  std::sort(items.begin(), items.end(), [&texts](const TDistinctItem& a, const TDistinctItem& b) {
+    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
+    return CompareCellTexts(texts.Text(a.Position), texts.Text(b.Position)) < 0;
+  });
+  std::vector<uint32_t> rankOfId(items.size());
+  for (uint32_t rank = 0; rank < items.size(); ++rank) rankOfId[items[rank].Id] = rank;
+  for (uint64_t& rank : ranks) rank = rankOfId[rank];
+  return ranks;
+}
+
+}  // namespace
+
+std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
+  const size_t count = texts.Count();
+  size_t longest = 0;
+  for (size_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
+  if (longest > 7) return Ranks(texts);
+  // Short texts are their own codes: seven zero-padded bytes, then the length, which
+  // puts a text before the same text with zero bytes appended.
+  std::vector<uint64_t> codes(count);
+  for (size_t i = 0; i < count; ++i) codes[i] = (texts.Prefix(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
+  return codes;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Order codes of one column's texts: numbers that compare exactly as the texts do,
+// equal for equal texts, so that a sort compares numbers instead of texts however
+// many rows repeat a text.
+
+#include <cstdint>
+#include <vector>
+
+#include "ColumnTexts.h"
+
+// By row position.
+std::vector<uint64_t> OrderCodes(const TColumnTexts& texts);
