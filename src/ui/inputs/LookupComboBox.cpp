@@ -22,7 +22,7 @@ constexpr int kTextMargin = 2;
 TLookupComboBox::TLookupComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setMaxVisibleItems(kVisibleEntries);
-  // Some styles size the open list to the whole screen unless told otherwise.
+  // Styles with a menu-like popup ignore the visible-entry count; the plain list popup keeps it.
   setStyleSheet(QStringLiteral("combobox-popup: 0;"));
   view()->installEventFilter(this);
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -47,12 +47,13 @@ void TLookupComboBox::ClearEntries() {
 }
 
 void TLookupComboBox::AddEntry(const QString& text, int32_t value) {
-  const int position = entries_.Add(text, value);
-  if (position < 0) return;
   if (updateDepth_ > 0) {
+    entries_.Append(text, value);
     itemsStale_ = true;
     return;
   }
+  const int position = entries_.Add(text, value);
+  if (position < 0) return;
   const bool noneSelected = currentIndex() < 0;
   insertItem(position, text);
   if (noneSelected) setCurrentIndex(-1);
@@ -86,7 +87,8 @@ std::vector<int32_t> TLookupComboBox::SelectedValues() const {
 }
 
 QString TLookupComboBox::HighlightedText() const {
-  if (!fromSearch_ || currentIndex() < 0) return {};
+  // A search in the open list moves the list's row, not the selection the field shows.
+  if (!fromSearch_ || currentIndex() < 0 || IsListOpen()) return {};
   return currentText().mid(searchLength_);
 }
 

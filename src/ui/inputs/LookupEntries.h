@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -15,12 +16,14 @@ class TLookupEntries {
   void Clear();
   // The list position of the new entry, or -1 when an equal text was already listed.
   int Add(const QString& text, int32_t value);
+  // For a refill: entries are only collected, and ordered once when next read.
+  void Append(const QString& text, int32_t value);
 
-  int Count() const { return static_cast<int>(entries_.size()); }
-  const QString& Text(int position) const { return entries_[static_cast<size_t>(position)].Text; }
-  int32_t Value(int position) const { return entries_[static_cast<size_t>(position)].Values.front(); }
+  int Count() const;
+  const QString& Text(int position) const;
+  int32_t Value(int position) const;
   // The entry's own value first, then those of the equal texts refused, in the order added.
-  const std::vector<int32_t>& Values(int position) const { return entries_[static_cast<size_t>(position)].Values; }
+  const std::vector<int32_t>& Values(int position) const;
   QStringList Texts() const;
 
   // The first position, in list order, whose text begins with prefix ignoring case; -1 for none.
@@ -32,12 +35,18 @@ class TLookupEntries {
   struct TEntry {
     QString Text;
     QString UpperText;
+    QCollatorSortKey Key;  // computed once: comparing keys is far cheaper than collating texts
     std::vector<int32_t> Values;
   };
 
-  size_t LowerBound(const QString& text) const;
-  bool IsEqualAt(size_t position, const QString& text) const;
+  TEntry MakeEntry(const QString& text, int32_t value) const;
+  // Orders the appended entries in, merging equal texts into the first one added.
+  void Settle() const;
+  size_t LowerBound(const QCollatorSortKey& key) const;
+  bool IsEqualAt(size_t position, const QCollatorSortKey& key) const;
+  const TEntry& At(int position) const;
 
   QCollator collator_;
-  std::vector<TEntry> entries_;
+  mutable std::vector<TEntry> entries_;
+  mutable bool unsettled_ = false;
 };

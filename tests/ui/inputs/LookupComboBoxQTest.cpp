@@ -195,6 +195,14 @@ class LookupComboBoxQTest : public QObject {
     QCOMPARE(combo_->SelectedValue(), -1);
   }
 
+  void openListShowsEightEntries() {
+    for (int i = 0; i < 12; ++i) combo_->AddEntry(QStringLiteral("N%1").arg(i), 100 + i);
+    combo_->showPopup();
+    QTRY_VERIFY(combo_->IsListOpen());
+    QCOMPARE(combo_->view()->viewport()->height() / combo_->view()->sizeHintForRow(0), 8);
+    combo_->hidePopup();
+  }
+
   void openListKeepsEnterAndSearchesToo() {
     int defaultPresses = 0;
     auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), window_.get());

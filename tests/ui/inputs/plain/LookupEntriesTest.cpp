@@ -52,3 +52,24 @@ TEST(LookupEntries, FindAndPrefixSearch) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LookupEntries, AppendedEntriesSettleLikeAddedOnes) {
+  TLookupEntries entries;
+  entries.Add(U("Заречный"), 5);
+  entries.Append(U("Бор"), 1);
+  entries.Append(U("ЗАРЕЧНЫЙ"), 9);
+  entries.Append(U(""), 0);
+  entries.Append(U("бор"), 7);
+  entries.Append(U("Заречный"), 11);
+  EXPECT_EQ(entries.Texts(), QStringList({U(""), U("Бор"), U("Заречный")}));
+  EXPECT_EQ(entries.Values(1), std::vector<int32_t>({1, 7}));
+  EXPECT_EQ(entries.Values(2), std::vector<int32_t>({5, 9, 11}));
+  // Adding after appending sees the settled list.
+  EXPECT_EQ(entries.Add(U("БОР"), 20), -1);
+  EXPECT_EQ(entries.Add(U("Абакан"), 21), 1);
+  EXPECT_EQ(entries.Values(2), std::vector<int32_t>({1, 7, 20}));
+}
+
+}  // namespace
