@@ -1,3 +1,4 @@
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -7,6 +8,9 @@
 using namespace regexpr;
 
 namespace {
+
+// Bit maps are read a 64-bit word at a time: byte k holds characters 8k..8k+7.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr int ErrorCorruptedNode = 1001;
 constexpr int SmallSetSize = 3;
@@ -159,8 +163,11 @@ void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
     }
     case opBitSet:
       need(BitSetSize);
-      for (int c = 0; c < 256; ++c)
-        if ((operand[c / 8] >> (c % 8)) & 1) FirstChars_.set(static_cast<size_t>(c));
+      for (int word = 0; word < 4; ++word) {
+        uint64_t bits = 0;
+        std::memcpy(&bits, operand + 8 * word, sizeof bits);
+        FirstChars_ |= TCharSet(bits) << (64 * word);
+      }
       break;
     default:
       RaiseError(ErrorCorruptedNode);

@@ -31,7 +31,7 @@ uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
   SetStart_ = EmitCursor_;
   SetStartSize_ = ProgramSize_;
   SetCount_ = 0;
-  SetBits_.reset();
+  SetBits_.fill(0);
   SetLow_ = 255;
   SetHigh_ = 0;
   return node;
@@ -40,8 +40,9 @@ uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
 void TRegExpr::AddSetChar(uint8_t c) {
   RangeAllowed_ = false;
   auto add = [this](uint8_t member) {
-    if (member == 0 || SetBits_.test(member)) return;
-    SetBits_.set(member);
+    const uint8_t bit = static_cast<uint8_t>(1u << (member % 8));
+    if (member == 0 || (SetBits_[member / 8] & bit) != 0) return;
+    SetBits_[member / 8] |= bit;
     ++SetCount_;
     SetLow_ = std::min<int>(SetLow_, member);
     SetHigh_ = std::max<int>(SetHigh_, member);
@@ -69,17 +70,15 @@ void TRegExpr::FinishSet() {
   uint8_t* node = SetStart_ - NodeHeaderSize;
   if (ProgramEnd() - SetStart_ < (large ? BitSetSize : SmallSetSize)) RaiseError(114);
   if (large) {
-    TCharSet bits = node[0] == opNotSmallSet ? ~SetBits_ : SetBits_;
+    const uint8_t flip = node[0] == opNotSmallSet ? 0xFF : 0;
     node[0] = opBitSet;
-    std::memset(SetStart_, 0, BitSetSize);
-    for (int c = 0; c < 256; ++c)
-      if (bits.test(static_cast<size_t>(c))) SetStart_[c / 8] |= static_cast<uint8_t>(1u << (c % 8));
+    for (int i = 0; i < BitSetSize; ++i) SetStart_[i] = SetBits_[i] ^ flip;
     EmitCursor_ = SetStart_ + BitSetSize;
     return;
   }
   EmitCursor_ = SetStart_;
   for (int c = SetLow_; c <= SetHigh_; ++c)
-    if (SetBits_.test(static_cast<size_t>(c))) *EmitCursor_++ = static_cast<uint8_t>(c);
+    if ((SetBits_[c / 8] >> (c % 8)) & 1) *EmitCursor_++ = static_cast<uint8_t>(c);
   while (EmitCursor_ < SetStart_ + SmallSetSize) *EmitCursor_++ = static_cast<uint8_t>(SetHigh_);
 }
 

@@ -125,7 +125,7 @@ class TRegExpr {
   void EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy);
   uint8_t* ProgramEnd();
   // sets (CompilerSets.cpp)
-  TCharSet SetBits_;
+  std::array<uint8_t, 32> SetBits_{};  // as the program's bit map stores it
   int SetCount_ = 0;
   int SetLow_ = 255;
   int SetHigh_ = 0;
