@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <algorithm>
@@ -62,11 +63,16 @@ void TLookupComboBox::AddEntry(const QString& text, int32_t value) {
 // One model reset for the whole refill; the selected entry stays selected if it is still listed.
 void TLookupComboBox::RebuildItems() {
   itemsStale_ = false;
-  const bool hadSelection = currentIndex() >= 0;
+  const int oldIndex = currentIndex();
   const QString selectedText = currentText();
-  clear();
-  addItems(entries_.Texts());
-  setCurrentIndex(hadSelection ? entries_.Find(selectedText) : -1);
+  {
+    // Emptying and refilling pass through selections nobody chose; only the outcome is reported.
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(entries_.Texts());
+    setCurrentIndex(oldIndex >= 0 ? entries_.Find(selectedText) : -1);
+  }
+  if (currentIndex() != oldIndex) emit currentIndexChanged(currentIndex());
 }
 
 void TLookupComboBox::SelectPosition(int position) {

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <stdexcept>
 
 #include "MaskRules.h"
 #include "Text1251.h"
@@ -52,6 +53,8 @@ TMaskEdit::TMaskEdit(QWidget* parent) : QLineEdit(parent) {
 
 void TMaskEdit::SetEditMask(const QString& pattern) {
   const std::string mask = ToCp1251(pattern);
+  if (FromCp1251(mask) != pattern)
+    throw std::invalid_argument("edit mask \"" + pattern.toStdString() + "\" has characters outside Windows-1251");
   if (IsNoMask(mask))
     pattern_.reset();
   else

@@ -82,6 +82,24 @@ class LookupComboBoxQTest : public QObject {
     QCOMPARE(combo_->SelectedValue(), 7);
   }
 
+  void refillKeepsTheSelectedEntryAndReportsOnlyRealChanges() {
+    combo_->SelectPosition(4);  // Заречный
+    QSignalSpy changed(combo_, &QComboBox::currentIndexChanged);
+    combo_->BeginUpdate();
+    combo_->AddEntry(U("Анапа"), 30);
+    combo_->EndUpdate();
+    QCOMPARE(combo_->currentText(), U("Заречный"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toInt(), 5);
+    combo_->SelectPosition(-1);
+    changed.clear();
+    combo_->BeginUpdate();
+    combo_->AddEntry(U("Белово"), 31);
+    combo_->EndUpdate();
+    QCOMPARE(combo_->currentIndex(), -1);
+    QCOMPARE(changed.count(), 0);
+  }
+
   void bulkUpdateFillsTheListOnceAtTheEnd() {
     QSignalSpy inserted(combo_->model(), &QAbstractItemModel::rowsInserted);
     combo_->BeginUpdate();

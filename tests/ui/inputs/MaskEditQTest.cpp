@@ -48,6 +48,7 @@ class MaskEditQTest : public QObject {
   void typingAdmitsTenDigitsOnly() {
     QTest::keyClicks(edit_, QStringLiteral("12345678901"));
     QCOMPARE(edit_->text(), QStringLiteral("1234567890"));
+    QVERIFY(edit_->IsChanged());
     edit_->clear();
     TypeKeys(edit_, QStringLiteral("1a 2-б3"));
     QCOMPARE(edit_->text(), QStringLiteral("123"));
@@ -152,6 +153,8 @@ class MaskEditQTest : public QObject {
 
   void unsupportedMaskThrows() {
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, edit_->SetEditMask(QStringLiteral("(\\d)")));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, edit_->SetEditMask(QStringLiteral("\\d漢")));
+    QCOMPARE(edit_->EditMask(), QStringLiteral("\\d{1,10}"));
   }
 
   void leavingWithABadChangedTextReturnsTheFocus() {
