@@ -30,7 +30,16 @@ void TTextTable::reserve(size_t count, size_t textBytes) {
   starts_.reserve(count + 1);
 }
 
-size_t TTextTable::IndexAt(size_t offset) const {
-  const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
+size_t TTextTable::IndexAt(size_t offset, size_t from) const {
+  // Galloping from a known earlier text keeps a forward walk over many hits cheap.
+  size_t low = from;
+  size_t high = from + 1;
+  for (size_t step = 1; high < starts_.size() && starts_[high] <= offset; step *= 2) {
+    low = high;
+    high = from + step * 2;
+  }
+  high = std::min(high, starts_.size());
+  const auto after = std::upper_bound(starts_.begin() + static_cast<ptrdiff_t>(low),
+                                      starts_.begin() + static_cast<ptrdiff_t>(high), offset);
   return static_cast<size_t>(after - starts_.begin()) - 1;
 }

@@ -24,8 +24,9 @@ class TTextTable {
   // text only. Text i starts at StartOf(i).
   std::string_view LowerTexts() const { return lower_; }
   size_t StartOf(size_t index) const { return starts_[index]; }
-  // The text that holds byte offset of LowerTexts().
-  size_t IndexAt(size_t offset) const;
+  // The text that holds byte offset of LowerTexts(); from names a text at or
+  // before it, where the search starts.
+  size_t IndexAt(size_t offset, size_t from = 0) const;
 
  private:
   std::string texts_;

@@ -3,12 +3,22 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "TextTable.h"
 
-// Position of the first occurrence of needle in text at or after from, or npos.
-size_t FindFrom(std::string_view text, std::string_view needle, size_t from);
+// Finds one needle in many places; prepared once per needle.
+class TTextFinder {
+ public:
+  explicit TTextFinder(std::string_view needle);
+  // Position of the first occurrence in text at or after from, or npos.
+  size_t Find(std::string_view text, size_t from) const;
+
+ private:
+  std::string_view needle_;
+  std::pair<size_t, size_t> rarest_{0, 0};
+};
 
 // One bit per text of table, set when the text lower-cased contains needle, with
 // both ending at their first NUL (an empty needle is in no text).

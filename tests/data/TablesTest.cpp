@@ -75,3 +75,18 @@ TEST(PhoneTable, RefusesFieldsNoDataFileCanHold) {
   EXPECT_TRUE(Phones.empty());
   EXPECT_TRUE(Phones.CityColumn().empty());
 }
+
+TEST(TextTable, IndexAtFindsTheHoldingTextFromAnyEarlierStart) {
+  TTextTable table;
+  std::vector<size_t> owner;  // text index of every byte of LowerTexts()
+  for (size_t i = 0; i < 300; ++i) {
+    table.push_back(std::string(i * 7 % 13, 'x'));
+    owner.insert(owner.end(), i * 7 % 13 + 1, i);
+  }
+  ASSERT_EQ(owner.size(), table.LowerTexts().size());
+  for (size_t offset = 0; offset < owner.size(); offset += 3) {
+    for (size_t from : {size_t{0}, owner[offset] / 2, owner[offset]}) {
+      ASSERT_EQ(table.IndexAt(offset, from), owner[offset]) << offset << " from " << from;
+    }
+  }
+}

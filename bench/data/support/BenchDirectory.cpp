@@ -1,0 +1,93 @@
+#include "BenchDirectory.h"
+
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "DirectoryGenerator.h"
+#include "LoadDataThread.h"
+
+namespace {
+
+void RemoveDirectory(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+// Generating in a child process keeps the generator's memory out of the
+// resident size that the load benchmark reports.
+void GenerateInChild(const std::string& path) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    GenerateDirectory(path, 1'000'000, 1);
+    std::_Exit(0);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("generating the benchmark directory failed");
+  }
+}
+
+}  // namespace
+
+const std::string& MillionLineDirectory() {
+  static const std::string path = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orlinar-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+    GenerateInChild(pattern);
+    static const std::string removeAtExit = pattern;
+    std::atexit([] { RemoveDirectory(removeAtExit); });
+    return pattern;
+  }();
+  return path;
+}
+
+void LoadDirectory(const std::string& directory) {
+  SetDataDirectory(directory);
+  LoadCities();
+  LoadStreets();
+  DataLoaded = false;
+  LoadFailed = false;
+  {
+    // The program loads at idle priority; a benchmark measures the work itself.
+    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
+    loader.RaiseToHighestPriority();
+  }
+  if (!DataLoaded) throw std::runtime_error("loading the benchmark directory failed");
+}
+
+double ResidentMegabytesAfterLoadInChild(const std::string& directory) {
+  int channel[2];
+  if (::pipe(channel) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    LoadDirectory(directory);
+    const double megabytes = ResidentMegabytes();
+    const bool written = ::write(channel[1], &megabytes, sizeof megabytes) == sizeof megabytes;
+    std::_Exit(written ? 0 : 1);
+  }
+  ::close(channel[1]);
+  double megabytes = 0;
+  const bool read = child > 0 && ::read(channel[0], &megabytes, sizeof megabytes) == sizeof megabytes;
+  ::close(channel[0]);
+  int status = 0;
+  if (child > 0) ::waitpid(child, &status, 0);
+  if (!read) throw std::runtime_error("measuring the loaded size failed");
+  return megabytes;
+}
+
+double ResidentMegabytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}

@@ -1,0 +1,67 @@
+// Plain searches over a generated million-line directory.
+
+#include <benchmark/benchmark.h>
+
+#include "BenchDirectory.h"
+#include "Cp1251.h"
+#include "Search.h"
+
+namespace {
+
+void EnsureLoaded() {
+  static const bool loaded = [] {
+    LoadDirectory(MillionLineDirectory());
+    return true;
+  }();
+  (void)loaded;
+}
+
+void RunSearch(benchmark::State& state, const TSearchInputs& inputs) {
+  EnsureLoaded();
+  int64_t found = 0;
+  for (auto _ : state) {
+    found = 0;
+    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = static_cast<double>(found);
+}
+
+}  // namespace
+
+static void BM_OwnerSubstring(benchmark::State& state) {
+  TSearchInputs inputs;
+  inputs.Owner = Cp1251FromUtf8Lossy("иван");
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_OwnerSubstring)->Unit(benchmark::kMillisecond);
+
+static void BM_PhoneTail(benchmark::State& state) {
+  TSearchInputs inputs;
+  inputs.Phone = std::string("4567").substr(0, static_cast<size_t>(state.range(0)));
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_PhoneTail)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+
+static void BM_CityAndHouse(benchmark::State& state) {
+  TSearchInputs inputs;
+  inputs.CityIndices = {1};
+  inputs.House = "12";
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_CityAndHouse)->Unit(benchmark::kMillisecond);
+
+static void BM_AllSevenFields(benchmark::State& state) {
+  TSearchInputs inputs;
+  inputs.Phone = "5";
+  inputs.Owner = Cp1251FromUtf8Lossy("ова");
+  inputs.CityIndices = {1};
+  inputs.StreetIndices = {1, 2, 3};
+  inputs.House = "12";
+  inputs.Corpus = Cp1251FromUtf8Lossy("А");
+  inputs.Flat = "5";
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_AllSevenFields)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
