@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
+#include <QToolTip>
 #include <QTest>
 #include <memory>
 
@@ -82,6 +84,20 @@ class StatusTextQTest : public QObject {
     QCOMPARE(panel.Text(), path_ + U(" & more"));
     panel.resize(400, 20);
     QCOMPARE(panel.ShownText(), path_ + U(" & more"));
+  }
+
+  void shortenedTextShowsWholeInTheTooltip() {
+    TStatusText panel;
+    panel.resize(60, 20);
+    panel.SetText(path_);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&panel, &help);
+    QTRY_COMPARE(QToolTip::text(), path_);
+    panel.resize(400, 20);
+    QApplication::sendEvent(&panel, &help);
+    QTRY_VERIFY(!QToolTip::isVisible());
   }
 
   void panelDrawsOneLineInsideTheMarginsVerticallyCentred() {
