@@ -35,7 +35,7 @@ TGeneratedDirectory::TGeneratedDirectory(size_t rows, uint32_t seed) {
   for (const auto& kind : streetKinds) {
     for (const auto& name : streetNames) streets_.push_back(kind + name);
   }
-  corpora_ = Cp1251({"", "", "", "", "1", "2", "3", "\xE0", "\xE1", "2/1"});
+  corpora_ = Cp1251({"", "", "", "", "1", "2", "3", "а", "б", "2/1"});
   for (size_t i = 0; i < 4000; ++i) {
     owners_.push_back(surnames[random() % surnames.size()] + " " + names[random() % names.size()] + " " +
                       patronymics[random() % patronymics.size()]);

@@ -25,10 +25,9 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
   option.state |= QStyle::State_Enabled;
   if (isEnabled() && rect.contains(mapFromGlobal(QCursor::pos()))) option.state |= QStyle::State_MouseOver;
   const int direction = direction_(logicalIndex);
-  // The style draws "SortDown" as the upward arrow: ascending text grows downwards.
   option.sortIndicator = direction == 0   ? QStyleOptionHeader::None
-                         : direction > 0 ? QStyleOptionHeader::SortDown
-                                         : QStyleOptionHeader::SortUp;
+                         : direction > 0 ? QStyleOptionHeader::SortUp
+                                         : QStyleOptionHeader::SortDown;
   const int visual = visualIndex(logicalIndex);
   const bool first = visual == 0;
   const bool last = visual == count() - 1;

@@ -108,7 +108,7 @@ long long TGridModel::PositionOf(int row) const {
   if (row < 0 || row >= rowCount()) return -1;
   if (!IsGrouped()) return row;
   const TOutlineEntry entry = outline_.EntryAt(static_cast<size_t>(row));
-  return entry.IsGroup ? -1 : entry.Index;
+  return entry.IsGroup ? -1LL : static_cast<long long>(entry.Index);
 }
 
 bool TGridModel::IsGroupRow(int row) const {

@@ -8,6 +8,7 @@ namespace {
 
 const int kMargin = 6;
 const int kGap = 8;
+const int kArrowRoom = 20;
 
 QString HintText() {
   return QStringLiteral("Перетащите сюда заголовок любого столбца для группировки по этому столбцу");
@@ -41,8 +42,7 @@ QSize TGroupArea::sizeHint() const {
 QRect TGroupArea::ButtonRect(size_t index) const {
   int x = kMargin;
   for (size_t i = 0; i < index; ++i) x += ButtonRect(i).width() + kGap;
-  const int arrowRoom = 24;
-  const int width = fontMetrics().horizontalAdvance(buttons_[index].Text) + 16 + arrowRoom;
+  const int width = fontMetrics().horizontalAdvance(buttons_[index].Text) + 16 + kArrowRoom;
   return {x, kMargin, width, height() - 2 * kMargin};
 }
 
@@ -65,14 +65,17 @@ void TGroupArea::paintEvent(QPaintEvent*) {
     QStyleOptionHeader option;
     option.initFrom(this);
     option.rect = ButtonRect(i);
-    option.text = buttons_[i].Text;
-    option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;
-    option.sortIndicator = buttons_[i].Direction < 0 ? QStyleOptionHeader::SortUp : QStyleOptionHeader::SortDown;
     if (static_cast<int>(i) == pressed_) option.state |= QStyle::State_Sunken;
-    style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+    style()->drawControl(QStyle::CE_HeaderSection, &option, &painter, this);
+    const QRect arrow(option.rect.right() - kArrowRoom, option.rect.top(), kArrowRoom - 4, option.rect.height());
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(option.rect.adjusted(4, 0, -kArrowRoom, 0), Qt::AlignCenter, buttons_[i].Text);
+    option.rect = arrow;
+    option.sortIndicator = buttons_[i].Direction < 0 ? QStyleOptionHeader::SortDown : QStyleOptionHeader::SortUp;
+    style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &option, &painter, this);
     if (i + 1 < buttons_.size()) {
-      const QRect r = option.rect;
+      const QRect r = ButtonRect(i);
       painter.setPen(palette().color(QPalette::WindowText));
       painter.drawLine(r.right() + 1, r.center().y(), r.right() + kGap, r.center().y());
     }

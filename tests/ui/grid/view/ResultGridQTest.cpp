@@ -77,6 +77,42 @@ class ResultGridQTest : public QObject {
     grid_->View()->setCurrentIndex(Model()->index(row, 0));
   }
 
+  TGroupArea* GroupArea() const { return grid_->findChild<TGroupArea*>(); }
+
+  // Presses a header, drags it up and lets it go over the group area.
+  void DragHeaderToGroupArea(int column) {
+    QWidget* headerPort = Header()->viewport();
+    const QPoint start(Header()->sectionViewportPosition(column) + Header()->sectionSize(column) / 2,
+                       Header()->height() / 2);
+    const QPoint target = headerPort->mapFromGlobal(GroupArea()->mapToGlobal(GroupArea()->rect().center()));
+    QTest::mousePress(headerPort, Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseMove(headerPort, start + QPoint(0, -3));
+    QTest::mouseMove(headerPort, target);
+    QTest::mouseRelease(headerPort, Qt::LeftButton, Qt::NoModifier, target);
+  }
+
+  // Drags the first grouping button down onto the header, over the given column.
+  void DragButtonToHeader(int overColumn) {
+    const QPoint start = GroupArea()->ButtonRect(0).center();
+    const QPoint onHeader(Header()->sectionViewportPosition(overColumn) + 5, Header()->height() / 2);
+    const QPoint target = GroupArea()->mapFromGlobal(Header()->viewport()->mapToGlobal(onHeader));
+    QTest::mousePress(GroupArea(), Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseMove(GroupArea(), target);
+    QTest::mouseRelease(GroupArea(), Qt::LeftButton, Qt::NoModifier, target);
+  }
+
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(grid_->View(), key, modifiers);
+  }
+
+  int ShownWidth() const {
+    int width = 0;
+    for (int column = 0; column < Header()->count(); ++column) {
+      if (!Header()->isSectionHidden(column)) width += Header()->sectionSize(column);
+    }
+    return width;
+  }
+
  private slots:
   void init() {
     grid_ = std::make_unique<TResultGrid>(Columns(), source_);
@@ -129,6 +165,133 @@ class ResultGridQTest : public QObject {
     ClickHeader(1);
     Fill({3, 2, 1});
     QCOMPARE(ColumnTexts(0), QStringList({"100", "3", "20"}));
+  }
+
+  void draggingAHeaderUpGroupsByItsColumnCollapsed() {
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);
+    QVERIFY(Header()->isSectionHidden(2));
+    QCOMPARE(Model()->rowCount(), 2);
+    QCOMPARE(Model()->index(0, 0).data().toString(), QString());
+    QCOMPARE(grid_->RowCount(), 4);
+    QCOMPARE(GroupArea()->ButtonRect(0).isValid(), true);
+    auto* view = static_cast<QTableView*>(grid_->View());
+    // Expanding by the marker at the start of a group row.
+    const QRect first = view->visualRect(Model()->index(0, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(8, first.center().y()));
+    QCOMPARE(Model()->rowCount(), 4);
+    QCOMPARE(ColumnTexts(0), QStringList({"", "20", "3", ""}));
+  }
+
+  void clickingAGroupButtonReversesItsGroups() {
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);
+    QTest::mouseClick(GroupArea(), Qt::LeftButton, Qt::NoModifier, GroupArea()->ButtonRect(0).center());
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Right);
+    // Мир before Заречный now; the phones inside stay ascending.
+    QCOMPARE(ColumnTexts(0), QStringList({"", "100", "20", ""}));
+  }
+
+  void draggingAGroupButtonBackUngroups() {
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);
+    DragButtonToHeader(0);
+    QVERIFY(!Header()->isSectionHidden(2));
+    QCOMPARE(Header()->visualIndex(2), 0);
+    QCOMPARE(ColumnTexts(0), QStringList({"100", "20", "20", "3"}));
+  }
+
+  void deleteAsksFirstAndRemovesOnlyOnOk() {
+    Fill({0, 1, 2, 3});
+    SelectRow(1);
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    AnswerNextBox(QMessageBox::Cancel, &text, &title, &icon);
+    Press(Qt::Key_Delete);
+    QCOMPARE(text, QString::fromUtf8("Удалить запись?"));
+    QCOMPARE(title, QString::fromUtf8("Подтверждение"));
+    QCOMPARE(icon, QMessageBox::Question);
+    QCOMPARE(grid_->RowCount(), 4);
+    AnswerNextBox(QMessageBox::Ok);
+    Press(Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(grid_->RowCount(), 3);
+    QCOMPARE(ColumnTexts(1), QStringList::fromVector({QString::fromUtf8("Анна"), QString::fromUtf8("Глеб"),
+                                                     QString::fromUtf8("Вера")}));
+  }
+
+  void deleteOnAnEmptyListAsksNothing() {
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        asked = true;
+        box->close();
+      }
+    });
+    Press(Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    QVERIFY(!asked);
+    QCOMPARE(grid_->RowCount(), 0);
+  }
+
+  void insertAddsAnEmptyRowAtTheFocusedPlaceUntilTheNextSearch() {
+    Fill({0, 1, 2});
+    SelectRow(1);
+    Press(Qt::Key_Insert);
+    QCOMPARE(grid_->RowCount(), 4);
+    QCOMPARE(ColumnTexts(0), QStringList({"100", "", "20", "3"}));
+    QCOMPARE(grid_->View()->currentIndex().row(), 1);
+    QVERIFY(!(Model()->flags(Model()->index(1, 0)) & Qt::ItemIsEditable));
+    ClickHeader(0);  // descending: the empty text goes last
+    QCOMPARE(ColumnTexts(0), QStringList({"3", "20", "100", ""}));
+    Fill({0});
+    QCOMPARE(ColumnTexts(0), QStringList({"20"}));
+  }
+
+  void copyPutsHeadersAndTheSelectedRowOnTheClipboard() {
+    Fill({0, 1, 2, 3});
+    Header()->moveSection(2, 0);
+    SelectRow(2);
+    QApplication::clipboard()->clear();
+    Press(Qt::Key_C, Qt::ControlModifier);
+    const QString expected = QString::fromUtf8("Город\tТелефон\tАбонент\r\nМир\t20\tГлеб");
+    QCOMPARE(QApplication::clipboard()->text(), expected);
+    QApplication::clipboard()->clear();
+    DragHeaderToGroupArea(1);  // grouped columns are not shown, so not copied
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Right);
+    SelectRow(1);
+    Press(Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("Город\tТелефон\r\nМир\t100"));
+  }
+
+  void columnsAlwaysFillTheWidth() {
+    auto* view = static_cast<QTableView*>(grid_->View());
+    QCOMPARE(ShownWidth(), view->viewport()->width());
+    grid_->resize(900, 300);
+    QCOMPARE(ShownWidth(), view->viewport()->width());
+    const int before = Header()->sectionSize(0);
+    Header()->resizeSection(1, Header()->sectionSize(1) + 40);  // as a drag of the edge does
+    QCOMPARE(ShownWidth(), view->viewport()->width());
+    QCOMPARE(Header()->sectionSize(0), before);
+    Fill({0, 1});
+    DragHeaderToGroupArea(2);
+    QCOMPARE(ShownWidth(), view->viewport()->width());
+  }
+
+  void aWrappedRowIsAsHighAsItsTallestCell() {
+    const std::string longName(120, '\xC0');
+    TTableSource source({{"1", "short", "x"}, {"2", longName.substr(0, 40) + " " + longName.substr(0, 40) + " " + longName.substr(0, 40), "y"}});
+    grid_ = std::make_unique<TResultGrid>(Columns(), source);
+    grid_->resize(400, 300);
+    grid_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
+    Fill({0, 1});
+    grid_->View()->viewport()->repaint();
+    auto* view = static_cast<QTableView*>(grid_->View());
+    QVERIFY(view->rowHeight(1) >= 2 * view->rowHeight(0));
+    grid_.reset();
   }
 };
 
