@@ -7,7 +7,7 @@
 #include "TextServices.h"
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -46,31 +46,59 @@ std::pair<size_t, size_t> RarestPair(std::string_view needle) {
   return {std::min(first, second), std::max(first, second)};
 }
 
-// Sixteen candidate positions at a time: a position is compared in full only when
-// the needle's two rarest bytes are in place.
-size_t FindWide(std::string_view text, std::string_view needle, size_t from, std::pair<size_t, size_t> rarest) {
-  const size_t lastStart = text.size() - needle.size();
-  const auto [near, far] = rarest;
-  const __m128i nearByte = _mm_set1_epi8(needle[near]);
-  const __m128i farByte = _mm_set1_epi8(needle[far]);
-  const char* base = text.data();
-  size_t at = from;
-  for (; at + 16 <= lastStart + 1; at += 16) {
-    const __m128i nearBlock = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at + near));
-    const __m128i farBlock = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at + far));
-    unsigned mask = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(nearBlock, nearByte), _mm_cmpeq_epi8(farBlock, farByte))));
-    while (mask != 0) {
-      const size_t candidate = at + static_cast<size_t>(__builtin_ctz(mask));
-      if (MatchesAt(base + candidate, needle)) return candidate;
-      mask &= mask - 1;
-    }
-  }
-  for (; at <= lastStart; ++at) {
-    if (MatchesAt(base + at, needle)) return at;
+// Checks the candidate positions of one block, lowest first.
+size_t FirstMatch(const char* base, size_t at, unsigned mask, std::string_view needle) {
+  for (; mask != 0; mask &= mask - 1) {
+    const size_t candidate = at + static_cast<size_t>(__builtin_ctz(mask));
+    if (MatchesAt(base + candidate, needle)) return candidate;
   }
   return std::string_view::npos;
 }
+
+size_t FindNarrow(std::string_view text, std::string_view needle, size_t at) {
+  for (; at + needle.size() <= text.size(); ++at) {
+    if (MatchesAt(text.data() + at, needle)) return at;
+  }
+  return std::string_view::npos;
+}
+
+// Sixteen candidate positions at a time: a position is compared in full only when
+// the needle's two rarest bytes are in place.
+size_t FindWide16(std::string_view text, std::string_view needle, size_t at, std::pair<size_t, size_t> rarest) {
+  const size_t lastStart = text.size() - needle.size();
+  const __m128i nearByte = _mm_set1_epi8(needle[rarest.first]);
+  const __m128i farByte = _mm_set1_epi8(needle[rarest.second]);
+  const char* base = text.data();
+  for (; at + 16 <= lastStart + 1; at += 16) {
+    const __m128i nearBlock = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at + rarest.first));
+    const __m128i farBlock = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at + rarest.second));
+    const auto mask = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(nearBlock, nearByte), _mm_cmpeq_epi8(farBlock, farByte))));
+    if (mask == 0) continue;
+    if (const size_t found = FirstMatch(base, at, mask, needle); found != std::string_view::npos) return found;
+  }
+  return FindNarrow(text, needle, at);
+}
+
+// The same, thirty-two positions at a time on processors that have AVX2.
+__attribute__((target("avx2"))) size_t FindWide32(std::string_view text, std::string_view needle, size_t at,
+                                                   std::pair<size_t, size_t> rarest) {
+  const size_t lastStart = text.size() - needle.size();
+  const __m256i nearByte = _mm256_set1_epi8(needle[rarest.first]);
+  const __m256i farByte = _mm256_set1_epi8(needle[rarest.second]);
+  const char* base = text.data();
+  for (; at + 32 <= lastStart + 1; at += 32) {
+    const __m256i nearBlock = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + at + rarest.first));
+    const __m256i farBlock = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + at + rarest.second));
+    const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(
+        _mm256_and_si256(_mm256_cmpeq_epi8(nearBlock, nearByte), _mm256_cmpeq_epi8(farBlock, farByte))));
+    if (mask == 0) continue;
+    if (const size_t found = FirstMatch(base, at, mask, needle); found != std::string_view::npos) return found;
+  }
+  return FindWide16(text, needle, at, rarest);
+}
+
+const bool HasAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
 }  // namespace
@@ -84,7 +112,9 @@ TTextFinder::TTextFinder(std::string_view needle) : needle_(needle) {
 size_t TTextFinder::Find(std::string_view text, size_t from) const {
   if (needle_.empty() || from > text.size() || text.size() - from < needle_.size()) return std::string_view::npos;
 #if defined(__SSE2__)
-  if (needle_.size() > 1) return FindWide(text, needle_, from, rarest_);
+  if (needle_.size() > 1) {
+    return HasAvx2 ? FindWide32(text, needle_, from, rarest_) : FindWide16(text, needle_, from, rarest_);
+  }
   const void* found = std::memchr(text.data() + from, needle_[0], text.size() - from);
   return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : std::string_view::npos;
 #else

@@ -1,0 +1,50 @@
+#include "TextsContaining.h"
+
+#include <gtest/gtest.h>
+
+#include "Random.h"
+#include "Win1251.h"
+
+namespace {
+
+std::string RandomText(TRandom& random, size_t size, std::string_view alphabet) {
+  std::string text(size, ' ');
+  for (char& c : text) c = alphabet[random.Below(alphabet.size())];
+  return text;
+}
+
+}  // namespace
+
+TEST(TextFinder, AgreesWithAPlainFindAtEveryLengthAndStart) {
+  TRandom random(3);
+  const std::string alphabet = W("иван о") + std::string(1, '\0');
+  for (int round = 0; round < 400; ++round) {
+    const std::string text = RandomText(random, random.Below(100), alphabet);
+    const std::string needle = RandomText(random, 1 + random.Below(6), W("иван о"));
+    const TTextFinder finder(needle);
+    for (size_t from = 0; from <= text.size() + 1; ++from) {
+      ASSERT_EQ(finder.Find(text, from), std::string_view(text).find(needle, from))
+          << "text of " << text.size() << " bytes, needle of " << needle.size() << ", from " << from;
+    }
+  }
+}
+
+TEST(TextFinder, FindsANeedleThatEndsAtTheLastByte) {
+  for (size_t size = 2; size < 80; ++size) {
+    const std::string text = std::string(size - 2, 'a') + "xy";
+    EXPECT_EQ(TTextFinder("xy").Find(text, 0), size - 2);
+    EXPECT_EQ(TTextFinder("xyz").Find(text, 0), std::string_view::npos);
+  }
+  EXPECT_EQ(TTextFinder("").Find("abc", 0), std::string_view::npos);
+}
+
+TEST(TextsContaining, MarksEachTextThatHoldsTheNeedleOnce) {
+  TTextTable table;
+  for (const char* name : {"Иванов", "Петров", "", "ИВАН ИВАНОВИЧ", "Ива", "нов"}) table.push_back(W(name));
+  const std::vector<uint64_t> bits = TextsContaining(table, W("иван"));
+  ASSERT_EQ(bits.size(), 1u);
+  EXPECT_EQ(bits[0], 0b1001u);
+  EXPECT_EQ(TextsContaining(table, W("ов"))[0], 0b101011u);
+  EXPECT_EQ(TextsContaining(table, W("ванпетров"))[0], 0u) << "texts do not run into each other";
+  EXPECT_EQ(TextsContaining(table, "")[0], 0u);
+}
