@@ -1,0 +1,23 @@
+#include "FillCombo.h"
+
+#include "LookupComboBox.h"
+#include "Text1251.h"
+
+void FillCombo(TLookupComboBox& combo, const std::vector<std::string>& table) {
+  combo.SelectPosition(-1);
+  combo.BeginUpdate();
+  try {
+    combo.ClearEntries();
+    for (size_t j = 0; j < table.size(); ++j) combo.AddEntry(FromCp1251(table[j]), static_cast<int32_t>(j));
+  } catch (...) {
+    combo.EndUpdate();
+    throw;
+  }
+  combo.EndUpdate();
+  combo.SelectPosition(0);
+}
+
+std::vector<int32_t> SelectedTableIndices(const TLookupComboBox& combo) {
+  if (combo.SelectedValue() <= 0) return {};
+  return combo.SelectedValues();
+}

@@ -1,0 +1,233 @@
+#include "Main.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+
+#include "AnchorLayout.h"
+#include "ApplicationTitle.h"
+#include "ErrorReport.h"
+#include "FillCombo.h"
+#include "LoadDataThread.h"
+#include "LookupComboBox.h"
+#include "MaskEdit.h"
+#include "ResultGrid.h"
+#include "StatusText.h"
+#include "Tables.h"
+#include "Text1251.h"
+#include "TextServices.h"
+#include "WindowFont.h"
+
+namespace {
+
+// Client area 752 x 457 less the 20 px status bar; the outer minimum 760 x 210 less a
+// 4 px border on each side and a 19 px caption.
+const QSize kDesignSize(752, 437);
+const QSize kClientSize(752, 457);
+const QSize kMinimumClientSize(752, 183);
+constexpr int kLabelTop = 4;
+constexpr int kLabelHeight = 13;
+constexpr int kFieldTop = 20;
+constexpr int kFieldHeight = 21;
+constexpr int kStatusBarHeight = 20;
+constexpr int kProgressPanelWidth = 100;
+const QString kPhoneMask = QStringLiteral("\\d{1,10}");
+const QString kNumberMask = QStringLiteral("\\d{1,5}");
+
+TMaskEdit* NewMaskEdit(const QString& name, const QString& mask) {
+  auto* edit = new TMaskEdit;
+  edit->setObjectName(name);
+  edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  edit->SetEditMask(mask);
+  return edit;
+}
+
+QLineEdit* NewTextEdit(const QString& name) {
+  auto* edit = new QLineEdit;
+  edit->setObjectName(name);
+  return edit;
+}
+
+TLookupComboBox* NewComboBox(const QString& name) {
+  auto* combo = new TLookupComboBox;
+  combo->setObjectName(name);
+  return combo;
+}
+
+std::vector<TGridColumn> PhoneColumns() {
+  const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+  return {
+      {QStringLiteral("colPhone"), QStringLiteral("Телефон"), 89, Qt::AlignRight | Qt::AlignVCenter},
+      {QStringLiteral("colOwner"), QStringLiteral("Абонент"), 212, left},
+      {QStringLiteral("colCity"), QStringLiteral("Город"), 139, left},
+      {QStringLiteral("colStreet"), QStringLiteral("Улица"), 118, left},
+      {QStringLiteral("colHouse"), QStringLiteral("Дом"), 54, left},
+      {QStringLiteral("colCorpus"), QStringLiteral("Корпус"), 59, left},
+      {QStringLiteral("colFlat"), QStringLiteral("Квартира"), 74, left},
+  };
+}
+
+bool IsEnterKey(QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  int key = static_cast<QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(ApplicationTitle());
+  setFont(WindowFont());
+  auto* client = new QWidget;
+  auto* layout = new TAnchorLayout(kDesignSize, client);
+  CreateSearchRow(*layout);
+  CreateResultGrid(*layout);
+  setCentralWidget(client);
+  CreateStatusBar();
+  SetTabOrder();
+  resize(kClientSize);
+  setMinimumSize(kMinimumClientSize);
+  if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+  FormCreate();
+  BindEvents();
+}
+
+TfrmMain::~TfrmMain() {
+  // The loader may be waiting for a hand-over to this window; release it before the join.
+  mainThreadCalls_.Cancel();
+  loader_.reset();
+}
+
+void TfrmMain::AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field,
+                               QRect fieldRect, int anchors) {
+  auto* label = new QLabel(caption);
+  label->setBuddy(field);
+  layout.AddWidget(label, QRect(labelLeft, kLabelTop, label->sizeHint().width(), kLabelHeight),
+                   anchors & akRight && !(anchors & akLeft) ? akTop | akRight : akTop | akLeft);
+  layout.AddWidget(field, fieldRect, anchors);
+}
+
+void TfrmMain::CreateSearchRow(TAnchorLayout& layout) {
+  mePhone = NewMaskEdit(QStringLiteral("mePhone"), kPhoneMask);
+  teOwner = NewTextEdit(QStringLiteral("teOwner"));
+  cbCity = NewComboBox(QStringLiteral("cbCity"));
+  cbStreet = NewComboBox(QStringLiteral("cbStreet"));
+  meHouse = NewMaskEdit(QStringLiteral("meHouse"), kNumberMask);
+  teCorpus = NewTextEdit(QStringLiteral("teCorpus"));
+  meFlat = NewMaskEdit(QStringLiteral("meFlat"), kNumberMask);
+
+  const int right = akTop | akRight;
+  AddLabeledField(layout, QStringLiteral("№ телефона"), 4, mePhone, QRect(4, kFieldTop, 81, kFieldHeight),
+                  akTop | akLeft);
+  AddLabeledField(layout, QStringLiteral("Часть ФИО или названия организации"), 85, teOwner,
+                  QRect(85, kFieldTop, 209, kFieldHeight), akTop | akLeft | akRight);
+  AddLabeledField(layout, QStringLiteral("Город"), 294, cbCity, QRect(294, kFieldTop, 114, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("Улица"), 408, cbStreet, QRect(408, kFieldTop, 126, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("Дом"), 534, meHouse, QRect(534, kFieldTop, 45, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("Корпус"), 577, teCorpus, QRect(579, kFieldTop, 47, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("Квартира"), 625, meFlat, QRect(626, kFieldTop, 60, kFieldHeight), right);
+
+  btnGo = new QPushButton(QStringLiteral("Поиск"));
+  btnGo->setObjectName(QStringLiteral("btnGo"));
+  btnGo->setDefault(true);
+  btnGo->setEnabled(false);
+  layout.AddWidget(btnGo, QRect(692, 8, 56, 33), right);
+
+  chkRegExpr = new QCheckBox(QStringLiteral("Поддержка регулярных выражений"));
+  chkRegExpr->setObjectName(QStringLiteral("chkRegExpr"));
+  layout.AddWidget(chkRegExpr, QRect(4, 41, 237, 17), akTop | akLeft);
+}
+
+void TfrmMain::CreateResultGrid(TAnchorLayout& layout) {
+  gPhones = new TResultGrid(PhoneColumns(), cellSource_);
+  gPhones->setObjectName(QStringLiteral("gPhones"));
+  gPhones->setAccessibleName(QStringLiteral("Результаты поиска"));
+  gPhones->View()->setAccessibleName(QStringLiteral("Результаты поиска"));
+  layout.AddWidget(gPhones, QRect(4, 64, 744, 369), akLeft | akTop | akRight | akBottom);
+}
+
+void TfrmMain::CreateStatusBar() {
+  StatusBar = new QStatusBar;
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setFixedHeight(kStatusBarHeight);
+  StatusBar->setSizeGripEnabled(false);
+  StatusText = new TStatusText;
+  StatusText->setObjectName(QStringLiteral("StatusText"));
+  StatusText->SetText(QStringLiteral("Загрузка базы данных..."));
+  StatusBar->addWidget(StatusText, 1);
+  ProgressBar = new QProgressBar;
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  ProgressBar->setTextVisible(false);
+  ProgressBar->setFixedWidth(kProgressPanelWidth);
+  ProgressBar->setRange(0, 100);
+  ProgressBar->setValue(0);
+  StatusBar->addPermanentWidget(ProgressBar);
+  setStatusBar(StatusBar);
+}
+
+void TfrmMain::SetTabOrder() {
+  const QList<QWidget*> order = {mePhone, teOwner, cbCity, cbStreet, meHouse, teCorpus, meFlat,
+                                 btnGo,   chkRegExpr, gPhones->View()};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TfrmMain::BindEvents() {
+  auto changed = [this] { mePhonePropertiesChange(); };
+  for (TMaskEdit* edit : {mePhone, meHouse, meFlat}) {
+    connect(edit, &QLineEdit::textChanged, this, changed);
+    connect(edit, &TMaskEdit::invalidValue, this,
+            [](const QString& message) { ShowErrorReport(ToCp1251(message)); });
+  }
+  for (QLineEdit* edit : {teOwner, teCorpus}) connect(edit, &QLineEdit::textChanged, this, changed);
+  for (TLookupComboBox* combo : {cbCity, cbStreet})
+    connect(combo, &QComboBox::currentIndexChanged, this, changed);
+  connect(chkRegExpr, &QCheckBox::toggled, this, [this] { chkRegExprPropertiesChange(); });
+  connect(btnGo, &QPushButton::clicked, this, [this] { btnGoClick(); });
+  for (QWidget* w : std::initializer_list<QWidget*>{mePhone, teOwner, cbCity, cbStreet, meHouse, teCorpus, meFlat,
+                                                    btnGo, chkRegExpr})
+    w->installEventFilter(this);
+}
+
+// Outside a dialog Qt has no default button: Enter in a field reaches btnGo here,
+// before the field sees it; an open drop-down list keeps its keys in its own popup.
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (IsEnterKey(event) && btnGo->isEnabled()) {
+    btnGo->click();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::FormCreate() {
+  RunGuarded([this] {
+    FillCombo(*cbCity, Cities);
+    FillCombo(*cbStreet, Streets);
+  });
+}
+
+void TfrmMain::mePhonePropertiesChange() {
+  RunGuarded([this] { UpdateSearchState(); });
+}
+
+// The phone field's mask switch belongs to expression mode and comes with its validation.
+void TfrmMain::chkRegExprPropertiesChange() {
+  RunGuarded([this] { UpdateSearchState(); });
+}
+
+void TfrmMain::UpdateSearchState() { btnGo->setEnabled(AnyFieldFilled()); }
+
+bool TfrmMain::AnyFieldFilled() const {
+  const QString texts[] = {mePhone->text(),     teOwner->text(),  cbCity->currentText(), cbStreet->currentText(),
+                           meHouse->text(),     teCorpus->text(), meFlat->text()};
+  for (const QString& text : texts)
+    if (!TrimText(ToCp1251(text)).empty()) return true;
+  return false;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The directory's one window: the search fields, the result grid and the status bar,
+// the start of the background load and the search command.
+
+#include <QMainWindow>
+#include <memory>
+
+#include "MainThreadCalls.h"
+#include "PhoneCellSource.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class TAnchorLayout;
+class TLoadDataThread;
+class TLookupComboBox;
+class TMaskEdit;
+class TResultGrid;
+class TStatusText;
+struct SearchCriteria;
+struct TSearchInputs;
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TfrmMain(QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  TMaskEdit* mePhone;
+  QLineEdit* teOwner;
+  TLookupComboBox* cbCity;
+  TLookupComboBox* cbStreet;
+  TMaskEdit* meHouse;
+  QLineEdit* teCorpus;
+  TMaskEdit* meFlat;
+  QPushButton* btnGo;
+  QCheckBox* chkRegExpr;
+  TResultGrid* gPhones;
+  QStatusBar* StatusBar;
+  TStatusText* StatusText;
+  QProgressBar* ProgressBar;
+
+  void FormCreate();
+  void FormShow();
+  void ShowLoadedStatus();
+  void mePhonePropertiesChange();
+  void chkRegExprPropertiesChange();
+  void UpdateSearchState();
+  void btnGoClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateSearchRow(TAnchorLayout& layout);
+  void CreateResultGrid(TAnchorLayout& layout);
+  void CreateStatusBar();
+  void SetTabOrder();
+  void BindEvents();
+  void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field,
+                       QRect fieldRect, int anchors);
+
+  bool AnyFieldFilled() const;
+  TSearchInputs ReadSearchInputs() const;
+  void Search();
+  bool WaitForPhones();
+  void WaitUntilLoadEnds();
+  void FillGrid(const SearchCriteria& criteria);
+  void SetStatusNow(const QString& text);
+  void ShowFoundStatus();
+
+  TPhoneCellSource cellSource_;
+  TMainThreadCalls mainThreadCalls_;
+  std::unique_ptr<TLoadDataThread> loader_;
+  bool searching_ = false;
+};

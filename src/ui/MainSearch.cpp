@@ -1,0 +1,129 @@
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <stdexcept>
+
+#include "ErrorReport.h"
+#include "FillCombo.h"
+#include "LoadDataThread.h"
+#include "LookupComboBox.h"
+#include "Main.h"
+#include "MaskEdit.h"
+#include "ResultGrid.h"
+#include "ScreenCursor.h"
+#include "Search.h"
+#include "StatusText.h"
+#include "Text1251.h"
+
+namespace {
+
+constexpr int kLoadPollMilliseconds = 10;
+
+// The phone data failed to load: the search has nothing to scan.
+class ELoadFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace
+
+void TfrmMain::btnGoClick() {
+  RunGuarded([this] { Search(); });
+}
+
+// A click that arrives while a search waits for the loader is dropped: the waiting
+// search will cover it.
+void TfrmMain::Search() {
+  if (searching_) return;
+  searching_ = true;
+  struct TSearchingFlag {
+    bool& Flag;
+    ~TSearchingFlag() { Flag = false; }
+  } searchingFlag{searching_};
+
+  TScreenCursor hourglass;
+  ProgressBar->setValue(0);
+  if (!WaitForPhones()) return;
+  ProgressBar->setMaximum(std::max<int>(1, static_cast<int>(Phones.size()) - 1));
+  SetStatusNow(QStringLiteral("Идёт поиск..."));
+  FillGrid(MakeSearchCriteria(ReadSearchInputs()));
+}
+
+// False when the wait was cut short by the application quitting.
+bool TfrmMain::WaitForPhones() {
+  if (!DataLoaded.load(std::memory_order_acquire)) {
+    if (loader_ && !loader_->Finished()) loader_->RaiseToHighestPriority();
+    WaitUntilLoadEnds();
+    if (DataLoaded.load(std::memory_order_acquire)) QCoreApplication::processEvents();
+  }
+  if (DataLoaded.load(std::memory_order_acquire)) return true;
+  if (!LoadFailed.load(std::memory_order_acquire)) return false;
+  StatusText->SetText(QStringLiteral("База данных не загружена."));
+  throw ELoadFailed(LoadFailureText());
+}
+
+// Keeps the window alive while the loader works. A failed load sends no message, so
+// the flags are polled rather than waited for.
+void TfrmMain::WaitUntilLoadEnds() {
+  auto ended = [this] {
+    return DataLoaded.load(std::memory_order_acquire) || LoadFailed.load(std::memory_order_acquire) || !loader_ ||
+           loader_->Finished();
+  };
+  if (ended()) return;
+  QEventLoop loop;
+  QTimer poll;
+  connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (ended()) loop.quit();
+  });
+  poll.start(kLoadPollMilliseconds);
+  loop.exec();
+}
+
+TSearchInputs TfrmMain::ReadSearchInputs() const {
+  TSearchInputs inputs;
+  inputs.Phone = ToCp1251(mePhone->text());
+  inputs.Owner = ToCp1251(teOwner->text());
+  inputs.CityIndices = SelectedTableIndices(*cbCity);
+  inputs.StreetIndices = SelectedTableIndices(*cbStreet);
+  inputs.House = ToCp1251(meHouse->text());
+  inputs.Corpus = ToCp1251(teCorpus->text());
+  inputs.Flat = ToCp1251(meFlat->text());
+  inputs.RegExpr = chkRegExpr->isChecked();
+  return inputs;
+}
+
+// Once the bulk update has begun, a failure still closes it and reports what was found.
+void TfrmMain::FillGrid(const SearchCriteria& criteria) {
+  auto finish = [this] {
+    gPhones->EndUpdate();
+    ShowFoundStatus();
+    ProgressBar->setValue(0);
+  };
+  gPhones->BeginUpdate();
+  try {
+    gPhones->ClearRows();
+    ScanPhones(
+        criteria, [this](int32_t i) { gPhones->AppendRow(static_cast<uint32_t>(i)); },
+        [this](int32_t i) {
+          ProgressBar->setValue(i);
+          ProgressBar->repaint();
+        });
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+void TfrmMain::SetStatusNow(const QString& text) {
+  StatusText->SetText(text);
+  StatusBar->repaint();
+}
+
+void TfrmMain::ShowFoundStatus() {
+  StatusText->SetText(QStringLiteral("Поиск завершён. Найдено %1 записей.").arg(gPhones->RowCount()));
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Cell texts of the result grid, read straight from the directory tables: the grid
+// keeps only indices into Phones.
+
+#include "CellSource.h"
+
+enum TPhoneColumn { colPhone, colOwner, colCity, colStreet, colHouse, colCorpus, colFlat, kPhoneColumnCount };
+
+class TPhoneCellSource : public TCellSource {
+ public:
+  // A key outside Phones or a column outside the seven reads as the empty text.
+  std::string_view CellText(uint32_t key, int column, std::string& scratch) const override;
+};

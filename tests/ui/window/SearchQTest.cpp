@@ -1,0 +1,186 @@
+// The search command driven through the real window: waiting for the loader, the
+// order of the rows, the messages and the progress bar.
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "Application.h"
+#include "ApplicationTitle.h"
+#include "LoadDataThread.h"
+#include "LookupComboBox.h"
+#include "MaskEdit.h"
+#include "PhoneCellSource.h"
+#include "ResultGrid.h"
+#include "WindowFixture.h"
+
+namespace {
+
+TDirectoryWriter OrderDirectory() {
+  TDirectoryWriter directory;
+  directory.City("Заречный").City("Озёрск").Street("Лесная");
+  directory.Owner("Иванов Иван").Phone({20, 1, 1, 12, 45, "а"});
+  directory.Owner("Иванова Анна").Phone({100, 2, 0, 0, 0, ""});
+  directory.Owner("ИВАНЕНКО").Phone({3, 0, 1, 65535, 7, "12Б"});
+  directory.Owner("Петров").Phone({555, 1, 0, 9, 9, ""});
+  directory.Owner("Иванов первый").Phone({555, 1, 0, 1, 1, ""});
+  directory.Owner("Иванов второй").Phone({555, 1, 0, 2, 2, ""});
+  return directory;
+}
+
+TDirectoryWriter ManyLines(int lines, const std::string& owner) {
+  TDirectoryWriter directory;
+  directory.City("Заречный");
+  directory.Owner(owner);
+  for (int i = 0; i < lines; ++i) directory.Phone({1000000 + i, 1, 0, static_cast<uint16_t>(i % 100), 1, ""});
+  return directory;
+}
+
+}  // namespace
+
+class SearchQTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void rowsOrderByPhoneTextWithTiesInScanOrder() {
+    TWindowFixture fixture(OrderDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    SearchOwner(window, QStringLiteral("иван"));
+    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"100", "20", "3", "555", "555"}));
+    QCOMPARE(ColumnTexts(window, colOwner),
+             QStringList({"Иванова Анна", "Иванов Иван", "ИВАНЕНКО", "Иванов первый", "Иванов второй"}));
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 5 записей."));
+  }
+
+  void cellsShowTheTablesWithNumbersAsDecimalText() {
+    TWindowFixture fixture(OrderDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    window.mePhone->setText("3");
+    window.btnGo->click();
+    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"3"}));
+    QCOMPARE(ColumnTexts(window, colCity), QStringList({""}));
+    QCOMPARE(ColumnTexts(window, colStreet), QStringList({"Лесная"}));
+    QCOMPARE(ColumnTexts(window, colHouse), QStringList({"65535"}));
+    QCOMPARE(ColumnTexts(window, colCorpus), QStringList({"12Б"}));
+    QCOMPARE(ColumnTexts(window, colFlat), QStringList({"7"}));
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 1 записей."));
+  }
+
+  void searchFindingNothingSaysZeroRecords() {
+    TWindowFixture fixture(OrderDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    SearchOwner(window, QStringLiteral("иван"));
+    SearchOwner(window, QStringLiteral("Сидоров"));
+    QCOMPARE(window.gPhones->RowCount(), 0);
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 0 записей."));
+  }
+
+  void nameListedOnceFindsEveryIndexCarryingIt() {
+    TDirectoryWriter directory;
+    directory.City("Заречный").City("Озёрск").City("ЗАРЕЧНЫЙ");
+    directory.Owner("Первый").Phone({11, 1, 0, 1, 1, ""});
+    directory.Owner("Второй").Phone({12, 2, 0, 1, 1, ""});
+    directory.Owner("Третий").Phone({13, 3, 0, 1, 1, ""});
+    TWindowFixture fixture(directory);
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    QCOMPARE(window.cbCity->count(), 3);
+    window.cbCity->setCurrentIndex(window.cbCity->findText(QStringLiteral("Заречный")));
+    window.btnGo->click();
+    QCOMPARE(ColumnTexts(window, colOwner), QStringList({"Первый", "Третий"}));
+  }
+
+  void emptyCityEntryRemovesTheCriterion() {
+    TWindowFixture fixture(OrderDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    window.cbCity->setCurrentIndex(window.cbCity->findText(QStringLiteral("Озёрск")));
+    window.teOwner->setText(QStringLiteral("иван"));
+    window.btnGo->click();
+    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"100"}));
+    window.cbCity->setCurrentIndex(0);
+    window.btnGo->click();
+    QCOMPARE(window.gPhones->RowCount(), 5);
+  }
+
+  void searchPressedWhileLoadingWaitsThenScansTheWholeTable() {
+    const int lines = 30000;
+    TDirectoryWriter directory = ManyLines(lines, "Иванов");
+    TWindowFixture fixture(directory, TWindowFixture::TPhones::Fifo);
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    int ticksWhileWaiting = 0;
+    bool hourglassWhileWaiting = false;
+    QString statusWhileWaiting;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] {
+      if (DataLoaded.load()) return;
+      if (++ticksWhileWaiting == 3) {
+        hourglassWhileWaiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        statusWhileWaiting = StatusOf(window);
+        fixture.FeedFifo(directory.PhonesBytes());
+      }
+    });
+    ticker.start(20);
+    SearchOwner(window, QStringLiteral("иванов"));
+    ticker.stop();
+
+    QVERIFY(ticksWhileWaiting >= 3);
+    QVERIFY(hourglassWhileWaiting);
+    QCOMPARE(statusWhileWaiting, QStringLiteral("Загрузка базы данных..."));
+    QCOMPARE(window.gPhones->RowCount(), lines);
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 30000 записей."));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void progressMovesEveryTenThousandRecordsAndReturnsToZero() {
+    TWindowFixture fixture(ManyLines(25000, "Петров"));
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    QList<int> positions;
+    connect(window.ProgressBar, &QProgressBar::valueChanged, [&](int value) { positions << value; });
+    window.meFlat->setText("1");
+    window.btnGo->click();
+    QCOMPARE(positions, QList<int>({10000, 20000, 0}));
+    QCOMPARE(window.ProgressBar->maximum(), 24999);
+    QCOMPARE(window.gPhones->RowCount(), 25000);
+  }
+
+  void emptyPhoneTableFindsNothing() {
+    TDirectoryWriter directory;
+    directory.City("Заречный");
+    TWindowFixture fixture(directory);
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    SearchOwner(window, QStringLiteral("а"));
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 0 записей."));
+    QCOMPARE(window.ProgressBar->value(), 0);
+  }
+
+  void enterInAFieldSearchesOnlyWhileTheButtonIsEnabled() {
+    TWindowFixture fixture(OrderDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.teCorpus->setFocus();
+    QTest::keyClick(window.teCorpus, Qt::Key_Return);
+    QVERIFY(!StatusOf(window).startsWith(QStringLiteral("Поиск")));
+    window.teCorpus->insert(QStringLiteral("а"));
+    QTest::keyClick(window.teCorpus, Qt::Key_Return);
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 1 записей."));
+  }
+};
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  QApplication::setApplicationDisplayName(ApplicationTitle());
+  SearchQTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "SearchQTest.moc"

@@ -1,0 +1,209 @@
+// The window as laid out and wired: names, geometry and anchoring, tab order,
+// accessible names, the drop-downs and the rule that enables the search button.
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include "Application.h"
+#include "ApplicationTitle.h"
+#include "LookupComboBox.h"
+#include "MaskEdit.h"
+#include "ResultGrid.h"
+#include "WindowFixture.h"
+
+namespace {
+
+TDirectoryWriter NamesDirectory() {
+  TDirectoryWriter directory;
+  directory.City("Озёрск").City("заречный").City("Заречный").City("").City("Абакан");
+  directory.Street("Лесная").Street("ЛЕСНАЯ");
+  directory.Owner("Иванов").Phone({745, 1, 1, 12, 45, ""});
+  return directory;
+}
+
+QWidget* Child(TfrmMain& window, const char* name) { return window.findChild<QWidget*>(name); }
+
+QString AccessibleName(QWidget* widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+QStringList ComboTexts(QComboBox* combo) {
+  QStringList texts;
+  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+  return texts;
+}
+
+}  // namespace
+
+class WindowQTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void everyControlCarriesItsName() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    QCOMPARE(window.objectName(), QStringLiteral("frmMain"));
+    for (const char* name : {"mePhone", "teOwner", "cbCity", "cbStreet", "meHouse", "teCorpus", "meFlat", "btnGo",
+                             "chkRegExpr", "gPhones", "StatusBar", "ProgressBar"})
+      QVERIFY2(Child(window, name), name);
+    QCOMPARE(window.btnGo->text(), QStringLiteral("Поиск"));
+    QCOMPARE(window.chkRegExpr->text(), QStringLiteral("Поддержка регулярных выражений"));
+    QVERIFY(!window.chkRegExpr->isChecked());
+    QCOMPARE(window.mePhone->EditMask(), QStringLiteral("\\d{1,10}"));
+    QCOMPARE(window.meHouse->EditMask(), QStringLiteral("\\d{1,5}"));
+    QCOMPARE(window.meFlat->EditMask(), QStringLiteral("\\d{1,5}"));
+    QVERIFY(window.mePhone->alignment() & Qt::AlignRight);
+    QCOMPARE(window.ProgressBar->value(), 0);
+    QVERIFY(!window.ProgressBar->isTextVisible());
+  }
+
+  void designGeometryAtTheInitialSize() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(752, 457));
+    QCOMPARE(window.minimumSize(), QSize(752, 183));
+    QCOMPARE(window.mePhone->geometry(), QRect(4, 20, 81, 21));
+    QCOMPARE(window.teOwner->geometry(), QRect(85, 20, 209, 21));
+    QCOMPARE(window.cbCity->geometry(), QRect(294, 20, 114, 21));
+    QCOMPARE(window.cbStreet->geometry(), QRect(408, 20, 126, 21));
+    QCOMPARE(window.meHouse->geometry(), QRect(534, 20, 45, 21));
+    QCOMPARE(window.teCorpus->geometry(), QRect(579, 20, 47, 21));
+    QCOMPARE(window.meFlat->geometry(), QRect(626, 20, 60, 21));
+    QCOMPARE(window.btnGo->geometry(), QRect(692, 8, 56, 33));
+    QCOMPARE(window.chkRegExpr->geometry(), QRect(4, 41, 237, 17));
+    QCOMPARE(window.gPhones->geometry(), QRect(4, 64, 744, 369));
+    QCOMPARE(window.StatusBar->height(), 20);
+    QCOMPARE(window.StatusBar->geometry().bottom(), 456);
+    QCOMPARE(window.ProgressBar->width(), 100);
+    QCOMPARE(window.font().pixelSize(), 11);
+    QVERIFY(window.font().family() == "Tahoma" || window.font().family() == "DejaVu Sans");
+  }
+
+  void resizingStretchesOwnerAndGridAndMovesTheRightGroup() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(852, 507);
+    QTRY_COMPARE(window.gPhones->geometry(), QRect(4, 64, 844, 419));
+    QCOMPARE(window.mePhone->geometry(), QRect(4, 20, 81, 21));
+    QCOMPARE(window.teOwner->geometry(), QRect(85, 20, 309, 21));
+    QCOMPARE(window.cbCity->geometry(), QRect(394, 20, 114, 21));
+    QCOMPARE(window.meFlat->geometry(), QRect(726, 20, 60, 21));
+    QCOMPARE(window.btnGo->geometry(), QRect(792, 8, 56, 33));
+    QCOMPARE(window.chkRegExpr->geometry(), QRect(4, 41, 237, 17));
+    for (QLabel* label : window.findChildren<QLabel*>())
+      if (label->buddy() == window.cbCity) QCOMPARE(label->x(), 394);
+  }
+
+  void tabOrderFollowsTheSearchRow() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.btnGo->setEnabled(true);
+    const QList<QWidget*> expected = {window.mePhone, window.teOwner, window.cbCity,     window.cbStreet,
+                                      window.meHouse, window.teCorpus, window.meFlat,    window.btnGo,
+                                      window.chkRegExpr, window.gPhones->View()};
+    window.mePhone->setFocus();
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), expected[i]);
+    }
+  }
+
+  void fieldsAreNamedByTheirLabels() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    const QList<QPair<QWidget*, QString>> expected = {
+        {window.mePhone, "№ телефона"}, {window.teOwner, "Часть ФИО или названия организации"},
+        {window.cbCity, "Город"},       {window.cbStreet, "Улица"},
+        {window.meHouse, "Дом"},        {window.teCorpus, "Корпус"},
+        {window.meFlat, "Квартира"},    {window.btnGo, "Поиск"},
+        {window.chkRegExpr, "Поддержка регулярных выражений"}};
+    for (const auto& [widget, name] : expected) QCOMPARE(AccessibleName(widget), name);
+    QVERIFY(!AccessibleName(window.gPhones->View()).isEmpty());
+  }
+
+  void gridHasTheSevenColumns() {
+    TWindowFixture fixture(NamesDirectory());
+    QAbstractItemModel* model = fixture.Window().gPhones->View()->model();
+    QStringList headers;
+    for (int c = 0; c < model->columnCount(); ++c) headers << model->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(headers, QStringList({"Телефон", "Абонент", "Город", "Улица", "Дом", "Корпус", "Квартира"}));
+    QCOMPARE(model->rowCount(), 0);
+  }
+
+  void dropDownsListEachNameOnceWithTheEmptyNameSelectedFirst() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    QCOMPARE(ComboTexts(window.cbCity), QStringList({"", "Абакан", "заречный", "Озёрск"}));
+    QCOMPARE(window.cbCity->currentIndex(), 0);
+    QCOMPARE(window.cbCity->SelectedValue(), 0);
+    QCOMPARE(ComboTexts(window.cbStreet), QStringList({"", "Лесная"}));
+    QCOMPARE(window.cbStreet->currentIndex(), 0);
+  }
+
+  void buttonFollowsTheFieldsTrimmedTexts() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(!window.btnGo->isEnabled());
+
+    QTest::keyClicks(window.mePhone, "7");
+    QVERIFY(window.btnGo->isEnabled());
+    QTest::keyClick(window.mePhone, Qt::Key_Backspace);
+    QVERIFY(!window.btnGo->isEnabled());
+
+    window.teOwner->setText("  \t ");
+    QVERIFY(!window.btnGo->isEnabled());
+    window.teOwner->setText(QStringLiteral(" а "));
+    QVERIFY(window.btnGo->isEnabled());
+    window.teOwner->clear();
+
+    window.cbCity->setCurrentIndex(1);
+    QVERIFY(window.btnGo->isEnabled());
+    window.cbCity->setCurrentIndex(0);
+    QVERIFY(!window.btnGo->isEnabled());
+
+    for (QLineEdit* field : {static_cast<QLineEdit*>(window.meHouse), window.teCorpus,
+                             static_cast<QLineEdit*>(window.meFlat)}) {
+      field->setText("1");
+      QVERIFY(window.btnGo->isEnabled());
+      field->clear();
+      QVERIFY(!window.btnGo->isEnabled());
+    }
+    window.chkRegExpr->setChecked(true);
+    QVERIFY(!window.btnGo->isEnabled());
+  }
+
+  void phoneFieldTakesDigitsOnlyUpToTen() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(window.mePhone, "12a 345678901");
+    QCOMPARE(window.mePhone->text(), QStringLiteral("1234567890"));
+    QTest::keyClicks(window.meHouse, "123456");
+    QCOMPARE(window.meHouse->text(), QStringLiteral("12345"));
+  }
+};
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  QApplication::setApplicationDisplayName(ApplicationTitle());
+  WindowQTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowQTest.moc"
