@@ -1,0 +1,169 @@
+// The window's figures on a generated directory of a million lines: how soon the
+// window is on screen, a typical owner search, a search that returns every line,
+// and the grid's memory per result row.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "Application.h"
+#include "ApplicationTitle.h"
+#include "DirectoryGenerator.h"
+#include "LoadDataThread.h"
+#include "LookupComboBox.h"
+#include "Main.h"
+#include "ResultGrid.h"
+#include "Tables.h"
+
+namespace {
+
+constexpr int kLines = 1000000;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Every phone record moved into city 1, so that choosing that city returns every line.
+void PutEveryLineInCityOne(const std::string& path) {
+  std::string bytes = ReadAll(path);
+  for (size_t at = 0; at < bytes.size();) {
+    const auto tag = static_cast<unsigned char>(bytes[at]);
+    const size_t size = 1 + (tag & 0x80 ? 16 : 0) + (tag & 0x7F);
+    if (tag & 0x80 && at + size <= bytes.size()) {
+      bytes[at + 9] = 1;
+      bytes[at + 10] = 0;
+    }
+    at += size;
+  }
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class TDirectories {
+ public:
+  TDirectories() {
+    QDir().mkpath(QString::fromStdString(Typical()));
+    QDir().mkpath(QString::fromStdString(OneCity()));
+    GenerateDirectory(Typical(), kLines, 1);
+    GenerateDirectory(OneCity(), kLines, 1);
+    PutEveryLineInCityOne(OneCity() + "/Phones.dbr");
+  }
+  std::string Typical() const { return root_.path().toStdString() + "/typical"; }
+  std::string OneCity() const { return root_.path().toStdString() + "/one-city"; }
+
+ private:
+  QTemporaryDir root_;
+};
+
+const TDirectories& Directories() {
+  static TDirectories directories;
+  return directories;
+}
+
+void ReadNameLists(const std::string& directory) {
+  DataLoaded.store(false);
+  LoadFailed.store(false);
+  SetDataDirectory(directory);
+  LoadCities();
+  LoadStreets();
+}
+
+std::unique_ptr<TfrmMain> LoadedWindow(const std::string& directory) {
+  ReadNameLists(directory);
+  auto window = std::make_unique<TfrmMain>();
+  window->show();
+  QTest::qWaitForWindowExposed(window.get());
+  QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+  return window;
+}
+
+// From the name lists to the first paint of the window; the phone file is still
+// loading in the background then.
+void BM_WindowVisible(benchmark::State& state) {
+  const std::string directory = Directories().Typical();
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    ReadNameLists(directory);
+    auto window = std::make_unique<TfrmMain>();
+    window->show();
+    QTest::qWaitForWindowExposed(window.get());
+    window->repaint();
+    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+    QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+  }
+}
+BENCHMARK(BM_WindowVisible)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void SelectCityOne(TfrmMain& window) {
+  for (int position = 0; position < window.cbCity->count(); ++position) {
+    window.cbCity->setCurrentIndex(position);
+    if (window.cbCity->SelectedValue() == 1) return;
+  }
+}
+
+// From the button press to the sorted grid painted.
+void Search(TfrmMain& window, benchmark::State& state) {
+  for (auto _ : state) {
+    window.btnGo->click();
+    window.gPhones->View()->viewport()->repaint();
+  }
+  state.counters["rows"] = window.gPhones->RowCount();
+}
+
+void BM_SearchOwnerIvan(benchmark::State& state) {
+  auto window = LoadedWindow(Directories().Typical());
+  window->teOwner->setText(QStringLiteral("иван"));
+  Search(*window, state);
+}
+BENCHMARK(BM_SearchOwnerIvan)->Unit(benchmark::kMillisecond);
+
+void BM_SearchEveryLine(benchmark::State& state) {
+  auto window = LoadedWindow(Directories().OneCity());
+  SelectCityOne(*window);
+  Search(*window, state);
+}
+BENCHMARK(BM_SearchEveryLine)->Unit(benchmark::kMillisecond);
+
+// Heap growth between an empty grid and one holding every line, per row.
+void BM_GridBytesPerRow(benchmark::State& state) {
+  auto window = LoadedWindow(Directories().OneCity());
+  SelectCityOne(*window);
+  for (auto _ : state) {
+    window->gPhones->BeginUpdate();
+    window->gPhones->ClearRows();
+    window->gPhones->EndUpdate();
+    malloc_trim(0);
+    const size_t before = mallinfo2().uordblks;
+    window->btnGo->click();
+    const size_t after = mallinfo2().uordblks;
+    const int rows = window->gPhones->RowCount();
+    state.counters["bytes_per_row"] =
+        rows > 0 ? static_cast<double>(after > before ? after - before : 0) / rows : 0.0;
+    state.counters["rows"] = rows;
+  }
+}
+BENCHMARK(BM_GridBytesPerRow)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication application(argc, argv);
+  QApplication::setApplicationDisplayName(ApplicationTitle());
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
