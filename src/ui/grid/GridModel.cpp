@@ -1,6 +1,7 @@
 #include "GridModel.h"
 
 #include <QMetaObject>
+#include <functional>
 
 #include "Text1251.h"
 
@@ -42,12 +43,28 @@ Qt::ItemFlags TGridModel::flags(const QModelIndex& index) const {
 
 void TGridModel::BeginUpdate() { ++updateDepth_; }
 
+namespace {
+
+// Ends a model reset on every path out of a re-ordering, a failed one included.
+class TResetEnd {
+ public:
+  explicit TResetEnd(std::function<void()> end) : end_(std::move(end)) {}
+  ~TResetEnd() { end_(); }
+  TResetEnd(const TResetEnd&) = delete;
+  TResetEnd& operator=(const TResetEnd&) = delete;
+
+ private:
+  std::function<void()> end_;
+};
+
+}  // namespace
+
 void TGridModel::EndUpdate() {
   if (updateDepth_ == 0 || --updateDepth_ > 0) return;
   if (!rowsChanged_) return;
   rowsChanged_ = false;
+  TResetEnd end([this] { endResetModel(); });
   Reorder();
-  endResetModel();
 }
 
 void TGridModel::RowsChanging() {
@@ -73,6 +90,8 @@ void TGridModel::AppendRow(uint32_t key) {
 }
 
 void TGridModel::Reorder() {
+  // Should ordering fail, an empty outline is still consistent with any rows.
+  outline_.Clear();
   const auto groupCodes = rows_.Order(order_.ComparisonKeys(), source_, order_.Grouping().size());
   outline_.Build(groupCodes, rows_.Size());
 }
@@ -80,8 +99,8 @@ void TGridModel::Reorder() {
 void TGridModel::ReorderNow() {
   if (rowsChanged_) return;  // the pending update orders everything at its end
   beginResetModel();
+  TResetEnd end([this] { endResetModel(); });
   Reorder();
-  endResetModel();
 }
 
 void TGridModel::ClickHeader(int column, bool shift, bool ctrl) {
@@ -117,17 +136,18 @@ bool TGridModel::IsGroupRow(int row) const {
 
 int TGridModel::GroupLevel(int row) const {
   if (!IsGroupRow(row)) return -1;
-  return outline_.Group(outline_.EntryAt(static_cast<size_t>(row)).Index).Level;
+  return static_cast<int>(outline_.Level(outline_.EntryAt(static_cast<size_t>(row)).Index));
 }
 
 bool TGridModel::IsExpanded(int row) const {
-  return IsGroupRow(row) && outline_.Group(outline_.EntryAt(static_cast<size_t>(row)).Index).Expanded;
+  return IsGroupRow(row) && outline_.IsExpanded(outline_.EntryAt(static_cast<size_t>(row)).Index);
 }
 
 QString TGridModel::GroupText(int row) const {
   if (!IsGroupRow(row)) return {};
-  const TGroup& group = outline_.Group(outline_.EntryAt(static_cast<size_t>(row)).Index);
-  const size_t column = static_cast<size_t>(order_.Grouping()[group.Level]);
+  const uint32_t index = outline_.EntryAt(static_cast<size_t>(row)).Index;
+  const TGroup& group = outline_.Group(index);
+  const size_t column = static_cast<size_t>(order_.Grouping()[outline_.Level(index)]);
   std::string scratch;
   const QString cell = FromCp1251(CellTextOf(source_, rows_.KeyAt(group.Begin), int(column), scratch));
   return QStringLiteral("%1 : %2").arg(columns_[column].Header, cell);

@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QStyleOption>
 
+#include "ReportedOperation.h"
+
 namespace {
 
 const int kIndent = 18;
@@ -116,7 +118,7 @@ void TGridView::PaintGroupRows(QPainter& painter) const {
 void TGridView::mousePressEvent(QMouseEvent* event) {
   const int row = rowAt(event->position().toPoint().y());
   if (model_.IsGroupRow(row) && ExpanderRect(row).contains(event->position().toPoint())) {
-    model_.SetExpanded(row, !model_.IsExpanded(row));
+    RunReported(this, [this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
   }
   QTableView::mousePressEvent(event);
 }
@@ -124,7 +126,7 @@ void TGridView::mousePressEvent(QMouseEvent* event) {
 void TGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   const int row = rowAt(event->position().toPoint().y());
   if (model_.IsGroupRow(row) && !ExpanderRect(row).contains(event->position().toPoint())) {
-    model_.SetExpanded(row, !model_.IsExpanded(row));
+    RunReported(this, [this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
     return;
   }
   QTableView::mouseDoubleClickEvent(event);
@@ -132,20 +134,22 @@ void TGridView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TGridView::keyPressEvent(QKeyEvent* event) {
   const int row = currentIndex().row();
+  std::function<void()> command;
   if (IsDelete(*event)) {
-    ConfirmAndRemove();
+    command = [this] { ConfirmAndRemove(); };
   } else if (IsInsert(*event)) {
-    InsertEmptyRow();
+    command = [this] { InsertEmptyRow(); };
   } else if (IsCopy(*event)) {
-    CopyRow();
+    command = [this] { CopyRow(); };
   } else if (model_.IsGroupRow(row) && (event->key() == Qt::Key_Right || event->key() == Qt::Key_Plus)) {
-    model_.SetExpanded(row, true);
+    command = [this, row] { model_.SetExpanded(row, true); };
   } else if (model_.IsGroupRow(row) && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Minus)) {
-    model_.SetExpanded(row, false);
+    command = [this, row] { model_.SetExpanded(row, false); };
   } else {
     QTableView::keyPressEvent(event);
     return;
   }
+  RunReported(this, command);
   event->accept();
 }
 

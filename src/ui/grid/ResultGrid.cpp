@@ -9,6 +9,7 @@
 #include "GridModel.h"
 #include "GridView.h"
 #include "GroupArea.h"
+#include "ReportedOperation.h"
 
 TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent)
     : QWidget(parent) {
@@ -57,21 +58,23 @@ bool TResultGrid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TResultGrid::OnHeaderClicked(int column, Qt::KeyboardModifiers modifiers) {
-  model_->ClickHeader(column, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
+  RunReported(this, [&] {
+    model_->ClickHeader(column, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
+  });
 }
 
 void TResultGrid::OnHeaderDraggedOut(int column, QPoint globalPos) {
   groupArea_->SetDropHighlight(false);
   if (!groupArea_->rect().contains(groupArea_->mapFromGlobal(globalPos))) return;
-  model_->GroupBy(column);
+  RunReported(this, [&] { model_->GroupBy(column); });
 }
 
 void TResultGrid::OnButtonDraggedOut(int column, QPoint globalPos) {
-  const QPoint inHeader = header_->mapFromGlobal(globalPos);
   if (!view_->rect().contains(view_->mapFromGlobal(globalPos))) return;
-  model_->Ungroup(column);
-  int target = header_->visualIndexAt(inHeader.x());
+  // The column returns where it was dropped.
+  int target = header_->visualIndexAt(header_->mapFromGlobal(globalPos).x());
   if (target < 0) target = header_->count() - 1;
+  RunReported(this, [&] { model_->Ungroup(column); });
   header_->moveSection(header_->visualIndex(column), target);
 }
 

@@ -28,8 +28,9 @@ class GroupOutline : public ::testing::Test {
       const TOutlineEntry entry = outline.EntryAt(i);
       if (entry.IsGroup) {
         const TGroup& g = outline.Group(entry.Index);
-        lines.push_back("g" + std::to_string(g.Level) + ":" +
-                        std::string(source.CellText(store.KeyAt(g.Begin), g.Level == 0 ? 0 : 1, scratch)));
+        const size_t level = outline.Level(entry.Index);
+        lines.push_back("g" + std::to_string(level) + ":" +
+                        std::string(source.CellText(store.KeyAt(g.Begin), level == 0 ? 0 : 1, scratch)));
       } else {
         lines.emplace_back(source.CellText(store.KeyAt(entry.Index), 2, scratch));
       }
