@@ -161,7 +161,7 @@ void TfrmMain::CreateStatusBar() {
   StatusBar->setSizeGripEnabled(false);
   StatusText = new TStatusText;
   StatusText->setObjectName(QStringLiteral("StatusText"));
-  StatusText->SetText(QStringLiteral("Загрузка базы данных..."));
+  ShowStatus(QStringLiteral("Загрузка базы данных..."));
   StatusBar->addWidget(StatusText, 1);
   ProgressBar = new QProgressBar;
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
@@ -169,8 +169,15 @@ void TfrmMain::CreateStatusBar() {
   ProgressBar->setFixedWidth(kProgressPanelWidth);
   ProgressBar->setRange(0, 100);
   ProgressBar->setValue(0);
+  ProgressBar->setAccessibleName(QStringLiteral("Ход поиска"));
   StatusBar->addPermanentWidget(ProgressBar);
   setStatusBar(StatusBar);
+}
+
+// The panel paints its text itself; screen readers learn it as the panel's name.
+void TfrmMain::ShowStatus(const QString& text) {
+  StatusText->SetText(text);
+  StatusText->setAccessibleName(text);
 }
 
 void TfrmMain::SetTabOrder() {

@@ -70,6 +70,7 @@ class TfrmMain : public QMainWindow {
   bool WaitForPhones();
   void WaitUntilLoadEnds();
   void FillGrid(const SearchCriteria& criteria);
+  void ShowStatus(const QString& text);
   void SetStatusNow(const QString& text);
   void ShowFoundStatus();
 

@@ -18,7 +18,7 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::ShowLoadedStatus() {
-  StatusText->SetText(QStringLiteral("База загружена. Телефонов: %1, абонентов: %2.")
+  ShowStatus(QStringLiteral("База загружена. Телефонов: %1, абонентов: %2.")
                           .arg(static_cast<qulonglong>(Phones.size()))
                           .arg(static_cast<qulonglong>(Owners.size())));
 }

@@ -62,7 +62,7 @@ bool TfrmMain::WaitForPhones() {
   }
   if (DataLoaded.load(std::memory_order_acquire)) return true;
   if (!LoadFailed.load(std::memory_order_acquire)) return false;
-  StatusText->SetText(QStringLiteral("База данных не загружена."));
+  ShowStatus(QStringLiteral("База данных не загружена."));
   throw ELoadFailed(LoadFailureText());
 }
 
@@ -120,10 +120,10 @@ void TfrmMain::FillGrid(const SearchCriteria& criteria) {
 }
 
 void TfrmMain::SetStatusNow(const QString& text) {
-  StatusText->SetText(text);
+  ShowStatus(text);
   StatusBar->repaint();
 }
 
 void TfrmMain::ShowFoundStatus() {
-  StatusText->SetText(QStringLiteral("Поиск завершён. Найдено %1 записей.").arg(gPhones->RowCount()));
+  ShowStatus(QStringLiteral("Поиск завершён. Найдено %1 записей.").arg(gPhones->RowCount()));
 }

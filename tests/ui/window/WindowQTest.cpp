@@ -16,6 +16,7 @@
 #include "LookupComboBox.h"
 #include "MaskEdit.h"
 #include "ResultGrid.h"
+#include "StatusText.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -132,6 +133,7 @@ class WindowQTest : public QObject {
         {window.chkRegExpr, "Поддержка регулярных выражений"}};
     for (const auto& [widget, name] : expected) QCOMPARE(AccessibleName(widget), name);
     QVERIFY(!AccessibleName(window.gPhones->View()).isEmpty());
+    QCOMPARE(AccessibleName(window.StatusText), QStringLiteral("Загрузка базы данных..."));
   }
 
   void gridHasTheSevenColumns() {
