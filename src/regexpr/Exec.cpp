@@ -5,11 +5,12 @@
 using namespace regexpr;
 
 void TRegExpr::SetInputString(std::string_view text) {
-  GroupStart_.fill(nullptr);
-  GroupEnd_.fill(nullptr);
+  ClearGroups();
   // A NUL ends the text. The copy keeps its capacity, so inputs of a length
-  // already seen cost no allocation.
-  InputCopy_.assign(text.substr(0, text.find('\0')));
+  // already seen cost no allocation. Lines are short: a plain scan beats a call.
+  size_t length = 0;
+  while (length < text.size() && text[length] != '\0') ++length;
+  InputCopy_.assign(text.data(), length);
   HasInput_ = true;
 }
 
@@ -39,7 +40,23 @@ bool TRegExpr::ContainsMustString(const uint8_t* from) const {
   return rest.find(MustString()) != std::string_view::npos;
 }
 
+// A failed attempt puts back every group entry that it wrote, so the entries
+// stay clear from one attempt to the next and need clearing only after a match
+// or an error, and then only as far as a group was reached.
+void TRegExpr::ClearGroups() {
+  GroupStart_[0] = nullptr;
+  GroupEnd_[0] = nullptr;
+  for (int n = 1; n < GroupsReached_; ++n) {
+    GroupStart_[n] = nullptr;
+    GroupEnd_[n] = nullptr;
+  }
+  GroupsReached_ = 1;
+  GroupsClear_ = true;
+}
+
 void TRegExpr::ResetMatchState() {
+  if (!GroupsClear_) ClearGroups();
+  GroupsClear_ = false;
   LoopLevel_ = 0;
   MatchDepth_ = 0;
   MatchSteps_ = 0;
@@ -50,22 +67,34 @@ void TRegExpr::ResetMatchState() {
 // the input is tried only by an anchored expression.
 bool TRegExpr::SearchFrom(const uint8_t* start) {
   if (Anchored_) return TryMatchAt(start);
-  if (StartChar_ != 0) {
+  PrepareStartScan();
+  const uint8_t sole = StartChar_ != 0 ? StartChar_ : SoleStart_;
+  if (sole != 0) {
     for (const uint8_t* p = start; p < TextEnd_; ++p) {
-      p = static_cast<const uint8_t*>(std::memchr(p, StartChar_, static_cast<size_t>(TextEnd_ - p)));
+      p = static_cast<const uint8_t*>(std::memchr(p, sole, static_cast<size_t>(TextEnd_ - p)));
       if (p == nullptr) return false;
       if (TryMatchAt(p)) return true;
     }
     return false;
   }
   for (const uint8_t* p = start; p < TextEnd_; ++p)
-    if (FirstChars_.test(*p) && TryMatchAt(p)) return true;
+    if (StartTable_[*p] && TryMatchAt(p)) return true;
   return false;
 }
 
+// A byte table tests faster than the bit set, and a set of one character can
+// be found with memchr; both follow the program's set when it changes.
+void TRegExpr::PrepareStartScan() {
+  if (ScanChars_ == FirstChars_) return;
+  ScanChars_ = FirstChars_;
+  for (int c = 0; c < 256; ++c) StartTable_[c] = FirstChars_.test(c);
+  SoleStart_ = 0;
+  if (FirstChars_.count() == 1)
+    for (int c = 1; c < 256; ++c)
+      if (FirstChars_.test(c)) SoleStart_ = static_cast<uint8_t>(c);
+}
+
 bool TRegExpr::TryMatchAt(const uint8_t* start) {
-  GroupStart_.fill(nullptr);
-  GroupEnd_.fill(nullptr);
   Cursor_ = start;
   const auto* first = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
   if (!MatchPrim(first)) return false;

@@ -11,9 +11,9 @@ namespace regexpr {
 // a 255-byte line under a starred group nested five deep needs about 3000.
 constexpr int MaxMatchDepth = 4000;
 
-// MatchPrim calls in one Exec, some tens of milliseconds of work; ordinary
-// expressions over a 255-byte line stay below a quarter of it.
-constexpr int64_t MaxMatchSteps = 2'000'000;
+// MatchPrim calls in one Exec, about 15 ms of work; ordinary expressions over
+// a 255-byte line stay below a quarter of it.
+constexpr int64_t MaxMatchSteps = 1'000'000;
 
 constexpr int ErrorMatchTooDeep = 1016;
 constexpr int ErrorMatchTooLong = 1017;

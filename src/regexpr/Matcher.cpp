@@ -219,7 +219,9 @@ bool TRegExpr::MatchChoice(const uint8_t* alternative) {
 
 bool TRegExpr::MatchGroupBoundary(const uint8_t* node, const uint8_t* next) {
   const uint8_t op = *node;
-  const uint8_t*& slot = IsGroupOpen(op) ? GroupStart_[op - opGroupOpen] : GroupEnd_[op - opGroupClose];
+  const int group = IsGroupOpen(op) ? op - opGroupOpen : op - opGroupClose;
+  GroupsReached_ = std::max(GroupsReached_, group + 1);
+  const uint8_t*& slot = IsGroupOpen(op) ? GroupStart_[group] : GroupEnd_[group];
   const uint8_t* old = slot;
   slot = Cursor_;
   if (MatchPrim(next)) return true;

@@ -176,8 +176,15 @@ class TRegExpr {
   using TLoopState = std::array<int32_t, regexpr::MaxLoopLevel + 1>;
   friend class TMatchFrame;
   friend class TProgramProbe;  // tests run hand-assembled programs through it
+  bool GroupsClear_ = true;
+  int GroupsReached_ = regexpr::MaxGroups;  // entries at or above it are clear
+  void ClearGroups();
   void ResetMatchState();
   bool SearchFrom(const uint8_t* start);
+  TCharSet ScanChars_;  // the FirstChars that the two fields below were made from
+  std::array<bool, 256> StartTable_{};
+  uint8_t SoleStart_ = 0;
+  void PrepareStartScan();
   bool ContainsMustString(const uint8_t* from) const;
   const uint8_t* CheckedNode(const uint8_t* node) const;
   bool MatchSingle(const uint8_t* node);
@@ -192,7 +199,12 @@ class TRegExpr {
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
   static bool IsBackRefOperand(const uint8_t* operand);
-  bool AttemptAfterRepeat(const uint8_t* next, int lookAhead);
+  struct TLookAhead {
+    bool Known;
+    uint8_t Char;
+    uint8_t Swapped;
+  };
+  bool AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead);
   int32_t RepeatBackRef(const uint8_t* operand, int32_t max);
   bool MatchLoopEntry(const uint8_t* next);
   bool MatchLoop(const uint8_t* node, const uint8_t* next);

@@ -32,7 +32,11 @@ bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
   if (min < 0 || max < min) RaiseError(1001);
   const bool lazy = op == opStarLazy || op == opPlusLazy || op == opRepeatLazy;
   // A literal after the run must start right where the run stops.
-  const int lookAhead = next != nullptr && *CheckedNode(next) == opLiteral ? Operand(next)[0] : -1;
+  TLookAhead lookAhead{};
+  if (next != nullptr && (*CheckedNode(next) == opLiteral || *next == opLiteralNoCase)) {
+    const uint8_t first = Operand(next)[0];
+    lookAhead = {true, first, *next == opLiteral ? first : CaseSwapper_(first)};
+  }
 
   // Attempts of a back-reference step by the whole captured text, never past the end.
   const int64_t step = IsBackRefOperand(operand) ? CapturedLength(Operand(operand)[0]) : 1;
@@ -57,8 +61,8 @@ bool TRegExpr::IsBackRefOperand(const uint8_t* operand) {
   return *operand == opBackRef || *operand == opBackRefNoCase;
 }
 
-bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, int lookAhead) {
-  if (lookAhead >= 0 && *Cursor_ != lookAhead) return false;
+bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead) {
+  if (lookAhead.Known && *Cursor_ != lookAhead.Char && *Cursor_ != lookAhead.Swapped) return false;
   const TLoopState counts = LoopCounts_;
   const int32_t level = LoopLevel_;
   if (MatchPrim(next)) return true;

@@ -52,6 +52,16 @@ TEST(ExecLimits, NestedAmbiguousRepetitionStopsAtTheStepBudget) {
   }
 }
 
+// Found by fuzzing: lazy quantifiers (g clear) over a nested repetition, slow
+// under the sanitizers but well inside the budget.
+TEST(ExecLimits, LazyNestedRepetitionEndsWithinTheBudget) {
+  TRegExpr regex;
+  regex.SetModifier(4, false);
+  regex.SetExpression("(a+)+\\wb");
+  EXPECT_FALSE(regex.Exec("aa\xFF){2aaaaaaaaaaaadaa(?i)aaa(?i)aaaaaaaaaaaaaaaa?da-aa"));
+  EXPECT_TRUE(regex.Exec("aa\xFF){2aaaaaaaaaaaadaa(?i)aaab"));
+}
+
 TEST(ExecLimits, RequiredLiteralRejectsBeforeAnyBacktracking) {
   TRegExpr regex;
   regex.SetModifier(1, false);

@@ -90,6 +90,15 @@ TEST(ExecAt, OffsetsAreOneBased) {
   EXPECT_FALSE(regex.ExecAt(7));
 }
 
+TEST(ExecAt, AnotherOffsetSeesNoCaptureOfTheEarlierMatch) {
+  TRegExpr regex;
+  regex.SetExpression("(b)c|\\1");
+  regex.SetInputString("bcb");
+  ASSERT_TRUE(regex.ExecAt(1));
+  EXPECT_EQ(regex.GroupEnd(1), 1);
+  EXPECT_FALSE(regex.ExecAt(2));
+}
+
 TEST(ExecAt, OffsetPastTheEndIsFalseAndBelowOneIsAnError) {
   TRegExpr regex;
   regex.SetExpression("^");
