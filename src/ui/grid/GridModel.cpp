@@ -147,10 +147,15 @@ QString TGridModel::GroupText(int row) const {
   if (!IsGroupRow(row)) return {};
   const uint32_t index = outline_.EntryAt(static_cast<size_t>(row)).Index;
   const TGroup& group = outline_.Group(index);
-  const size_t column = static_cast<size_t>(order_.Grouping()[outline_.Level(index)]);
+  const int column = order_.Grouping()[outline_.Level(index)];
+  // Rows inserted by the user join a group without sharing its text.
+  uint32_t key = kEmptyRowKey;
+  for (uint32_t position = group.Begin; position < group.End && key == kEmptyRowKey; ++position) {
+    key = rows_.KeyAt(position);
+  }
   std::string scratch;
-  const QString cell = FromCp1251(CellTextOf(source_, rows_.KeyAt(group.Begin), int(column), scratch));
-  return QStringLiteral("%1 : %2").arg(columns_[column].Header, cell);
+  const QString cell = FromCp1251(CellTextOf(source_, key, column, scratch));
+  return QStringLiteral("%1 : %2").arg(columns_[static_cast<size_t>(column)].Header, cell);
 }
 
 void TGridModel::SetExpanded(int row, bool expanded) {

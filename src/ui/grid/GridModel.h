@@ -31,7 +31,6 @@ class TGridModel : public QAbstractTableModel {
   void AppendRow(uint32_t key);
   int ResultCount() const { return static_cast<int>(rows_.Size()); }
 
-  const std::vector<TGridColumn>& Columns() const { return columns_; }
   const TViewOrder& Order() const { return order_; }
   void ClickHeader(int column, bool shift, bool ctrl);
   void GroupBy(int column);

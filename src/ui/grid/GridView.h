@@ -12,13 +12,6 @@ class TGridView : public QTableView {
  public:
   explicit TGridView(TGridModel& model, QWidget* parent = nullptr);
 
-  // Header texts of the shown columns in display order, then the cells of the
-  // focused row: the text the copy command puts on the clipboard. Empty on a group row.
-  QString RowAsText(int row) const;
-  // Measures the rows that are on screen (and the last screenful, which fixes the
-  // scroll range) and gives them their wrapped height.
-  void FitShownRowHeights();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -27,6 +20,12 @@ class TGridView : public QTableView {
   int sizeHintForRow(int row) const override;
 
  private:
+  // Header texts of the shown columns in display order, then the cells of the row:
+  // the text the copy command puts on the clipboard. Empty for a group row.
+  QString RowAsText(int row) const;
+  // Measures the rows that are on screen (and the last screenful, which fixes the
+  // scroll range) and gives them their wrapped height.
+  void FitShownRowHeights();
   void PaintGroupRows(QPainter& painter) const;
   void PaintEmptyText(QPainter& painter) const;
   QRect ExpanderRect(int row) const;

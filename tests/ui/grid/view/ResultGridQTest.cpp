@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "GridModel.h"
 #include "GroupArea.h"
 #include "ResultGrid.h"
 #include "TableSource.h"
@@ -247,6 +248,22 @@ class ResultGridQTest : public QObject {
     QCOMPARE(ColumnTexts(0), QStringList({"3", "20", "100", ""}));
     Fill({0});
     QCOMPARE(ColumnTexts(0), QStringList({"20"}));
+  }
+
+  void anEmptyRowInsertedInAGroupStaysThereUntilTheOrderChanges() {
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);
+    auto* model = static_cast<TGridModel*>(Model());
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Right);  // Заречный: 20, 3
+    SelectRow(1);
+    Press(Qt::Key_Insert);
+    QCOMPARE(ColumnTexts(0), QStringList({"", "", "20", "3", ""}));
+    QCOMPARE(model->GroupText(0), QString::fromUtf8("Город : Заречный"));
+    QCOMPARE(grid_->RowCount(), 5);
+    ClickHeader(0);  // re-ordered: the empty row forms a group of the empty city, first
+    QCOMPARE(model->GroupText(0), QString::fromUtf8("Город : "));
+    QCOMPARE(Model()->rowCount(), 3);
   }
 
   void copyPutsHeadersAndTheSelectedRowOnTheClipboard() {
