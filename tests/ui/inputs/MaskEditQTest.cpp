@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -64,6 +65,15 @@ class MaskEditQTest : public QObject {
     FocusEdit();
     QTest::keyClick(edit_, Qt::Key_Escape);
     QCOMPARE(edit_->text(), QStringLiteral("5"));
+  }
+
+  void inputMethodTextGoesThroughTheMask() {
+    QInputMethodEvent composing(QStringLiteral("1"), {});
+    QApplication::sendEvent(edit_, &composing);
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("1a2 3"));
+    QApplication::sendEvent(edit_, &committed);
+    QCOMPARE(edit_->text(), QStringLiteral("123"));
   }
 
   void typingReReadsTheTextAfterTheCaret() {
