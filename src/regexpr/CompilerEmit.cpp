@@ -90,3 +90,48 @@ void TRegExpr::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   LinkChainEnd(atom, loop);
   LinkChainEnd(atom == nullptr ? nullptr : atom + NodeHeaderSize, loop);
 }
+
+void TRegExpr::EmitStar(uint8_t* atom, bool singleChar, bool lazy) {
+  if (singleChar) {
+    InsertBefore(lazy ? opStarLazy : opStar, atom, NodeHeaderSize);
+  } else if (lazy) {
+    EmitLoop(atom, 0, MaxRepeatCount, true);
+  } else {
+    // A choice between the atom, which jumps back to the choice, and going on.
+    InsertBefore(opAlternative, atom, NodeHeaderSize);
+    uint8_t* back = AppendNode(opJumpBack);
+    LinkOperandEnd(atom, back);
+    LinkOperandEnd(atom, atom);
+    LinkChainEnd(atom, AppendNode(opAlternative));
+    LinkChainEnd(atom, AppendNode(opEmpty));
+  }
+}
+
+void TRegExpr::EmitPlus(uint8_t* atom, bool singleChar, bool lazy) {
+  if (singleChar) {
+    InsertBefore(lazy ? opPlusLazy : opPlus, atom, NodeHeaderSize);
+  } else if (lazy) {
+    EmitLoop(atom, 1, MaxRepeatCount, true);
+  } else {
+    // The atom, then a choice between jumping back to it and going on.
+    uint8_t* choice = AppendNode(opAlternative);
+    LinkChainEnd(atom, choice);
+    LinkChainEnd(AppendNode(opJumpBack), atom);
+    LinkChainEnd(choice, AppendNode(opAlternative));
+    LinkChainEnd(atom, AppendNode(opEmpty));
+  }
+}
+
+void TRegExpr::EmitOptional(uint8_t* atom, bool singleChar, bool lazy) {
+  if (lazy) {
+    if (singleChar) EmitSimpleRepeat(atom, 0, 1, true);
+    else EmitLoop(atom, 0, 1, true);
+    return;
+  }
+  // A choice between the atom and an empty node, both leading on.
+  InsertBefore(opAlternative, atom, NodeHeaderSize);
+  LinkChainEnd(atom, AppendNode(opAlternative));
+  uint8_t* empty = AppendNode(opEmpty);
+  LinkChainEnd(atom, empty);
+  LinkOperandEnd(atom, empty);
+}

@@ -132,45 +132,15 @@ uint8_t* TRegExpr::ParseQuantified(int& flags) {
   switch (q) {
     case '*':
       flags = flagStartsRepeat;
-      if (singleChar) {
-        InsertBefore(lazy ? opStarLazy : opStar, atom, NodeHeaderSize);
-      } else if (lazy) {
-        EmitLoop(atom, 0, MaxRepeatCount, true);
-      } else {
-        InsertBefore(opAlternative, atom, NodeHeaderSize);
-        uint8_t* back = AppendNode(opJumpBack);
-        LinkOperandEnd(atom, back);
-        LinkOperandEnd(atom, atom);
-        LinkChainEnd(atom, AppendNode(opAlternative));
-        LinkChainEnd(atom, AppendNode(opEmpty));
-      }
+      EmitStar(atom, singleChar, lazy);
       break;
     case '+':
       flags = flagNonEmpty | flagStartsRepeat;
-      if (singleChar) {
-        InsertBefore(lazy ? opPlusLazy : opPlus, atom, NodeHeaderSize);
-      } else if (lazy) {
-        EmitLoop(atom, 1, MaxRepeatCount, true);
-      } else {
-        uint8_t* choice = AppendNode(opAlternative);
-        LinkChainEnd(atom, choice);
-        LinkChainEnd(AppendNode(opJumpBack), atom);
-        LinkChainEnd(choice, AppendNode(opAlternative));
-        LinkChainEnd(atom, AppendNode(opEmpty));
-      }
+      EmitPlus(atom, singleChar, lazy);
       break;
     case '?':
       flags = 0;
-      if (lazy) {
-        if (singleChar) EmitSimpleRepeat(atom, 0, 1, true);
-        else EmitLoop(atom, 0, 1, true);
-      } else {
-        InsertBefore(opAlternative, atom, NodeHeaderSize);
-        LinkChainEnd(atom, AppendNode(opAlternative));
-        uint8_t* empty = AppendNode(opEmpty);
-        LinkChainEnd(atom, empty);
-        LinkOperandEnd(atom, empty);
-      }
+      EmitOptional(atom, singleChar, lazy);
       break;
     default: {
       const char* brace = ParseCursor_;

@@ -123,6 +123,9 @@ class TRegExpr {
   void LinkOperandEnd(uint8_t* node, uint8_t* target);
   void EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy);
   void EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy);
+  void EmitStar(uint8_t* atom, bool singleChar, bool lazy);
+  void EmitPlus(uint8_t* atom, bool singleChar, bool lazy);
+  void EmitOptional(uint8_t* atom, bool singleChar, bool lazy);
   uint8_t* ProgramEnd();
   // sets (CompilerSets.cpp)
   std::array<uint8_t, 32> SetBits_{};  // as the program's bit map stores it
