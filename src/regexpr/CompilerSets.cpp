@@ -7,7 +7,12 @@ using namespace regexpr;
 
 namespace {
 
-enum : int { ErrorInvalidRange = 109, ErrorTrailingBackslashInSet = 110, ErrorUnmatchedBracket = 113 };
+enum : int {
+  ErrorInvalidRange = 109,
+  ErrorTrailingBackslashInSet = 110,
+  ErrorUnmatchedBracket = 113,
+  ErrorInternal = 114,  // no expression text reaches it
+};
 
 constexpr int SmallSetSize = 3;
 constexpr int BitSetSize = 32;
@@ -68,7 +73,7 @@ void TRegExpr::FinishSet() {
     return;
   }
   uint8_t* node = SetStart_ - NodeHeaderSize;
-  if (ProgramEnd() - SetStart_ < (large ? BitSetSize : SmallSetSize)) RaiseError(114);
+  if (ProgramEnd() - SetStart_ < (large ? BitSetSize : SmallSetSize)) RaiseError(ErrorInternal);
   if (large) {
     const uint8_t flip = node[0] == opNotSmallSet ? 0xFF : 0;
     node[0] = opBitSet;
