@@ -45,13 +45,14 @@ void TGridModel::BeginUpdate() { ++updateDepth_; }
 
 namespace {
 
-// Ends a model reset on every path out of a re-ordering, a failed one included.
-class TResetEnd {
+// Closes a model change (reset or layout change) on every path out of a re-ordering,
+// a failed one included.
+class TClosingCall {
  public:
-  explicit TResetEnd(std::function<void()> end) : end_(std::move(end)) {}
-  ~TResetEnd() { end_(); }
-  TResetEnd(const TResetEnd&) = delete;
-  TResetEnd& operator=(const TResetEnd&) = delete;
+  explicit TClosingCall(std::function<void()> end) : end_(std::move(end)) {}
+  ~TClosingCall() { end_(); }
+  TClosingCall(const TClosingCall&) = delete;
+  TClosingCall& operator=(const TClosingCall&) = delete;
 
  private:
   std::function<void()> end_;
@@ -63,7 +64,7 @@ void TGridModel::EndUpdate() {
   if (updateDepth_ == 0 || --updateDepth_ > 0) return;
   if (!rowsChanged_) return;
   rowsChanged_ = false;
-  TResetEnd end([this] { endResetModel(); });
+  TClosingCall end([this] { endResetModel(); });
   Reorder();
 }
 
@@ -99,13 +100,35 @@ void TGridModel::Reorder() {
 void TGridModel::ReorderNow() {
   if (rowsChanged_) return;  // the pending update orders everything at its end
   beginResetModel();
-  TResetEnd end([this] { endResetModel(); });
+  TClosingCall end([this] { endResetModel(); });
   Reorder();
+}
+
+void TGridModel::ResortKeepingRows() {
+  if (rowsChanged_) return;
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList before = persistentIndexList();
+  std::vector<uint32_t> insertions;
+  for (const QModelIndex& index : before) insertions.push_back(rows_.InsertionAt(static_cast<size_t>(index.row())));
+  {
+    TClosingCall end([this] { emit layoutChanged({}, QAbstractItemModel::VerticalSortHint); });
+    Reorder();
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+      after << index(static_cast<int>(rows_.PositionOfInsertion(insertions[static_cast<size_t>(i)])),
+                     before[i].column());
+    }
+    changePersistentIndexList(before, after);
+  }
 }
 
 void TGridModel::ClickHeader(int column, bool shift, bool ctrl) {
   order_.Click(column, shift, ctrl);
-  ReorderNow();
+  if (IsGrouped()) {
+    ReorderNow();
+  } else {
+    ResortKeepingRows();
+  }
   emit orderChanged();
 }
 

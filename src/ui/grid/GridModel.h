@@ -58,7 +58,10 @@ class TGridModel : public QAbstractTableModel {
   long long PositionOf(int row) const;
   void RowsChanging();
   void Reorder();
+  // Ordering that starts from a grouped or ends in a grouped view rebuilds the view.
   void ReorderNow();
+  // Otherwise the rows only move, and the focused and selected rows move with them.
+  void ResortKeepingRows();
 
   std::vector<TGridColumn> columns_;
   const TCellSource& source_;

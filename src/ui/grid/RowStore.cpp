@@ -22,6 +22,11 @@ void TRowStore::RemoveAt(size_t position) {
   if (position < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
+size_t TRowStore::PositionOfInsertion(uint32_t insertion) const {
+  auto found = std::find_if(rows_.begin(), rows_.end(), [insertion](const TRow& row) { return row.Insertion == insertion; });
+  return static_cast<size_t>(found - rows_.begin());
+}
+
 namespace {
 
 // The first two keys' codes sit beside the position so that most comparisons stay

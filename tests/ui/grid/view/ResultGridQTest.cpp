@@ -155,6 +155,16 @@ class ResultGridQTest : public QObject {
     QCOMPARE(Cell(1, 1), QString::fromUtf8("Борис"));
   }
 
+  void theFocusedRowStaysFocusedWhenTheOrderChanges() {
+    Fill({0, 1, 2, 3});
+    SelectRow(3);  // 3, Вера
+    ClickHeader(1);
+    QCOMPARE(grid_->View()->currentIndex().row(), 2);
+    QCOMPARE(Cell(grid_->View()->currentIndex().row(), 1), QString::fromUtf8("Вера"));
+    QCOMPARE(grid_->View()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(grid_->View()->selectionModel()->selectedRows().first().row(), 2);
+  }
+
   void ctrlClickOnTheInitialSortLeavesInsertionOrder() {
     Fill({0, 1, 2, 3});
     ClickHeader(0, Qt::ControlModifier);
