@@ -28,6 +28,7 @@ endfunction()
 # GoogleTest: one executable per *Test.cpp, linked to the given libraries.
 function(orlinar_gtests prefix)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+  list(FILTER tests EXCLUDE REGEX "QTest\\.cpp$")
   foreach(src IN LISTS tests)
     get_filename_component(stem ${src} NAME_WE)
     set(target ${prefix}_${stem})
