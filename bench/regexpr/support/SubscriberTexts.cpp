@@ -91,9 +91,14 @@ std::string PersonName(TSequence& random) {
 }
 
 std::string OrganisationName(TSequence& random) {
-  if (random.Below(3) == 0)
-    return std::string(random.Pick(Institutions)) + " № " + std::to_string(1 + random.Below(150));
-  return std::string(random.Pick(CompanyForms)) + " «" + std::string(random.Pick(CompanyNames)) + "»";
+  switch (random.Below(3)) {
+    case 0:
+      return std::string(random.Pick(Institutions)) + " № " + std::to_string(1 + random.Below(150));
+    case 1:
+      return "ИП " + std::string(random.Pick(Surnames));
+    default:
+      return std::string(random.Pick(CompanyForms)) + " «" + std::string(random.Pick(CompanyNames)) + "»";
+  }
 }
 
 std::string Digits(TSequence& random, int count) {
