@@ -1,7 +1,6 @@
 #include "ResultGrid.h"
 
 #include <QEvent>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "ColumnFit.h"

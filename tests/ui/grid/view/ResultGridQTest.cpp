@@ -137,6 +137,16 @@ class ResultGridQTest : public QObject {
     QCOMPARE(grid_->View()->objectName(), QString("tvPhones"));
   }
 
+  void rowsAddedOutsideAnUpdateAreOrderedOnceControlReturns() {
+    for (uint32_t key = 0; key < kRows.size(); ++key) grid_->AppendRow(key);
+    QCOMPARE(grid_->RowCount(), 4);
+    QCoreApplication::processEvents();
+    QCOMPARE(ColumnTexts(0), QStringList({"100", "20", "20", "3"}));
+    grid_->ClearRows();
+    QCoreApplication::processEvents();
+    QCOMPARE(Model()->rowCount(), 0);
+  }
+
   void headerClicksFollowTheirModifiers() {
     Fill({0, 1, 2, 3});
     ClickHeader(1);
@@ -163,6 +173,21 @@ class ResultGridQTest : public QObject {
     QCOMPARE(Cell(grid_->View()->currentIndex().row(), 1), QString::fromUtf8("Вера"));
     QCOMPARE(grid_->View()->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(grid_->View()->selectionModel()->selectedRows().first().row(), 2);
+  }
+
+  void columnOrderWidthsAndGroupingSurviveTheNextSearch() {
+    Fill({0, 1, 2, 3});
+    Header()->moveSection(1, 0);
+    DragHeaderToGroupArea(2);
+    Header()->resizeSection(1, 150);
+    const int phoneWidth = Header()->sectionSize(0);
+    Fill({2, 3});
+    QCOMPARE(Header()->visualIndex(1), 0);
+    QCOMPARE(Header()->sectionSize(1), 150);
+    QCOMPARE(Header()->sectionSize(0), phoneWidth);
+    QVERIFY(Header()->isSectionHidden(2));
+    QCOMPARE(Model()->rowCount(), 2);  // Заречный and Мир, collapsed
+    QCOMPARE(grid_->RowCount(), 2);
   }
 
   void ctrlClickOnTheInitialSortLeavesInsertionOrder() {
