@@ -42,7 +42,7 @@ TGeneratedDirectory::TGeneratedDirectory(size_t rows, uint32_t seed) {
   }
   records_.resize(rows);
   for (TRecord& record : records_) {
-    record = {static_cast<uint32_t>(2000000 + random() % 8000000),
+    record = {static_cast<uint32_t>(random() % 3 == 0 ? 9000000 + random() % 1000000 : 2000000 + random() % 6000000),
               static_cast<uint32_t>(random() % owners_.size()),
               static_cast<uint16_t>(random() % cities_.size()),
               static_cast<uint16_t>(random() % streets_.size()),
@@ -56,7 +56,10 @@ std::string_view TGeneratedDirectory::CellText(uint32_t key, int column, std::st
   if (key >= records_.size()) return {};
   const TRecord& record = records_[key];
   switch (column) {
-    case 0: scratch = std::to_string(record.Number); return scratch;
+    case 0:
+      // Numbers from 9000000 on stand for ten-digit mobile numbers.
+      scratch = record.Number >= 9000000 ? "9" + std::to_string(record.Number) + "00" : std::to_string(record.Number);
+      return scratch;
     case 1: return owners_[record.Owner];
     case 2: return cities_[record.City];
     case 3: return streets_[record.Street];
