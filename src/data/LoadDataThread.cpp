@@ -2,9 +2,6 @@
 
 #include <pthread.h>
 #include <sched.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include <mutex>
 
@@ -38,14 +35,12 @@ TLoadDataThread::TLoadDataThread(TSynchronize synchronize, std::function<void()>
 TLoadDataThread::~TLoadDataThread() { thread_.join(); }
 
 void TLoadDataThread::RaiseToHighestPriority() {
-  if (Finished()) return;
-  SetPolicy(thread_, SCHED_OTHER);
-  // Only a privileged process may go below nice 0; elsewhere this quietly fails.
-  if (const int id = threadId_.load(); id != 0) setpriority(PRIO_PROCESS, static_cast<id_t>(id), -20);
+  // Real-time policies would be higher still, but could starve the whole desktop
+  // on a bad file; the normal policy already outranks every idle task.
+  if (!Finished()) SetPolicy(thread_, SCHED_OTHER);
 }
 
 void TLoadDataThread::Execute() {
-  threadId_.store(static_cast<int>(::syscall(SYS_gettid)));
   try {
     LoadPhones(*this);
     synchronize_([this] {

@@ -31,8 +31,8 @@ class TLoadDataThread {
   TLoadDataThread(const TLoadDataThread&) = delete;
   TLoadDataThread& operator=(const TLoadDataThread&) = delete;
 
-  // Raises the priority to the highest the process may use; failures are ignored,
-  // and a thread whose body has ended is left alone.
+  // Raises the priority to the normal scheduling of the process; failures are
+  // ignored, and a thread whose body has ended is left alone.
   void RaiseToHighestPriority();
   bool Finished() const { return finished_.load(std::memory_order_acquire); }
 
@@ -45,7 +45,6 @@ class TLoadDataThread {
   TSynchronize synchronize_;
   std::function<void()> onLoaded_;
   std::atomic<bool> finished_{false};
-  std::atomic<int> threadId_{0};
   std::thread thread_;
 };
 

@@ -93,10 +93,10 @@ bool AllDigits(const std::string& text) {
 }  // namespace
 
 TPhoneScan::TPhoneScan(const SearchCriteria& criteria) : criteria_(criteria) {
-  tail_ = criteria.Phone;
-  if (AllDigits(tail_) && tail_.size() <= FastTailDigits) {
-    tailDigits_ = static_cast<int>(tail_.size());
-    tailValue_ = std::stoll(tail_);
+  const std::string& tail = criteria.Phone;
+  if (AllDigits(tail) && tail.size() <= FastTailDigits) {
+    tailDigits_ = static_cast<int>(tail.size());
+    tailValue_ = std::stoll(tail);
   }
   if (!criteria.Owner.empty()) owners_ = TextsContaining(Owners, criteria.Owner);
   if (!criteria.Corpus.empty()) corpora_ = TextsContaining(Phones.CorpusTexts(), criteria.Corpus);
@@ -137,11 +137,12 @@ void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indic
       return id < corpusCount && BitSet(corpora_, id);
     });
   }
-  if (!tail_.empty()) {
+  const std::string& tail = criteria_.Phone;
+  if (!tail.empty()) {
     if (tailDigits_ > 0) {
-      TailKeepers[tailDigits_ - 1](selection, tailValue_, tail_);
+      TailKeepers[tailDigits_ - 1](selection, tailValue_, tail);
     } else {
-      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail_, Phones[i].Number); });
+      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail, Phones[i].Number); });
     }
   }
   selection.Finish();

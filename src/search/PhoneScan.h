@@ -15,7 +15,6 @@ class TPhoneScan {
   void Select(int32_t first, int32_t last, std::vector<int32_t>& selection) const;
 
  private:
-  std::string tail_;
   int tailDigits_ = 0;  // 1..18 when the fast numeric tail test applies, else 0
   int64_t tailValue_ = 0;
   std::vector<uint64_t> owners_;
