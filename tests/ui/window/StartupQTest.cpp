@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <cstdio>
 #include <cstring>
 
@@ -92,6 +93,17 @@ class StartupQTest : public QObject {
     QVERIFY(fixture.ShowAndWait());
     QVERIFY(DataLoaded.load());
     QTRY_COMPARE(StatusOf(fixture.Window()), QStringLiteral("База загружена. Телефонов: 0, абонентов: 0."));
+  }
+
+  void closingWhileTheLoaderHandsOverDoesNotHang() {
+    TDirectoryWriter directory = SmallDirectory();
+    TWindowFixture fixture(directory, TWindowFixture::TPhones::Fifo);
+    fixture.Window().show();
+    fixture.FeedFifo(directory.PhonesBytes());
+    // No event is processed meanwhile, so the loader's hand-over to the window stays pending.
+    QThread::msleep(300);
+    fixture.DestroyWindow();
+    QVERIFY(!DataLoaded.load());
   }
 
   void missingPhoneFileEndsTheSearchWithAReport() {

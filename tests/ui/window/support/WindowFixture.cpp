@@ -57,6 +57,11 @@ void TWindowFixture::ReleaseFifo() {
   }
 }
 
+void TWindowFixture::DestroyWindow() {
+  if (feeder_.joinable()) feeder_.join();
+  window_.reset();
+}
+
 void TWindowFixture::FeedFifo(std::string phonesBytes) {
   feeder_ = std::thread([path = PhonesPath(), bytes = std::move(phonesBytes)] {
     int descriptor = ::open(path.c_str(), O_WRONLY);

@@ -30,6 +30,8 @@ class TWindowFixture {
   bool ShowAndWait();
   // Writes the phone file into the FIFO from another thread once the loader opens it.
   void FeedFifo(std::string phonesBytes);
+  // Destroys the window without processing any event first.
+  void DestroyWindow();
 
  private:
   void Prepare(const TDirectoryWriter& directory, bool phonesFile);
