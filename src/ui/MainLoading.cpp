@@ -1,5 +1,6 @@
 #include <QShowEvent>
 
+#include "ErrorReport.h"
 #include "LoadDataThread.h"
 #include "Main.h"
 #include "StatusText.h"
@@ -13,12 +14,14 @@ void TfrmMain::showEvent(QShowEvent* event) {
 // Shown again after being hidden, the window keeps the one loader it started.
 void TfrmMain::FormShow() {
   if (loader_) return;
-  loader_ = std::make_unique<TLoadDataThread>(
-      [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); }, [this] { ShowLoadedStatus(); });
+  RunGuarded([this] {
+    loader_ = std::make_unique<TLoadDataThread>(
+        [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); }, [this] { ShowLoadedStatus(); });
+  });
 }
 
 void TfrmMain::ShowLoadedStatus() {
   ShowStatus(QStringLiteral("База загружена. Телефонов: %1, абонентов: %2.")
-                          .arg(static_cast<qulonglong>(Phones.size()))
-                          .arg(static_cast<qulonglong>(Owners.size())));
+                 .arg(static_cast<qulonglong>(Phones.size()))
+                 .arg(static_cast<qulonglong>(Owners.size())));
 }

@@ -53,7 +53,8 @@ void TfrmMain::Search() {
   FillGrid(MakeSearchCriteria(ReadSearchInputs()));
 }
 
-// False when the wait was cut short by the application quitting.
+// False when the wait was cut short by the application quitting; throws when there
+// is no phone table to search.
 bool TfrmMain::WaitForPhones() {
   if (!DataLoaded.load(std::memory_order_acquire)) {
     if (loader_ && !loader_->Finished()) loader_->RaiseToHighestPriority();
@@ -61,9 +62,10 @@ bool TfrmMain::WaitForPhones() {
     if (DataLoaded.load(std::memory_order_acquire)) QCoreApplication::processEvents();
   }
   if (DataLoaded.load(std::memory_order_acquire)) return true;
-  if (!LoadFailed.load(std::memory_order_acquire)) return false;
+  const bool failed = LoadFailed.load(std::memory_order_acquire);
+  if (!failed && loader_) return false;
   ShowStatus(QStringLiteral("База данных не загружена."));
-  throw ELoadFailed(LoadFailureText());
+  throw ELoadFailed(failed ? LoadFailureText() : ToCp1251(QStringLiteral("Загрузка базы данных не была запущена")));
 }
 
 // Keeps the window alive while the loader works. A failed load sends no message, so
