@@ -1,7 +1,7 @@
 // The engine against the reference model over a generated space: every
 // expression of a few operators over a small alphabet with one Cyrillic pair,
 // on every input up to a few characters. Both must agree on acceptance, on
-// whether a match is found and on the whole-match span.
+// whether a match is found, on the whole-match span and on the span of group 1.
 
 #include <gtest/gtest.h>
 
@@ -88,13 +88,15 @@ struct TDifferential {
     ++Compared;
     const bool found = engine.Exec(input);
     const reference::TMatch expected = reference::Search(model, input);
-    if (found == expected.Found && (!found || (engine.GroupStart(0) == expected.Start &&
-                                               engine.GroupEnd(0) == expected.End)))
-      return;
+    const bool sameSpans = engine.GroupStart(0) == expected.Start && engine.GroupEnd(0) == expected.End &&
+                           engine.GroupStart(1) == expected.FirstGroupStart &&
+                           engine.GroupEnd(1) == expected.FirstGroupEnd;
+    if (found == expected.Found && (!found || sameSpans)) return;
     std::ostringstream out;
     out << "/" << Printable(expression) << "/ on \"" << Printable(input) << "\": engine " << found << " ["
-        << engine.GroupStart(0) << "," << engine.GroupEnd(0) << "), model " << expected.Found << " ["
-        << expected.Start << "," << expected.End << ")";
+        << engine.GroupStart(0) << "," << engine.GroupEnd(0) << ") group 1 [" << engine.GroupStart(1) << ","
+        << engine.GroupEnd(1) << "), model " << expected.Found << " [" << expected.Start << "," << expected.End
+        << ") group 1 [" << expected.FirstGroupStart << "," << expected.FirstGroupEnd << ")";
     Note(out.str());
   }
 

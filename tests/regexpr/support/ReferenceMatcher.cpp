@@ -20,6 +20,9 @@ class TBacktracker {
  public:
   explicit TBacktracker(std::string_view text) : Text_(text) {}
 
+  int GroupStart(int n) const { return Starts_[n]; }
+  int GroupEnd(int n) const { return Ends_[n]; }
+
   bool Match(const TNode& node, int pos, const TContinuation& next) {
     switch (node.Kind) {
       case TKind::Empty:
@@ -190,6 +193,8 @@ TMatch TryAt(const TNode& root, std::string_view text, int start) {
   TMatch match;
   if (backtracker.Match(root, start, [&](int end) {
         match.End = end;
+        match.FirstGroupStart = backtracker.GroupStart(1);
+        match.FirstGroupEnd = backtracker.GroupEnd(1);
         return true;
       })) {
     match.Found = true;

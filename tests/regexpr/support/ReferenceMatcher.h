@@ -53,6 +53,8 @@ struct TMatch {
   bool Found = false;
   int Start = -1;
   int End = -1;
+  int FirstGroupStart = -1;  // group 1 as the successful path left it
+  int FirstGroupEnd = -1;
 };
 
 // Leftmost match among the permitted start positions.
