@@ -1,6 +1,7 @@
 // The search command driven through the real window: waiting for the loader, the
 // order of the rows, the messages and the progress bar.
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -149,6 +150,25 @@ class SearchQTest : public QObject {
     QCOMPARE(positions, QList<int>({10000, 20000, 0}));
     QCOMPARE(window.ProgressBar->maximum(), 24999);
     QCOMPARE(window.gPhones->RowCount(), 25000);
+  }
+
+  void expressionErrorEndsTheFillAndIsReported() {
+    TWindowFixture fixture(OrderDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    SearchOwner(window, QStringLiteral("иван"));
+    QCOMPARE(window.gPhones->RowCount(), 5);
+
+    TMessageBoxCatcher boxes;
+    window.chkRegExpr->setChecked(true);
+    SearchOwner(window, QStringLiteral("(иван"));
+    QCOMPARE(boxes.Seen().size(), size_t{1});
+    QCOMPARE(boxes.Seen()[0].Icon, QMessageBox::Critical);
+    QVERIFY(!boxes.Seen()[0].Text.isEmpty());
+    QCOMPARE(window.gPhones->RowCount(), 0);
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 0 записей."));
+    QCOMPARE(window.ProgressBar->value(), 0);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
   void emptyPhoneTableFindsNothing() {
