@@ -1,11 +1,11 @@
 #include <algorithm>
-#include <stdexcept>
 
 #include "PhoneScan.h"
+#include "RegexScan.h"
 
 void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress) {
-  if (criteria.RegExpr) throw std::logic_error("regular-expression search is not built yet");
+  if (criteria.RegExpr) return ScanRegexPhones(criteria, onResult, onProgress);
   constexpr int32_t progressStep = 10000;
   const TPhoneScan scan(criteria);
   const auto count = static_cast<int32_t>(Phones.size());

@@ -36,11 +36,11 @@ class TIndexSet {
 // Snapshot taken at the start of a search; inactive criteria are empty/nullopt.
 struct SearchCriteria {
   std::string Phone;                   // as typed
-  std::string Owner;                   // trimmed and lower-cased
+  std::string Owner;                   // trimmed; lower-cased in plain mode
   std::optional<TIndexSet> Cities;
   std::optional<TIndexSet> Streets;
   std::optional<int32_t> House;
-  std::string Corpus;                  // trimmed and lower-cased
+  std::string Corpus;                  // as Owner
   std::optional<int32_t> Flat;
   bool RegExpr = false;
 };
@@ -53,7 +53,7 @@ bool PhoneTailMatches(std::string_view digits, std::string_view number);
 
 // Scans Phones in table order: onResult(i) for each result, onProgress(i) after
 // record i whenever i is a multiple of 10000 (0 included). Reads Phones and Owners:
-// call only once DataLoaded is true. Throws std::logic_error in regular-expression
-// mode, which is not built yet.
+// call only once DataLoaded is true. In regular-expression mode an ERegExpr ends the
+// scan after the results of the records before the one whose test raised it.
 void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress);

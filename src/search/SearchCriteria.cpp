@@ -14,6 +14,11 @@ std::optional<TIndexSet> IndexCriterion(const std::vector<int32_t>& indices) {
   return set;
 }
 
+// An expression keeps its letter case: the engine decides how case is compared.
+std::string TextCriterion(const std::string& text, bool regExpr) {
+  return regExpr ? TrimText(text) : LowerText(TrimText(text));
+}
+
 std::optional<int32_t> NumberCriterion(const std::string& text) {
   if (text.empty()) return std::nullopt;
   return ParseInteger(text);
@@ -32,11 +37,11 @@ SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs) {
   SearchCriteria criteria;
   criteria.RegExpr = inputs.RegExpr;
   criteria.Phone = inputs.Phone;
-  criteria.Owner = LowerText(TrimText(inputs.Owner));
+  criteria.Owner = TextCriterion(inputs.Owner, inputs.RegExpr);
   criteria.Cities = IndexCriterion(inputs.CityIndices);
   criteria.Streets = IndexCriterion(inputs.StreetIndices);
   criteria.House = NumberCriterion(inputs.House);
-  criteria.Corpus = LowerText(TrimText(inputs.Corpus));
+  criteria.Corpus = TextCriterion(inputs.Corpus, inputs.RegExpr);
   criteria.Flat = NumberCriterion(inputs.Flat);
   return criteria;
 }

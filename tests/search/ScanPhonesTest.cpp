@@ -147,9 +147,3 @@ TEST_F(ScanPhonesTest, EmptyTableReportsNothing) {
   ScanPhones(MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
   EXPECT_EQ(calls, 0);
 }
-
-TEST_F(ScanPhonesTest, RegularExpressionModeIsRefusedForNow) {
-  TSearchInputs inputs = PhoneInput("1");
-  inputs.RegExpr = true;
-  EXPECT_THROW(ScanPhones(MakeSearchCriteria(inputs), [](int32_t) {}, [](int32_t) {}), std::logic_error);
-}

@@ -1,0 +1,68 @@
+// Regular-expression searches over a generated million-line directory.
+
+#include <benchmark/benchmark.h>
+
+#include "BenchDirectory.h"
+#include "Cp1251.h"
+#include "Search.h"
+
+namespace {
+
+void EnsureLoaded() {
+  static const bool loaded = [] {
+    LoadDirectory(MillionLineDirectory());
+    return true;
+  }();
+  (void)loaded;
+}
+
+void RunSearch(benchmark::State& state, const TSearchInputs& inputs) {
+  EnsureLoaded();
+  int64_t found = 0;
+  for (auto _ : state) {
+    found = 0;
+    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = static_cast<double>(found);
+}
+
+TSearchInputs RegexInputs() {
+  TSearchInputs inputs;
+  inputs.RegExpr = true;
+  return inputs;
+}
+
+}  // namespace
+
+// The target: at most 50 ms.
+static void BM_OwnerSurnames(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = Cp1251FromUtf8Lossy("^(иван|петр)ов");
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_OwnerSurnames)->Unit(benchmark::kMillisecond);
+
+static void BM_OwnerAnywhere(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = Cp1251FromUtf8Lossy("(ий|ая)\\s");
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_OwnerAnywhere)->Unit(benchmark::kMillisecond);
+
+static void BM_PhoneStart(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = "^8";
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_PhoneStart)->Unit(benchmark::kMillisecond);
+
+static void BM_CorpusWithCity(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Corpus = Cp1251FromUtf8Lossy("^к\\d");
+  inputs.CityIndices = {1};
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_CorpusWithCity)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

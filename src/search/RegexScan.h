@@ -1,0 +1,12 @@
+#pragma once
+// The scan of regular-expression mode.
+
+#include <cstdint>
+#include <functional>
+
+#include "Search.h"
+
+// Calls back as ScanPhones does. An ERegExpr ends the scan once the results of the
+// records before the one whose test raised it have been reported.
+void ScanRegexPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
+                     const std::function<void(int32_t)>& onProgress);

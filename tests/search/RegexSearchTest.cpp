@@ -1,0 +1,269 @@
+// Searches in regular-expression mode: the criteria taken from the fields, the three
+// expression tests, where an engine error stops the scan, and the reuse of compiled
+// expressions checked against compiling afresh for every record.
+
+#include <gtest/gtest.h>
+
+#include "DirectoryFiles.h"
+#include "DirectoryGenerator.h"
+#include "LoadDataThread.h"
+#include "RegExpr.h"
+#include "Search.h"
+#include "TextServices.h"
+#include "Win1251.h"
+
+namespace {
+
+using Indices = std::vector<int32_t>;
+
+TSearchInputs RegexInputs() {
+  TSearchInputs inputs;
+  inputs.RegExpr = true;
+  return inputs;
+}
+
+Indices Results(const TSearchInputs& inputs) {
+  Indices found;
+  ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+  return found;
+}
+
+// The results reported before the scan raised, and the error's code (0: none raised).
+struct TStoppedScan {
+  Indices Found;
+  int ErrorNumber = 0;
+  std::string Message;
+};
+
+TStoppedScan ScanUntilError(const TSearchInputs& inputs) {
+  TStoppedScan scan;
+  try {
+    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { scan.Found.push_back(i); }, [](int32_t) {});
+  } catch (const ERegExpr& e) {
+    scan.ErrorNumber = e.ErrorNumber;
+    scan.Message = e.what();
+  }
+  return scan;
+}
+
+class RegexSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Owners.clear();
+    Phones.clear();
+  }
+
+  static void AddOwnerWithNumbers(const std::string& name, std::initializer_list<const char*> numbers) {
+    Owners.push_back(W(name));
+    const auto owner = static_cast<int32_t>(Owners.size()) - 1;
+    for (const char* number : numbers) Phones.push_back(TPhone{owner, number, 0, 0, 0, "", 0});
+  }
+};
+
+}  // namespace
+
+TEST(RegexSearchCriteria, OwnerAndCorpusAreTrimmedButKeepTheirCaseAndThePhoneIsTakenAsTyped) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = " ^45 ";
+  inputs.Owner = W("\t (?-i)ИВАН  ");
+  inputs.Corpus = W(" К\\d ");
+  const SearchCriteria criteria = MakeSearchCriteria(inputs);
+  EXPECT_EQ(criteria.Phone, " ^45 ");
+  EXPECT_EQ(criteria.Owner, W("(?-i)ИВАН"));
+  EXPECT_EQ(criteria.Corpus, W("К\\d"));
+  EXPECT_TRUE(criteria.RegExpr);
+  inputs.Owner = " \t";
+  EXPECT_TRUE(MakeSearchCriteria(inputs).Owner.empty()) << "blank owner text is no criterion";
+}
+
+TEST_F(RegexSearchTest, PhoneExpressionMatchesAnywhereInTheNumber) {
+  AddOwnerWithNumbers("Иванов", {"8123", "4545", "1845", "45", "18", "3458"});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = "^8";
+  EXPECT_EQ(Results(inputs), (Indices{0}));
+  inputs.Phone = "45$";
+  EXPECT_EQ(Results(inputs), (Indices{1, 2, 3})) << "4545 ends in 45, unlike in plain mode";
+  inputs.Phone = "8";
+  EXPECT_EQ(Results(inputs), (Indices{0, 2, 4, 5}));
+  inputs.Phone = "^45$";
+  EXPECT_EQ(Results(inputs), (Indices{3}));
+  inputs.Phone = " 45";
+  EXPECT_EQ(Results(inputs), Indices{}) << "a space typed in the phone field is part of the expression";
+}
+
+TEST_F(RegexSearchTest, OwnerExpressionFoldsCaseUnlessTheExpressionSaysOtherwise) {
+  AddOwnerWithNumbers("иванов", {"1"});
+  AddOwnerWithNumbers("Иванова Анна", {"2", "3"});
+  AddOwnerWithNumbers("Петров Иван", {"4"});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = W("Иван");
+  EXPECT_EQ(Results(inputs), (Indices{0, 1, 2, 3}));
+  inputs.Owner = W("(?-i)Иван");
+  EXPECT_EQ(Results(inputs), (Indices{1, 2, 3}));
+  inputs.Owner = W("  ^иван  ");
+  EXPECT_EQ(Results(inputs), (Indices{0, 1, 2})) << "trimmed before use";
+  inputs.Owner = W("ов$");
+  EXPECT_EQ(Results(inputs), (Indices{0}));
+}
+
+TEST_F(RegexSearchTest, OwnersMissingOrCutByANulAreMatchedAsTheirText) {
+  Owners.push_back(std::string("Ab\0ivan", 7));
+  Phones.push_back(TPhone{0, "1", 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{-1, "2", 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{7, "3", 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "4", 0, 0, 0, "", 0});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = "ivan";
+  EXPECT_EQ(Results(inputs), Indices{}) << "a name is read up to its first NUL";
+  inputs.Owner = "b$";
+  EXPECT_EQ(Results(inputs), (Indices{0, 3}));
+  inputs.Owner = "^$";
+  EXPECT_EQ(Results(inputs), (Indices{1, 2})) << "an absent owner reads as the empty name";
+  inputs.Owner = ".";
+  EXPECT_EQ(Results(inputs), (Indices{0, 3}));
+}
+
+TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
+  Owners.push_back(W("Иванов"));
+  const char* corpora[] = {"1а", "1А", "12", "", "к1", "1а"};
+  for (int32_t i = 0; i < 6; ++i) Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, W(corpora[i]), 3});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Corpus = W("^1а$");
+  EXPECT_EQ(Results(inputs), (Indices{0, 1, 5}));
+  inputs.Corpus = W("(?-i)а");
+  EXPECT_EQ(Results(inputs), (Indices{0, 5}));
+  inputs.CityIndices = {2};
+  EXPECT_EQ(Results(inputs), (Indices{5}));
+  inputs.Corpus = "\\d";
+  inputs.House = "7";
+  inputs.Flat = "3";
+  inputs.StreetIndices = {5};
+  EXPECT_EQ(Results(inputs), (Indices{1, 5}));
+  inputs.Flat = "4";
+  EXPECT_EQ(Results(inputs), Indices{});
+}
+
+TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
+  Owners.push_back("A");
+  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, "", 0});
+  std::vector<std::string> events;
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = "7";
+  ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+             [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
+  EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
+                                              "result 20000", "progress 20000"}));
+}
+
+TEST_F(RegexSearchTest, ExpressionThatDoesNotCompileRaisesOnlyWhenARecordReachesItsTest) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = "(";
+  EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 0) << "empty table";
+
+  AddOwnerWithNumbers("Иванов", {"1", "2", "3"});
+  inputs.Phone = "9";
+  EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 0) << "no number reaches the owner test";
+
+  inputs.Phone = "3";
+  const TStoppedScan stopped = ScanUntilError(inputs);
+  EXPECT_EQ(stopped.ErrorNumber, 103);
+  EXPECT_EQ(stopped.Message, "TRegExpr(comp): ParseReg Unmatched () (pos 1)");
+
+  inputs = RegexInputs();
+  inputs.Phone = "[";
+  EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 113);
+}
+
+TEST_F(RegexSearchTest, CorpusThatDoesNotCompileRaisesAtTheFirstRecordPassingTheEarlierTests) {
+  Owners.push_back("A");
+  Phones.push_back(TPhone{0, "1", 1, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "2", 1, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "3", 2, 0, 0, "", 0});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Corpus = "a\\";
+  inputs.CityIndices = {3};
+  EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 0);
+  inputs.CityIndices = {2};
+  EXPECT_NE(ScanUntilError(inputs).ErrorNumber, 0);
+}
+
+TEST_F(RegexSearchTest, RunawayMatchStopsTheScanAfterTheResultsOfEarlierRecords) {
+  AddOwnerWithNumbers("Иван", {"1", "2"});
+  AddOwnerWithNumbers("Петров", {"3"});
+  AddOwnerWithNumbers(std::string(60, 'a') + "!", {"4", "5"});
+  AddOwnerWithNumbers("Иванов", {"6"});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = W("(a+)+b|Иван");
+  const TStoppedScan stopped = ScanUntilError(inputs);
+  EXPECT_EQ(stopped.Found, (Indices{0, 1}));
+  EXPECT_EQ(stopped.ErrorNumber, 1017);
+  EXPECT_EQ(stopped.Message, "TRegExpr(exec): Too Many Backtracking Steps");
+
+  inputs.Phone = "[^45]";
+  EXPECT_EQ(Results(inputs), (Indices{0, 1, 5})) << "records whose phone test fails never reach the owner test";
+}
+
+// The reuse of one compiled expression per criterion and the answers remembered
+// per owner and per corpus text must not change a single result.
+class RegexScanEquivalence : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    directory = new TTempDirectory;
+    GenerateDirectory(directory->Path(), 20000, 7);
+    ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
+    // Records no generator writes: before any owner, past the table, owners revisited.
+    Phones.push_back(TPhone{-1, "8800", 0, 0, 0, W("А"), 0});
+    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "4545", 0, 0, 0, "", 0});
+    Owners.push_back(W("Иван") + std::string(1, '\0') + W("Петров"));
+    for (int32_t owner : {0, static_cast<int32_t>(Owners.size()) - 1, 0, 1, 0})
+      Phones.push_back(TPhone{owner, "845", 1, 1, 1, W("2б"), 1});
+  }
+  static void TearDownTestSuite() { delete directory; }
+  static TTempDirectory* directory;
+
+  // Every test afresh, in the order of the tests, compiling each expression per record.
+  static bool FreshRecordTest(const TSearchInputs& in, const TPhone& r) {
+    if (!in.Phone.empty() && !RegexMatches(in.Phone, r.Number)) return false;
+    const std::string owner = TrimText(in.Owner);
+    if (!owner.empty() && !RegexMatches(owner, OwnerName(r))) return false;
+    const std::string corpus = TrimText(in.Corpus);
+    return corpus.empty() || RegexMatches(corpus, r.Corpus);
+  }
+
+  static void ExpectSameAsFresh(const TSearchInputs& in) {
+    Indices expected;
+    for (size_t i = 0; i < Phones.size(); ++i) {
+      if (FreshRecordTest(in, Phones[i])) expected.push_back(static_cast<int32_t>(i));
+    }
+    EXPECT_EQ(Results(in), expected) << "phone '" << in.Phone << "' owner '" << Utf8FromCp1251(in.Owner)
+                                     << "' corpus '" << Utf8FromCp1251(in.Corpus) << "'";
+    EXPECT_FALSE(expected.empty()) << Utf8FromCp1251(in.Owner) << " should find something";
+  }
+};
+
+TTempDirectory* RegexScanEquivalence::directory = nullptr;
+
+TEST_F(RegexScanEquivalence, OwnerExpressionsFindWhatFreshCompilationsFind) {
+  for (const char* owner : {"^(иван|петр)ов", "(?-i)Иван", "вна$", "^[а-я]+ [а-я]+ [а-я]+$", "^ООО «", "(ий|ая)\\s",
+                            "«\\S+»$", "и.{2,4}н", "(?i)ПЁТР", "^$|^Иван"}) {
+    TSearchInputs in = RegexInputs();
+    in.Owner = W(owner);
+    ExpectSameAsFresh(in);
+  }
+}
+
+TEST_F(RegexScanEquivalence, PhoneAndCorpusExpressionsAndCombinationsFindWhatFreshCompilationsFind) {
+  const std::pair<const char*, const char*> phoneAndCorpus[] = {
+      {"^8", ""}, {"45$", ""}, {"(\\d)\\1", ""}, {"", "\\d"}, {"", "^[а-я]$"}, {"5", "(?-i)б"}, {"^9\\d{2}", "."}};
+  for (const auto& [phone, corpus] : phoneAndCorpus) {
+    TSearchInputs in = RegexInputs();
+    in.Phone = phone;
+    in.Corpus = W(corpus);
+    ExpectSameAsFresh(in);
+  }
+  TSearchInputs in = RegexInputs();
+  in.Phone = "4";
+  in.Owner = W("ов");
+  in.Corpus = "1|2";
+  ExpectSameAsFresh(in);
+}
