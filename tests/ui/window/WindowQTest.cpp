@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
@@ -86,6 +87,8 @@ class WindowQTest : public QObject {
     QCOMPARE(window.StatusBar->geometry().bottom(), 456);
     QCOMPARE(window.ProgressBar->width(), 100);
     QCOMPARE(window.font().pixelSize(), 11);
+    const QPoint offCentre = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 40, qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     QVERIFY(window.font().family() == "Tahoma" || window.font().family() == "DejaVu Sans");
   }
 
@@ -94,8 +97,10 @@ class WindowQTest : public QObject {
     TfrmMain& window = fixture.Window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int statusWidth = window.StatusText->width();
     window.resize(852, 507);
     QTRY_COMPARE(window.gPhones->geometry(), QRect(4, 64, 844, 419));
+    QCOMPARE(window.StatusText->width(), statusWidth + 100);
     QCOMPARE(window.mePhone->geometry(), QRect(4, 20, 81, 21));
     QCOMPARE(window.teOwner->geometry(), QRect(85, 20, 309, 21));
     QCOMPARE(window.cbCity->geometry(), QRect(394, 20, 114, 21));
