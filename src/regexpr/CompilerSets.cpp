@@ -1,4 +1,5 @@
-#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <string_view>
 
 #include "RegExpr.h"
@@ -35,25 +36,18 @@ uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
   SetNoCase_ = noCase;
   SetStart_ = EmitCursor_;
   SetStartSize_ = ProgramSize_;
-  SetCount_ = 0;
   SetBits_.fill(0);
-  SetLow_ = 255;
-  SetHigh_ = 0;
   return node;
 }
 
 void TRegExpr::AddSetChar(uint8_t c) {
   RangeAllowed_ = false;
-  auto add = [this](uint8_t member) {
-    const uint8_t bit = static_cast<uint8_t>(1u << (member % 8));
-    if (member == 0 || (SetBits_[member / 8] & bit) != 0) return;
-    SetBits_[member / 8] |= bit;
-    ++SetCount_;
-    SetLow_ = std::min<int>(SetLow_, member);
-    SetHigh_ = std::max<int>(SetHigh_, member);
-  };
-  add(c);
-  if (SetNoCase_) add(CaseSwapper_(c));
+  SetBits_[c / 8] |= static_cast<uint8_t>(1u << (c % 8));
+  if (SetNoCase_) {
+    const uint8_t swapped = CaseSwapper_(c);
+    SetBits_[swapped / 8] |= static_cast<uint8_t>(1u << (swapped % 8));
+  }
+  SetBits_[0] &= 0xFE;  // code 0 is never a member
 }
 
 void TRegExpr::AddSetString(std::string_view s) {
@@ -66,8 +60,15 @@ void TRegExpr::AddRangeStart(uint8_t c) {
   RangeAllowed_ = true;
 }
 
+// Members are counted and ordered only here, which keeps adding them cheap.
 void TRegExpr::FinishSet() {
-  const bool large = SetCount_ > SmallSetSize;
+  int count = 0;
+  for (size_t i = 0; i < SetBits_.size(); i += sizeof(uint64_t)) {
+    uint64_t word = 0;
+    std::memcpy(&word, SetBits_.data() + i, sizeof word);
+    count += std::popcount(word);
+  }
+  const bool large = count > SmallSetSize;
   if (Sizing_) {
     ProgramSize_ = SetStartSize_ + (large ? BitSetSize : SmallSetSize);
     return;
@@ -81,10 +82,15 @@ void TRegExpr::FinishSet() {
     EmitCursor_ = SetStart_ + BitSetSize;
     return;
   }
+  // Ascending members, the highest repeated to fill three bytes; no member gives three zeros.
+  uint8_t highest = 0;
   EmitCursor_ = SetStart_;
-  for (int c = SetLow_; c <= SetHigh_; ++c)
-    if ((SetBits_[c / 8] >> (c % 8)) & 1) *EmitCursor_++ = static_cast<uint8_t>(c);
-  while (EmitCursor_ < SetStart_ + SmallSetSize) *EmitCursor_++ = static_cast<uint8_t>(SetHigh_);
+  for (int c = 1; c < 256; ++c) {
+    if (((SetBits_[c / 8] >> (c % 8)) & 1) == 0) continue;
+    highest = static_cast<uint8_t>(c);
+    *EmitCursor_++ = highest;
+  }
+  while (EmitCursor_ < SetStart_ + SmallSetSize) *EmitCursor_++ = highest;
 }
 
 uint8_t* TRegExpr::EmitClassSet(bool negated, std::string_view members) {

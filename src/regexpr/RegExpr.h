@@ -129,9 +129,6 @@ class TRegExpr {
   uint8_t* ProgramEnd();
   // sets (CompilerSets.cpp)
   std::array<uint8_t, 32> SetBits_{};  // as the program's bit map stores it
-  int SetCount_ = 0;
-  int SetLow_ = 255;
-  int SetHigh_ = 0;
   bool SetNoCase_ = false;
   uint8_t* SetStart_ = nullptr;
   int SetStartSize_ = 0;
