@@ -28,9 +28,9 @@ class TColumnTexts {
     return std::string_view(arena_).substr(offsets_[position], offsets_[position + 1] - offsets_[position]);
   }
 
-  // The first eight bytes as a big-endian number, zero-padded: a smaller prefix
-  // means a smaller text, an equal prefix decides nothing.
-  uint64_t Prefix(size_t position) const;
+  // Eight bytes from `from` on as a big-endian number, zero-padded: with equal bytes
+  // before them, a smaller number means a smaller text; an equal one decides nothing.
+  uint64_t Bytes(size_t position, size_t from = 0) const;
 
  private:
   std::string arena_;

@@ -55,7 +55,7 @@ std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
 
   const std::vector<uint32_t>& first = distinct.FirstPositions();
   std::vector<TDistinctItem> items(first.size());
-  for (uint32_t id = 0; id < first.size(); ++id) items[id] = {texts.Prefix(first[id]), id, first[id]};
+  for (uint32_t id = 0; id < first.size(); ++id) items[id] = {texts.Bytes(first[id]), id, first[id]};
   // Distinct texts never compare equal, so the order is total.
   std::sort(items.begin(), items.end(), [&texts](const TDistinctItem& a, const TDistinctItem& b) {
     if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
@@ -69,14 +69,47 @@ std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
 
 }  // namespace
 
+namespace {
+
+// Up to 15 bytes of text, zero-padded, then the length: the length puts a text
+// before the same text with zero bytes appended.
+struct TWideCode {
+  uint64_t High;
+  uint64_t Low;
+  uint32_t Position;
+};
+
+// Dense ranks of texts no longer than 15 bytes, by sorting their wide codes: no
+// hashing and no text comparisons, which suits columns of numbers.
+std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
+  const size_t count = texts.Count();
+  std::vector<TWideCode> items(count);
+  for (size_t i = 0; i < count; ++i) {
+    items[i] = {texts.Bytes(i), (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size(),
+                static_cast<uint32_t>(i)};
+  }
+  std::sort(items.begin(), items.end(), [](const TWideCode& a, const TWideCode& b) {
+    return a.High != b.High ? a.High < b.High : a.Low < b.Low;
+  });
+  std::vector<uint64_t> ranks(count);
+  uint64_t rank = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0 && (items[i].High != items[i - 1].High || items[i].Low != items[i - 1].Low)) ++rank;
+    ranks[items[i].Position] = rank;
+  }
+  return ranks;
+}
+
+}  // namespace
+
 std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
   const size_t count = texts.Count();
   size_t longest = 0;
   for (size_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
-  if (longest > 7) return Ranks(texts);
-  // Short texts are their own codes: seven zero-padded bytes, then the length, which
-  // puts a text before the same text with zero bytes appended.
+  if (longest > 15) return Ranks(texts);
+  if (longest > 7) return RanksOfShortTexts(texts);
+  // Texts of up to 7 bytes are their own codes, made like the wide ones.
   std::vector<uint64_t> codes(count);
-  for (size_t i = 0; i < count; ++i) codes[i] = (texts.Prefix(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
+  for (size_t i = 0; i < count; ++i) codes[i] = (texts.Bytes(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
   return codes;
 }
