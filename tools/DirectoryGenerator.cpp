@@ -112,35 +112,41 @@ class TGenerator {
     }
   }
 
-  int AddSubscriber(int linesLeft) {
-    const int kind = static_cast<int>(random_.Below(100));
-    const bool person = kind < 80;
-    const bool company = kind >= 80 && kind < 92;
-    int lines = 1;
-    if (person) {
-      phones_.AddOwner(PersonName());
-      lines = random_.Chance(70) ? 1 : random_.Chance(73) ? 2 : 3;
-    } else if (company) {
-      phones_.AddOwner(CompanyName());
-      lines = random_.Between(1, 6);
-    } else if (kind < 97) {
-      phones_.AddOwner(EntrepreneurName());
-      lines = random_.Between(1, 2);
-    } else {
-      phones_.AddOwner(InstitutionName());
-      lines = random_.Between(1, 4);
-    }
-    const TCity& city = cities_[PickCity()];
+  struct TSubscriber {
+    std::string Name;
+    int Lines;
+    bool Person;
+  };
+
+  // Mostly people, then companies, sole traders and public institutions.
+  TSubscriber NextSubscriber() {
+    const auto kind = random_.Below(100);
+    if (kind < 80) return {PersonName(), random_.Chance(70) ? 1 : random_.Chance(73) ? 2 : 3, true};
+    if (kind < 92) return {CompanyName(), random_.Between(1, 6), false};
+    if (kind < 97) return {EntrepreneurName(), random_.Between(1, 2), false};
+    return {InstitutionName(), random_.Between(1, 4), false};
+  }
+
+  // Small house and flat numbers are the common ones.
+  TDirectoryLine Address(const TCity& city, bool person) {
     TDirectoryLine line;
     line.City = static_cast<uint16_t>(&city - cities_.data() + 1);
     line.Street = random_.Pick(city.Streets);
     line.House = static_cast<uint16_t>(1 + random_.Below(1 + random_.Below(180)));
     line.Corpus = random_.Chance(12) ? W(random_.Pick(CorpusTexts())) : "";
-    line.Flat = person ? (random_.Chance(88) ? static_cast<uint16_t>(1 + random_.Below(1 + random_.Below(400))) : 0)
-                       : (random_.Chance(25) ? static_cast<uint16_t>(random_.Between(1, 60)) : 0);
-    lines = std::min(lines, linesLeft);
+    if (person && random_.Chance(88)) line.Flat = static_cast<uint16_t>(1 + random_.Below(1 + random_.Below(400)));
+    if (!person && random_.Chance(25)) line.Flat = static_cast<uint16_t>(random_.Between(1, 60));
+    return line;
+  }
+
+  int AddSubscriber(int linesLeft) {
+    const TSubscriber subscriber = NextSubscriber();
+    phones_.AddOwner(subscriber.Name);
+    const TCity& city = cities_[PickCity()];
+    TDirectoryLine line = Address(city, subscriber.Person);
+    const int lines = std::min(subscriber.Lines, linesLeft);
     for (int i = 0; i < lines; ++i) {
-      line.Number = UniqueNumber(city, person ? random_.Chance(40) : random_.Chance(10));
+      line.Number = UniqueNumber(city, random_.Chance(subscriber.Person ? 40 : 10));
       phones_.AddPhone(line);
     }
     return lines;
