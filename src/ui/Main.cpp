@@ -226,12 +226,14 @@ void TfrmMain::mePhonePropertiesChange() {
   RunGuarded([this] { UpdateSearchState(); });
 }
 
-// The phone field's mask switch belongs to expression mode and comes with its validation.
+// An expression typed into the phone field may hold any character; the text stays when
+// the digits mask returns.
 void TfrmMain::chkRegExprPropertiesChange() {
-  RunGuarded([this] { UpdateSearchState(); });
+  RunGuarded([this] {
+    UpdateSearchState();
+    mePhone->SetEditMask(chkRegExpr->isChecked() ? QString() : kPhoneMask);
+  });
 }
-
-void TfrmMain::UpdateSearchState() { btnGo->setEnabled(AnyFieldFilled()); }
 
 bool TfrmMain::AnyFieldFilled() const {
   const QString texts[] = {mePhone->text(),     teOwner->text(),  cbCity->currentText(), cbStreet->currentText(),

@@ -1,0 +1,61 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+
+#include "Main.h"
+#include "MaskEdit.h"
+#include "RegExpr.h"
+#include "Text1251.h"
+#include "TextServices.h"
+
+namespace {
+
+const QColor kInvalidExpressionColour(255, 0, 255);
+
+void PaintInvalid(QLineEdit& field) {
+  QPalette palette = field.palette();
+  palette.setColor(QPalette::Base, kInvalidExpressionColour);
+  field.setPalette(palette);
+}
+
+// Every colour group back to the style's own field background, so that a disabled
+// field also looks as it did before.
+void PaintNormal(QLineEdit& field) {
+  const QPalette normal = QApplication::palette(&field);
+  QPalette palette = field.palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    palette.setBrush(group, QPalette::Base, normal.brush(group, QPalette::Base));
+  field.setPalette(palette);
+}
+
+// Compiles the text as typed: the search trims it first, so an expression that compiles
+// only untrimmed still reaches the search and ends it with the engine's report.
+void ValidateExpressionField(QLineEdit& field, bool regExpr) {
+  const std::string text = ToCp1251(field.text());
+  if (regExpr && !TrimText(text).empty()) {
+    try {
+      RegexMatches(text, "");
+    } catch (...) {
+      PaintInvalid(field);
+      throw;
+    }
+  }
+  PaintNormal(field);
+}
+
+}  // namespace
+
+// The first field that does not compile stops the validation and keeps btnGo disabled;
+// the fields after it keep their colour until they are validated again.
+void TfrmMain::UpdateSearchState() {
+  try {
+    const bool regExpr = chkRegExpr->isChecked();
+    for (QLineEdit* field : {teOwner, static_cast<QLineEdit*>(mePhone), teCorpus})
+      ValidateExpressionField(*field, regExpr);
+    btnGo->setEnabled(AnyFieldFilled());
+  } catch (...) {
+    btnGo->setEnabled(false);
+  }
+}
