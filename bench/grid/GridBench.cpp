@@ -100,6 +100,21 @@ void BM_ScrollAndRepaintAScreenful(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollAndRepaintAScreenful)->Unit(benchmark::kMillisecond);
 
+// The same through an expanded grouping by city, group rows included.
+void BM_ScrollAndRepaintGroupedRows(benchmark::State& state) {
+  TFilledGrid filled;
+  filled.Model().GroupBy(2);
+  for (int row = filled.Model().rowCount() - 1; row >= 0; --row) filled.Model().SetExpanded(row, true);
+  auto* view = static_cast<QTableView*>(filled.grid.View());
+  QScrollBar* bar = view->verticalScrollBar();
+  const int page = std::max(bar->pageStep(), 1);
+  for (auto _ : state) {
+    bar->setValue(bar->value() + page > bar->maximum() ? 0 : bar->value() + page);
+    view->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_ScrollAndRepaintGroupedRows)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -9,13 +9,26 @@ void TRowStore::Clear() {
   rows_.clear();
   rows_.shrink_to_fit();
   nextInsertion_ = 0;
+  orderedBy_.reset();
 }
 
-void TRowStore::Append(uint32_t key) { rows_.push_back({key, nextInsertion_++}); }
+void TRowStore::Append(uint32_t key) {
+  rows_.push_back({key, nextInsertion_++});
+  orderedBy_.reset();
+}
 
 void TRowStore::InsertAt(size_t position, uint32_t key) {
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(position, rows_.size())),
                {key, nextInsertion_++});
+  orderedBy_.reset();
+}
+
+size_t TRowStore::KeysToCompare(const std::vector<TSortKey>& keys) const {
+  if (!orderedBy_ || orderedBy_->size() >= keys.size()) return keys.size();
+  const size_t added = keys.size() - orderedBy_->size();
+  return std::equal(orderedBy_->begin(), orderedBy_->end(), keys.begin() + static_cast<std::ptrdiff_t>(added))
+             ? added
+             : keys.size();
 }
 
 void TRowStore::RemoveAt(size_t position) {
@@ -34,7 +47,7 @@ namespace {
 struct TSortItem {
   uint64_t Lead;
   uint64_t Second;
-  uint32_t Insertion;
+  uint32_t Tie;  // insertion number, or the current position when that already orders ties
   uint32_t Position;
 };
 
@@ -56,26 +69,33 @@ std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, c
 std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>& keys, const TCellSource& source,
                                                     size_t leading) {
   const size_t count = rows_.size();
+  // Rows in the order of the trailing keys need only a sort by the others, with ties
+  // left as they stand: grouping a sorted list sorts by the grouping column alone.
+  const size_t compared = KeysToCompare(keys);
+  const bool tiesByPosition = compared < keys.size();
   std::vector<uint32_t> rowKeys(count);
   for (size_t i = 0; i < count; ++i) rowKeys[i] = rows_[i].Key;
-  std::vector<std::vector<uint64_t>> codes = KeyCodes(keys, source, rowKeys);
+  const size_t coded = std::max(compared, std::min(leading, keys.size()));
+  const std::vector<TSortKey> codedKeys(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(coded));
+  std::vector<std::vector<uint64_t>> codes = KeyCodes(codedKeys, source, rowKeys);
   rowKeys = {};
   std::vector<TSortItem> items(count);
   for (size_t i = 0; i < count; ++i) {
-    items[i] = {codes.empty() ? 0 : codes[0][i], codes.size() < 2 ? 0 : codes[1][i], rows_[i].Insertion,
-                static_cast<uint32_t>(i)};
+    items[i] = {compared < 1 ? 0 : codes[0][i], compared < 2 ? 0 : codes[1][i],
+                tiesByPosition ? static_cast<uint32_t>(i) : rows_[i].Insertion, static_cast<uint32_t>(i)};
   }
-  std::sort(items.begin(), items.end(), [&codes](const TSortItem& a, const TSortItem& b) {
+  std::sort(items.begin(), items.end(), [&codes, compared](const TSortItem& a, const TSortItem& b) {
     if (a.Lead != b.Lead) return a.Lead < b.Lead;
     if (a.Second != b.Second) return a.Second < b.Second;
-    for (size_t k = 2; k < codes.size(); ++k) {
+    for (size_t k = 2; k < compared; ++k) {
       if (codes[k][a.Position] != codes[k][b.Position]) return codes[k][a.Position] < codes[k][b.Position];
     }
-    return a.Insertion < b.Insertion;
+    return a.Tie < b.Tie;
   });
   std::vector<TRow> ordered(count);
   for (size_t i = 0; i < count; ++i) ordered[i] = rows_[items[i].Position];
   rows_ = std::move(ordered);
+  orderedBy_ = keys;
   std::vector<std::vector<uint64_t>> leadingCodes(std::min(leading, codes.size()));
   for (size_t k = 0; k < leadingCodes.size(); ++k) {
     leadingCodes[k].resize(count);

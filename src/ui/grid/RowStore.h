@@ -2,6 +2,7 @@
 // The result rows in display order: a key and an insertion number each, nothing more.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "CellSource.h"
@@ -31,6 +32,12 @@ class TRowStore {
     uint32_t Key;
     uint32_t Insertion;
   };
+  // How many leading keys a sort must compare: when the rows are already in the
+  // order of the trailing keys, only the new leading ones.
+  size_t KeysToCompare(const std::vector<TSortKey>& keys) const;
+
   std::vector<TRow> rows_;
   uint32_t nextInsertion_ = 0;
+  // The keys the rows are ordered by (empty: insertion order); unknown after appending.
+  std::optional<std::vector<TSortKey>> orderedBy_;
 };

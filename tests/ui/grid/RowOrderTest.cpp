@@ -125,12 +125,11 @@ TEST(RowOrder, ClearRestartsInsertionNumbers) {
   EXPECT_EQ(store.InsertionAt(0), 0u);
 }
 
-// Against a plain stable sort over the same texts: every direction mix, short and
-// long texts sharing prefixes, bytes from the whole range.
-TEST(RowOrder, MatchesAStableSortOnRandomTexts) {
-  std::mt19937 random(7);
+// Random texts: short and long ones sharing prefixes, bytes from the whole range.
+std::vector<std::vector<std::string>> RandomRows(size_t count, uint32_t seed) {
+  std::mt19937 random(seed);
   const std::string alphabet = std::string("09Za\x80\xA8\xC0\xFF", 8) + std::string(1, '\0');
-  std::vector<std::vector<std::string>> rows(3000);
+  std::vector<std::vector<std::string>> rows(count);
   for (auto& row : rows) {
     for (int column = 0; column < 3; ++column) {
       std::string text = column == 2 ? "common-prefix-" : "";
@@ -139,20 +138,52 @@ TEST(RowOrder, MatchesAStableSortOnRandomTexts) {
       row.push_back(text);
     }
   }
+  return rows;
+}
+
+// The order a plain stable sort of the insertion order gives.
+std::vector<uint32_t> StableSorted(const std::vector<std::vector<std::string>>& rows, const std::vector<TSortKey>& keys) {
+  std::vector<uint32_t> expected(rows.size());
+  for (uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+  std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
+    for (const TSortKey& key : keys) {
+      int order = Sign(CompareCellTexts(rows[a][size_t(key.Column)], rows[b][size_t(key.Column)]));
+      if (order != 0) return key.Descending ? order > 0 : order < 0;
+    }
+    return false;
+  });
+  return expected;
+}
+
+// Every direction mix; texts of up to 7, up to 15 and more bytes.
+TEST(RowOrder, MatchesAStableSortOnRandomTexts) {
+  const auto rows = RandomRows(3000, 7);
   TTableSource source(rows);
   for (int mix = 0; mix < 8; ++mix) {
     const std::vector<TSortKey> keys = {{0, (mix & 1) != 0}, {2, (mix & 2) != 0}, {1, (mix & 4) != 0}};
     TRowStore store = StoreOfAll(rows.size());
     store.Order(keys, source);
-    std::vector<uint32_t> expected(rows.size());
-    for (uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
-    std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
-      for (const TSortKey& key : keys) {
-        int order = Sign(CompareCellTexts(rows[a][size_t(key.Column)], rows[b][size_t(key.Column)]));
-        if (order != 0) return key.Descending ? order > 0 : order < 0;
-      }
-      return false;
-    });
-    EXPECT_EQ(KeysOf(store), expected) << "direction mix " << mix;
+    EXPECT_EQ(KeysOf(store), StableSorted(rows, keys)) << "direction mix " << mix;
   }
+}
+
+// A sorted list given further leading keys (as grouping does) ends in the full order,
+// and so does one that has had rows appended since its last sort.
+TEST(RowOrder, LeadingKeysAddedToASortedListGiveTheFullOrder) {
+  const auto rows = RandomRows(2000, 11);
+  TTableSource source(rows);
+  TRowStore store = StoreOfAll(1500);
+  store.Order({{1, true}}, source);
+  store.Order({{0, false}, {1, true}}, source);
+  store.Order({{2, true}, {0, false}, {1, true}}, source);
+  const std::vector<std::vector<std::string>> first(rows.begin(), rows.begin() + 1500);
+  EXPECT_EQ(KeysOf(store), StableSorted(first, {{2, true}, {0, false}, {1, true}}));
+  for (uint32_t key = 1500; key < rows.size(); ++key) store.Append(key);
+  const std::vector<TSortKey> keys = {{0, true}, {2, true}, {0, false}, {1, true}};
+  store.Order({{2, true}, {0, false}, {1, true}}, source);
+  store.Order(keys, source);
+  EXPECT_EQ(KeysOf(store), StableSorted(rows, keys));
+  store.Order({}, source);
+  store.Order({{1, false}}, source);
+  EXPECT_EQ(KeysOf(store), StableSorted(rows, {{1, false}}));
 }
