@@ -11,6 +11,8 @@ class TGridView : public QTableView {
   Q_OBJECT
  public:
   explicit TGridView(TGridModel& model, QWidget* parent = nullptr);
+  // Typed characters do nothing: there is no jumping to a row by its first letters.
+  void keyboardSearch(const QString&) override {}
 
  protected:
   void paintEvent(QPaintEvent* event) override;
