@@ -113,10 +113,10 @@ void TGridModel::ResortKeepingRows() {
   {
     TClosingCall end([this] { emit layoutChanged({}, QAbstractItemModel::VerticalSortHint); });
     Reorder();
+    const std::vector<size_t> positions = rows_.PositionsOfInsertions(insertions);
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i) {
-      after << index(static_cast<int>(rows_.PositionOfInsertion(insertions[static_cast<size_t>(i)])),
-                     before[i].column());
+      after << index(static_cast<int>(positions[static_cast<size_t>(i)]), before[i].column());
     }
     changePersistentIndexList(before, after);
   }

@@ -35,9 +35,22 @@ void TRowStore::RemoveAt(size_t position) {
   if (position < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
-size_t TRowStore::PositionOfInsertion(uint32_t insertion) const {
-  auto found = std::find_if(rows_.begin(), rows_.end(), [insertion](const TRow& row) { return row.Insertion == insertion; });
-  return static_cast<size_t>(found - rows_.begin());
+std::vector<size_t> TRowStore::PositionsOfInsertions(const std::vector<uint32_t>& insertions) const {
+  std::vector<uint32_t> wanted = insertions;
+  std::sort(wanted.begin(), wanted.end());
+  std::vector<size_t> positionOfWanted(wanted.size(), rows_.size());
+  for (size_t position = 0; position < rows_.size() && !wanted.empty(); ++position) {
+    auto found = std::lower_bound(wanted.begin(), wanted.end(), rows_[position].Insertion);
+    if (found != wanted.end() && *found == rows_[position].Insertion) {
+      positionOfWanted[static_cast<size_t>(found - wanted.begin())] = position;
+    }
+  }
+  std::vector<size_t> positions;
+  for (uint32_t insertion : insertions) {
+    positions.push_back(positionOfWanted[static_cast<size_t>(
+        std::lower_bound(wanted.begin(), wanted.end(), insertion) - wanted.begin())]);
+  }
+  return positions;
 }
 
 namespace {

@@ -18,8 +18,9 @@ class TRowStore {
   size_t Size() const { return rows_.size(); }
   uint32_t KeyAt(size_t position) const { return rows_[position].Key; }
   uint32_t InsertionAt(size_t position) const { return rows_[position].Insertion; }
-  // Size() when no row has that insertion number.
-  size_t PositionOfInsertion(uint32_t insertion) const;
+  // The positions of the rows with these insertion numbers, in one pass over the rows;
+  // Size() for a number no row has.
+  std::vector<size_t> PositionsOfInsertions(const std::vector<uint32_t>& insertions) const;
 
   // One n log n sort by the keys' cell texts, ties by insertion number. Returns, in
   // the new row order, codes of the first `leading` keys' texts: equal exactly where

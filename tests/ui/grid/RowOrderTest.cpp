@@ -117,6 +117,14 @@ TEST(RowOrder, InsertedEmptyRowsSortAsEmptyTextsWithoutAskingTheSource) {
   EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{0, 1}));
 }
 
+TEST(RowOrder, RowsAreFoundAgainByInsertionNumberAfterSorting) {
+  TTableSource source({{"c"}, {"a"}, {"b"}, {"a"}});
+  TRowStore store = StoreOfAll(4);
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(store.PositionsOfInsertions({0, 3, 3, 1, 9}), (std::vector<size_t>{3, 1, 1, 0, 4}));
+  EXPECT_TRUE(store.PositionsOfInsertions({}).empty());
+}
+
 TEST(RowOrder, ClearRestartsInsertionNumbers) {
   TRowStore store = StoreOfAll(3);
   store.Clear();
