@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ColumnTexts.h"
-#include "TextRanks.h"
+#include "OrderCodes.h"
 
 void TRowStore::Clear() {
   rows_.clear();

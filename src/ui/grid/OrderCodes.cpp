@@ -1,4 +1,4 @@
-#include "TextRanks.h"
+#include "OrderCodes.h"
 
 #include <algorithm>
 #include <bit>
