@@ -16,7 +16,7 @@ class TDistinctTexts {
 
   uint32_t IdOf(const TColumnTexts& texts, size_t position) {
     const std::string_view text = texts.Text(position);
-    size_t slot = std::hash<std::string_view>{}(text)&mask_;
+    size_t slot = std::hash<std::string_view>{}(text) & mask_;
     while (slots_[slot] != 0) {
       const uint32_t id = slots_[slot] - 1;
       if (texts.Text(firstPositions_[id]) == text) return id;
@@ -42,10 +42,6 @@ struct TDistinctItem {
   uint32_t Position;
 };
 
-}  // namespace
-
-namespace {
-
 // Dense ranks: equal texts share a rank.
 std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
   const size_t count = texts.Count();
@@ -66,10 +62,6 @@ std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
   for (uint64_t& rank : ranks) rank = rankOfId[rank];
   return ranks;
 }
-
-}  // namespace
-
-namespace {
 
 // Up to 15 bytes of text, zero-padded, then the length: the length puts a text
 // before the same text with zero bytes appended.
