@@ -52,15 +52,13 @@ int TGridView::sizeHintForRow(int row) const {
   return std::max(QTableView::sizeHintForRow(row), fontMetrics().height() + 4);
 }
 
-int TGridView::FitRowsFrom(int first, int step, int room) {
+void TGridView::FitRowsFrom(int first, int step, int room) {
   QHeaderView* rows = verticalHeader();
-  int row = first;
-  for (; row >= 0 && row < model_.rowCount() && room > 0; row += step) {
+  for (int row = first; row >= 0 && row < model_.rowCount() && room > 0; row += step) {
     const int height = sizeHintForRow(row);
     if (rows->sectionSize(row) != height) rows->resizeSection(row, height);
     room -= height;
   }
-  return row;
 }
 
 void TGridView::FitShownRowHeights() {

@@ -34,7 +34,8 @@ class TGridView : public QTableView {
   void ConfirmAndRemove();
   void InsertEmptyRow();
   void CopyRow() const;
-  int FitRowsFrom(int first, int step, int room);
+  // Rows from first on, in steps of step, until their heights fill room.
+  void FitRowsFrom(int first, int step, int room);
 
   TGridModel& model_;
 };
