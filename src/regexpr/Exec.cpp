@@ -7,10 +7,9 @@ using namespace regexpr;
 void TRegExpr::SetInputString(std::string_view text) {
   ClearGroups();
   // A NUL ends the text. The copy keeps its capacity, so inputs of a length
-  // already seen cost no allocation. Lines are short: a plain scan beats a call.
-  size_t length = 0;
-  while (length < text.size() && text[length] != '\0') ++length;
-  InputCopy_.assign(text.data(), length);
+  // already seen cost no allocation.
+  const void* nul = std::memchr(text.data(), 0, text.size());
+  InputCopy_.assign(text.data(), nul == nullptr ? text.size() : static_cast<const char*>(nul) - text.data());
   HasInput_ = true;
 }
 
@@ -29,7 +28,9 @@ bool TRegExpr::ExecAt(int offset) {
   const uint8_t* start = begin + (offset - 1);
   TextBegin_ = begin;
   TextEnd_ = begin + length;
-  if (!MustString().empty() && !ContainsMustString(start)) return false;
+  if (MustLength_ > 0 && !ContainsMustString(start)) return false;
+  ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
+  ProgramEnd_ = ProgramFirst_ - 1 + ProgramBuffer_.size();
   ResetMatchState();
   return SearchFrom(start);
 }
@@ -66,8 +67,15 @@ void TRegExpr::ResetMatchState() {
 // Start positions from left to right, only where a match can begin; the end of
 // the input is tried only by an anchored expression.
 bool TRegExpr::SearchFrom(const uint8_t* start) {
-  if (Anchored_) return TryMatchAt(start);
   PrepareStartScan();
+  if (Anchored_) {
+    // An anchored match consumes its first character, which must then be one
+    // of FirstChars, or consumes nothing at all. Asked first, so that the
+    // answer is stored while the program is new.
+    const bool mayMatchEmpty = ProgramMayMatchEmpty();
+    if (start < TextEnd_ && !StartTable_[*start] && !mayMatchEmpty) return false;
+    return TryMatchAt(start);
+  }
   const uint8_t sole = StartChar_ != 0 ? StartChar_ : SoleStart_;
   if (sole != 0) {
     for (const uint8_t* p = start; p < TextEnd_; ++p) {
@@ -96,8 +104,7 @@ void TRegExpr::PrepareStartScan() {
 
 bool TRegExpr::TryMatchAt(const uint8_t* start) {
   Cursor_ = start;
-  const auto* first = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
-  if (!MatchPrim(first)) return false;
+  if (!MatchPrim(ProgramFirst_)) return false;
   GroupStart_[0] = start;
   GroupEnd_[0] = Cursor_;
   return true;

@@ -43,15 +43,13 @@ bool IsGroupClose(uint8_t op) { return op > opGroupClose && op < opGroupClose + 
 }  // namespace
 
 const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
-  const auto* first = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
-  const auto* end = first - 1 + ProgramBuffer_.size();
-  if (node == nullptr || node < first || node + NodeHeaderSize > end) RaiseError(1002);
+  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_) RaiseError(1002);
   return node;
 }
 
 bool TRegExpr::MatchPrim(const uint8_t* scan) {
   TMatchFrame frame(*this);
-  TJumpMark mark{};
+  TJumpMark mark;  // written before use
   bool markPlaced = false;
   for (;;) {
     scan = CheckedNode(scan);
@@ -92,7 +90,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
 }
 
 // The nodes that match at most one step and never need to remember an alternative.
-bool TRegExpr::MatchSingle(const uint8_t* node) {
+[[gnu::always_inline]] inline bool TRegExpr::MatchSingle(const uint8_t* node) {
   const uint8_t c = *Cursor_;
   const uint8_t* operand = Operand(node);
   switch (*node) {

@@ -186,7 +186,13 @@ class TRegExpr {
   uint8_t SoleStart_ = 0;
   void PrepareStartScan();
   bool ContainsMustString(const uint8_t* from) const;
+  const uint8_t* ProgramFirst_ = nullptr;  // the first node and the end of the program in use
+  const uint8_t* ProgramEnd_ = nullptr;
   const uint8_t* CheckedNode(const uint8_t* node) const;
+  bool MayMatchEmpty(const uint8_t* node, int& visits) const;
+  std::string EmptyMatchProgram_;  // the program that EmptyMatchPossible_ was found for
+  bool EmptyMatchPossible_ = true;
+  bool ProgramMayMatchEmpty();
   bool MatchSingle(const uint8_t* node);
   bool MatchLineStart() const;
   bool MatchLineEnd() const;

@@ -35,6 +35,19 @@ TEST(ExecStartPositions, EmptyMatchesOnlyWhereANonEmptyOneCouldBegin) {
   EXPECT_EQ(FindSpan("x?$", "abx"), (TSpan{2, 3}));
 }
 
+TEST(ExecStartPositions, AnchoredEmptyMatchesBeforeAnyFirstCharacter) {
+  EXPECT_EQ(FindSpan("^a*", "b"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^(a|b)?", "c"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^x{0,2}y??", "z"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^(?i)", "z"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^(x)\\1*", "xy"), (TSpan{0, 1}));
+  EXPECT_EQ(FindSpan("^\\b", "x"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^\\b", " x"), (TSpan{}));
+  EXPECT_EQ(FindSpan("^a+", "b"), (TSpan{}));
+  EXPECT_EQ(FindSpan("^(ab|cd)", "xab"), (TSpan{}));
+  EXPECT_EQ(FindSpan("^(ab|cd)", "cdx"), (TSpan{0, 2}));
+}
+
 TEST(ExecStartPositions, RequiredCharacterAndLiteral) {
   EXPECT_EQ(FindSpan("(?-i)abc", "xxabxabc"), (TSpan{5, 8}));
   EXPECT_EQ(FindSpan("(?-i)abc", "xxABC"), (TSpan{}));
