@@ -43,6 +43,9 @@ TEST(ExecStartPositions, AnchoredEmptyMatchesBeforeAnyFirstCharacter) {
   EXPECT_EQ(FindSpan("^(x)\\1*", "xy"), (TSpan{0, 1}));
   EXPECT_EQ(FindSpan("^\\b", "x"), (TSpan{0, 0}));
   EXPECT_EQ(FindSpan("^\\b", " x"), (TSpan{}));
+  EXPECT_EQ(FindSpan("^(ab){0,2}", "x"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^(ab)*", "x"), (TSpan{0, 0}));
+  EXPECT_EQ(FindSpan("^(ab)+", "x"), (TSpan{}));
   EXPECT_EQ(FindSpan("^a+", "b"), (TSpan{}));
   EXPECT_EQ(FindSpan("^(ab|cd)", "xab"), (TSpan{}));
   EXPECT_EQ(FindSpan("^(ab|cd)", "cdx"), (TSpan{0, 2}));
