@@ -12,8 +12,7 @@
 
 TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent)
     : QWidget(parent) {
-  std::vector<int> widths;
-  for (const TGridColumn& column : columns) widths.push_back(column.Width);
+  for (const TGridColumn& column : columns) preferredWidths_.push_back(column.Width);
   model_ = new TGridModel(std::move(columns), source, this);
   groupArea_ = new TGroupArea(this);
   view_ = new TGridView(*model_, this);
@@ -21,7 +20,9 @@ TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& so
   header_ = new TGridHeader([this](int column) { return model_->Order().Direction(column); }, view_);
   view_->setHorizontalHeader(header_);
   header_->setMinimumSectionSize(20);
-  for (size_t i = 0; i < widths.size(); ++i) header_->resizeSection(static_cast<int>(i), widths[i]);
+  for (size_t i = 0; i < preferredWidths_.size(); ++i) {
+    header_->resizeSection(static_cast<int>(i), preferredWidths_[i]);
+  }
   setFocusProxy(view_);
 
   auto* layout = new QVBoxLayout(this);
@@ -108,11 +109,16 @@ void TResultGrid::FitColumns(int fixedLogical) {
     if (header_->isSectionHidden(logical)) continue;
     if (logical == fixedLogical) fixed = sections.size();
     sections.push_back(logical);
-    widths.push_back(header_->sectionSize(logical));
+    widths.push_back(fixedLogical < 0 ? preferredWidths_[static_cast<size_t>(logical)] : header_->sectionSize(logical));
   }
   const int total = view_->viewport()->width();
   const int minimum = header_->minimumSectionSize();
-  widths = fixed == SIZE_MAX ? ScaleToWidth(widths, total, minimum) : RefitAround(widths, fixed, total, minimum);
+  if (fixed == SIZE_MAX) {
+    widths = ScaleToWidth(widths, total, minimum);
+  } else {
+    widths = RefitAround(widths, fixed, total, minimum);
+    for (size_t i = 0; i < sections.size(); ++i) preferredWidths_[static_cast<size_t>(sections[i])] = widths[i];
+  }
   fitting_ = true;
   for (size_t i = 0; i < sections.size(); ++i) {
     if (header_->sectionSize(sections[i]) != widths[i]) header_->resizeSection(sections[i], widths[i]);

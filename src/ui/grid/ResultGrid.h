@@ -45,6 +45,10 @@ class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; t
   // Widths re-scaled to fill the view; the user's column keeps its width if given.
   void FitColumns(int fixedLogical = -1);
 
+  // Proportions to keep, by logical column: the initial widths, then the user's.
+  // Scaling always starts from them, so a view that is briefly narrow (as while the
+  // window is built) never flattens the columns to equal widths.
+  std::vector<int> preferredWidths_;
   TGridModel* model_;
   TGroupArea* groupArea_;
   TGridHeader* header_;

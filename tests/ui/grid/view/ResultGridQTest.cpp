@@ -332,6 +332,15 @@ class ResultGridQTest : public QObject {
     QCOMPARE(ShownWidth(), view->viewport()->width());
   }
 
+  void columnsKeepTheirProportionsThroughANarrowView() {
+    grid_->resize(1, 300);  // no room at all, as while the window is being built
+    grid_->resize(89 + 212 + 139 + 60, 300);
+    const double scale = Header()->length() / double(89 + 212 + 139);
+    QVERIFY(qAbs(Header()->sectionSize(0) - 89 * scale) <= 1.0);
+    QVERIFY(qAbs(Header()->sectionSize(1) - 212 * scale) <= 1.0);
+    QVERIFY(qAbs(Header()->sectionSize(2) - 139 * scale) <= 1.0);
+  }
+
   void aWrappedRowIsAsHighAsItsTallestCell() {
     const std::string longName(120, '\xC0');
     TTableSource source({{"1", "short", "x"}, {"2", longName.substr(0, 40) + " " + longName.substr(0, 40) + " " + longName.substr(0, 40), "y"}});
