@@ -168,6 +168,10 @@ void TfrmMain::CreateStatusBar() {
   ProgressBar = new QProgressBar;
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
   ProgressBar->setTextVisible(false);
+  // No frame: the bar fills its panel edge to edge.
+  ProgressBar->setStyleSheet(QStringLiteral(
+      "QProgressBar { border: none; background: transparent; }"
+      "QProgressBar::chunk { background-color: palette(highlight); }"));
   ProgressBar->setFixedWidth(kProgressPanelWidth);
   ProgressBar->setRange(0, 100);
   ProgressBar->setValue(0);
