@@ -15,11 +15,13 @@ dpkg-deb -f "$deb" Depends | grep -q -- '-dev' && fail "Depends names a -dev pac
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for f in opt/orlinar/orlinar opt/orlinar/Cities.dbr opt/orlinar/Streets.dbr opt/orlinar/Phones.dbr \
+for f in opt/orlinar/orlinar opt/orlinar/orlinar-data opt/orlinar/Cities.dbr opt/orlinar/Streets.dbr opt/orlinar/Phones.dbr \
          usr/share/applications/orlinar.desktop usr/share/icons/hicolor/scalable/apps/orlinar.svg; do
   [ -e "$root/$f" ] || fail "package lacks /$f"
 done
 [ -L "$root/usr/bin/orlinar" ] || fail "/usr/bin/orlinar is not a link"
+"$root/usr/bin/orlinar-data" export "$root/opt/orlinar" "$work/directory.tsv" || fail "orlinar-data cannot read the installed directory"
+[ -s "$work/directory.tsv" ] || fail "orlinar-data exported nothing"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/usr/share/applications/orlinar.desktop" || fail "desktop entry invalid"
 fi
