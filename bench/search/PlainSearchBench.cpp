@@ -2,32 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchDirectory.h"
 #include "Cp1251.h"
 #include "Search.h"
-
-namespace {
-
-void EnsureLoaded() {
-  static const bool loaded = [] {
-    LoadDirectory(MillionLineDirectory());
-    return true;
-  }();
-  (void)loaded;
-}
-
-void RunSearch(benchmark::State& state, const TSearchInputs& inputs) {
-  EnsureLoaded();
-  int64_t found = 0;
-  for (auto _ : state) {
-    found = 0;
-    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
-    benchmark::DoNotOptimize(found);
-  }
-  state.counters["found"] = static_cast<double>(found);
-}
-
-}  // namespace
+#include "SearchRun.h"
 
 static void BM_OwnerSubstring(benchmark::State& state) {
   TSearchInputs inputs;

@@ -1,0 +1,26 @@
+#include "SearchRun.h"
+
+#include "BenchDirectory.h"
+
+namespace {
+
+void EnsureLoaded() {
+  static const bool loaded = [] {
+    LoadDirectory(MillionLineDirectory());
+    return true;
+  }();
+  (void)loaded;
+}
+
+}  // namespace
+
+void RunSearch(benchmark::State& state, const TSearchInputs& inputs) {
+  EnsureLoaded();
+  int64_t found = 0;
+  for (auto _ : state) {
+    found = 0;
+    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = static_cast<double>(found);
+}
