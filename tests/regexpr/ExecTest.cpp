@@ -21,6 +21,12 @@ TEST(ExecEmptyInput, OnlyAnAnchoredEmptyMatchSucceeds) {
   EXPECT_FALSE(RegexMatches("^a", ""));
 }
 
+// Found by fuzzing: a default-constructed view has no data pointer at all.
+TEST(ExecEmptyInput, ViewWithoutStorage) {
+  EXPECT_TRUE(RegexMatches("^$", std::string_view()));
+  EXPECT_FALSE(RegexMatches("a*", std::string_view()));
+}
+
 TEST(ExecEmptyInput, StillCompilesAndRaises) {
   EXPECT_EQ(ExecError("(a", ""), 103);
   EXPECT_EQ(ExecError("a)", ""), 104);
