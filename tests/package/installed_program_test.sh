@@ -28,9 +28,10 @@ fi
 
 # Started through the launcher, the program must find its files beside its real path
 # and show its main window; without them it shows the "Error" start-up report instead.
-# Polls, since a busy machine may take a while to map the window.
+# Polls, since a busy machine may take a while to map the window; the X platform is
+# named because the test runs inside a headless (offscreen) environment.
 verdict=$(xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-  "$1" & pid=$!
+  QT_QPA_PLATFORM=xcb "$1" & pid=$!
   for _ in $(seq 60); do
     sleep 0.5
     kill -0 "$pid" 2>/dev/null || { echo "ended early"; exit; }
