@@ -29,7 +29,7 @@ std::string TRegExpr::ErrorMessage(int code) {
     case 125: return "TRegExpr(comp): Unclosed (?#Comment)";
     case 126:
       return "TRegExpr(comp): If you want take part in beta-testing BRACES '{min,max}' and non-greedy ops "
-             "'*?', '+?', '??' for complex cases - remove '.' from {.$DEFINE ComplexBraces}";
+             "'*?', '+?', '?" "?' for complex cases - remove '.' from {.$DEFINE ComplexBraces}";
     case 127: return "TRegExpr(comp): Urecognized Modifier";
     case 128: return "TRegExpr(comp): LinePairedSeparator must countain two different chars or no chars at all";
     case 1000: return "TRegExpr(exec): RegRepeat Called Inappropriately";

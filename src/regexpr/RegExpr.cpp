@@ -11,7 +11,12 @@ int ModifierBit(int index) { return index >= 1 && index <= 6 ? 1 << (index - 1) 
 
 }  // namespace
 
-TRegExpr::TRegExpr() { SetLinePairedSeparator("\r\n"); }
+TRegExpr::TRegExpr() {
+  SetLinePairedSeparator("\r\n");
+  // The line-break list never changes after creation, so its set is built once
+  // here rather than before every execution.
+  for (char c : LineBreakChars_) SeparatorSet_.set(static_cast<uint8_t>(c));
+}
 
 void TRegExpr::SetExpression(std::string_view text) {
   if (IsCompiled_ && text == std::string_view(Expression_)) return;
@@ -54,8 +59,6 @@ void TRegExpr::SetLinePairedSeparator(std::string_view text) {
 
 bool TRegExpr::EnsureProgram() {
   if (Modifiers_ != ProgramModifiers_) DiscardProgram();
-  SeparatorSet_.reset();
-  for (char c : LineBreakChars_) SeparatorSet_.set(static_cast<uint8_t>(c));
   if (ProgramBuffer_.empty()) CompileExpression();
   if (ProgramBuffer_.empty()) return false;
   if (static_cast<uint8_t>(ProgramBuffer_[0]) != regexpr::ProgramSignature) RaiseError(ErrorCorruptedProgram);

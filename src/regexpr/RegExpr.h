@@ -72,7 +72,7 @@ class TRegExpr {
   int Modifiers_ = ModI | ModR | ModS | ModG;
   std::string SpaceCharacters_ = std::string(" \t\n\r\f");
   std::string WordCharacters_ = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_";
-  std::string LineBreakChars_ = "\r\n";
+  const std::string LineBreakChars_ = "\r\n";
   bool PairAssigned_ = false;
   uint8_t PairHead_ = 0;
   uint8_t PairTail_ = 0;

@@ -122,7 +122,7 @@ TEST(Differential, OneOperatorOnInputsUpToFive) {
   const std::vector<std::string> inputs = Inputs(5);
   TDifferential run;
   for (const std::string& expression : SmallExpressions())
-    for (const std::string& prefix : {"", "(?-i)", "(?-g)"}) run.Check(prefix + expression, inputs);
+    for (const char* prefix : {"", "(?-i)", "(?-g)"}) run.Check(prefix + expression, inputs);
   EXPECT_TRUE(run.Mismatches.empty()) << run.Report();
   EXPECT_GT(run.Compared, 300000);
 }
