@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "Cp1251.h"
+
 namespace {
 
 // Word lists in UTF-8; converted once into Windows-1251.
@@ -30,28 +32,6 @@ constexpr std::string_view CompanyNames[] = {
     "Северный двор", "Ромашка", "Стройсервис", "Волгатранс", "Петровский пассаж", "Иванушка", "Техноцентр",
     "Уральские самоцветы", "Азимут", "Гранит", "Меридиан", "Сибирская нива", "Контакт", "Лидер", "Восход"};
 constexpr std::string_view Institutions[] = {"Школа", "Детский сад", "Поликлиника", "Библиотека", "Аптека"};
-
-std::string ToCp1251(std::string_view utf8) {
-  std::string bytes;
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead < 0x80) {
-      bytes.push_back(static_cast<char>(lead));
-      continue;
-    }
-    int code = lead & 0x1F;
-    int trail = 1;
-    if (lead >= 0xE0) code = lead & 0x0F, trail = 2;
-    for (int k = 0; k < trail; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
-    if (code >= 0x410 && code <= 0x44F) bytes.push_back(static_cast<char>(0xC0 + code - 0x410));
-    else if (code == 0x401) bytes.push_back(static_cast<char>(0xA8));
-    else if (code == 0x451) bytes.push_back(static_cast<char>(0xB8));
-    else if (code == 0xAB || code == 0xBB) bytes.push_back(static_cast<char>(code));
-    else if (code == 0x2116) bytes.push_back(static_cast<char>(0xB9));  // №
-    else throw std::invalid_argument("character outside the workload's alphabet");
-  }
-  return bytes;
-}
 
 class TSequence {
  public:
@@ -120,7 +100,7 @@ TSubscriberTexts Build(int count) {
   texts.Names.reserve(count);
   texts.Numbers.reserve(count);
   for (int i = 0; i < count; ++i) {
-    texts.Names.push_back(ToCp1251(random.Below(5) == 0 ? OrganisationName(random) : PersonName(random)));
+    texts.Names.push_back(Cp1251FromUtf8Lossy(random.Below(5) == 0 ? OrganisationName(random) : PersonName(random)));
     texts.Numbers.push_back(PhoneNumber(random));
   }
   return texts;

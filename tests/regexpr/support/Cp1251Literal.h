@@ -1,6 +1,6 @@
 #pragma once
 // Readable Russian test texts: UTF-8 literals turned into the Windows-1251
-// bytes that the engine works on. Covers ASCII and the Russian alphabet only.
+// bytes that the engine works on.
 
 #include <string>
 #include <string_view>
