@@ -4,8 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-if [ -x build/bin/orlinar ]; then
-  exec build/bin/orlinar
-fi
-echo "Built everything; the sample directory is in build/bin/ (Cities.dbr, Streets.dbr, Phones.dbr)."
+cmake --build build -j"$(nproc)" --target orlinar orlinar-data orlinar_sample_directory
+exec build/bin/orlinar
