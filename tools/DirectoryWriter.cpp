@@ -14,57 +14,41 @@ void RequireLength(std::string_view text, size_t limit, const char* what) {
   }
 }
 
-std::ofstream OpenForWriting(const std::string& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw std::runtime_error("cannot create " + path);
-  return file;
+void WriteNameList(TReplacementFile& file, const std::vector<std::string>& names) {
+  for (size_t i = 1; i < names.size(); ++i) {
+    RequireLength(names[i], 255, "name");
+    const auto length = static_cast<char>(names[i].size());
+    file.Write(std::string_view(&length, 1));
+    file.Write(names[i]);
+  }
 }
 
 }  // namespace
 
-void WriteNameList(const std::string& path, const std::vector<std::string>& names) {
-  std::string bytes;
-  for (size_t i = 1; i < names.size(); ++i) {
-    RequireLength(names[i], 255, "name");
-    bytes += static_cast<char>(names[i].size());
-    bytes += names[i];
-  }
-  std::ofstream file = OpenForWriting(path);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) throw std::runtime_error("cannot write " + path);
-}
+TDataFilesWriter::TDataFilesWriter(const std::string& directory)
+    : cities_(directory + "/Cities.dbr"), streets_(directory + "/Streets.dbr"), phones_(directory + "/Phones.dbr") {}
 
-TPhonesFileWriter::TPhonesFileWriter(const std::string& path) : path_(path), file_(OpenForWriting(path)) {}
-
-void TPhonesFileWriter::AddOwner(std::string_view name) {
+void TDataFilesWriter::AddOwner(std::string_view name) {
   RequireLength(name, 127, "subscriber name");
-  buffer_ += static_cast<char>(name.size());
-  buffer_ += name;
-  FlushWhenFull();
+  record_.assign(1, static_cast<char>(name.size()));
+  record_ += name;
+  phones_.Write(record_);
 }
 
-void TPhonesFileWriter::AddPhone(const TDirectoryLine& line) {
+void TDataFilesWriter::AddPhone(const TDirectoryLine& line) {
   RequireLength(line.Corpus, 127, "corpus");
-  buffer_ += static_cast<char>(0x80 + line.Corpus.size());
-  AppendLittleEndian(buffer_, static_cast<uint64_t>(line.Number), 8);
-  AppendLittleEndian(buffer_, line.City, 2);
-  AppendLittleEndian(buffer_, line.Street, 2);
-  AppendLittleEndian(buffer_, line.House, 2);
-  AppendLittleEndian(buffer_, line.Flat, 2);
-  buffer_ += line.Corpus;
-  FlushWhenFull();
+  record_.assign(1, static_cast<char>(0x80 + line.Corpus.size()));
+  AppendLittleEndian(record_, static_cast<uint64_t>(line.Number), 8);
+  AppendLittleEndian(record_, line.City, 2);
+  AppendLittleEndian(record_, line.Street, 2);
+  AppendLittleEndian(record_, line.House, 2);
+  AppendLittleEndian(record_, line.Flat, 2);
+  record_ += line.Corpus;
+  phones_.Write(record_);
 }
 
-void TPhonesFileWriter::FlushWhenFull() {
-  if (buffer_.size() < (1 << 20)) return;
-  file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  buffer_.clear();
-}
-
-void TPhonesFileWriter::Close() {
-  file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  buffer_.clear();
-  file_.close();
-  if (!file_) throw std::runtime_error("cannot write " + path_);
+void TDataFilesWriter::Commit(const std::vector<std::string>& cities, const std::vector<std::string>& streets) {
+  WriteNameList(cities_, cities);
+  WriteNameList(streets_, streets);
+  TReplacementFile::CommitTogether({&cities_, &streets_, &phones_});
 }
