@@ -1,6 +1,7 @@
 // The window as laid out and wired: names, geometry and anchoring, tab order,
 // accessible names, the drop-downs and the rule that enables the search button.
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -158,6 +159,30 @@ class WindowQTest : public QObject {
     QCOMPARE(window.cbCity->SelectedValue(), 0);
     QCOMPARE(ComboTexts(window.cbStreet), QStringList({"", "Лесная"}));
     QCOMPARE(window.cbStreet->currentIndex(), 0);
+  }
+
+  // The drop-downs draw their text, closed and open, in the face and size of every other field.
+  void dropDownsUseTheWindowFontClosedAndOpen() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QFontInfo windowFont(window.teOwner->font());
+    QCOMPARE(windowFont.pixelSize(), 11);
+    for (TLookupComboBox* combo : {window.cbCity, window.cbStreet}) {
+      QCOMPARE(QFontInfo(combo->font()).family(), windowFont.family());
+      QCOMPARE(QFontInfo(combo->font()).pixelSize(), windowFont.pixelSize());
+      combo->showPopup();
+      QTRY_VERIFY(combo->IsListOpen());
+      QAbstractItemView* list = combo->view();
+      const QFont entryFont = list->model()->index(1, 0).data(Qt::FontRole).value<QFont>();
+      QCOMPARE(QFontInfo(list->font()).family(), windowFont.family());
+      QCOMPARE(QFontInfo(list->font()).pixelSize(), windowFont.pixelSize());
+      QVERIFY2(entryFont == QFont() || QFontInfo(entryFont).pixelSize() == windowFont.pixelSize(),
+               qPrintable(entryFont.toString()));
+      combo->hidePopup();
+      QTRY_VERIFY(!combo->IsListOpen());
+    }
   }
 
   void buttonFollowsTheFieldsTrimmedTexts() {
