@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "ErrorReport.h"
 #include "MaskEdit.h"
 #include "PhoneCellSource.h"
@@ -219,7 +218,6 @@ class RegexModeQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   RegexModeQTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -14,7 +14,6 @@
 #include <QTest>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "LookupComboBox.h"
 #include "MaskEdit.h"
 #include "ResultGrid.h"
@@ -233,7 +232,6 @@ class WindowQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   WindowQTest test;
   return QTest::qExec(&test, argc, argv);
 }
