@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QStyleOption>
 
-#include "ReportedOperation.h"
+#include "ErrorReport.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ void TGridView::PaintGroupRows(QPainter& painter) const {
 void TGridView::mousePressEvent(QMouseEvent* event) {
   const int row = rowAt(event->position().toPoint().y());
   if (model_.IsGroupRow(row) && ExpanderRect(row).contains(event->position().toPoint())) {
-    RunReported(this, [this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
+    RunGuarded([this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
   }
   QTableView::mousePressEvent(event);
 }
@@ -124,7 +124,7 @@ void TGridView::mousePressEvent(QMouseEvent* event) {
 void TGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   const int row = rowAt(event->position().toPoint().y());
   if (model_.IsGroupRow(row) && !ExpanderRect(row).contains(event->position().toPoint())) {
-    RunReported(this, [this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
+    RunGuarded([this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
     return;
   }
   QTableView::mouseDoubleClickEvent(event);
@@ -147,7 +147,7 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
     return;
   }
-  RunReported(this, command);
+  RunGuarded(command);
   event->accept();
 }
 

@@ -88,7 +88,6 @@ class ErrorReportQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   ErrorReportQTest test;
   return QTest::qExec(&test, argc, argv);
 }

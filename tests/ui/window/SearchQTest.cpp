@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "LoadDataThread.h"
 #include "LookupComboBox.h"
 #include "MaskEdit.h"
@@ -199,7 +198,6 @@ class SearchQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   SearchQTest test;
   return QTest::qExec(&test, argc, argv);
 }

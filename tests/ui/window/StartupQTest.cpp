@@ -31,7 +31,9 @@ TDirectoryWriter SmallDirectory() {
 }
 
 // In the child: once the application object exists, report every message box and
-// main window that appear on stdout and close the boxes.
+// main window that appear on stdout and close them. A window line also carries the
+// display name the platform appends to every caption once one is set, and the
+// application name it falls back to when none is.
 bool childMode = false;
 
 void WatchStartup() {
@@ -39,7 +41,13 @@ void WatchStartup() {
   auto* timer = new QTimer(QCoreApplication::instance());
   QObject::connect(timer, &QTimer::timeout, [] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (qobject_cast<QMainWindow*>(widget) && widget->isVisible()) std::printf("window %s\n", qPrintable(widget->objectName()));
+      if (qobject_cast<QMainWindow*>(widget) && widget->isVisible()) {
+        std::printf("window %s|%s|%s|%s\n", qPrintable(widget->objectName()), qPrintable(widget->windowTitle()),
+                    qPrintable(QGuiApplication::applicationDisplayName()),
+                    qPrintable(QCoreApplication::applicationName()));
+        std::fflush(stdout);
+        widget->close();
+      }
       auto* box = qobject_cast<QMessageBox*>(widget);
       if (!box || !box->isVisible()) continue;
       std::printf("box|%s|%s|%d|%d\n", qPrintable(box->windowTitle()), qPrintable(box->text()),
@@ -151,6 +159,22 @@ class StartupQTest : public QObject {
     }
   }
 
+  // A display name would turn "Подтверждение" into "Подтверждение — <display name>".
+  void startedProgramSetsNoNameToAppendToCaptions() {
+    QTemporaryDir directory;
+    SmallDirectory().Save(directory.path().toStdString());
+    QProcess child;
+    StartStartupIn(directory.path(), child);
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    const QStringList lines = QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    const QStringList window = lines.front().split('|');
+    QCOMPARE(window.value(0), QStringLiteral("window frmMain"));
+    QCOMPARE(window.value(1), ApplicationTitle());
+    QCOMPARE(window.value(2), window.value(3));
+  }
+
   void startupFailureTextPadsAndUpperCasesTheAddress() {
     QCOMPARE(QString::fromStdString(StartupFailureText(0x00ABCDEFu)), QStringLiteral("Runtime error 217 at 00ABCDEF"));
     QCOMPARE(QString::fromStdString(StartupFailureText(0u)), QStringLiteral("Runtime error 217 at 00000000"));
@@ -165,7 +189,6 @@ int main(int argc, char** argv) {
     return RunOrlinar(childArgc, argv);
   }
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   StartupQTest test;
   return QTest::qExec(&test, argc, argv);
 }

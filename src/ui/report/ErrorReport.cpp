@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ApplicationTitle.h"
 #include "Text1251.h"
 
 std::string ErrorReportText(std::string_view message) {
@@ -12,7 +13,7 @@ std::string ErrorReportText(std::string_view message) {
 }
 
 void ShowErrorReport(std::string_view message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
+  QMessageBox box(QMessageBox::Critical, ApplicationTitle(),
                   FromCp1251(ErrorReportText(message)), QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }
