@@ -104,8 +104,8 @@ int InOutErrorCode(int errnoValue, const std::string& path) {
 
 TDataFile::TDataFile(std::string path) : path_(std::move(path)), descriptor_(OpenWithoutWaiting(path_)) {
   try {
-    // A directory, a pipe or a device opens for reading on this platform but is no
-    // data file: one never ends, another waits for a writer.
+    // A directory, a pipe or a device opens for reading here but is no data file: a
+    // device may never end, a pipe waits for a writer's bytes.
     struct stat info {};
     if (::fstat(descriptor_, &info) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
     if (!S_ISREG(info.st_mode)) throw NotARegularFile(info.st_mode, path_);
