@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "DirectoryWriter.h"
@@ -17,8 +16,8 @@ class TWindowFixture {
  public:
   // Writes the directory, resets the loader's flags and reads the name lists.
   explicit TWindowFixture(const TDirectoryWriter& directory);
-  // A directory without "Phones.dbr", or with a FIFO in its place that blocks the
-  // loader until the test writes into it.
+  // A directory without "Phones.dbr", or with one that holds the loader in its open
+  // until the test feeds it (a leased file: a named pipe is no data file).
   enum class TPhones { Absent, Fifo };
   TWindowFixture(const TDirectoryWriter& directory, TPhones phones);
   ~TWindowFixture();
@@ -28,19 +27,19 @@ class TWindowFixture {
   TfrmMain& Window();
   // Shows the window and waits until the loader has loaded or failed.
   bool ShowAndWait();
-  // Writes the phone file into the FIFO from another thread once the loader opens it.
+  // Writes the held phone file and lets the loader open it.
   void FeedFifo(std::string phonesBytes);
   // Destroys the window without processing any event first.
   void DestroyWindow();
 
  private:
   void Prepare(const TDirectoryWriter& directory, bool phonesFile);
-  void ReleaseFifo();
+  void HoldPhones();
+  void ReleasePhones();
 
   QTemporaryDir directory_;
   std::unique_ptr<TfrmMain> window_;
-  bool fifo_ = false;
-  std::thread feeder_;
+  int heldPhones_ = -1;  // the leased descriptor while the loader is held
 };
 
 QString StatusOf(TfrmMain& window);
