@@ -143,6 +143,16 @@ TEST_F(Tool, AFailedExportLeavesNoOutputFile) {
   EXPECT_EQ(FileNames(work.Path()), (std::vector<std::string>{"Cities.dbr", "Streets.dbr", "out.tsv"}));
 }
 
+TEST_F(Tool, ExportNamesADataFileThatIsNotARegularFile) {
+  work.Write("Cities.dbr", "");
+  work.Write("Streets.dbr", "");
+  std::filesystem::create_symlink("/dev/null", work.FilePath("Phones.dbr"));
+  const TRun run = Run({"export", work.Path(), "-"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "orlinar-data: cannot read " + work.FilePath("Phones.dbr") + ": not a regular file (error 5)\n");
+  EXPECT_EQ(run.Out, "");
+}
+
 TEST_F(Tool, ExportWritesAFileOrStandardOutput) {
   work.Write("in.tsv", OldText);
   ASSERT_EQ(Run({"import", work.FilePath("in.tsv"), work.FilePath("d")}).Status, 0);
