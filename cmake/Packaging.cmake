@@ -19,7 +19,8 @@ set(packaging_source ${CMAKE_SOURCE_DIR}/packaging)
 set(packaging_build ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${packaging_build})
 
-# The changelog names the version and the maintainer, as in any Debian package.
+# The changelog names the version and the maintainer, as in any Debian package;
+# the AppStream metadata lists the same release.
 file(STRINGS ${packaging_source}/changelog changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^orlinar \\(([^)-]+)-([^)]+)\\) ")
   message(FATAL_ERROR "packaging/changelog must begin with 'orlinar (VERSION-REVISION) ...'")
@@ -30,6 +31,10 @@ endif()
 set(debian_revision ${CMAKE_MATCH_2})
 file(STRINGS ${packaging_source}/changelog changelog_trailer REGEX "^ -- " LIMIT_COUNT 1)
 string(REGEX REPLACE "^ -- (.*>)  .*$" "\\1" maintainer "${changelog_trailer}")
+file(STRINGS ${packaging_source}/orlinar.metainfo.xml newest_release REGEX "<release " LIMIT_COUNT 1)
+if(NOT newest_release MATCHES "version=\"${PROJECT_VERSION}\"")
+  message(FATAL_ERROR "packaging/orlinar.metainfo.xml lacks the release ${PROJECT_VERSION} as its first")
+endif()
 
 find_program(RSVG_CONVERT rsvg-convert)
 if(NOT RSVG_CONVERT)
@@ -46,7 +51,8 @@ function(orlinar_gzip source output)
 endfunction()
 
 foreach(page orlinar.1 orlinar-data.1)
-  orlinar_gzip(${packaging_source}/${page} ${packaging_build}/${page}.gz)
+  configure_file(${packaging_source}/${page}.in ${packaging_build}/${page} @ONLY)
+  orlinar_gzip(${packaging_build}/${page} ${packaging_build}/${page}.gz)
   install(FILES ${packaging_build}/${page}.gz DESTINATION usr/share/man/man1)
 endforeach()
 orlinar_gzip(${packaging_source}/changelog ${packaging_build}/changelog.Debian.gz)
