@@ -8,7 +8,7 @@
 // Input: a 9-byte header, then Cities.dbr, Streets.dbr, the phone, owner and
 // corpus criteria, and Phones.dbr as the rest. Header bytes: 0 the switches
 // (bit 0 regular-expression mode; bits 1 to 4 the city, street, house and flat
-// criteria), 1 the record those four criteria are taken from (modulo the table
+// criteria; bit 5 Phones.dbr repeated past one block of the scan), 1 the record those four criteria are taken from (modulo the table
 // size), 2-3 and 4-5 the sizes of Cities.dbr and Streets.dbr (little-endian),
 // 6, 7 and 8 the sizes of the three texts. Sizes are cut to what the input holds.
 
@@ -76,6 +76,27 @@ bool LoadPhonesOnLoaderThread() {
   return DataLoaded && !LoadFailed;
 }
 
+bool IsPhoneTag(uint8_t tag) { return tag & 0x80; }
+
+size_t RecordSize(uint8_t tag) { return 1 + (IsPhoneTag(tag) ? PhoneFixedBytes : 0) + (tag & 0x7F); }
+
+size_t PhoneRecordsIn(std::string_view bytes) {
+  size_t phones = 0;
+  for (size_t at = 0; at < bytes.size(); at += RecordSize(static_cast<uint8_t>(bytes[at])))
+    phones += IsPhoneTag(static_cast<uint8_t>(bytes[at]));
+  return phones;
+}
+
+// Repeated until it holds more phone records than a block of the scan, so that
+// the block boundaries and the progress calls are reached.
+std::string PhonesFile(const TLayout& layout) {
+  const size_t phones = PhoneRecordsIn(layout.Phones);
+  const size_t copies = (layout.Switches & 32) && phones > 0 ? ProgressStep / phones + 1 : 1;
+  std::string file;
+  for (size_t i = 0; i < copies; ++i) file += layout.Phones;
+  return file;
+}
+
 const TTempDirectory& Directory() {
   static const TTempDirectory directory;
   return directory;
@@ -128,10 +149,9 @@ void RequireLoadedAsWritten(std::string_view bytes) {
   size_t phones = 0;
   while (!bytes.empty()) {
     const auto tag = static_cast<uint8_t>(bytes[0]);
-    const bool phone = tag & 0x80;
-    const size_t size = 1 + (phone ? PhoneFixedBytes : 0) + (tag & 0x7F);
+    const size_t size = RecordSize(tag);
     if (bytes.size() < size) break;
-    if (phone) {
+    if (IsPhoneTag(tag)) {
       RequirePhone(phones++, static_cast<int32_t>(owners) - 1, bytes.substr(0, size));
     } else {
       Require(owners < Owners.size() && Owners[owners] == bytes.substr(1, size - 1));
@@ -271,7 +291,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TTempDirectory& directory = Directory();
   directory.Write("Cities.dbr", layout.Cities);
   directory.Write("Streets.dbr", layout.Streets);
-  directory.Write("Phones.dbr", layout.Phones);
+  const std::string phonesFile = PhonesFile(layout);
+  directory.Write("Phones.dbr", phonesFile);
   SetDataDirectory(directory.Path());
   LoadCities();
   LoadStreets();
@@ -282,7 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(Cities == cities && Streets == streets);
   RequireNames(cities, CityName);
   RequireNames(streets, StreetName);
-  RequireLoadedAsWritten(layout.Phones);
+  RequireLoadedAsWritten(phonesFile);
   RequireCorpusIds();
 
   const TSearchInputs inputs = InputsFor(layout);
