@@ -53,7 +53,7 @@ echo "   work corpus: $corpus ($(find "$corpus" -type f | wc -l) inputs)"
 if [ ${#found[@]} -eq 0 ] && [ "$status" -eq 0 ]; then
   echo "   findings: none"
   echo "   to keep the inputs that add coverage as seeds:"
-  echo "     build-fuzz/bin/fuzz_$target -merge=1 $seeds $corpus"
+  echo "     build-fuzz/bin/fuzz_$target -merge=1 -use_counters=0 $seeds $corpus"
   exit 0
 fi
 echo "   findings (${#found[@]}, libFuzzer exit status $status), full output in $log:"
