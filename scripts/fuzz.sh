@@ -44,11 +44,11 @@ status=${PIPESTATUS[0]}
 set -e
 elapsed=$((SECONDS - started))
 
-stat() { sed -n "s/^stat::$1: *//p" "$log" | tail -1; }
+final_stat() { sed -n "s/^stat::$1: *//p" "$log" | tail -1; }
 mapfile -t found < <(find "$findings" -type f -newer "$marker" | sort)
 echo
-echo "== $target: $(stat number_of_executed_units) executions in $elapsed s ($(stat average_exec_per_sec) per second)," \
-     "$(stat new_units_added) new inputs, slowest input $(stat slowest_unit_time_sec) s, peak $(stat peak_rss_mb) MB"
+echo "== $target: $(final_stat number_of_executed_units) executions in $elapsed s ($(final_stat average_exec_per_sec) per second)," \
+     "$(final_stat new_units_added) new inputs, slowest input $(final_stat slowest_unit_time_sec) s, peak $(final_stat peak_rss_mb) MB"
 echo "   work corpus: $corpus ($(find "$corpus" -type f | wc -l) inputs)"
 if [ ${#found[@]} -eq 0 ] && [ "$status" -eq 0 ]; then
   echo "   findings: none"
