@@ -2,24 +2,26 @@
 
 #include <stdexcept>
 
+#include "DbrRecords.h"
+
 namespace {
 
-void AppendLittleEndian(std::string& out, uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-void RequireLength(std::string_view text, size_t limit, const char* what) {
-  if (text.size() > limit) {
-    throw std::runtime_error(std::string(what) + " longer than " + std::to_string(limit) + " bytes");
+// record holds the one record encode appends; a text too long for it fails like
+// every other error of the writer.
+template <typename TEncode>
+const std::string& Encoded(std::string& record, TEncode&& encode) {
+  record.clear();
+  try {
+    encode(record);
+  } catch (const std::length_error& error) {
+    throw std::runtime_error(error.what());
   }
+  return record;
 }
 
-void WriteNameList(TReplacementFile& file, const std::vector<std::string>& names) {
+void WriteNameList(TReplacementFile& file, const std::vector<std::string>& names, std::string& record) {
   for (size_t i = 1; i < names.size(); ++i) {
-    RequireLength(names[i], 255, "name");
-    const auto length = static_cast<char>(names[i].size());
-    file.Write(std::string_view(&length, 1));
-    file.Write(names[i]);
+    file.Write(Encoded(record, [&](std::string& out) { AppendNameRecord(out, names[i]); }));
   }
 }
 
@@ -29,26 +31,16 @@ TDataFilesWriter::TDataFilesWriter(const std::string& directory)
     : cities_(directory + "/Cities.dbr"), streets_(directory + "/Streets.dbr"), phones_(directory + "/Phones.dbr") {}
 
 void TDataFilesWriter::AddOwner(std::string_view name) {
-  RequireLength(name, 127, "subscriber name");
-  record_.assign(1, static_cast<char>(name.size()));
-  record_ += name;
-  phones_.Write(record_);
+  phones_.Write(Encoded(record_, [&](std::string& out) { AppendOwnerRecord(out, name); }));
 }
 
 void TDataFilesWriter::AddPhone(const TDirectoryLine& line) {
-  RequireLength(line.Corpus, 127, "corpus");
-  record_.assign(1, static_cast<char>(0x80 + line.Corpus.size()));
-  AppendLittleEndian(record_, static_cast<uint64_t>(line.Number), 8);
-  AppendLittleEndian(record_, line.City, 2);
-  AppendLittleEndian(record_, line.Street, 2);
-  AppendLittleEndian(record_, line.House, 2);
-  AppendLittleEndian(record_, line.Flat, 2);
-  record_ += line.Corpus;
-  phones_.Write(record_);
+  const TDbrPhone phone{line.Number, line.City, line.Street, line.House, line.Flat, line.Corpus};
+  phones_.Write(Encoded(record_, [&](std::string& out) { AppendPhoneRecord(out, phone); }));
 }
 
 void TDataFilesWriter::Commit(const std::vector<std::string>& cities, const std::vector<std::string>& streets) {
-  WriteNameList(cities_, cities);
-  WriteNameList(streets_, streets);
+  WriteNameList(cities_, cities, record_);
+  WriteNameList(streets_, streets, record_);
   TReplacementFile::CommitTogether({&cities_, &streets_, &phones_});
 }

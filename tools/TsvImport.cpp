@@ -2,6 +2,7 @@
 #include <unordered_map>
 
 #include "Cp1251.h"
+#include "DbrRecords.h"
 #include "DirectoryTsv.h"
 #include "DirectoryWriter.h"
 
@@ -44,11 +45,11 @@ class TImport {
     if (fields.size() != ColumnCount) Fail("expected 7 tab-separated fields, found " + std::to_string(fields.size()));
     TDirectoryLine line;
     line.Number = Number(fields[NumberColumn]);
-    const std::string subscriber = Text(fields[SubscriberColumn], 127, "subscriber");
-    const uint32_t city = cities_.IndexOf(Text(fields[CityColumn], 255, "city"));
-    const uint32_t street = streets_.IndexOf(Text(fields[StreetColumn], 255, "street"));
+    const std::string subscriber = Text(fields[SubscriberColumn], MaxOwnerBytes, "subscriber");
+    const uint32_t city = cities_.IndexOf(Text(fields[CityColumn], MaxNameBytes, "city"));
+    const uint32_t street = streets_.IndexOf(Text(fields[StreetColumn], MaxNameBytes, "street"));
     line.House = Small(fields[HouseColumn], "house");
-    line.Corpus = Text(fields[CorpusColumn], 127, "corpus");
+    line.Corpus = Text(fields[CorpusColumn], MaxCorpusBytes, "corpus");
     line.Flat = Small(fields[FlatColumn], "flat");
     // Past the limit the import is refused at the end; only the names are still counted.
     if (cities_.Count() > MaxNames || streets_.Count() > MaxNames) return;
