@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "DbrRecords.h"
 #include "DirectoryFiles.h"
 #include "LoadDataThread.h"
 #include "MatchLimits.h"
@@ -31,7 +32,6 @@
 namespace {
 
 constexpr size_t HeaderSize = 9;
-constexpr size_t PhoneFixedBytes = 16;
 constexpr int32_t ProgressStep = 10000;
 
 void Require(bool condition) {
@@ -76,13 +76,9 @@ bool LoadPhonesOnLoaderThread() {
   return DataLoaded && !LoadFailed;
 }
 
-bool IsPhoneTag(uint8_t tag) { return tag & 0x80; }
-
-size_t RecordSize(uint8_t tag) { return 1 + (IsPhoneTag(tag) ? PhoneFixedBytes : 0) + (tag & 0x7F); }
-
 size_t PhoneRecordsIn(std::string_view bytes) {
   size_t phones = 0;
-  for (size_t at = 0; at < bytes.size(); at += RecordSize(static_cast<uint8_t>(bytes[at])))
+  for (size_t at = 0; at < bytes.size(); at += PhonesRecordSize(static_cast<uint8_t>(bytes[at])))
     phones += IsPhoneTag(static_cast<uint8_t>(bytes[at]));
   return phones;
 }
@@ -102,21 +98,10 @@ const TTempDirectory& Directory() {
   return directory;
 }
 
-template <typename T>
-T LittleEndian(std::string_view bytes) {
-  uint64_t value = 0;
-  for (size_t i = 0; i < sizeof(T); ++i) value |= uint64_t{static_cast<uint8_t>(bytes[i])} << (8 * i);
-  return static_cast<T>(value);
-}
-
 // Element 0 empty, then every complete name record; a name cut short is dropped.
 std::vector<std::string> NamesIn(std::string_view bytes) {
   std::vector<std::string> names{""};
-  while (!bytes.empty() && bytes.size() > static_cast<uint8_t>(bytes[0])) {
-    const size_t length = static_cast<uint8_t>(bytes[0]);
-    names.emplace_back(bytes.substr(1, length));
-    bytes.remove_prefix(1 + length);
-  }
+  ForEachNameRecord(bytes, [&](std::string_view name) { names.emplace_back(name); });
   return names;
 }
 
@@ -126,20 +111,17 @@ void RequireNames(const std::vector<std::string>& expected, std::string_view (*n
   Require(nameAt(-1).empty());
 }
 
-void RequirePhone(size_t row, int32_t owner, std::string_view record) {
+void RequirePhone(size_t row, int32_t owner, const TDbrPhone& record) {
   Require(row < Phones.size());
   const TPhone& phone = Phones[row];
-  const auto number = LittleEndian<int64_t>(record.substr(1));
-  const auto city = LittleEndian<uint16_t>(record.substr(9));
-  const auto street = LittleEndian<uint16_t>(record.substr(11));
-  const auto house = LittleEndian<uint16_t>(record.substr(13));
-  const auto flat = LittleEndian<uint16_t>(record.substr(15));
+  const int64_t number = record.Number;
   Require(phone.OwnerIndex == owner && std::string_view(phone.Number) == std::to_string(number));
-  Require(phone.CityIndex == city && phone.StreetIndex == street && phone.House == house && phone.Flat == flat);
-  Require(std::string_view(phone.Corpus) == record.substr(1 + PhoneFixedBytes));
+  Require(phone.CityIndex == record.City && phone.StreetIndex == record.Street && phone.House == record.House &&
+          phone.Flat == record.Flat);
+  Require(std::string_view(phone.Corpus) == record.Corpus);
   Require(Phones.OwnerColumn()[row] == owner && Phones.NumberColumn()[row] == (number >= 0 ? number : -1));
-  Require(Phones.CityColumn()[row] == city && Phones.StreetColumn()[row] == street);
-  Require(Phones.HouseColumn()[row] == house && Phones.FlatColumn()[row] == flat);
+  Require(Phones.CityColumn()[row] == record.City && Phones.StreetColumn()[row] == record.Street);
+  Require(Phones.HouseColumn()[row] == record.House && Phones.FlatColumn()[row] == record.Flat);
 }
 
 // Owners and Phones hold every complete record of the file, in file order, and a
@@ -147,18 +129,13 @@ void RequirePhone(size_t row, int32_t owner, std::string_view record) {
 void RequireLoadedAsWritten(std::string_view bytes) {
   size_t owners = 0;
   size_t phones = 0;
-  while (!bytes.empty()) {
-    const auto tag = static_cast<uint8_t>(bytes[0]);
-    const size_t size = RecordSize(tag);
-    if (bytes.size() < size) break;
-    if (IsPhoneTag(tag)) {
-      RequirePhone(phones++, static_cast<int32_t>(owners) - 1, bytes.substr(0, size));
-    } else {
-      Require(owners < Owners.size() && Owners[owners] == bytes.substr(1, size - 1));
-      ++owners;
-    }
-    bytes.remove_prefix(size);
-  }
+  ForEachPhonesRecord(
+      bytes,
+      [&](std::string_view name) {
+        Require(owners < Owners.size() && Owners[owners] == name);
+        ++owners;
+      },
+      [&](const TDbrPhone& record) { RequirePhone(phones++, static_cast<int32_t>(owners) - 1, record); });
   Require(owners == Owners.size() && phones == Phones.size());
 }
 
