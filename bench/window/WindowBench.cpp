@@ -18,6 +18,7 @@
 
 #include "Application.h"
 #include "ApplicationTitle.h"
+#include "DbrRecords.h"
 #include "DirectoryGenerator.h"
 #include "LoadDataThread.h"
 #include "LookupComboBox.h"
@@ -36,17 +37,15 @@ std::string ReadAll(const std::string& path) {
 
 // Every phone record moved into city 1, so that choosing that city returns every line.
 void PutEveryLineInCityOne(const std::string& path) {
-  std::string bytes = ReadAll(path);
-  for (size_t at = 0; at < bytes.size();) {
-    const auto tag = static_cast<unsigned char>(bytes[at]);
-    const size_t size = 1 + (tag & 0x80 ? 16 : 0) + (tag & 0x7F);
-    if (tag & 0x80 && at + size <= bytes.size()) {
-      bytes[at + 9] = 1;
-      bytes[at + 10] = 0;
-    }
-    at += size;
-  }
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const std::string bytes = ReadAll(path);
+  std::string moved;
+  ForEachPhonesRecord(
+      bytes, [&](std::string_view name) { AppendOwnerRecord(moved, name); },
+      [&](TDbrPhone phone) {
+        phone.City = 1;
+        AppendPhoneRecord(moved, phone);
+      });
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(moved.data(), static_cast<std::streamsize>(moved.size()));
 }
 
 class TDirectories {
