@@ -1,14 +1,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QtTest>
 
 #include "GridModel.h"
 #include "GroupArea.h"
+#include "MessageBoxCatcher.h"
 #include "ResultGrid.h"
 #include "TableSource.h"
 #include "Text1251.h"
@@ -28,19 +27,6 @@ const std::vector<std::vector<std::string>> kRows = {
     {"3", "\xC2\xE5\xF0\xE0", "\xC7\xE0\xF0\xE5\xF7\xED\xFB\xE9"},      // Вера, Заречный
     {"20", "\xC3\xEB\xE5\xE1", "\xCC\xE8\xF0"},                         // Глеб, Мир
 };
-
-// Clicks the button of the next modal box once it is open.
-void AnswerNextBox(QMessageBox::StandardButton answer, QString* seenText = nullptr, QString* seenTitle = nullptr,
-                   QMessageBox::Icon* seenIcon = nullptr) {
-  QTimer::singleShot(0, [=] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box);
-    if (seenText) *seenText = box->text();
-    if (seenTitle) *seenTitle = box->windowTitle();
-    if (seenIcon) *seenIcon = box->icon();
-    box->button(answer)->click();
-  });
-}
 
 }  // namespace
 
@@ -241,32 +227,28 @@ class ResultGridQTest : public QObject {
   void deleteAsksFirstAndRemovesOnlyOnOk() {
     Fill({0, 1, 2, 3});
     SelectRow(1);
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    AnswerNextBox(QMessageBox::Cancel, &text, &title, &icon);
+    TMessageBoxCatcher boxes;
+    boxes.AnswerNext(QMessageBox::Cancel);
     Press(Qt::Key_Delete);
+    QCOMPARE(boxes.Seen().size(), size_t{1});
+    const auto& [title, text, icon, buttons] = boxes.Seen()[0];
+    QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(text, QString::fromUtf8("Удалить запись?"));
     QCOMPARE(title, QString::fromUtf8("Подтверждение"));
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(grid_->RowCount(), 4);
-    AnswerNextBox(QMessageBox::Ok);
+    boxes.AnswerNext(QMessageBox::Ok);
     Press(Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(boxes.Seen().size(), size_t{2});
     QCOMPARE(grid_->RowCount(), 3);
     QCOMPARE(ColumnTexts(1), QStringList::fromVector({QString::fromUtf8("Анна"), QString::fromUtf8("Глеб"),
                                                      QString::fromUtf8("Вера")}));
   }
 
   void deleteOnAnEmptyListAsksNothing() {
-    bool asked = false;
-    QTimer::singleShot(0, [&asked] {
-      if (QWidget* box = QApplication::activeModalWidget()) {
-        asked = true;
-        box->close();
-      }
-    });
+    TMessageBoxCatcher boxes;
     Press(Qt::Key_Delete);
-    QCoreApplication::processEvents();
+    const bool asked = !boxes.Seen().empty();
     QVERIFY(!asked);
     QCOMPARE(grid_->RowCount(), 0);
   }

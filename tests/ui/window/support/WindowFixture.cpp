@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -96,18 +95,4 @@ QStringList ColumnTexts(TfrmMain& window, int column) {
 void SearchOwner(TfrmMain& window, const QString& owner) {
   window.teOwner->setText(owner);
   window.btnGo->click();
-}
-
-TMessageBoxCatcher::TMessageBoxCatcher() {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { CloseBoxes(); });
-  timer_.start(10);
-}
-
-void TMessageBoxCatcher::CloseBoxes() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* box = qobject_cast<QMessageBox*>(widget);
-    if (!box || !box->isVisible()) continue;
-    seen_.push_back({box->windowTitle(), box->text(), box->icon()});
-    box->done(QMessageBox::Ok);
-  }
 }

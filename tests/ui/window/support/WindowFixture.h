@@ -1,16 +1,14 @@
 #pragma once
 // The real window over a directory the test wrote, and what a user would read off it.
 
-#include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "DirectoryWriter.h"
 #include "Main.h"
+#include "MessageBoxCatcher.h"
 
 class TWindowFixture {
  public:
@@ -47,20 +45,3 @@ QString StatusOf(TfrmMain& window);
 QStringList ColumnTexts(TfrmMain& window, int column);
 // Types into a field or chooses a drop-down entry as a user would, then presses Enter.
 void SearchOwner(TfrmMain& window, const QString& owner);
-
-// Closes every message box that appears while it lives, remembering what it showed.
-class TMessageBoxCatcher {
- public:
-  struct TSeen {
-    QString Title;
-    QString Text;
-    QMessageBox::Icon Icon;
-  };
-  TMessageBoxCatcher();
-  const std::vector<TSeen>& Seen() const { return seen_; }
-
- private:
-  void CloseBoxes();
-  QTimer timer_;
-  std::vector<TSeen> seen_;
-};
