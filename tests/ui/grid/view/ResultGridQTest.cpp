@@ -1,3 +1,4 @@
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -100,11 +101,18 @@ class ResultGridQTest : public QObject {
     return width;
   }
 
+  // Every signal the model sends, through fills, sorts, grouping, expanding, deleting
+  // and inserting, is checked against what the model then reports; a fault aborts.
+  void ShowGrid(const TTableSource& source, int width) {
+    grid_ = std::make_unique<TResultGrid>(Columns(), source);
+    new QAbstractItemModelTester(Model(), QAbstractItemModelTester::FailureReportingMode::Fatal, Model());
+    grid_->resize(width, 300);
+    grid_->show();
+  }
+
  private slots:
   void init() {
-    grid_ = std::make_unique<TResultGrid>(Columns(), source_);
-    grid_->resize(600, 300);
-    grid_->show();
+    ShowGrid(source_, 600);
     QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
   }
   void cleanup() { grid_.reset(); }
@@ -283,6 +291,32 @@ class ResultGridQTest : public QObject {
     QCOMPARE(Model()->rowCount(), 3);
   }
 
+  void deletingTheOnlyRowOfNestedGroupsRemovesTheirGroupRows() {
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);  // city, then phone within it
+    DragHeaderToGroupArea(0);
+    auto* model = static_cast<TGridModel*>(Model());
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Right);  // Заречный: 20, 3
+    grid_->View()->setCurrentIndex(Model()->index(1, 0));
+    Press(Qt::Key_Right);  // 20: Борис
+    QCOMPARE(Model()->rowCount(), 5);
+    QCOMPARE(model->GroupText(1), QString::fromUtf8("Телефон : 20"));
+    SelectRow(2);
+    TMessageBoxCatcher boxes;
+    Press(Qt::Key_Delete);
+    QCOMPARE(boxes.Seen().size(), size_t{1});
+    QCOMPARE(grid_->RowCount(), 3);
+    QCOMPARE(Model()->rowCount(), 3);  // Заречный, 3, Мир
+    QCOMPARE(model->GroupText(1), QString::fromUtf8("Телефон : 3"));
+    QCOMPARE(model->GroupText(2), QString::fromUtf8("Город : Мир"));
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Left);
+    QCOMPARE(Model()->rowCount(), 2);
+    Press(Qt::Key_Right);  // the emptied phone group stays away
+    QCOMPARE(Model()->rowCount(), 3);
+  }
+
   void copyPutsHeadersAndTheSelectedRowOnTheClipboard() {
     Fill({0, 1, 2, 3});
     Header()->moveSection(2, 0);
@@ -326,9 +360,7 @@ class ResultGridQTest : public QObject {
   void aWrappedRowIsAsHighAsItsTallestCell() {
     const std::string longName(120, '\xC0');
     TTableSource source({{"1", "short", "x"}, {"2", longName.substr(0, 40) + " " + longName.substr(0, 40) + " " + longName.substr(0, 40), "y"}});
-    grid_ = std::make_unique<TResultGrid>(Columns(), source);
-    grid_->resize(400, 300);
-    grid_->show();
+    ShowGrid(source, 400);
     QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
     Fill({0, 1});
     grid_->View()->viewport()->repaint();

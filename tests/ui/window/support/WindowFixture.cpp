@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,7 +75,11 @@ std::string TWindowFixture::Directory() const { return directory_.path().toStdSt
 std::string TWindowFixture::PhonesPath() const { return Directory() + "/Phones.dbr"; }
 
 TfrmMain& TWindowFixture::Window() {
-  if (!window_) window_ = std::make_unique<TfrmMain>();
+  if (window_) return *window_;
+  window_ = std::make_unique<TfrmMain>();
+  // A fault in the grid model's signals aborts the test at the signal that shows it.
+  QAbstractItemModel* grid = window_->gPhones->View()->model();
+  new QAbstractItemModelTester(grid, QAbstractItemModelTester::FailureReportingMode::Fatal, grid);
   return *window_;
 }
 

@@ -22,6 +22,7 @@ class TWindowFixture {
 
   std::string Directory() const;
   std::string PhonesPath() const;
+  // Made on first use, its grid model watched by a model tester.
   TfrmMain& Window();
   // Shows the window and waits until the loader has loaded or failed.
   bool ShowAndWait();
