@@ -78,7 +78,7 @@ class StartupQTest : public QObject {
   Q_OBJECT
  private slots:
   void windowOpensLoadingWithSearchDisabled() {
-    TWindowFixture fixture(SmallDirectory(), TWindowFixture::TPhones::Fifo);
+    TWindowFixture fixture(SmallDirectory(), TWindowFixture::TPhones::Held);
     TfrmMain& window = fixture.Window();
     QCOMPARE(window.windowTitle(), ApplicationTitle());
     QCOMPARE(StatusOf(window), QStringLiteral("Загрузка базы данных..."));
@@ -106,9 +106,9 @@ class StartupQTest : public QObject {
 
   void closingWhileTheLoaderHandsOverDoesNotHang() {
     TDirectoryWriter directory = SmallDirectory();
-    TWindowFixture fixture(directory, TWindowFixture::TPhones::Fifo);
+    TWindowFixture fixture(directory, TWindowFixture::TPhones::Held);
     fixture.Window().show();
-    fixture.FeedFifo(directory.PhonesBytes());
+    fixture.ReleasePhonesWith(directory.PhonesBytes());
     // No event is processed meanwhile, so the loader's hand-over to the window stays pending.
     QThread::msleep(300);
     fixture.DestroyWindow();

@@ -19,7 +19,7 @@ TWindowFixture::TWindowFixture(const TDirectoryWriter& directory) { Prepare(dire
 
 TWindowFixture::TWindowFixture(const TDirectoryWriter& directory, TPhones phones) {
   Prepare(directory, false);
-  if (phones == TPhones::Fifo) HoldPhones();
+  if (phones == TPhones::Held) HoldPhones();
 }
 
 void TWindowFixture::Prepare(const TDirectoryWriter& directory, bool phonesFile) {
@@ -61,7 +61,7 @@ void TWindowFixture::DestroyWindow() {
   window_.reset();
 }
 
-void TWindowFixture::FeedFifo(std::string phonesBytes) {
+void TWindowFixture::ReleasePhonesWith(const std::string& phonesBytes) {
   for (size_t done = 0; heldPhones_ >= 0 && done < phonesBytes.size();) {
     const ssize_t written = ::write(heldPhones_, phonesBytes.data() + done, phonesBytes.size() - done);
     if (written <= 0) throw std::runtime_error("cannot write the held Phones.dbr");

@@ -14,9 +14,9 @@ class TWindowFixture {
  public:
   // Writes the directory, resets the loader's flags and reads the name lists.
   explicit TWindowFixture(const TDirectoryWriter& directory);
-  // A directory without "Phones.dbr", or with one that holds the loader in its open
-  // until the test feeds it (a leased file: a named pipe is no data file).
-  enum class TPhones { Absent, Fifo };
+  // A directory without "Phones.dbr", or with an empty one that the test holds under
+  // a write lease, so that the loader's open waits until the test lets it go.
+  enum class TPhones { Absent, Held };
   TWindowFixture(const TDirectoryWriter& directory, TPhones phones);
   ~TWindowFixture();
 
@@ -26,8 +26,8 @@ class TWindowFixture {
   TfrmMain& Window();
   // Shows the window and waits until the loader has loaded or failed.
   bool ShowAndWait();
-  // Writes the held phone file and lets the loader open it.
-  void FeedFifo(std::string phonesBytes);
+  // Writes the bytes into the held phone file, then lets the loader's open go through.
+  void ReleasePhonesWith(const std::string& phonesBytes);
   // Destroys the window without processing any event first.
   void DestroyWindow();
 
@@ -44,5 +44,5 @@ class TWindowFixture {
 QString StatusOf(TfrmMain& window);
 // The texts of one column, rows in the order the grid shows them.
 QStringList ColumnTexts(TfrmMain& window, int column);
-// Types into a field or chooses a drop-down entry as a user would, then presses Enter.
+// Puts owner into teOwner and clicks btnGo.
 void SearchOwner(TfrmMain& window, const QString& owner);
