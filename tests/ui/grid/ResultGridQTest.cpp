@@ -16,9 +16,9 @@
 namespace {
 
 std::vector<TGridColumn> Columns() {
-  return {{"colPhone", QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
-          {"colOwner", QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
-          {"colCity", QString::fromUtf8("Город"), 139, Qt::AlignLeft}};
+  return {{QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
+          {QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
+          {QString::fromUtf8("Город"), 139, Qt::AlignLeft}};
 }
 
 // Phone, owner, city: bytes of Windows-1251.
