@@ -14,7 +14,6 @@
 #include <cstring>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "LoadDataThread.h"
 #include "MessageBox.h"
 #include "Startup.h"
@@ -132,7 +131,6 @@ int main(int argc, char** argv) {
     return RunOrlinar(childArgc, argv);
   }
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   NonRegularFileQTest test;
   return QTest::qExec(&test, argc, argv);
 }
