@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
