@@ -17,7 +17,6 @@
 #include <memory>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "DbrRecords.h"
 #include "DirectoryGenerator.h"
 #include "LoadDataThread.h"
@@ -77,12 +76,20 @@ void ReadNameLists(const std::string& directory) {
   LoadStreets();
 }
 
-std::unique_ptr<TfrmMain> LoadedWindow(const std::string& directory) {
+bool WaitForPhones() {
+  return QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+}
+
+// Null, with the benchmark skipped, when the window never came on screen or the
+// phone file never loaded.
+std::unique_ptr<TfrmMain> LoadedWindow(const std::string& directory, benchmark::State& state) {
   ReadNameLists(directory);
   auto window = std::make_unique<TfrmMain>();
   window->show();
-  QTest::qWaitForWindowExposed(window.get());
-  QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+  if (!QTest::qWaitForWindowExposed(window.get()) || !WaitForPhones()) {
+    state.SkipWithError("the window did not load");
+    return nullptr;
+  }
   return window;
 }
 
@@ -96,10 +103,16 @@ void BM_WindowVisible(benchmark::State& state) {
     ReadNameLists(directory);
     auto window = std::make_unique<TfrmMain>();
     window->show();
-    QTest::qWaitForWindowExposed(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+      state.SkipWithError("the window never came on screen");
+      break;
+    }
     window->repaint();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
-    QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+    if (!WaitForPhones()) {
+      state.SkipWithError("the phone file never loaded");
+      break;
+    }
   }
 }
 BENCHMARK(BM_WindowVisible)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -121,14 +134,16 @@ void Search(TfrmMain& window, benchmark::State& state) {
 }
 
 void BM_SearchOwnerIvan(benchmark::State& state) {
-  auto window = LoadedWindow(Directories().Typical());
+  auto window = LoadedWindow(Directories().Typical(), state);
+  if (!window) return;
   window->teOwner->setText(QStringLiteral("иван"));
   Search(*window, state);
 }
 BENCHMARK(BM_SearchOwnerIvan)->Unit(benchmark::kMillisecond);
 
 void BM_SearchEveryLine(benchmark::State& state) {
-  auto window = LoadedWindow(Directories().OneCity());
+  auto window = LoadedWindow(Directories().OneCity(), state);
+  if (!window) return;
   SelectCityOne(*window);
   Search(*window, state);
 }
@@ -136,7 +151,8 @@ BENCHMARK(BM_SearchEveryLine)->Unit(benchmark::kMillisecond);
 
 // Heap growth between an empty grid and one holding every line, per row.
 void BM_GridBytesPerRow(benchmark::State& state) {
-  auto window = LoadedWindow(Directories().OneCity());
+  auto window = LoadedWindow(Directories().OneCity(), state);
+  if (!window) return;
   SelectCityOne(*window);
   for (auto _ : state) {
     window->gPhones->BeginUpdate();
@@ -159,7 +175,6 @@ BENCHMARK(BM_GridBytesPerRow)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -4,12 +4,13 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOption>
+#include <functional>
 
 #include "ErrorReport.h"
+#include "MessageBox.h"
 
 namespace {
 
@@ -154,10 +155,12 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
 void TGridView::ConfirmAndRemove() {
   const int row = currentIndex().row();
   if (model_.rowCount() == 0 || row < 0 || model_.IsGroupRow(row)) return;
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), QStringLiteral("Удалить запись?"),
-                  QMessageBox::Ok | QMessageBox::Cancel, this);
-  box.setDefaultButton(QMessageBox::Ok);
-  if (box.exec() != QMessageBox::Ok) return;
+  const TMessageBox question{.Caption = QStringLiteral("Подтверждение"),
+                             .Text = QStringLiteral("Удалить запись?"),
+                             .Icon = QMessageBox::Question,
+                             .Buttons = QMessageBox::Ok | QMessageBox::Cancel,
+                             .DefaultButton = QMessageBox::Ok};
+  if (ShowMessageBox(question, this) != QMessageBox::Ok) return;
   const int column = std::max(currentIndex().column(), 0);
   if (!model_.RemoveResultRow(row)) return;
   const int next = std::min(row, model_.rowCount() - 1);

@@ -1,9 +1,9 @@
 #include "ErrorReport.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include "ApplicationTitle.h"
+#include "MessageBox.h"
 #include "Text1251.h"
 
 std::string ErrorReportText(std::string_view message) {
@@ -13,9 +13,9 @@ std::string ErrorReportText(std::string_view message) {
 }
 
 void ShowErrorReport(std::string_view message) {
-  QMessageBox box(QMessageBox::Critical, ApplicationTitle(),
-                  FromCp1251(ErrorReportText(message)), QMessageBox::Ok, QApplication::activeWindow());
-  box.exec();
+  ShowMessageBox({.Caption = ApplicationTitle(), .Text = FromCp1251(ErrorReportText(message)),
+                  .Icon = QMessageBox::Critical},
+                 QApplication::activeWindow());
 }
 
 void ShowErrorReport(std::exception_ptr error) {
@@ -25,13 +25,5 @@ void ShowErrorReport(std::exception_ptr error) {
     ShowErrorReport(e.what());
   } catch (...) {
     ShowErrorReport("Unknown error");
-  }
-}
-
-void RunGuarded(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (...) {
-    ShowErrorReport(std::current_exception());
   }
 }

@@ -2,7 +2,6 @@
 // The default error report: what the user sees when a window handler fails.
 
 #include <exception>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,4 +14,11 @@ void ShowErrorReport(std::string_view message);
 void ShowErrorReport(std::exception_ptr error);
 
 // Runs a handler; any exception it raises ends in the report instead of escaping.
-void RunGuarded(const std::function<void()>& handler);
+template <typename Handler>
+void RunGuarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (...) {
+    ShowErrorReport(std::current_exception());
+  }
+}

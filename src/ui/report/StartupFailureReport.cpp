@@ -1,8 +1,8 @@
 #include "StartupFailureReport.h"
 
-#include <QMessageBox>
 #include <cstdio>
 
+#include "MessageBox.h"
 #include "Text1251.h"
 
 std::string StartupFailureText(uint32_t address) {
@@ -17,7 +17,5 @@ std::string StartupFailureText(uint32_t address) {
 }
 
 void ShowStartupFailureReport(uint32_t address) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"), FromCp1251(StartupFailureText(address)),
-                  QMessageBox::Ok);
-  box.exec();
+  ShowMessageBox({.Caption = QStringLiteral("Error"), .Text = FromCp1251(StartupFailureText(address))});
 }

@@ -2,6 +2,7 @@
 // handler or an event into Qt's loop.
 
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "Application.h"

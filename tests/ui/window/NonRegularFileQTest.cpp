@@ -9,12 +9,13 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "LoadDataThread.h"
+#include "MessageBox.h"
 #include "Startup.h"
 #include "StartupFailureReport.h"
 #include "Text1251.h"
@@ -24,19 +25,21 @@ namespace {
 
 constexpr char kChildSwitch[] = "--run-startup";
 
-// In the child: report every message box and main window on stdout, closing the boxes.
+// In the child: report every message box and main window on stdout, answering the
+// boxes with OK.
 bool childMode = false;
 
 void WatchStartup() {
   if (!childMode) return;
+  SetMessageBoxAnswer([](const TMessageBox& box) {
+    std::printf("box|%s|%s\n", qPrintable(box.Caption), qPrintable(box.Text));
+    std::fflush(stdout);
+    return QMessageBox::Ok;
+  });
   auto* timer = new QTimer(QCoreApplication::instance());
   QObject::connect(timer, &QTimer::timeout, [] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (qobject_cast<QMainWindow*>(widget) && widget->isVisible()) std::printf("window\n");
-      auto* box = qobject_cast<QMessageBox*>(widget);
-      if (!box || !box->isVisible()) continue;
-      std::printf("box|%s|%s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
-      box->done(QMessageBox::Ok);
     }
     std::fflush(stdout);
   });
@@ -128,7 +131,6 @@ int main(int argc, char** argv) {
     return RunOrlinar(childArgc, argv);
   }
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   NonRegularFileQTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "Application.h"
 #include "LoadDataThread.h"
@@ -109,7 +110,7 @@ class SearchQTest : public QObject {
   void searchPressedWhileLoadingWaitsThenScansTheWholeTable() {
     const int lines = 30000;
     TDirectoryWriter directory = ManyLines(lines, "Иванов");
-    TWindowFixture fixture(directory, TWindowFixture::TPhones::Fifo);
+    TWindowFixture fixture(directory, TWindowFixture::TPhones::Held);
     TfrmMain& window = fixture.Window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -123,7 +124,7 @@ class SearchQTest : public QObject {
       if (++ticksWhileWaiting == 3) {
         hourglassWhileWaiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         statusWhileWaiting = StatusOf(window);
-        fixture.FeedFifo(directory.PhonesBytes());
+        fixture.ReleasePhonesWith(directory.PhonesBytes());
       }
     });
     ticker.start(20);

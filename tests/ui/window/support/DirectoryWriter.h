@@ -24,8 +24,6 @@ class TDirectoryWriter {
   TDirectoryWriter& Owner(const std::string& name);
   TDirectoryWriter& Phone(const TPhoneRecord& record);
 
-  std::string CitiesBytes() const { return cities_; }
-  std::string StreetsBytes() const { return streets_; }
   std::string PhonesBytes() const { return phones_; }
 
   // Writes the files that are asked for into directory.

@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -19,7 +19,7 @@ TWindowFixture::TWindowFixture(const TDirectoryWriter& directory) { Prepare(dire
 
 TWindowFixture::TWindowFixture(const TDirectoryWriter& directory, TPhones phones) {
   Prepare(directory, false);
-  if (phones == TPhones::Fifo) HoldPhones();
+  if (phones == TPhones::Held) HoldPhones();
 }
 
 void TWindowFixture::Prepare(const TDirectoryWriter& directory, bool phonesFile) {
@@ -61,7 +61,7 @@ void TWindowFixture::DestroyWindow() {
   window_.reset();
 }
 
-void TWindowFixture::FeedFifo(std::string phonesBytes) {
+void TWindowFixture::ReleasePhonesWith(const std::string& phonesBytes) {
   for (size_t done = 0; heldPhones_ >= 0 && done < phonesBytes.size();) {
     const ssize_t written = ::write(heldPhones_, phonesBytes.data() + done, phonesBytes.size() - done);
     if (written <= 0) throw std::runtime_error("cannot write the held Phones.dbr");
@@ -75,7 +75,11 @@ std::string TWindowFixture::Directory() const { return directory_.path().toStdSt
 std::string TWindowFixture::PhonesPath() const { return Directory() + "/Phones.dbr"; }
 
 TfrmMain& TWindowFixture::Window() {
-  if (!window_) window_ = std::make_unique<TfrmMain>();
+  if (window_) return *window_;
+  window_ = std::make_unique<TfrmMain>();
+  // A fault in the grid model's signals aborts the test at the signal that shows it.
+  QAbstractItemModel* grid = window_->gPhones->View()->model();
+  new QAbstractItemModelTester(grid, QAbstractItemModelTester::FailureReportingMode::Fatal, grid);
   return *window_;
 }
 
@@ -96,18 +100,4 @@ QStringList ColumnTexts(TfrmMain& window, int column) {
 void SearchOwner(TfrmMain& window, const QString& owner) {
   window.teOwner->setText(owner);
   window.btnGo->click();
-}
-
-TMessageBoxCatcher::TMessageBoxCatcher() {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { CloseBoxes(); });
-  timer_.start(10);
-}
-
-void TMessageBoxCatcher::CloseBoxes() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* box = qobject_cast<QMessageBox*>(widget);
-    if (!box || !box->isVisible()) continue;
-    seen_.push_back({box->windowTitle(), box->text(), box->icon()});
-    box->done(QMessageBox::Ok);
-  }
 }

@@ -1,14 +1,13 @@
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QtTest>
 
 #include "GridModel.h"
 #include "GroupArea.h"
+#include "MessageBoxCatcher.h"
 #include "ResultGrid.h"
 #include "TableSource.h"
 #include "Text1251.h"
@@ -16,9 +15,9 @@
 namespace {
 
 std::vector<TGridColumn> Columns() {
-  return {{"colPhone", QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
-          {"colOwner", QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
-          {"colCity", QString::fromUtf8("Город"), 139, Qt::AlignLeft}};
+  return {{QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
+          {QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
+          {QString::fromUtf8("Город"), 139, Qt::AlignLeft}};
 }
 
 // Phone, owner, city: bytes of Windows-1251.
@@ -28,19 +27,6 @@ const std::vector<std::vector<std::string>> kRows = {
     {"3", "\xC2\xE5\xF0\xE0", "\xC7\xE0\xF0\xE5\xF7\xED\xFB\xE9"},      // Вера, Заречный
     {"20", "\xC3\xEB\xE5\xE1", "\xCC\xE8\xF0"},                         // Глеб, Мир
 };
-
-// Clicks the button of the next modal box once it is open.
-void AnswerNextBox(QMessageBox::StandardButton answer, QString* seenText = nullptr, QString* seenTitle = nullptr,
-                   QMessageBox::Icon* seenIcon = nullptr) {
-  QTimer::singleShot(0, [=] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box);
-    if (seenText) *seenText = box->text();
-    if (seenTitle) *seenTitle = box->windowTitle();
-    if (seenIcon) *seenIcon = box->icon();
-    box->button(answer)->click();
-  });
-}
 
 }  // namespace
 
@@ -114,11 +100,18 @@ class ResultGridQTest : public QObject {
     return width;
   }
 
+  // Every signal the model sends, through fills, sorts, grouping, expanding, deleting
+  // and inserting, is checked against what the model then reports; a fault aborts.
+  void ShowGrid(const TTableSource& source, int width) {
+    grid_ = std::make_unique<TResultGrid>(Columns(), source);
+    new QAbstractItemModelTester(Model(), QAbstractItemModelTester::FailureReportingMode::Fatal, Model());
+    grid_->resize(width, 300);
+    grid_->show();
+  }
+
  private slots:
   void init() {
-    grid_ = std::make_unique<TResultGrid>(Columns(), source_);
-    grid_->resize(600, 300);
-    grid_->show();
+    ShowGrid(source_, 600);
     QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
   }
   void cleanup() { grid_.reset(); }
@@ -241,32 +234,28 @@ class ResultGridQTest : public QObject {
   void deleteAsksFirstAndRemovesOnlyOnOk() {
     Fill({0, 1, 2, 3});
     SelectRow(1);
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    AnswerNextBox(QMessageBox::Cancel, &text, &title, &icon);
+    TMessageBoxCatcher boxes;
+    boxes.AnswerNext(QMessageBox::Cancel);
     Press(Qt::Key_Delete);
+    QCOMPARE(boxes.Seen().size(), size_t{1});
+    const auto& [title, text, icon, buttons] = boxes.Seen()[0];
+    QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(text, QString::fromUtf8("Удалить запись?"));
     QCOMPARE(title, QString::fromUtf8("Подтверждение"));
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(grid_->RowCount(), 4);
-    AnswerNextBox(QMessageBox::Ok);
+    boxes.AnswerNext(QMessageBox::Ok);
     Press(Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(boxes.Seen().size(), size_t{2});
     QCOMPARE(grid_->RowCount(), 3);
     QCOMPARE(ColumnTexts(1), QStringList::fromVector({QString::fromUtf8("Анна"), QString::fromUtf8("Глеб"),
                                                      QString::fromUtf8("Вера")}));
   }
 
   void deleteOnAnEmptyListAsksNothing() {
-    bool asked = false;
-    QTimer::singleShot(0, [&asked] {
-      if (QWidget* box = QApplication::activeModalWidget()) {
-        asked = true;
-        box->close();
-      }
-    });
+    TMessageBoxCatcher boxes;
     Press(Qt::Key_Delete);
-    QCoreApplication::processEvents();
+    const bool asked = !boxes.Seen().empty();
     QVERIFY(!asked);
     QCOMPARE(grid_->RowCount(), 0);
   }
@@ -298,6 +287,32 @@ class ResultGridQTest : public QObject {
     QCOMPARE(grid_->RowCount(), 5);
     ClickHeader(0);  // re-ordered: the empty row forms a group of the empty city, first
     QCOMPARE(model->GroupText(0), QString::fromUtf8("Город : "));
+    QCOMPARE(Model()->rowCount(), 3);
+  }
+
+  void deletingTheOnlyRowOfNestedGroupsRemovesTheirGroupRows() {
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);  // city, then phone within it
+    DragHeaderToGroupArea(0);
+    auto* model = static_cast<TGridModel*>(Model());
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Right);  // Заречный: 20, 3
+    grid_->View()->setCurrentIndex(Model()->index(1, 0));
+    Press(Qt::Key_Right);  // 20: Борис
+    QCOMPARE(Model()->rowCount(), 5);
+    QCOMPARE(model->GroupText(1), QString::fromUtf8("Телефон : 20"));
+    SelectRow(2);
+    TMessageBoxCatcher boxes;
+    Press(Qt::Key_Delete);
+    QCOMPARE(boxes.Seen().size(), size_t{1});
+    QCOMPARE(grid_->RowCount(), 3);
+    QCOMPARE(Model()->rowCount(), 3);  // Заречный, 3, Мир
+    QCOMPARE(model->GroupText(1), QString::fromUtf8("Телефон : 3"));
+    QCOMPARE(model->GroupText(2), QString::fromUtf8("Город : Мир"));
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    Press(Qt::Key_Left);
+    QCOMPARE(Model()->rowCount(), 2);
+    Press(Qt::Key_Right);  // the emptied phone group stays away
     QCOMPARE(Model()->rowCount(), 3);
   }
 
@@ -344,9 +359,7 @@ class ResultGridQTest : public QObject {
   void aWrappedRowIsAsHighAsItsTallestCell() {
     const std::string longName(120, '\xC0');
     TTableSource source({{"1", "short", "x"}, {"2", longName.substr(0, 40) + " " + longName.substr(0, 40) + " " + longName.substr(0, 40), "y"}});
-    grid_ = std::make_unique<TResultGrid>(Columns(), source);
-    grid_->resize(400, 300);
-    grid_->show();
+    ShowGrid(source, 400);
     QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
     Fill({0, 1});
     grid_->View()->viewport()->repaint();
