@@ -4,25 +4,9 @@
 
 namespace {
 
-constexpr std::array<unsigned char, 256> MakeLowerCaseMap() {
-  std::array<unsigned char, 256> map{};
-  for (int i = 0; i < 256; ++i) map[i] = static_cast<unsigned char>(i);
-  for (int c = 0x41; c <= 0x5A; ++c) map[c] = static_cast<unsigned char>(c + 0x20);
-  for (int c = 0xC0; c <= 0xDF; ++c) map[c] = static_cast<unsigned char>(c + 0x20);
-  // Capitals outside the two contiguous alphabets, paired with their small letters.
-  constexpr unsigned char pairs[][2] = {
-      {0xA8, 0xB8}, {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
-      {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC},
-      {0xA5, 0xB4}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
-  for (const auto& pair : pairs) map[pair[0]] = pair[1];
-  return map;
-}
-
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 }  // namespace
-
-const std::array<unsigned char, 256> LowerCaseMap = MakeLowerCaseMap();
 
 std::string TrimText(std::string_view text) {
   size_t first = 0;

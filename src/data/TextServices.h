@@ -1,11 +1,12 @@
 #pragma once
 // Text and number services over Windows-1251 byte strings.
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "Cp1251Table.h"
 
 class EConvertError : public std::runtime_error {
  public:
@@ -23,11 +24,9 @@ int TextPos(std::string_view needle, std::string_view text);
 int32_t ParseInteger(std::string_view text);
 std::string IntegerText(int64_t value);
 
-// The byte map behind LowerText, for loops that lower-case in place.
-extern const std::array<unsigned char, 256> LowerCaseMap;
-
+// LowerText of one byte, for loops that lower-case in place.
 inline char LowerChar(char c) {
-  return static_cast<char>(LowerCaseMap[static_cast<unsigned char>(c)]);
+  return static_cast<char>(cp1251::LowerCase[static_cast<unsigned char>(c)]);
 }
 
 // The text up to its first NUL byte: where TextPos stops reading.
