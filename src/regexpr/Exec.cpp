@@ -91,10 +91,10 @@ bool TRegExpr::SearchFrom(const uint8_t* start) {
 }
 
 // A byte table tests faster than the bit set, and a set of one character can
-// be found with memchr; both follow the program's set when it changes.
+// be found with memchr; both are made once per program.
 void TRegExpr::PrepareStartScan() {
-  if (ScanChars_ == FirstChars_) return;
-  ScanChars_ = FirstChars_;
+  if (StartScanReady_) return;
+  StartScanReady_ = true;
   for (int c = 0; c < 256; ++c) StartTable_[c] = FirstChars_.test(c);
   SoleStart_ = 0;
   if (FirstChars_.count() == 1)

@@ -68,6 +68,13 @@ bool TRegExpr::EnsureProgram() {
 void TRegExpr::DiscardProgram() {
   ProgramBuffer_.clear();
   MustLength_ = 0;
+  ForgetProgramFacts();
+}
+
+// What was worked out about the program in use, found again when next needed.
+void TRegExpr::ForgetProgramFacts() {
+  StartScanReady_ = false;
+  EmptyMatchKnown_ = false;
 }
 
 void TRegExpr::CompileExpression() {

@@ -64,6 +64,7 @@ class TRegExpr {
   [[noreturn]] void RaiseError(int code) const;
   int ParseOffset() const;
   void DiscardProgram();
+  void ForgetProgramFacts();
   void CompileExpression();
 
   // ---- settings and expression (RegExpr.cpp)
@@ -181,7 +182,7 @@ class TRegExpr {
   void ClearGroups();
   void ResetMatchState();
   bool SearchFrom(const uint8_t* start);
-  TCharSet ScanChars_;  // the FirstChars that the two fields below were made from
+  bool StartScanReady_ = false;  // the two fields below follow the program in use
   std::array<bool, 256> StartTable_{};
   uint8_t SoleStart_ = 0;
   void PrepareStartScan();
@@ -190,7 +191,7 @@ class TRegExpr {
   const uint8_t* ProgramEnd_ = nullptr;
   const uint8_t* CheckedNode(const uint8_t* node) const;
   bool MayMatchEmpty(const uint8_t* node, int& visits) const;
-  std::string EmptyMatchProgram_;  // the program that EmptyMatchPossible_ was found for
+  bool EmptyMatchKnown_ = false;  // EmptyMatchPossible_ holds for the program in use
   bool EmptyMatchPossible_ = true;
   bool ProgramMayMatchEmpty();
   bool MatchSingle(const uint8_t* node);

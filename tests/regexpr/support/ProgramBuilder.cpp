@@ -40,4 +40,5 @@ void TProgramProbe::Install(TRegExpr& regex, const std::string& program) {
   regex.StartChar_ = 0;
   regex.Anchored_ = false;
   regex.MustLength_ = 0;
+  regex.ForgetProgramFacts();
 }
