@@ -32,7 +32,15 @@ bool TRegExpr::ExecAt(int offset) {
   ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
   ProgramEnd_ = ProgramFirst_ - 1 + ProgramBuffer_.size();
   ResetMatchState();
-  return SearchFrom(start);
+  bool found = false;
+  try {
+    found = SearchFrom(start);
+  } catch (...) {
+    EndStepCount();
+    throw;
+  }
+  EndStepCount();
+  return found;
 }
 
 // Whether the required literal occurs anywhere from `from` on.
@@ -60,8 +68,8 @@ void TRegExpr::ResetMatchState() {
   GroupsClear_ = false;
   LoopLevel_ = 0;
   MatchDepth_ = 0;
-  MatchSteps_ = 0;
   JumpMarks_ = nullptr;
+  StartStepCount();
 }
 
 // Start positions from left to right, only where a match can begin; the end of

@@ -27,6 +27,19 @@ using TCaseSwapper = uint8_t (*)(uint8_t);
 // The other-case form of a Windows-1251 letter; any other byte unchanged.
 uint8_t SwapCaseByLocale(uint8_t c);
 
+// Engine work that several executions draw on, such as the expressions of one
+// search: each Exec charges the steps it took (MatchLimits.h), and one that
+// finds the budget spent raises 1018.
+class TStepBudget {
+ public:
+  explicit TStepBudget(int64_t steps) : Remaining_(steps) {}
+  int64_t Remaining() const { return Remaining_; }
+
+ private:
+  friend class TRegExpr;
+  int64_t Remaining_;
+};
+
 class TRegExpr {
  public:
   TRegExpr();
@@ -55,6 +68,9 @@ class TRegExpr {
   void SetInputString(std::string_view text);
   bool Exec(std::string_view input);
   bool ExecAt(int offset);  // 1-based
+  // Executions charge their steps to budget from now on; none (the default)
+  // leaves only the bounds of each execution. The object does not own it.
+  void SetStepBudget(TStepBudget* budget) { StepBudget_ = budget; }
   int GroupStart(int n) const;  // 0-based offset into the input, -1 for none
   int GroupEnd(int n) const;
 
@@ -163,9 +179,28 @@ class TRegExpr {
   bool TryMatchAt(const uint8_t* start);
   bool MatchPrim(const uint8_t* node);
   int32_t RegRepeat(const uint8_t* operand, int32_t max);
-  // Guards against runaway matching: nesting of MatchPrim and MatchPrim calls per Exec.
+  // Guards against runaway matching: nesting of MatchPrim, and steps per Exec
+  // (StepCount.cpp). Steps count down to the next checkpoint, where the limit
+  // is enforced.
   int MatchDepth_ = 0;
-  int64_t MatchSteps_ = 0;
+  int64_t CheckpointAt_ = 0;  // the step count of the next checkpoint
+  int64_t StepsLeft_ = 0;     // steps before it; below 0 once it is passed
+  int64_t StepLimit_ = 0;     // more steps raise StepLimitError_
+  int StepLimitError_ = 0;
+  TStepBudget* StepBudget_ = nullptr;
+  int64_t MatchSteps() const { return CheckpointAt_ - StepsLeft_; }
+  void StartStepCount();
+  void LimitToStepBudget();
+  void EndStepCount();  // charges the budget
+  void VisitNode() {
+    if (--StepsLeft_ < 0) [[unlikely]]
+      PassStepCheckpoint();
+  }
+  // Characters counted by a repetition's scan, and characters compared one by
+  // one with a literal or a captured text, which cost several times as much.
+  void CountScanned(int64_t count) { StepsLeft_ -= count >> 3; }
+  void CountCompared(int64_t count) { StepsLeft_ -= count >> 1; }
+  [[gnu::cold]] void PassStepCheckpoint();
   // Each visit of a loop's jump-back on the current path, so that an iteration
   // that consumed nothing can be refused instead of repeating for ever.
   struct TJumpMark {
@@ -195,6 +230,7 @@ class TRegExpr {
   bool EmptyMatchPossible_ = true;
   bool ProgramMayMatchEmpty();
   bool MatchSingle(const uint8_t* node);
+  bool PassLiteral(const uint8_t* node, const uint8_t* stop, const uint8_t* at);
   bool MatchLineStart() const;
   bool MatchLineEnd() const;
   bool IsWordChar(uint8_t c) const;
@@ -213,6 +249,7 @@ class TRegExpr {
   };
   bool AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead);
   int32_t RepeatBackRef(const uint8_t* operand, int32_t max);
+  bool RepeatsCapture(const uint8_t* captured, int length, bool noCase) const;
   bool MatchLoopEntry(const uint8_t* next);
   bool MatchLoop(const uint8_t* node, const uint8_t* next);
   bool IterateLoop(const uint8_t* body, int32_t level, int32_t count);
