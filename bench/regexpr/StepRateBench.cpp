@@ -40,16 +40,16 @@ std::string RepeatedText(const std::string& unit, int times) {
 const std::vector<TStepCase>& StepCases() {
   static const std::string zeroWidthChain = RepeatedText("\\B", 2000) + "[а-я]ъ";
   static const std::vector<TStepCase> cases = {
-      {"choice loop", "(\\d|\\d|\\d)*x", TLines::Numbers},
-      {"choice loop over names", "(а|б|в|[а-я])*ъъ", TLines::Names},
-      {"lazy choice loop", "(?-g)(\\d|\\d|\\d)*x", TLines::Numbers},
-      {"back-reference", "(а|а|[а-я])*\\1ъ", TLines::Names},
+      {"choice loop, memo", "(\\d|\\d|\\d)*x", TLines::Numbers},
+      {"choice loop over names, memo", "(а|б|в|[а-я])*ъъ", TLines::Names},
+      {"lazy choice loop, no memo", "(?-g)(\\d|\\d|\\d)*x", TLines::Numbers},
+      {"back-reference, no memo", "(а|а|[а-я])*\\1ъ", TLines::Names},
       {"nested repetition", "(а+)+б", TLines::Names},
       {"runs of repetitions", "[а-я]*[а-я]*[а-я]*[а-я]*ъ", TLines::Names},
       {"runs of any character", ".*.*.*=", TLines::Names},
       {"groups of any character", "(.*)(.*)(.*)=", TLines::Names},
       {"long zero-width chain", zeroWidthChain.c_str(), TLines::Names},
-      {"class loop", "([а-я]|\\s)*ов$", TLines::Names},
+      {"class loop, memo", "([а-я]|\\s)*ов$", TLines::Names},
       {"literal in the other case", "аааааааб", TLines::CapitalRuns},
       {"back-reference in the other case", "(ааааааа)(\\1|\\1)*б", TLines::CapitalRuns},
   };

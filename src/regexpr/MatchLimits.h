@@ -24,6 +24,10 @@ constexpr int64_t StepsPerSecond = 90'000'000;
 // Steps in one Exec: about 12 ms of ordinary steps, at most 22 ms of the slowest.
 constexpr int64_t MaxMatchSteps = 2'000'000;
 
+// Before this many steps of one execution the program is not worth the failure
+// memo; ordinary expressions over a directory line stay below it.
+constexpr int64_t MemoAfterSteps = 512;
+
 constexpr int ErrorMatchTooDeep = 1016;
 constexpr int ErrorMatchTooLong = 1017;
 constexpr int ErrorStepBudgetSpent = 1018;

@@ -46,6 +46,15 @@ const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
   return node;
 }
 
+// Inlined into MatchPrim: the memo around a repetition costs no call of its own.
+[[gnu::always_inline]] inline bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
+  const int64_t memo = MemoSlot(node);
+  if (KnownToFail(memo)) return false;
+  if (TryRepeatAttempts(node, next)) return true;
+  RememberFailure(memo);
+  return false;
+}
+
 bool TRegExpr::MatchPrim(const uint8_t* scan) {
   TMatchFrame frame(*this);
   TJumpMark mark;  // written before use
@@ -214,12 +223,15 @@ bool TRegExpr::MatchBackRef(const uint8_t* node) {
 }
 
 bool TRegExpr::MatchChoice(const uint8_t* alternative) {
+  const int64_t memo = MemoSlot(alternative);
+  if (KnownToFail(memo)) return false;
   const uint8_t* start = Cursor_;
   do {
     if (MatchPrim(Operand(alternative))) return true;
     Cursor_ = start;
     alternative = NextNode(alternative);
   } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  RememberFailure(memo);
   return false;
 }
 

@@ -1,3 +1,4 @@
+#include "MatchLimits.h"
 #include "RegExpr.h"
 
 namespace {
@@ -11,7 +12,7 @@ int ModifierBit(int index) { return index >= 1 && index <= 6 ? 1 << (index - 1) 
 
 }  // namespace
 
-TRegExpr::TRegExpr() {
+TRegExpr::TRegExpr() : MemoThreshold_(regexpr::MemoAfterSteps) {
   SetLinePairedSeparator("\r\n");
   // The line-break list never changes after creation, so its set is built once
   // here rather than before every execution.
@@ -75,6 +76,9 @@ void TRegExpr::DiscardProgram() {
 void TRegExpr::ForgetProgramFacts() {
   StartScanReady_ = false;
   EmptyMatchKnown_ = false;
+  MemoState_ = TMemoState::Unknown;
+  MemoActive_ = false;
+  MemoAtOnce_ = false;
 }
 
 void TRegExpr::CompileExpression() {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Program.h"
 
@@ -181,7 +182,7 @@ class TRegExpr {
   int32_t RegRepeat(const uint8_t* operand, int32_t max);
   // Guards against runaway matching: nesting of MatchPrim, and steps per Exec
   // (StepCount.cpp). Steps count down to the next checkpoint, where the limit
-  // is enforced.
+  // is enforced or the memo considered.
   int MatchDepth_ = 0;
   int64_t CheckpointAt_ = 0;  // the step count of the next checkpoint
   int64_t StepsLeft_ = 0;     // steps before it; below 0 once it is passed
@@ -191,6 +192,7 @@ class TRegExpr {
   int64_t MatchSteps() const { return CheckpointAt_ - StepsLeft_; }
   void StartStepCount();
   void LimitToStepBudget();
+  void MoveCheckpoint(int64_t at);
   void EndStepCount();  // charges the budget
   void VisitNode() {
     if (--StepsLeft_ < 0) [[unlikely]]
@@ -201,6 +203,35 @@ class TRegExpr {
   void CountScanned(int64_t count) { StepsLeft_ -= count >> 3; }
   void CountCompared(int64_t count) { StepsLeft_ -= count >> 1; }
   [[gnu::cold]] void PassStepCheckpoint();
+  // The failure memo (FailureMemo.cpp): where matching from a choice or a
+  // simple repetition has failed at a position in this execution, so that
+  // the next attempt there fails at once.
+  enum class TMemoState : uint8_t { Unknown, Unsuitable, Suitable };
+  TMemoState MemoState_ = TMemoState::Unknown;  // of the program in use
+  int64_t MemoThreshold_;                       // steps of one execution before the memo is considered
+  bool MemoActive_ = false;                     // in the current or last execution
+  bool MemoSaved_ = false;                      // a failure was found remembered in this execution
+  bool MemoAtOnce_ = false;                     // from the first step of the next execution
+  std::vector<int32_t> MemoRows_;               // by program byte: the node's row, or -1
+  int32_t MemoRowCount_ = 0;
+  std::vector<uint32_t> MemoFailed_;            // row * stride + position: the execution that saw a failure
+  uint32_t MemoExecution_ = 0;
+  int64_t MemoStride_ = 0;
+  bool AnalyseMemo();
+  bool StartMemo();
+  int64_t MemoSlot(const uint8_t* node) const {
+    if (!MemoActive_) return -1;
+    const int32_t row = MemoRows_[static_cast<size_t>(node - ProgramFirst_) + 1];
+    return row < 0 ? -1 : row * MemoStride_ + (Cursor_ - TextBegin_);
+  }
+  bool KnownToFail(int64_t slot) {
+    if (slot < 0 || MemoFailed_[static_cast<size_t>(slot)] != MemoExecution_) return false;
+    MemoSaved_ = true;
+    return true;
+  }
+  void RememberFailure(int64_t slot) {
+    if (slot >= 0) MemoFailed_[static_cast<size_t>(slot)] = MemoExecution_;
+  }
   // Each visit of a loop's jump-back on the current path, so that an iteration
   // that consumed nothing can be refused instead of repeating for ever.
   struct TJumpMark {
@@ -241,6 +272,7 @@ class TRegExpr {
   bool MatchGroupBoundary(const uint8_t* node, const uint8_t* next);
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
+  bool TryRepeatAttempts(const uint8_t* node, const uint8_t* next);
   static bool IsBackRefOperand(const uint8_t* operand);
   struct TLookAhead {
     bool Known;

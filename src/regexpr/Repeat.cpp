@@ -18,7 +18,7 @@ const uint8_t* SkipWhile(const uint8_t* from, const uint8_t* stop, Accepts accep
 
 }  // namespace
 
-bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
+bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
   int32_t min = 0;
   int32_t max = std::numeric_limits<int32_t>::max();
   const uint8_t* operand = Operand(node);

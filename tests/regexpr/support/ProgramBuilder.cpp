@@ -42,3 +42,7 @@ void TProgramProbe::Install(TRegExpr& regex, const std::string& program) {
   regex.MustLength_ = 0;
   regex.ForgetProgramFacts();
 }
+
+void TProgramProbe::MemoFromFirstStep(TRegExpr& regex) { regex.MemoThreshold_ = 0; }
+
+bool TProgramProbe::MemoUsed(const TRegExpr& regex) { return regex.MemoActive_; }
