@@ -64,14 +64,24 @@ function(orlinar_benchmarks prefix)
   endforeach()
 endfunction()
 
-# libFuzzer: one executable per *Fuzz.cpp (clang only).
-function(orlinar_fuzzers prefix)
+# Fuzz targets: one per *Fuzz.cpp. Every build turns each into a test that replays
+# its checked-in inputs, seeds/<stem>/ and regressions/<stem>/, through replayMain;
+# with ORLINAR_FUZZ (clang) each also becomes a libFuzzer executable.
+function(orlinar_fuzzers prefix replayMain)
   file(GLOB fuzzers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Fuzz.cpp)
   foreach(src IN LISTS fuzzers)
     get_filename_component(stem ${src} NAME_WE)
-    add_executable(${prefix}_${stem} ${src})
-    target_compile_options(${prefix}_${stem} PRIVATE -fsanitize=fuzzer)
-    target_link_options(${prefix}_${stem} PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(${prefix}_${stem} PRIVATE ${ARGN})
+    set(replay ${prefix}_replay_${stem})
+    add_executable(${replay} ${src} ${replayMain})
+    target_link_libraries(${replay} PRIVATE ${ARGN})
+    add_test(NAME ${prefix}.${stem} COMMAND ${replay}
+             ${CMAKE_CURRENT_SOURCE_DIR}/seeds/${stem} ${CMAKE_CURRENT_SOURCE_DIR}/regressions/${stem})
+    set_tests_properties(${prefix}.${stem} PROPERTIES TIMEOUT 300)
+    if(ORLINAR_FUZZ)
+      add_executable(${prefix}_${stem} ${src})
+      target_compile_options(${prefix}_${stem} PRIVATE -fsanitize=fuzzer)
+      target_link_options(${prefix}_${stem} PRIVATE -fsanitize=fuzzer)
+      target_link_libraries(${prefix}_${stem} PRIVATE ${ARGN})
+    endif()
   endforeach()
 endfunction()

@@ -1,8 +1,12 @@
 // Compiles arbitrary expression bytes. The first byte picks the modifier word,
 // so every dialect is reached; the rest is the expression, NUL bytes included.
+// The same object is then switched to the other modifiers: its recompilation must
+// give what a fresh object gives, so that nothing of the first program or parse
+// leaks into the second.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "RegExpr.h"
@@ -15,26 +19,63 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-}  // namespace
+void SetModifiers(TRegExpr& r, int modifiers) {
+  for (int index = 1; index <= ModifierCount; ++index) r.SetModifier(index, (modifiers >> (index - 1)) & 1);
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size == 0) return 0;
-  TRegExpr r;
-  for (int index = 1; index <= ModifierCount; ++index) r.SetModifier(index, (data[0] >> (index - 1)) & 1);
-  r.SetExpression(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+// A compilation's program and search aids, or its error and position.
+struct TCompiled {
+  int Error = 0;
+  int Position = 0;
+  std::string Program;
+  TCharSet FirstChars;
+  uint8_t StartChar = 0;
+  bool Anchored = false;
+  std::string MustString;
+  bool operator==(const TCompiled&) const = default;
+};
+
+TCompiled Compile(TRegExpr& r, size_t expressionSize) {
+  TCompiled compiled;
   try {
     Require(r.EnsureProgram());
     Require(r.IsCompiled());
     Require(static_cast<uint8_t>(r.Program()[0]) == regexpr::ProgramSignature);
     Require(r.MustString().size() < r.Program().size());
     Require(!r.Dump().empty());
+    compiled.Program = r.Program();
+    compiled.FirstChars = r.FirstChars();
+    compiled.StartChar = r.StartChar();
+    compiled.Anchored = r.Anchored();
+    compiled.MustString = r.MustString();
   } catch (const ERegExpr& e) {
     Require(!r.IsCompiled() && r.Program().empty());
     const bool compileError = e.ErrorNumber >= 102 && e.ErrorNumber <= 127;
     Require(compileError || e.ErrorNumber == 1003);
     // No expression text may reach the parser's internal-consistency errors.
     Require(e.ErrorNumber != 105 && e.ErrorNumber != 114 && e.ErrorNumber != 119);
-    Require(e.ErrorPosition >= 0 && static_cast<size_t>(e.ErrorPosition) < size);
+    Require(e.ErrorPosition >= 0 && static_cast<size_t>(e.ErrorPosition) <= expressionSize);
+    compiled.Error = e.ErrorNumber;
+    compiled.Position = e.ErrorPosition;
   }
+  return compiled;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const std::string_view expression(reinterpret_cast<const char*>(data + 1), size - 1);
+  TRegExpr r;
+  SetModifiers(r, data[0]);
+  r.SetExpression(expression);
+  Compile(r, expression.size());
+
+  const int other = ~data[0] & 63;
+  SetModifiers(r, other);
+  TRegExpr fresh;
+  SetModifiers(fresh, other);
+  fresh.SetExpression(expression);
+  Require(Compile(r, expression.size()) == Compile(fresh, expression.size()));
   return 0;
 }

@@ -10,6 +10,7 @@ packages=(
   clang
   xvfb xauth imagemagick fonts-wine fonts-dejavu-core
   desktop-file-utils dpkg-dev x11-utils
+  librsvg2-bin lintian appstream man-db strace procps
 )
 
 missing=()

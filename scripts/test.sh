@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # Builds Orlinar and runs every test headless: once as built normally, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and once for the core libraries
+# and the data tool under ThreadSanitizer. Every pass also replays the fuzz corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
+timings=()
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+# pass NAME BUILD_DIR [CMAKE_OPTION...]: configures, builds and tests one build tree.
+pass() {
+  local name="$1" dir="$2" started=$SECONDS
+  shift 2
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  timings+=("$name: $((SECONDS - started)) s")
+}
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLINAR_SANITIZE=ON >/dev/null
-cmake --build build-asan -j"$jobs"
-ctest --test-dir build-asan --output-on-failure -j"$jobs"
+pass "normal" build
+pass "ASan + UBSan" build-asan -DORLINAR_SANITIZE=ON
+pass "ThreadSanitizer" build-tsan -DORLINAR_SANITIZE=thread -DORLINAR_UI=OFF -DORLINAR_BENCH=OFF
+printf '%s\n' "${timings[@]}" "total: $SECONDS s"

@@ -1,6 +1,7 @@
 #include "DirectoryGenerator.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <unordered_set>
 
@@ -12,6 +13,12 @@
 namespace {
 
 std::string W(std::string_view utf8) { return Cp1251FromUtf8Lossy(utf8); }
+
+int64_t PowerOfTen(int exponent) {
+  int64_t power = 1;
+  while (exponent-- > 0) power *= 10;
+  return power;
+}
 
 std::string FeminineSurname(std::string_view masculine) {
   const std::string text(masculine);
@@ -25,21 +32,22 @@ std::string FeminineSurname(std::string_view masculine) {
 
 struct TCity {
   int Weight;
-  bool LongNumbers;             // seven-digit city numbers in the larger cities
+  int Digits;                     // of its numbers; one more in the larger cities
   std::vector<uint16_t> Streets;  // indices into the street table
 };
 
+// Draws that all hit numbers already given mean a range is as good as full.
+constexpr int DrawsBeforeFull = 64;
+
 class TGenerator {
  public:
-  TGenerator(const std::string& directory, uint32_t seed)
-      : directory_(directory), random_(0x6F726C696E6172ull ^ (uint64_t{seed} << 20)), phones_(directory + "/Phones.dbr") {}
+  TGenerator(const std::string& directory, uint32_t seed, const TNumberRanges& ranges)
+      : ranges_(ranges), random_(0x6F726C696E6172ull ^ (uint64_t{seed} << 20)), writer_(directory) {}
 
   void Run(int phoneLines) {
     MakeCitiesAndStreets();
     for (int written = 0; written < phoneLines;) written += AddSubscriber(phoneLines - written);
-    phones_.Close();
-    WriteNameList(directory_ + "/Cities.dbr", cityNames_);
-    WriteNameList(directory_ + "/Streets.dbr", streetNames_);
+    writer_.Commit(cityNames_, streetNames_);
   }
 
  private:
@@ -47,7 +55,7 @@ class TGenerator {
     cityNames_.assign(1, "");
     streetNames_.assign(1, "");
     for (const TCityName& name : CityNames()) {
-      TCity city{name.Weight, name.Weight >= 10, {}};
+      TCity city{name.Weight, ranges_.SmallCityDigits + (name.Weight >= 10 ? 1 : 0), {}};
       const int streetCount = std::clamp(name.Weight * 4, 25, 400);
       std::set<std::string> used;
       while (static_cast<int>(city.Streets.size()) < streetCount) {
@@ -103,12 +111,26 @@ class TGenerator {
     return W(random_.Pick(Institutions())) + W(" №") + std::to_string(random_.Between(1, 150));
   }
 
-  int64_t UniqueNumber(const TCity& city, bool mobile) {
-    for (;;) {
-      int64_t number = mobile ? 9000000000 + static_cast<int64_t>(random_.Below(1000000000))
-                       : city.LongNumbers ? random_.Between(2000000, 9999999)
-                                          : random_.Between(200000, 999999);
+  std::optional<int64_t> DrawUnique(int64_t low, int64_t high) {
+    for (int draw = 0; draw < DrawsBeforeFull; ++draw) {
+      const int64_t number = low + static_cast<int64_t>(random_.Below(static_cast<uint64_t>(high - low + 1)));
       if (numbers_.insert(number).second) return number;
+    }
+    return std::nullopt;
+  }
+
+  // City numbers start with 2 to 9; a city whose range fills up gets a digit more,
+  // and mobile lines take city numbers once the mobile range is full.
+  int64_t UniqueNumber(TCity& city, bool mobile) {
+    if (mobile && !mobileFull_) {
+      constexpr int64_t first = 9000000000;
+      if (const auto number = DrawUnique(first, first + ranges_.MobileNumbers - 1)) return *number;
+      mobileFull_ = true;
+    }
+    for (;;) {
+      const int64_t high = PowerOfTen(city.Digits) - 1;
+      if (const auto number = DrawUnique(2 * (high + 1) / 10, high)) return *number;
+      ++city.Digits;
     }
   }
 
@@ -141,29 +163,30 @@ class TGenerator {
 
   int AddSubscriber(int linesLeft) {
     const TSubscriber subscriber = NextSubscriber();
-    phones_.AddOwner(subscriber.Name);
-    const TCity& city = cities_[PickCity()];
+    writer_.AddOwner(subscriber.Name);
+    TCity& city = cities_[PickCity()];
     TDirectoryLine line = Address(city, subscriber.Person);
     const int lines = std::min(subscriber.Lines, linesLeft);
     for (int i = 0; i < lines; ++i) {
       line.Number = UniqueNumber(city, random_.Chance(subscriber.Person ? 40 : 10));
-      phones_.AddPhone(line);
+      writer_.AddPhone(line);
     }
     return lines;
   }
 
-  std::string directory_;
+  TNumberRanges ranges_;
   TRandom random_;
-  TPhonesFileWriter phones_;
+  TDataFilesWriter writer_;
   std::vector<TCity> cities_;
   int totalWeight_ = 0;
   std::vector<std::string> cityNames_;
   std::vector<std::string> streetNames_;
   std::unordered_set<int64_t> numbers_;
+  bool mobileFull_ = false;
 };
 
 }  // namespace
 
-void GenerateDirectory(const std::string& directory, int phoneLines, uint32_t seed) {
-  TGenerator(directory, seed).Run(phoneLines);
+void GenerateDirectory(const std::string& directory, int phoneLines, uint32_t seed, const TNumberRanges& ranges) {
+  TGenerator(directory, seed, ranges).Run(phoneLines);
 }

@@ -3,20 +3,23 @@
 // text (see TsvFormat.h), one line per phone record in table order.
 //
 // Import starts a new subscriber whenever a line's subscriber differs from the
-// line before; cities and streets are numbered in order of first use, a street
-// once per city. Export cannot show subscribers without a phone line.
+// line before; each distinct city name and each distinct street name gets one
+// index, in order of first use. Export cannot show subscribers without a phone line.
 
-#include <istream>
-#include <ostream>
-#include <stdexcept>
+#include <functional>
 #include <string>
+#include <string_view>
 
-// Bad input; the message names the line.
-class ETsvError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+#include "LineReader.h"
+#include "TsvFormat.h"
 
-void ImportTsv(std::istream& tsv, const std::string& directory);
-// Throws std::runtime_error (UTF-8 message) when the files cannot be read.
-void ExportTsv(const std::string& directory, std::ostream& tsv);
+// Reads and checks the whole input before the three files are replaced together;
+// on any failure they stay as they were. Throws ETsvError for bad input (the
+// message names the line) and std::runtime_error for a failed read or write.
+void ImportTsv(const TLineReader::TRead& read, const std::string& directory);
+
+// Receives the text in pieces; throws std::runtime_error when it cannot write.
+using TTextSink = std::function<void(std::string_view)>;
+// Throws std::runtime_error (English message naming the file) when the directory
+// cannot be read; nothing reaches the sink then.
+void ExportTsv(const std::string& directory, const TTextSink& write);

@@ -2,10 +2,11 @@
 // Writes the three data files of a directory. Texts are Windows-1251 bytes.
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ReplacementFile.h"
 
 struct TDirectoryLine {
   int64_t Number = 0;
@@ -16,22 +17,24 @@ struct TDirectoryLine {
   std::string Corpus;
 };
 
-// Writes names[1..] (element 0 is the implicit empty name); throws
-// std::runtime_error on a name over 255 bytes or a failed write.
-void WriteNameList(const std::string& path, const std::vector<std::string>& names);
-
-class TPhonesFileWriter {
+// The files are written beside the old ones and replace them together at Commit;
+// until then, and whenever writing fails, the old files stay as they were.
+class TDataFilesWriter {
  public:
-  explicit TPhonesFileWriter(const std::string& path);
-  // Throw std::runtime_error for a name over 127 bytes or a corpus over 127 bytes.
+  // Throws std::runtime_error when the directory cannot be written.
+  explicit TDataFilesWriter(const std::string& directory);
+
+  // Throw std::runtime_error for a name over 127 bytes, a corpus over 127 bytes or a failed write.
   void AddOwner(std::string_view name);
   void AddPhone(const TDirectoryLine& line);
-  void Close();  // throws std::runtime_error when the file could not be written
+  // Writes cities[1..] and streets[1..] (element 0 is the implicit empty name) and
+  // puts the three files in place; throws std::runtime_error on a name over 255
+  // bytes or a failed write.
+  void Commit(const std::vector<std::string>& cities, const std::vector<std::string>& streets);
 
  private:
-  void FlushWhenFull();
-
-  std::string path_;
-  std::ofstream file_;
-  std::string buffer_;
+  TReplacementFile cities_;
+  TReplacementFile streets_;
+  TReplacementFile phones_;
+  std::string record_;
 };

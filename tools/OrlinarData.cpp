@@ -1,64 +1,144 @@
 // orlinar-data: writes a generated directory, or converts a directory to and from
 // a tab-separated UTF-8 text.
 
+#include <charconv>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <limits>
+#include <span>
+#include <stdexcept>
+#include <utility>
 
 #include "DirectoryGenerator.h"
 #include "DirectoryTsv.h"
+#include "ReplacementFile.h"
 
 namespace {
 
-constexpr const char* Usage =
-    "usage:\n"
-    "  orlinar-data generate DIRECTORY LINES [SEED]   write a synthetic directory of LINES phone lines\n"
-    "  orlinar-data import FILE.tsv DIRECTORY         write the .dbr files from a tab-separated file\n"
-    "  orlinar-data export DIRECTORY FILE.tsv         write the .dbr files out as a tab-separated file ('-' = stdout)\n"
-    "Tab-separated lines: number, subscriber, city, street, house, corpus, flat (UTF-8;\n"
-    "\\\\ \\t \\n \\r \\0 stand for a backslash, tab, line feed, carriage return and NUL).\n";
+constexpr const char* Help =
+    "Usage: orlinar-data COMMAND ARGUMENTS...\n"
+    "Writes the data files of the Orlinar telephone directory (Cities.dbr, Streets.dbr,\n"
+    "Phones.dbr) or reads them back.\n"
+    "\n"
+    "  orlinar-data import FILE.tsv DIRECTORY        write DIRECTORY's .dbr files from a tab-separated file\n"
+    "  orlinar-data export DIRECTORY FILE.tsv        write DIRECTORY's .dbr files out as a tab-separated file\n"
+    "                                                ('-' writes to standard output)\n"
+    "  orlinar-data generate DIRECTORY LINES [SEED]  write a synthetic directory of LINES phone lines\n"
+    "                                                (SEED 0 to 4294967295, default 1)\n"
+    "  orlinar-data --help                           show this help\n"
+    "  orlinar-data --version                        show the version\n"
+    "\n"
+    "A tab-separated file is UTF-8 without a byte-order mark and has no header line; each\n"
+    "line holds seven fields: number, subscriber, city, street, house, corpus, flat.\n"
+    "\\\\ \\t \\n \\r \\0 stand for a backslash, tab, line feed, carriage return and NUL.\n"
+    "Import replaces the three files only when the whole input is valid.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments.\n";
 
-int Generate(const std::string& directory, const std::string& lines, const std::string& seed) {
-  const int count = std::stoi(lines);
-  if (count < 0) throw std::invalid_argument("LINES must not be negative");
-  std::filesystem::create_directories(directory);
-  GenerateDirectory(directory, count, static_cast<uint32_t>(std::stoul(seed)));
-  return 0;
-}
+// Wrong arguments: exit status 2 and a pointer to --help.
+class EUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
-int Import(const std::string& file, const std::string& directory) {
-  std::ifstream tsv(file, std::ios::binary);
-  if (!tsv) throw std::runtime_error("cannot open " + file);
-  std::filesystem::create_directories(directory);
-  ImportTsv(tsv, directory);
-  return 0;
-}
+using TArguments = std::span<char* const>;
 
-int Export(const std::string& directory, const std::string& file) {
-  if (file == "-") {
-    ExportTsv(directory, std::cout);
-    return 0;
+void RequireArguments(TArguments arguments, size_t least, size_t most, const char* form) {
+  if (arguments.size() < least || arguments.size() > most) {
+    throw EUsageError(std::string(arguments.size() < least ? "too few" : "too many") + " arguments: expected " +
+                      form);
   }
-  std::ofstream tsv(file, std::ios::binary | std::ios::trunc);
-  if (!tsv) throw std::runtime_error("cannot create " + file);
-  ExportTsv(directory, tsv);
-  return 0;
+  for (const char* argument : arguments) {
+    if (*argument == '\0') throw EUsageError(std::string("an empty argument: expected ") + form);
+  }
 }
 
-int Run(int argc, char** argv) {
-  const std::string command = argc > 1 ? argv[1] : "";
-  if (command == "generate" && (argc == 4 || argc == 5)) return Generate(argv[2], argv[3], argc == 5 ? argv[4] : "1");
-  if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
-  if (command == "export" && argc == 4) return Export(argv[2], argv[3]);
-  std::cerr << Usage;
-  return 2;
+template <typename T>
+T WholeNumber(std::string_view text, const char* name) {
+  T value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size() || std::cmp_less(value, 0)) {
+    throw EUsageError(std::string(name) + " must be a whole number from 0 to " +
+                      std::to_string(std::numeric_limits<T>::max()) + ", not '" + std::string(text) + "'");
+  }
+  return value;
+}
+
+void CreateDirectory(const std::string& directory) {
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) throw std::runtime_error("cannot create the folder " + directory + ": " + error.message());
+}
+
+void Generate(TArguments arguments) {
+  RequireArguments(arguments, 2, 3, "generate DIRECTORY LINES [SEED]");
+  const int lines = WholeNumber<int>(arguments[1], "LINES");
+  const uint32_t seed = arguments.size() == 3 ? WholeNumber<uint32_t>(arguments[2], "SEED") : 1;
+  CreateDirectory(arguments[0]);
+  GenerateDirectory(arguments[0], lines, seed);
+}
+
+void Import(TArguments arguments) {
+  RequireArguments(arguments, 2, 2, "import FILE.tsv DIRECTORY");
+  TInputFile tsv(arguments[0]);
+  CreateDirectory(arguments[1]);
+  ImportTsv([&](char* buffer, size_t size) { return tsv.Read(buffer, size); }, arguments[1]);
+}
+
+void ExportToStandardOutput(const std::string& directory) {
+  ExportTsv(directory, [](std::string_view text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
+      throw std::runtime_error("cannot write to standard output");
+    }
+  });
+  if (std::fflush(stdout) != 0) throw std::runtime_error("cannot write to standard output");
+}
+
+void Export(TArguments arguments) {
+  RequireArguments(arguments, 2, 2, "export DIRECTORY FILE.tsv");
+  const std::string output = arguments[1];
+  if (output == "-") return ExportToStandardOutput(arguments[0]);
+  TReplacementFile file(output);
+  ExportTsv(arguments[0], [&](std::string_view text) { file.Write(text); });
+  file.Commit();
+}
+
+void Run(TArguments arguments) {
+  if (arguments.empty()) throw EUsageError("missing command: expected import, export or generate");
+  const std::string_view command = arguments[0];
+  const TArguments rest = arguments.subspan(1);
+  if (command == "--help") {
+    RequireArguments(rest, 0, 0, "--help alone");
+    std::cout << Help;
+  } else if (command == "--version") {
+    RequireArguments(rest, 0, 0, "--version alone");
+    std::cout << "orlinar-data " ORLINAR_VERSION "\n";
+  } else if (command == "import") {
+    Import(rest);
+  } else if (command == "export") {
+    Export(rest);
+  } else if (command == "generate") {
+    Generate(rest);
+  } else if (command.starts_with('-')) {
+    throw EUsageError("unknown option '" + std::string(command) + "': expected --help or --version");
+  } else {
+    throw EUsageError("unknown command '" + std::string(command) + "': expected import, export or generate");
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  RemoveTemporariesOnSignals();
   try {
-    return Run(argc, argv);
+    Run(TArguments(argv + 1, static_cast<size_t>(argc > 0 ? argc - 1 : 0)));
+    std::cout.flush();
+    if (!std::cout) throw std::runtime_error("cannot write to standard output");
+    return 0;
+  } catch (const EUsageError& error) {
+    std::cerr << "orlinar-data: " << error.what() << "\nTry 'orlinar-data --help' for more information.\n";
+    return 2;
   } catch (const std::exception& error) {
     std::cerr << "orlinar-data: " << error.what() << '\n';
     return 1;

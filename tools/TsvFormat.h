@@ -4,9 +4,16 @@
 // return and NUL as \\ \t \n \r \0, so that any directory text fits on one line.
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Bad input; the message names the line.
+class ETsvError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 std::string EscapeField(std::string_view text);
 // nullopt for a backslash not followed by one of \ t n r 0.

@@ -19,13 +19,13 @@ const TGeneratedDirectory& Directory() {
 }
 
 std::vector<TGridColumn> Columns() {
-  return {{"colPhone", QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
-          {"colOwner", QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
-          {"colCity", QString::fromUtf8("Город"), 139, Qt::AlignLeft},
-          {"colStreet", QString::fromUtf8("Улица"), 118, Qt::AlignLeft},
-          {"colHouse", QString::fromUtf8("Дом"), 54, Qt::AlignLeft},
-          {"colCorpus", QString::fromUtf8("Корпус"), 59, Qt::AlignLeft},
-          {"colFlat", QString::fromUtf8("Квартира"), 74, Qt::AlignLeft}};
+  return {{QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
+          {QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
+          {QString::fromUtf8("Город"), 139, Qt::AlignLeft},
+          {QString::fromUtf8("Улица"), 118, Qt::AlignLeft},
+          {QString::fromUtf8("Дом"), 54, Qt::AlignLeft},
+          {QString::fromUtf8("Корпус"), 59, Qt::AlignLeft},
+          {QString::fromUtf8("Квартира"), 74, Qt::AlignLeft}};
 }
 
 // A shown grid of the window's size holding every generated row.

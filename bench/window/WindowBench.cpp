@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
+#include "DbrRecords.h"
 #include "DirectoryGenerator.h"
 #include "LoadDataThread.h"
 #include "LookupComboBox.h"
@@ -36,17 +36,15 @@ std::string ReadAll(const std::string& path) {
 
 // Every phone record moved into city 1, so that choosing that city returns every line.
 void PutEveryLineInCityOne(const std::string& path) {
-  std::string bytes = ReadAll(path);
-  for (size_t at = 0; at < bytes.size();) {
-    const auto tag = static_cast<unsigned char>(bytes[at]);
-    const size_t size = 1 + (tag & 0x80 ? 16 : 0) + (tag & 0x7F);
-    if (tag & 0x80 && at + size <= bytes.size()) {
-      bytes[at + 9] = 1;
-      bytes[at + 10] = 0;
-    }
-    at += size;
-  }
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const std::string bytes = ReadAll(path);
+  std::string moved;
+  ForEachPhonesRecord(
+      bytes, [&](std::string_view name) { AppendOwnerRecord(moved, name); },
+      [&](TDbrPhone phone) {
+        phone.City = 1;
+        AppendPhoneRecord(moved, phone);
+      });
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(moved.data(), static_cast<std::streamsize>(moved.size()));
 }
 
 class TDirectories {
@@ -78,12 +76,20 @@ void ReadNameLists(const std::string& directory) {
   LoadStreets();
 }
 
-std::unique_ptr<TfrmMain> LoadedWindow(const std::string& directory) {
+bool WaitForPhones() {
+  return QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+}
+
+// Null, with the benchmark skipped, when the window never came on screen or the
+// phone file never loaded.
+std::unique_ptr<TfrmMain> LoadedWindow(const std::string& directory, benchmark::State& state) {
   ReadNameLists(directory);
   auto window = std::make_unique<TfrmMain>();
   window->show();
-  QTest::qWaitForWindowExposed(window.get());
-  QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+  if (!QTest::qWaitForWindowExposed(window.get()) || !WaitForPhones()) {
+    state.SkipWithError("the window did not load");
+    return nullptr;
+  }
   return window;
 }
 
@@ -97,10 +103,16 @@ void BM_WindowVisible(benchmark::State& state) {
     ReadNameLists(directory);
     auto window = std::make_unique<TfrmMain>();
     window->show();
-    QTest::qWaitForWindowExposed(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+      state.SkipWithError("the window never came on screen");
+      break;
+    }
     window->repaint();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
-    QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+    if (!WaitForPhones()) {
+      state.SkipWithError("the phone file never loaded");
+      break;
+    }
   }
 }
 BENCHMARK(BM_WindowVisible)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -122,14 +134,16 @@ void Search(TfrmMain& window, benchmark::State& state) {
 }
 
 void BM_SearchOwnerIvan(benchmark::State& state) {
-  auto window = LoadedWindow(Directories().Typical());
+  auto window = LoadedWindow(Directories().Typical(), state);
+  if (!window) return;
   window->teOwner->setText(QStringLiteral("иван"));
   Search(*window, state);
 }
 BENCHMARK(BM_SearchOwnerIvan)->Unit(benchmark::kMillisecond);
 
 void BM_SearchEveryLine(benchmark::State& state) {
-  auto window = LoadedWindow(Directories().OneCity());
+  auto window = LoadedWindow(Directories().OneCity(), state);
+  if (!window) return;
   SelectCityOne(*window);
   Search(*window, state);
 }
@@ -137,7 +151,8 @@ BENCHMARK(BM_SearchEveryLine)->Unit(benchmark::kMillisecond);
 
 // Heap growth between an empty grid and one holding every line, per row.
 void BM_GridBytesPerRow(benchmark::State& state) {
-  auto window = LoadedWindow(Directories().OneCity());
+  auto window = LoadedWindow(Directories().OneCity(), state);
+  if (!window) return;
   SelectCityOne(*window);
   for (auto _ : state) {
     window->gPhones->BeginUpdate();
@@ -160,7 +175,6 @@ BENCHMARK(BM_GridBytesPerRow)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

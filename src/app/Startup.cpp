@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "Main.h"
 #include "StartupFailureReport.h"
 #include "Tables.h"
@@ -32,7 +31,6 @@ bool ReadNameLists() {
 int RunOrlinar(int& argc, char** argv) {
   TApplication application(argc, argv);
   if (!ReadNameLists()) return kStartupFailureExitCode;
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   TfrmMain frmMain;
   frmMain.show();
   return application.exec();

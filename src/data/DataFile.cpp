@@ -27,20 +27,66 @@ std::string ReasonText(int code) {
     case 3: return "папка не найдена";
     case 4: return "слишком много открытых файлов";
     case 5: return "доступ запрещён";
+    case 8: return "недостаточно памяти";
     case 30: return "ошибка чтения";
     default: return "ошибка ввода-вывода";
   }
 }
 
-std::string MessageFor(int code, const std::string& path) {
-  return Cp1251FromUtf8Lossy("Не удалось прочитать файл \"" + path + "\": " + ReasonText(code) + " (код " +
+std::string MessageFor(int code, const std::string& path, const std::string& reason) {
+  return Cp1251FromUtf8Lossy("Не удалось прочитать файл \"" + path + "\": " + reason + " (код " +
                              std::to_string(code) + ")");
+}
+
+std::string KindName(mode_t mode) {
+  if (S_ISDIR(mode)) return "папка";
+  if (S_ISFIFO(mode)) return "именованный канал";
+  if (S_ISCHR(mode)) return "символьное устройство";
+  if (S_ISBLK(mode)) return "блочное устройство";
+  if (S_ISSOCK(mode)) return "сокет";
+  return "файл особого вида";
+}
+
+EInOutError NotARegularFile(mode_t mode, const std::string& path) {
+  return EInOutError(5, path, "это не обычный файл, а " + KindName(mode));
+}
+
+int OpenBlocking(const std::string& path) {
+  int descriptor;
+  do {
+    descriptor = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  } while (descriptor < 0 && errno == EINTR);
+  return descriptor;
+}
+
+// Without O_NONBLOCK a named pipe would hold the open until a writer comes, and a
+// terminal could become the process's controlling one.
+int OpenWithoutWaiting(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor >= 0) return descriptor;
+  const int error = errno;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    // A socket or a device without a driver fails to open at all; its kind is the
+    // better reason.
+    if (!S_ISREG(info.st_mode)) throw NotARegularFile(info.st_mode, path);
+    // Only a lease being broken refuses a regular file this way; a blocking open
+    // waits for its holder to let go, as it always did.
+    if (error == EWOULDBLOCK) {
+      const int waited = OpenBlocking(path);
+      if (waited >= 0) return waited;
+      throw EInOutError(InOutErrorCode(errno, path), path);
+    }
+  }
+  throw EInOutError(InOutErrorCode(error, path), path);
 }
 
 }  // namespace
 
-EInOutError::EInOutError(int code, const std::string& path)
-    : std::runtime_error(MessageFor(code, path)), Code(code), Path(path) {}
+EInOutError::EInOutError(int code, const std::string& path) : EInOutError(code, path, ReasonText(code)) {}
+
+EInOutError::EInOutError(int code, const std::string& path, const std::string& reasonUtf8)
+    : std::runtime_error(MessageFor(code, path, reasonUtf8)), Code(code), Path(path) {}
 
 int InOutErrorCode(int errnoValue, const std::string& path) {
   switch (errnoValue) {
@@ -56,15 +102,20 @@ int InOutErrorCode(int errnoValue, const std::string& path) {
   }
 }
 
-TDataFile::TDataFile(std::string path) : path_(std::move(path)) {
-  descriptor_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor_ < 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
-  struct stat info {};
-  // A directory opens for reading on this platform but is no data file.
-  if (::fstat(descriptor_, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int code = S_ISDIR(info.st_mode) ? 5 : InOutErrorCode(errno, path_);
+TDataFile::TDataFile(std::string path) : path_(std::move(path)), descriptor_(OpenWithoutWaiting(path_)) {
+  try {
+    // A directory, a pipe or a device opens for reading here but is no data file: a
+    // device may never end, a pipe waits for a writer's bytes.
+    struct stat info {};
+    if (::fstat(descriptor_, &info) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
+    if (!S_ISREG(info.st_mode)) throw NotARegularFile(info.st_mode, path_);
+    const int flags = ::fcntl(descriptor_, F_GETFL);
+    if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+      throw EInOutError(InOutErrorCode(errno, path_), path_);
+    }
+  } catch (...) {
     ::close(descriptor_);
-    throw EInOutError(code, path_);
+    throw;
   }
 }
 

@@ -7,10 +7,14 @@
 
 // A failed data-file operation; Code is the platform error code
 // (2 no such file, 3 no such directory, 4 too many open files, 5 access refused,
-// 30 read fault). The message is a Windows-1251 sentence naming the file.
+// also for anything that is not a regular file, 8 not enough memory, also for more
+// records than the tables can count, 30 read fault). The message is a
+// Windows-1251 sentence naming the file and the reason.
 class EInOutError : public std::runtime_error {
  public:
   EInOutError(int code, const std::string& path);
+  // reasonUtf8 replaces the code's usual reason, for a cause the code alone hides.
+  EInOutError(int code, const std::string& path, const std::string& reasonUtf8);
   int Code;
   std::string Path;
 };
@@ -18,7 +22,8 @@ class EInOutError : public std::runtime_error {
 // The error code for a failed open or read of path, from errno.
 int InOutErrorCode(int errnoValue, const std::string& path);
 
-// A data file opened for reading only; it is never created or written.
+// A regular file opened for reading only; it is never created or written. Named
+// pipes, devices, sockets and directories are refused at once, never waited on.
 class TDataFile {
  public:
   explicit TDataFile(std::string path);  // throws EInOutError

@@ -20,6 +20,13 @@ void SetPolicy(std::thread& thread, int policy) {
   pthread_setschedparam(thread.native_handle(), policy, &parameter);
 }
 
+// A file error names the file itself; any other error is put into a sentence that does.
+std::string FailureTextOf(const std::exception* error) {
+  if (dynamic_cast<const EInOutError*>(error)) return error->what();
+  const std::string start = "Не удалось загрузить файл \"" + DataFilePath("Phones.dbr") + "\"";
+  return Cp1251FromUtf8Lossy(error ? start + ": " + error->what() : start);
+}
+
 }  // namespace
 
 std::string LoadFailureText() {
@@ -48,20 +55,23 @@ void TLoadDataThread::Execute() {
       if (onLoaded_) onLoaded_();
     });
   } catch (const std::exception& error) {
-    Fail(dynamic_cast<const EInOutError*>(&error)
-             ? error.what()
-             : Cp1251FromUtf8Lossy("Не удалось загрузить файл \"" + DataFilePath("Phones.dbr") +
-                                   "\": " + error.what()));
+    Fail(&error);
   } catch (...) {
-    Fail(Cp1251FromUtf8Lossy("Не удалось загрузить файл \"" + DataFilePath("Phones.dbr") + "\""));
+    Fail(nullptr);
   }
   finished_.store(true, std::memory_order_release);
 }
 
-void TLoadDataThread::Fail(const std::string& text) {
-  {
+// An error escaping the thread's body would end the process, and the memory a
+// message needs may be what ran out: the flags are set whatever happens to the text.
+void TLoadDataThread::Fail(const std::exception* error) noexcept {
+  try {
+    std::string text = FailureTextOf(error);
     std::lock_guard lock(failureMutex);
-    failureText = text;
+    failureText = std::move(text);
+  } catch (...) {
+    std::lock_guard lock(failureMutex);
+    failureText.clear();
   }
   DataLoaded.store(false, std::memory_order_release);
   LoadFailed.store(true, std::memory_order_release);

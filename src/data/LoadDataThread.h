@@ -16,7 +16,7 @@
 extern std::atomic<bool> DataLoaded;
 extern std::atomic<bool> LoadFailed;
 // Why loading failed, a Windows-1251 sentence naming the file; valid once
-// LoadFailed is true.
+// LoadFailed is true, and empty only when there was no memory left to write it.
 std::string LoadFailureText();
 
 class TLoadDataThread {
@@ -40,7 +40,7 @@ class TLoadDataThread {
 
  private:
   void Execute();
-  void Fail(const std::string& text);
+  void Fail(const std::exception* error) noexcept;
 
   TSynchronize synchronize_;
   std::function<void()> onLoaded_;

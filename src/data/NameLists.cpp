@@ -1,23 +1,24 @@
 #include <string_view>
 
 #include "DataFile.h"
+#include "DbrRecords.h"
+#include "TableLimits.h"
 #include "Tables.h"
 
 namespace {
 
-// A final name cut short by the end of the file is dropped rather than taken with
-// bytes the file does not hold, the same rule as for phone records.
 void LoadNameList(std::vector<std::string>& table, std::string_view fileName) {
   table.assign(1, std::string());
-  TDataFile file(DataFilePath(fileName));
-  const std::string content = file.ReadToEnd();
-  size_t at = 0;
-  while (at < content.size()) {
-    const auto length = static_cast<unsigned char>(content[at]);
-    if (content.size() - at - 1 < length) break;
-    table.emplace_back(content, at + 1, length);
-    at += 1 + length;
-  }
+  const std::string path = DataFilePath(fileName);
+  TDataFile file(path);
+  LoadWithinMemory(path, [&] {
+    const std::string content = file.ReadToEnd();
+    size_t count = 0;
+    ForEachNameRecord(content, [&](std::string_view) { ++count; });
+    CheckRecordCount(count, path);
+    table.reserve(count + 1);
+    ForEachNameRecord(content, [&](std::string_view name) { table.emplace_back(name); });
+  });
   file.Close();
 }
 

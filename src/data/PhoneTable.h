@@ -31,10 +31,9 @@ class TNumberText {
 // A corpus text, stored once per distinct text in the table of the global Phones.
 class TCorpusText {
  public:
-  TCorpusText() = default;
-  TCorpusText(std::string_view text);  // interns text into Phones
-  TCorpusText(const char* text) : TCorpusText(std::string_view(text)) {}
-  TCorpusText(const std::string& text) : TCorpusText(std::string_view(text)) {}
+  TCorpusText() = default;  // the empty text
+  // Interns text into the global Phones; explicit, so that no conversion writes there unseen.
+  explicit TCorpusText(std::string_view text);
   static TCorpusText FromId(uint32_t id);
 
   operator std::string_view() const;  // empty for an id Phones no longer holds

@@ -24,6 +24,9 @@ bool TRegExpr::ExecAt(int offset) {
   const auto* begin = reinterpret_cast<const uint8_t*>(InputCopy_.c_str());
   const auto length = static_cast<int64_t>(InputCopy_.size());
   if (offset < 1) RaiseError(1006);
+  // Cleared first, so that a search refused without any attempt leaves no match
+  // of an earlier ExecAt behind.
+  ResetMatchState();
   if (offset > length + 1) return false;
   const uint8_t* start = begin + (offset - 1);
   TextBegin_ = begin;
@@ -31,7 +34,7 @@ bool TRegExpr::ExecAt(int offset) {
   if (MustLength_ > 0 && !ContainsMustString(start)) return false;
   ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
   ProgramEnd_ = ProgramFirst_ - 1 + ProgramBuffer_.size();
-  ResetMatchState();
+  StartStepCount();
   bool found = false;
   try {
     found = SearchFrom(start);
@@ -69,7 +72,6 @@ void TRegExpr::ResetMatchState() {
   LoopLevel_ = 0;
   MatchDepth_ = 0;
   JumpMarks_ = nullptr;
-  StartStepCount();
 }
 
 // Start positions from left to right, only where a match can begin; the end of

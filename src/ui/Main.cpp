@@ -61,16 +61,17 @@ TLookupComboBox* NewComboBox(const QString& name) {
   return combo;
 }
 
+// In the order of TPhoneColumn.
 std::vector<TGridColumn> PhoneColumns() {
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   return {
-      {QStringLiteral("colPhone"), QStringLiteral("Телефон"), 89, Qt::AlignRight | Qt::AlignVCenter},
-      {QStringLiteral("colOwner"), QStringLiteral("Абонент"), 212, left},
-      {QStringLiteral("colCity"), QStringLiteral("Город"), 139, left},
-      {QStringLiteral("colStreet"), QStringLiteral("Улица"), 118, left},
-      {QStringLiteral("colHouse"), QStringLiteral("Дом"), 54, left},
-      {QStringLiteral("colCorpus"), QStringLiteral("Корпус"), 59, left},
-      {QStringLiteral("colFlat"), QStringLiteral("Квартира"), 74, left},
+      {QStringLiteral("Телефон"), 89, Qt::AlignRight | Qt::AlignVCenter},
+      {QStringLiteral("Абонент"), 212, left},
+      {QStringLiteral("Город"), 139, left},
+      {QStringLiteral("Улица"), 118, left},
+      {QStringLiteral("Дом"), 54, left},
+      {QStringLiteral("Корпус"), 59, left},
+      {QStringLiteral("Квартира"), 74, left},
   };
 }
 

@@ -9,7 +9,6 @@
 #include "PhoneCellSource.h"
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;

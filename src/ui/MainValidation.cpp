@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <exception>
 
 #include "Main.h"
 #include "MaskEdit.h"
@@ -14,20 +15,28 @@ namespace {
 
 const QColor kInvalidExpressionColour(255, 0, 255);
 
-void PaintInvalid(QLineEdit& field) {
+// Only a real change reaches the screen reader, not every validation of every keystroke.
+void SetDescription(QLineEdit& field, const QString& description) {
+  if (field.accessibleDescription() != description) field.setAccessibleDescription(description);
+}
+
+// Screen readers cannot see the colour; the field's description tells them why it is bad.
+void MarkInvalid(QLineEdit& field, const QString& reason) {
   QPalette palette = field.palette();
   palette.setColor(QPalette::Base, kInvalidExpressionColour);
   field.setPalette(palette);
+  SetDescription(field, reason);
 }
 
 // Every colour group back to the style's own field background, so that a disabled
 // field also looks as it did before.
-void PaintNormal(QLineEdit& field) {
+void MarkValid(QLineEdit& field) {
   const QPalette normal = QApplication::palette(&field);
   QPalette palette = field.palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     palette.setBrush(group, QPalette::Base, normal.brush(group, QPalette::Base));
   field.setPalette(palette);
+  SetDescription(field, QString());
 }
 
 // Compiles the text as typed: the search trims it first, so an expression that compiles
@@ -37,12 +46,12 @@ void ValidateExpressionField(QLineEdit& field, bool regExpr) {
   if (regExpr && !TrimText(text).empty()) {
     try {
       RegexMatches(text, "");
-    } catch (...) {
-      PaintInvalid(field);
+    } catch (const std::exception& error) {
+      MarkInvalid(field, FromCp1251(error.what()));
       throw;
     }
   }
-  PaintNormal(field);
+  MarkValid(field);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "CellSource.h"
 
-enum TPhoneColumn { colPhone, colOwner, colCity, colStreet, colHouse, colCorpus, colFlat, kPhoneColumnCount };
+enum TPhoneColumn { colPhone, colOwner, colCity, colStreet, colHouse, colCorpus, colFlat };
 
 class TPhoneCellSource : public TCellSource {
  public:

@@ -54,10 +54,10 @@ TEST(TextTable, KeepsTextsAndALowerCasedCopyCutAtNul) {
 
 TEST(PhoneTable, ColumnsFollowTheRecords) {
   Phones.clear();
-  Phones.push_back(TPhone{2, "9161234567", 1, 2, 3, "a", 4});
-  Phones.push_back(TPhone{-1, "0123", 65535, 0, 0, "", 0});
-  Phones.push_back(TPhone{0, "-5", 0, 0, 0, "", 0});
-  Phones.push_back(TPhone{0, "0", 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{2, "9161234567", 1, 2, 3, TCorpusText("a"), 4});
+  Phones.push_back(TPhone{-1, "0123", 65535, 0, 0, {}, 0});
+  Phones.push_back(TPhone{0, "-5", 0, 0, 0, {}, 0});
+  Phones.push_back(TPhone{0, "0", 0, 0, 0, {}, 0});
   EXPECT_EQ(Phones.OwnerColumn(), (std::vector<int32_t>{2, -1, 0, 0}));
   EXPECT_EQ(Phones.NumberColumn(), (std::vector<int64_t>{9161234567, -1, -1, 0}));
   EXPECT_EQ(Phones.CityColumn(), (std::vector<uint16_t>{1, 65535, 0, 0}));
@@ -68,10 +68,10 @@ TEST(PhoneTable, ColumnsFollowTheRecords) {
 
 TEST(PhoneTable, RefusesFieldsNoDataFileCanHold) {
   Phones.clear();
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 65536, 0, 0, "", 0}), std::out_of_range);
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, -1, 0, "", 0}), std::out_of_range);
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 70000, "", 0}), std::out_of_range);
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 0, "", 65536}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 65536, 0, 0, {}, 0}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, -1, 0, {}, 0}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 70000, {}, 0}), std::out_of_range);
+  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 65536}), std::out_of_range);
   EXPECT_TRUE(Phones.empty());
   EXPECT_TRUE(Phones.CityColumn().empty());
 }

@@ -121,6 +121,24 @@ TEST(ExecAt, AnotherOffsetSeesNoCaptureOfTheEarlierMatch) {
   EXPECT_FALSE(regex.ExecAt(2));
 }
 
+// Found by fuzzing: a search refused before any attempt kept the earlier match.
+TEST(ExecAt, AFalseAnswerLeavesNoEarlierMatchBehind) {
+  TRegExpr regex;
+  regex.SetModifier(1, false);
+  regex.SetExpression("x*(a)b");
+  regex.SetInputString("abx");
+  ASSERT_TRUE(regex.ExecAt(1));
+  ASSERT_EQ(regex.MustString(), "b");
+  for (int offset : {3, 5}) {
+    ASSERT_TRUE(regex.ExecAt(1));
+    EXPECT_FALSE(regex.ExecAt(offset)) << offset;
+    for (int n = 0; n < 2; ++n) {
+      EXPECT_EQ(regex.GroupStart(n), -1) << offset << " " << n;
+      EXPECT_EQ(regex.GroupEnd(n), -1) << offset << " " << n;
+    }
+  }
+}
+
 TEST(ExecAt, OffsetPastTheEndIsFalseAndBelowOneIsAnError) {
   TRegExpr regex;
   regex.SetExpression("^");

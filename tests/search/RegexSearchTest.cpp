@@ -58,7 +58,7 @@ class RegexSearchTest : public ::testing::Test {
   static void AddOwnerWithNumbers(const std::string& name, std::initializer_list<const char*> numbers) {
     Owners.push_back(W(name));
     const auto owner = static_cast<int32_t>(Owners.size()) - 1;
-    for (const char* number : numbers) Phones.push_back(TPhone{owner, number, 0, 0, 0, "", 0});
+    for (const char* number : numbers) Phones.push_back(TPhone{owner, number, 0, 0, 0, {}, 0});
   }
 };
 
@@ -110,10 +110,10 @@ TEST_F(RegexSearchTest, OwnerExpressionFoldsCaseUnlessTheExpressionSaysOtherwise
 
 TEST_F(RegexSearchTest, OwnersMissingOrCutByANulAreMatchedAsTheirText) {
   Owners.push_back(std::string("Ab\0ivan", 7));
-  Phones.push_back(TPhone{0, "1", 0, 0, 0, "", 0});
-  Phones.push_back(TPhone{-1, "2", 0, 0, 0, "", 0});
-  Phones.push_back(TPhone{7, "3", 0, 0, 0, "", 0});
-  Phones.push_back(TPhone{0, "4", 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 0});
+  Phones.push_back(TPhone{-1, "2", 0, 0, 0, {}, 0});
+  Phones.push_back(TPhone{7, "3", 0, 0, 0, {}, 0});
+  Phones.push_back(TPhone{0, "4", 0, 0, 0, {}, 0});
   TSearchInputs inputs = RegexInputs();
   inputs.Owner = "ivan";
   EXPECT_EQ(Results(inputs), Indices{}) << "a name is read up to its first NUL";
@@ -128,7 +128,7 @@ TEST_F(RegexSearchTest, OwnersMissingOrCutByANulAreMatchedAsTheirText) {
 TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
   Owners.push_back(W("Иванов"));
   const char* corpora[] = {"1а", "1А", "12", "", "к1", "1а"};
-  for (int32_t i = 0; i < 6; ++i) Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, W(corpora[i]), 3});
+  for (int32_t i = 0; i < 6; ++i) Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, TCorpusText(W(corpora[i])), 3});
   TSearchInputs inputs = RegexInputs();
   inputs.Corpus = W("^1а$");
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 5}));
@@ -147,7 +147,7 @@ TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
 
 TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
   Owners.push_back("A");
-  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, "", 0});
+  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, {}, 0});
   std::vector<std::string> events;
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = "7";
@@ -178,9 +178,9 @@ TEST_F(RegexSearchTest, ExpressionThatDoesNotCompileRaisesOnlyWhenARecordReaches
 
 TEST_F(RegexSearchTest, CorpusThatDoesNotCompileRaisesAtTheFirstRecordPassingTheEarlierTests) {
   Owners.push_back("A");
-  Phones.push_back(TPhone{0, "1", 1, 0, 0, "", 0});
-  Phones.push_back(TPhone{0, "2", 1, 0, 0, "", 0});
-  Phones.push_back(TPhone{0, "3", 2, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "1", 1, 0, 0, {}, 0});
+  Phones.push_back(TPhone{0, "2", 1, 0, 0, {}, 0});
+  Phones.push_back(TPhone{0, "3", 2, 0, 0, {}, 0});
   TSearchInputs inputs = RegexInputs();
   inputs.Corpus = "a\\";
   inputs.CityIndices = {3};
@@ -285,11 +285,11 @@ class RegexScanEquivalence : public ::testing::Test {
     GenerateDirectory(directory->Path(), 20000, 7);
     ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
     // Records no generator writes: before any owner, past the table, owners revisited.
-    Phones.push_back(TPhone{-1, "8800", 0, 0, 0, W("А"), 0});
-    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "4545", 0, 0, 0, "", 0});
+    Phones.push_back(TPhone{-1, "8800", 0, 0, 0, TCorpusText(W("А")), 0});
+    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "4545", 0, 0, 0, {}, 0});
     Owners.push_back(W("Иван") + std::string(1, '\0') + W("Петров"));
     for (int32_t owner : {0, static_cast<int32_t>(Owners.size()) - 1, 0, 1, 0})
-      Phones.push_back(TPhone{owner, "845", 1, 1, 1, W("2б"), 1});
+      Phones.push_back(TPhone{owner, "845", 1, 1, 1, TCorpusText(W("2б")), 1});
   }
   static void TearDownTestSuite() { delete directory; }
   static TTempDirectory* directory;

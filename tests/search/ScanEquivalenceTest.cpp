@@ -69,10 +69,10 @@ class ScanEquivalence : public ::testing::Test {
     GenerateDirectory(directory->Path(), 30000, 11);
     ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
     // Records no generator writes: before any owner, past the tables, odd numbers.
-    Phones.push_back(TPhone{-1, "4545", 65535, 65535, 65535, W("А"), 65535});
-    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "-12345", 0, 0, 0, "", 0});
+    Phones.push_back(TPhone{-1, "4545", 65535, 65535, 65535, TCorpusText(W("А")), 65535});
+    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "-12345", 0, 0, 0, {}, 0});
     Owners.push_back(W("Иван") + std::string(1, '\0') + W("Иван"));
-    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) - 1, "0", 1, 1, 1, "", 1});
+    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) - 1, "0", 1, 1, 1, {}, 1});
   }
   static void TearDownTestSuite() { delete directory; }
   static TTempDirectory* directory;

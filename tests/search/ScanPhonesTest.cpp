@@ -21,7 +21,7 @@ class ScanPhonesTest : public ::testing::Test {
   }
 
   static void AddNumbers(std::initializer_list<const char*> numbers) {
-    for (const char* number : numbers) Phones.push_back(TPhone{0, number, 0, 0, 0, "", 0});
+    for (const char* number : numbers) Phones.push_back(TPhone{0, number, 0, 0, 0, {}, 0});
   }
 };
 
@@ -59,7 +59,7 @@ TEST_F(ScanPhonesTest, OwnerMatchesIgnoringCaseOnBothSides) {
   Owners.push_back(W("иван"));
   Owners.push_back(W("Петров"));
   Owners.push_back(std::string("Ab\0ivan", 7));
-  for (int32_t owner : {0, 1, 2, 3, -1, 99}) Phones.push_back(TPhone{owner, "1", 0, 0, 0, "", 0});
+  for (int32_t owner : {0, 1, 2, 3, -1, 99}) Phones.push_back(TPhone{owner, "1", 0, 0, 0, {}, 0});
   TSearchInputs inputs;
   inputs.Owner = W("ИВАН");
   EXPECT_EQ(Results(inputs), (Indices{0, 1}));
@@ -77,7 +77,8 @@ TEST_F(ScanPhonesTest, OwnerMatchesIgnoringCaseOnBothSides) {
 
 TEST_F(ScanPhonesTest, CorpusMatchesAsASubstringIgnoringCase) {
   Owners.push_back("A");
-  for (const char* corpus : {"А", "12а", "б", "", "к1"}) Phones.push_back(TPhone{0, "1", 0, 0, 0, W(corpus), 0});
+  for (const char* corpus : {"А", "12а", "б", "", "к1"})
+    Phones.push_back(TPhone{0, "1", 0, 0, 0, TCorpusText(W(corpus)), 0});
   TSearchInputs inputs;
   inputs.Corpus = W("а");
   EXPECT_EQ(Results(inputs), (Indices{0, 1}));
@@ -87,10 +88,10 @@ TEST_F(ScanPhonesTest, CorpusMatchesAsASubstringIgnoringCase) {
 
 TEST_F(ScanPhonesTest, CityStreetHouseAndFlatCompareIndicesAndNumbers) {
   Owners.push_back("A");
-  Phones.push_back(TPhone{0, "1", 1, 5, 12, "", 3});
-  Phones.push_back(TPhone{0, "2", 2, 5, 0, "", 0});
-  Phones.push_back(TPhone{0, "3", 7, 6, 12, "", 3});
-  Phones.push_back(TPhone{0, "4", 0, 0, 12, "", 3});
+  Phones.push_back(TPhone{0, "1", 1, 5, 12, {}, 3});
+  Phones.push_back(TPhone{0, "2", 2, 5, 0, {}, 0});
+  Phones.push_back(TPhone{0, "3", 7, 6, 12, {}, 3});
+  Phones.push_back(TPhone{0, "4", 0, 0, 12, {}, 3});
   TSearchInputs inputs;
   inputs.CityIndices = {1, 7};
   EXPECT_EQ(Results(inputs), (Indices{0, 2}));
@@ -114,11 +115,11 @@ TEST_F(ScanPhonesTest, CityStreetHouseAndFlatCompareIndicesAndNumbers) {
 TEST_F(ScanPhonesTest, EveryActiveCriterionMustHold) {
   Owners.push_back(W("Иванов"));
   Owners.push_back(W("Петров"));
-  Phones.push_back(TPhone{0, "111", 1, 2, 3, "a", 4});
-  Phones.push_back(TPhone{0, "111", 1, 2, 3, "a", 5});
-  Phones.push_back(TPhone{1, "111", 1, 2, 3, "a", 4});
-  Phones.push_back(TPhone{0, "112", 1, 2, 3, "a", 4});
-  Phones.push_back(TPhone{0, "111", 1, 2, 3, "b", 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText("a"), 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText("a"), 5});
+  Phones.push_back(TPhone{1, "111", 1, 2, 3, TCorpusText("a"), 4});
+  Phones.push_back(TPhone{0, "112", 1, 2, 3, TCorpusText("a"), 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText("b"), 4});
   TSearchInputs inputs;
   inputs.Phone = "11";
   inputs.Owner = W("иванов");
@@ -133,7 +134,7 @@ TEST_F(ScanPhonesTest, EveryActiveCriterionMustHold) {
 
 TEST_F(ScanPhonesTest, ProgressAtEveryMultipleOf10000AfterThatRecord) {
   Owners.push_back("A");
-  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, "", 0});
+  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, {}, 0});
   std::vector<std::string> events;
   ScanPhones(MakeSearchCriteria(PhoneInput("7")),
              [&](int32_t i) { events.push_back("result " + std::to_string(i)); },

@@ -112,3 +112,28 @@ TEST(DirectoryGenerator, ZeroLinesGivesAnEmptyPhoneFile) {
   EXPECT_EQ(FileBytes(dir.FilePath("Phones.dbr")), "");
   EXPECT_FALSE(FileBytes(dir.FilePath("Cities.dbr")).empty());
 }
+
+TEST(DirectoryGenerator, FullNumberRangesWidenSoThatEveryLineGetsItsOwnNumber) {
+  const TNumberRanges tiny{.SmallCityDigits = 1, .MobileNumbers = 10};
+  TTempDirectory first, second;
+  GenerateDirectory(first.Path(), 4000, 5, tiny);
+  GenerateDirectory(second.Path(), 4000, 5, tiny);
+  EXPECT_EQ(FileBytes(first.FilePath("Phones.dbr")), FileBytes(second.FilePath("Phones.dbr")));
+  ASSERT_TRUE(LoadPhonesFrom(first.Path()));
+  ASSERT_EQ(Phones.size(), 4000u);
+  std::set<std::string> numbers;
+  size_t mobile = 0, longest = 0;
+  for (const TPhone& phone : Phones) {
+    const std::string_view number(phone.Number);
+    ASSERT_TRUE(numbers.emplace(number).second) << number;
+    if (number.starts_with("900000000")) {
+      ++mobile;
+      continue;
+    }
+    ASSERT_GE(number[0], '2') << number;
+    longest = std::max(longest, number.size());
+  }
+  EXPECT_LE(mobile, 10u);
+  EXPECT_GE(mobile, 5u);
+  EXPECT_EQ(longest, 4u) << "8 one-digit, 80 two-digit and 800 three-digit numbers cannot number 4000 lines";
+}

@@ -1,7 +1,18 @@
 #include "DirectoryTsv.h"
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 
 #include "DirectoryFiles.h"
@@ -12,15 +23,24 @@
 
 namespace {
 
-std::string Export(const std::string& directory) {
-  std::ostringstream out;
-  ExportTsv(directory, out);
-  return out.str();
+// Hands the text out a few bytes at a time, so that lines cross the reads; a read
+// past failAt bytes fails.
+TLineReader::TRead ReaderOf(std::string text, size_t failAt = std::string::npos) {
+  return [text = std::move(text), failAt, at = size_t{0}](char* buffer, size_t size) mutable {
+    if (at >= failAt) throw std::runtime_error("read fault");
+    const size_t count = std::min({size, text.size() - at, size_t{7}});
+    std::copy_n(text.data() + at, count, buffer);
+    at += count;
+    return count;
+  };
 }
 
-void Import(const std::string& text, const std::string& directory) {
-  std::istringstream in(text);
-  ImportTsv(in, directory);
+void Import(const std::string& text, const std::string& directory) { ImportTsv(ReaderOf(text), directory); }
+
+std::string Export(const std::string& directory) {
+  std::string out;
+  ExportTsv(directory, [&](std::string_view text) { out += text; });
+  return out;
 }
 
 std::string ImportError(const std::string& text) {
@@ -32,6 +52,50 @@ std::string ImportError(const std::string& text) {
   }
   return "";
 }
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+// Every file of a directory with its bytes, temporaries included.
+std::map<std::string, std::string> Contents(const std::string& directory) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    contents[entry.path().filename().string()] = FileBytes(entry.path().string());
+  }
+  return contents;
+}
+
+std::string Line(int number, std::string_view city, std::string_view street) {
+  return std::to_string(number) + "\ta\t" + std::string(city) + '\t' + std::string(street) + "\t1\t\t2\n";
+}
+
+// Lines whose streets run from "s0" to "s<count - 1>", all in one city.
+std::string StreetLines(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += Line(i, "c", "s" + std::to_string(i));
+  return text;
+}
+
+const std::string OldText = "1\tИванов\tМосква\tул. Ленина\t2\t\t3\n";
+const std::string GoodLine = "1\ta\tb\tc\t2\t\t3\n";
+
+// A directory imported once, whose files every failed import must leave as they are.
+class ExistingDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Import(OldText, dir.Path());
+    before = Contents(dir.Path());
+    ASSERT_EQ(before.size(), 3u);
+  }
+  void ExpectUnchanged() const { EXPECT_EQ(Contents(dir.Path()), before); }
+
+  TTempDirectory dir;
+  std::map<std::string, std::string> before;
+};
 
 }  // namespace
 
@@ -56,10 +120,12 @@ TEST(DirectoryTsv, ImportThenExportGivesTheSameText) {
   Import(text, dir.Path());
   EXPECT_EQ(Export(dir.Path()), text);
   EXPECT_EQ(Owners.size(), 4u);
-  EXPECT_EQ(Cities.size(), 3u);
-  EXPECT_EQ(Streets.size(), 4u) << "a street is kept once per city";
+  EXPECT_EQ(Cities, (std::vector<std::string>{"", W("Москва"), W("Тверь")}));
+  EXPECT_EQ(Streets, (std::vector<std::string>{"", W("ул. Ленина"), W("пр-т Мира")}))
+      << "a street name is kept once, whatever its cities";
   EXPECT_EQ(Owners[2], "Tab\there");
   EXPECT_EQ(Phones[3].CityIndex, 0);
+  EXPECT_EQ(Phones[2].StreetIndex, Phones[0].StreetIndex);
 }
 
 TEST(DirectoryTsv, GeneratedDirectoryRoundTrips) {
@@ -77,10 +143,39 @@ TEST(DirectoryTsv, ImportAcceptsWindowsLineEndsAndSkipsEmptyLines) {
   EXPECT_EQ(Export(dir.Path()), "1\ta\tb\tc\t2\t\t3\n2\ta\tb\tc\t2\t\t3\n");
 }
 
+TEST(DirectoryTsv, PairsOfCityAndStreetBeyondTheIndexLimitFitWhenTheNamesDo) {
+  std::string text;
+  for (int city = 0; city < 300; ++city) {
+    for (int street = 0; street < 300; ++street) {
+      text += Line(city * 300 + street, "c" + std::to_string(city), "s" + std::to_string(street));
+    }
+  }
+  TTempDirectory dir;
+  Import(text, dir.Path());
+  EXPECT_EQ(Export(dir.Path()), text);
+  EXPECT_EQ(Cities.size(), 301u);
+  EXPECT_EQ(Streets.size(), 301u);
+  EXPECT_EQ(Streets[300], "s299");
+}
+
+TEST(DirectoryTsv, AsManyNamesAsTheIndexHoldsFitAndOneMoreIsRefusedWithTheCounts) {
+  TTempDirectory dir;
+  Import(StreetLines(65535), dir.Path());
+  EXPECT_EQ(Export(dir.Path()), StreetLines(65535));
+  EXPECT_EQ(Streets.size(), 65536u);
+  EXPECT_EQ(Streets[65535], "s65534");
+
+  EXPECT_EQ(ImportError(StreetLines(65537)),
+            "the input has 65537 distinct street names, more than the 65535 a directory can hold");
+  std::string cities;
+  for (int i = 0; i < 65536; ++i) cities += Line(i, "c" + std::to_string(i), "");
+  EXPECT_EQ(ImportError(cities), "the input has 65536 distinct city names, more than the 65535 a directory can hold");
+}
+
 TEST(DirectoryTsv, BadInputIsRefusedNamingTheLine) {
-  const std::string good = "1\ta\tb\tc\t2\t\t3\n";
-  EXPECT_EQ(ImportError(good + "1\ta\tb\tc\t2\t3\n"), "line 2: expected 7 tab-separated fields, found 6");
-  EXPECT_EQ(ImportError(good + good + "x\ta\tb\tc\t2\t\t3\n"), "line 3: number must be a whole number of at most 19 digits");
+  EXPECT_EQ(ImportError(GoodLine + "1\ta\tb\tc\t2\t3\n"), "line 2: expected 7 tab-separated fields, found 6");
+  EXPECT_EQ(ImportError(GoodLine + GoodLine + "x\ta\tb\tc\t2\t\t3\n"),
+            "line 3: number must be a whole number of at most 19 digits");
   EXPECT_EQ(ImportError("99999999999999999999\ta\tb\tc\t2\t\t3\n"),
             "line 1: number must be a whole number of at most 19 digits");
   EXPECT_EQ(ImportError("1\ta\tb\tc\t65536\t\t3\n"), "line 1: house must be a whole number from 0 to 65535");
@@ -89,17 +184,124 @@ TEST(DirectoryTsv, BadInputIsRefusedNamingTheLine) {
             "line 1: subscriber is not UTF-8 or has characters outside Windows-1251");
   EXPECT_EQ(ImportError("1\t" + std::string(128, 'x') + "\tb\tc\t1\t\t1\n"),
             "line 1: subscriber is longer than 127 bytes");
+  EXPECT_EQ(ImportError("1\ta\t" + std::string(256, 'x') + "\tc\t1\t\t1\n"), "line 1: city is longer than 255 bytes");
   EXPECT_EQ(ImportError("1\ta\tb\tc\t1\t\\q\t1\n"),
             "line 1: corpus has a backslash that is not \\\\, \\t, \\n, \\r or \\0");
-  EXPECT_EQ(ImportError(good), "");
+  EXPECT_EQ(ImportError(GoodLine + std::string(TLineReader::MaxLineBytes + 1, 'x')),
+            "line 2: longer than 65536 bytes; is this a tab-separated text file?");
+  EXPECT_EQ(ImportError(GoodLine), "");
 }
 
-TEST(DirectoryTsv, ExportOfAMissingDirectoryNamesTheFile) {
-  TTempDirectory dir;
+TEST(DirectoryTsv, ByteOrderMarksAndCarriageReturnLineEndsAreNamed) {
+  EXPECT_EQ(ImportError("\xEF\xBB\xBF" + GoodLine),
+            "line 1: the file starts with a UTF-8 byte-order mark; save it as UTF-8 without a byte-order mark");
+  EXPECT_EQ(ImportError(std::string("\xFF\xFE" "1\0\t\0", 6)),
+            "line 1: the file starts with a UTF-16 byte-order mark; save it as UTF-8 without a byte-order mark");
+  const std::string carriageReturnOnly = "1\ta\tb\tc\t2\t\t3\r2\ta\tb\tc\t2\t\t3\r";
+  for (const std::string& text : {carriageReturnOnly, GoodLine + carriageReturnOnly, GoodLine + "1\ta\rb\tb\tc\t2\t\t3\n"}) {
+    const std::string error = ImportError(text);
+    EXPECT_TRUE(error.starts_with(text.starts_with(GoodLine) ? "line 2: " : "line 1: ")) << error;
+    EXPECT_NE(error.find("carriage return (CR) inside the line; lines must end with LF or CR LF, not with CR alone"),
+              std::string::npos)
+        << error;
+  }
+}
+
+TEST_F(ExistingDirectory, FailedImportsLeaveTheOldFilesByteForByte) {
+  const std::string good = StreetLines(2000);
+  EXPECT_THROW(Import(good + "1\ta\tb\tc\t2\t\tx\n", dir.Path()), ETsvError) << "bad last line";
+  ExpectUnchanged();
+  EXPECT_THROW(Import(good + "1\ta\tb\tc", dir.Path()), ETsvError) << "last line cut short";
+  ExpectUnchanged();
+  EXPECT_THROW(Import(StreetLines(65536), dir.Path()), ETsvError) << "too many names";
+  ExpectUnchanged();
   try {
-    Export(dir.Path() + "/none");
+    ImportTsv(ReaderOf(good, good.size() - 10), dir.Path());
+    ADD_FAILURE() << "a failed read was taken for the end of the input";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "read fault");
+  }
+  ExpectUnchanged();
+}
+
+TEST_F(ExistingDirectory, AFolderThatCannotBeWrittenFailsTheImportAndKeepsItsFiles) {
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const std::string probe = dir.FilePath("probe");
+  const int descriptor = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0600);
+  if (descriptor < 0) {
+    try {
+      Import(GoodLine, dir.Path());
+      ADD_FAILURE() << "imported into a read-only folder";
+    } catch (const std::runtime_error& error) {
+      EXPECT_TRUE(std::string(error.what()).starts_with("cannot write " + dir.FilePath(""))) << error.what();
+      EXPECT_NE(std::string(error.what()).find("Permission denied"), std::string::npos) << error.what();
+    }
+  } else {
+    // Permissions do not stop root: a read-only bind mount, seen by a child process only, does.
+    ::close(descriptor);
+    ::unlink(probe.c_str());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+          ::mount(dir.Path().c_str(), dir.Path().c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+          ::mount(nullptr, dir.Path().c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+        ::_exit(77);
+      }
+      try {
+        Import(GoodLine, dir.Path());
+      } catch (const std::runtime_error& error) {
+        ::_exit(std::string(error.what()).find("Read-only file system") != std::string::npos ? 0 : 2);
+      }
+      ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+      GTEST_SKIP() << "running as root without the right to mount: no way to make a folder unwritable here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: imported into a read-only folder; 2: failed with another error";
+  }
+  ExpectUnchanged();
+}
+
+TEST_F(ExistingDirectory, LinkedFilesAreReplacedWhereTheyLieAndKeepTheirLinksAndModes) {
+  TTempDirectory links;
+  for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    std::filesystem::create_symlink(dir.FilePath(name), links.FilePath(name));
+    std::filesystem::permissions(dir.FilePath(name), std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::owner_write |
+                                                         std::filesystem::perms::group_read);
+  }
+  Import(GoodLine, links.Path());
+  for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    EXPECT_TRUE(std::filesystem::is_symlink(links.FilePath(name))) << name;
+    EXPECT_EQ(std::filesystem::status(dir.FilePath(name)).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read)
+        << name;
+  }
+  EXPECT_EQ(Export(dir.Path()), GoodLine);
+  EXPECT_EQ(Contents(dir.Path()).size(), 3u) << "no temporaries left";
+}
+
+TEST(DirectoryTsv, ExportOfAMissingDirectoryNamesTheFileInEnglish) {
+  TTempDirectory dir;
+  bool wrote = false;
+  try {
+    ExportTsv(dir.Path() + "/none", [&](std::string_view) { wrote = true; });
     FAIL() << "exported a missing directory";
   } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("Cities.dbr"), std::string::npos);
+    EXPECT_EQ(std::string(error.what()), "cannot read " + dir.Path() + "/none/Cities.dbr: no such folder (error 3)");
   }
+  dir.Write("Cities.dbr", "");
+  dir.Write("Streets.dbr", "");
+  try {
+    ExportTsv(dir.Path(), [&](std::string_view) { wrote = true; });
+    FAIL() << "exported a directory without Phones.dbr";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), "cannot read " + dir.Path() + "/Phones.dbr: no such file (error 2)");
+  }
+  EXPECT_FALSE(wrote);
 }

@@ -1,10 +1,10 @@
 #pragma once
+// One column of the result grid as the window describes it.
 
 #include <QString>
 #include <Qt>
 
 struct TGridColumn {
-  QString Name;             // objectName of the column, e.g. "colPhone"
   QString Header;           // "Телефон"
   int Width;                // initial width in pixels
   Qt::Alignment Alignment;  // cell alignment

@@ -183,9 +183,10 @@ QString TGridModel::GroupText(int row) const {
 
 void TGridModel::SetExpanded(int row, bool expanded) {
   if (!IsGroupRow(row) || IsExpanded(row) == expanded) return;
+  // Only the change itself tells which rows come or go, and the view must hear of them
+  // first: the outline changes to measure, changes back, and then changes for good
+  // between the announcement and its end.
   if (expanded) {
-    // The span is known only once expanded; announcing it afterwards is safe because
-    // nothing reads the model between the two calls.
     TOutlineSpan span = outline_.Expand(static_cast<size_t>(row));
     if (span.Count == 0) return;
     outline_.Collapse(static_cast<size_t>(row));

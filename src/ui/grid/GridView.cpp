@@ -4,12 +4,13 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOption>
+#include <functional>
 
-#include "ReportedOperation.h"
+#include "ErrorReport.h"
+#include "MessageBox.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ void TGridView::PaintGroupRows(QPainter& painter) const {
 void TGridView::mousePressEvent(QMouseEvent* event) {
   const int row = rowAt(event->position().toPoint().y());
   if (model_.IsGroupRow(row) && ExpanderRect(row).contains(event->position().toPoint())) {
-    RunReported(this, [this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
+    RunGuarded([this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
   }
   QTableView::mousePressEvent(event);
 }
@@ -124,7 +125,7 @@ void TGridView::mousePressEvent(QMouseEvent* event) {
 void TGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   const int row = rowAt(event->position().toPoint().y());
   if (model_.IsGroupRow(row) && !ExpanderRect(row).contains(event->position().toPoint())) {
-    RunReported(this, [this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
+    RunGuarded([this, row] { model_.SetExpanded(row, !model_.IsExpanded(row)); });
     return;
   }
   QTableView::mouseDoubleClickEvent(event);
@@ -147,17 +148,19 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
     return;
   }
-  RunReported(this, command);
+  RunGuarded(command);
   event->accept();
 }
 
 void TGridView::ConfirmAndRemove() {
   const int row = currentIndex().row();
   if (model_.rowCount() == 0 || row < 0 || model_.IsGroupRow(row)) return;
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), QStringLiteral("Удалить запись?"),
-                  QMessageBox::Ok | QMessageBox::Cancel, this);
-  box.setDefaultButton(QMessageBox::Ok);
-  if (box.exec() != QMessageBox::Ok) return;
+  const TMessageBox question{.Caption = QStringLiteral("Подтверждение"),
+                             .Text = QStringLiteral("Удалить запись?"),
+                             .Icon = QMessageBox::Question,
+                             .Buttons = QMessageBox::Ok | QMessageBox::Cancel,
+                             .DefaultButton = QMessageBox::Ok};
+  if (ShowMessageBox(question, this) != QMessageBox::Ok) return;
   const int column = std::max(currentIndex().column(), 0);
   if (!model_.RemoveResultRow(row)) return;
   const int next = std::min(row, model_.rowCount() - 1);

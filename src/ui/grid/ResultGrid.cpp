@@ -4,11 +4,11 @@
 #include <QVBoxLayout>
 
 #include "ColumnFit.h"
+#include "ErrorReport.h"
 #include "GridHeader.h"
 #include "GridModel.h"
 #include "GridView.h"
 #include "GroupArea.h"
-#include "ReportedOperation.h"
 
 TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent)
     : QWidget(parent) {
@@ -58,7 +58,7 @@ bool TResultGrid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TResultGrid::OnHeaderClicked(int column, Qt::KeyboardModifiers modifiers) {
-  RunReported(this, [&] {
+  RunGuarded([&] {
     model_->ClickHeader(column, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier));
   });
 }
@@ -66,7 +66,7 @@ void TResultGrid::OnHeaderClicked(int column, Qt::KeyboardModifiers modifiers) {
 void TResultGrid::OnHeaderDraggedOut(int column, QPoint globalPos) {
   groupArea_->SetDropHighlight(false);
   if (!groupArea_->rect().contains(groupArea_->mapFromGlobal(globalPos))) return;
-  RunReported(this, [&] { model_->GroupBy(column); });
+  RunGuarded([&] { model_->GroupBy(column); });
 }
 
 void TResultGrid::OnButtonDraggedOut(int column, QPoint globalPos) {
@@ -74,7 +74,7 @@ void TResultGrid::OnButtonDraggedOut(int column, QPoint globalPos) {
   // The column returns where it was dropped.
   int target = header_->visualIndexAt(header_->mapFromGlobal(globalPos).x());
   if (target < 0) target = header_->count() - 1;
-  RunReported(this, [&] { model_->Ungroup(column); });
+  RunGuarded([&] { model_->Ungroup(column); });
   header_->moveSection(header_->visualIndex(column), target);
 }
 

@@ -3,7 +3,7 @@
 // byte-wise by the grouping and sort columns the user picks (they, the column order
 // and the widths survive every refill), grouped under expandable group rows.
 //
-// Rows the user inserts with the Insert key carry EmptyRowKey: their cells are empty,
+// Rows the user inserts with the Insert key carry kEmptyRowKey: their cells are empty,
 // the source never sees that key, and they stay, ordered like any row with empty
 // texts, until the next ClearRows.
 
@@ -23,8 +23,6 @@ class TGroupArea;
 class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; the view inside is "tvPhones"
   Q_OBJECT
  public:
-  static constexpr uint32_t EmptyRowKey = kEmptyRowKey;
-
   TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent = nullptr);
   void BeginUpdate();            // nesting counter: no re-ordering, re-grouping or repainting while > 0
   void EndUpdate();              // outermost end: if rows changed, order (and group) once, repaint

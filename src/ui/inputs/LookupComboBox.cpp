@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -18,13 +19,25 @@ bool IsSearchText(const QKeyEvent* event) {
 
 constexpr int kTextMargin = 2;
 
+// Styles with a menu-like popup ignore the visible-entry count; the plain list popup
+// keeps it. A style sheet would do the same but cuts the field off from the window's font.
+class TListPopupStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
 }  // namespace
 
 TLookupComboBox::TLookupComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setMaxVisibleItems(kVisibleEntries);
-  // Styles with a menu-like popup ignore the visible-entry count; the plain list popup keeps it.
-  setStyleSheet(QStringLiteral("combobox-popup: 0;"));
+  auto* style = new TListPopupStyle;
+  style->setParent(this);
+  setStyle(style);
   view()->installEventFilter(this);
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
     if (!selectingBySearch_) ResetSearch();

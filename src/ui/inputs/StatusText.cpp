@@ -3,10 +3,13 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <functional>
 
 namespace {
 
 const QString kEllipsis = QStringLiteral("...");
+
+using TFits = std::function<bool(const QString&)>;
 
 // Never cut a surrogate pair in two.
 qsizetype CutBefore(const QString& text, qsizetype length) {
@@ -42,29 +45,45 @@ QString OneLine(QString text) {
   return text;
 }
 
+// The widest head of text, cut before headEnd, that fits in front of "..." + tail.
+QString WithLongestHead(const QString& text, qsizetype headEnd, const QString& tail,
+                        const TFits& fits) {
+  const auto joined = [&](qsizetype n) { return text.left(CutBefore(text, n)) + kEllipsis + tail; };
+  return joined(LargestFitting(headEnd, [&](qsizetype n) { return fits(joined(n)); }));
+}
+
+// "..." + the longest end of tail that fits.
+QString WithLongestEnd(const QString& tail, const TFits& fits) {
+  const auto joined = [&](qsizetype n) { return kEllipsis + tail.mid(CutAfter(tail, tail.size() - n)); };
+  return joined(LargestFitting(tail.size(), [&](qsizetype n) { return fits(joined(n)); }));
+}
+
+// Start and end of text in equal shares around "...", the start taking the odd character.
+QString WithCentredEllipsis(const QString& text, const TFits& fits) {
+  const auto joined = [&](qsizetype kept) {
+    const qsizetype endLength = kept / 2;
+    return text.left(CutBefore(text, kept - endLength)) + kEllipsis +
+           text.mid(CutAfter(text, text.size() - endLength));
+  };
+  return joined(LargestFitting(text.size() - 1, [&](qsizetype kept) { return fits(joined(kept)); }));
+}
+
 }  // namespace
 
 QString PathEllipsis(const QString& text, const QFontMetrics& metrics, int width) {
-  const auto fits = [&](const QString& candidate) { return metrics.horizontalAdvance(candidate) <= width; };
+  const TFits fits = [&](const QString& candidate) {
+    return metrics.horizontalAdvance(candidate) <= width;
+  };
   if (fits(text)) return text;
-
-  const qsizetype lastBackslash = text.lastIndexOf(u'\\');
-  const qsizetype tailStart = lastBackslash < 0 ? 0 : lastBackslash;
-  const QString tail = text.mid(tailStart);
-  if (fits(kEllipsis + tail)) {
-    const qsizetype headLength = LargestFitting(tailStart, [&](qsizetype n) {
-      return fits(text.left(CutBefore(text, n)) + kEllipsis + tail);
-    });
-    return text.left(CutBefore(text, headLength)) + kEllipsis + tail;
-  }
   if (!fits(kEllipsis)) {
     const qsizetype dots = LargestFitting(kEllipsis.size(), [&](qsizetype n) { return fits(kEllipsis.left(n)); });
     return kEllipsis.left(dots);
   }
-  const qsizetype kept = LargestFitting(tail.size(), [&](qsizetype n) {
-    return fits(kEllipsis + tail.mid(CutAfter(tail, tail.size() - n)));
-  });
-  return kEllipsis + tail.mid(CutAfter(tail, tail.size() - kept));
+  const qsizetype lastBackslash = text.lastIndexOf(u'\\');
+  if (lastBackslash < 0) return WithCentredEllipsis(text, fits);
+  const QString tail = text.mid(lastBackslash);
+  if (fits(kEllipsis + tail)) return WithLongestHead(text, lastBackslash, tail, fits);
+  return WithLongestEnd(tail, fits);
 }
 
 TStatusText::TStatusText(QWidget* parent) : QWidget(parent) {

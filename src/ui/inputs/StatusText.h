@@ -7,9 +7,10 @@
 #include <QWidget>
 
 // Shortens text to fit width: characters in the middle become "...", keeping as much as
-// possible of the part after the last backslash. A text without a backslash counts as
-// all last part, so it keeps its end (where the counts of the status messages stand)
-// behind a leading "...". A width too small even for "..." gives as many dots as fit.
+// possible of the part from the last backslash on, and then as much of the start as
+// fits. When even that part does not fit, "..." is followed by as much of its end as
+// fits. A text without a backslash keeps its start and its end in equal shares around
+// the "...". A width too small even for "..." gives as many dots as fit.
 QString PathEllipsis(const QString& text, const QFontMetrics& metrics, int width);
 
 class TStatusText : public QWidget {  // panel 0 of StatusBar: one line, left, vertically centred, 2 px margins

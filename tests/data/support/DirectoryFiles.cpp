@@ -6,6 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "DbrRecords.h"
 #include "LoadDataThread.h"
 
 TTempDirectory::TTempDirectory() {
@@ -26,27 +27,23 @@ void TTempDirectory::Write(std::string_view name, std::string_view bytes) const 
   if (!file) throw std::runtime_error("cannot write " + FilePath(name));
 }
 
-std::string NameRecord(std::string_view name) { return static_cast<char>(name.size()) + std::string(name); }
-
-std::string OwnerRecord(std::string_view name) { return static_cast<char>(name.size()) + std::string(name); }
-
-namespace {
-
-void AppendLittleEndian(std::string& out, uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+std::string NameRecord(std::string_view name) {
+  std::string record;
+  AppendNameRecord(record, name);
+  return record;
 }
 
-}  // namespace
+std::string OwnerRecord(std::string_view name) {
+  std::string record;
+  AppendOwnerRecord(record, name);
+  return record;
+}
 
 std::string PhoneRecord(int64_t number, uint16_t city, uint16_t street, uint16_t house, uint16_t flat,
                         std::string_view corpus) {
-  std::string record(1, static_cast<char>(0x80 + corpus.size()));
-  AppendLittleEndian(record, static_cast<uint64_t>(number), 8);
-  AppendLittleEndian(record, city, 2);
-  AppendLittleEndian(record, street, 2);
-  AppendLittleEndian(record, house, 2);
-  AppendLittleEndian(record, flat, 2);
-  return record + std::string(corpus);
+  std::string record;
+  AppendPhoneRecord(record, TDbrPhone{number, city, street, house, flat, corpus});
+  return record;
 }
 
 bool LoadPhonesFrom(const std::string& directory) {

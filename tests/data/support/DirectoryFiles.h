@@ -20,7 +20,8 @@ class TTempDirectory {
   std::string path_;
 };
 
-// Record encoders in the byte layout of the .dbr files.
+// One record each, in the bytes of the .dbr files; a text too long for its record
+// throws std::length_error.
 std::string NameRecord(std::string_view name);
 std::string OwnerRecord(std::string_view name);
 std::string PhoneRecord(int64_t number, uint16_t city, uint16_t street, uint16_t house, uint16_t flat,

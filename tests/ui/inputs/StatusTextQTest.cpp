@@ -21,6 +21,15 @@ QRect InkBounds(const QImage& image) {
   return bounds;
 }
 
+// No surrogate without its partner, at the ends or beside the "...".
+bool PairsWhole(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].isHighSurrogate() && (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) return false;
+    if (text[i].isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate())) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 class StatusTextQTest : public QObject {
@@ -28,6 +37,7 @@ class StatusTextQTest : public QObject {
 
  private:
   const QString path_ = U("C:\\Справочник\\Данные\\Phones.dbr");
+  const QString message_ = U("Поиск завершён. Найдено 100457 записей.");
 
  private slots:
   void textThatFitsIsKept() {
@@ -50,8 +60,30 @@ class StatusTextQTest : public QObject {
     const QFontMetrics metrics(QApplication::font());
     const int width = metrics.horizontalAdvance(U("...nes.dbr"));
     QCOMPARE(PathEllipsis(path_, metrics, width), U("...nes.dbr"));
-    const QString message = U("Загружено записей: 1234567");
-    QCOMPARE(PathEllipsis(message, metrics, metrics.horizontalAdvance(U("...: 1234567"))), U("...: 1234567"));
+    QCOMPARE(PathEllipsis(path_, metrics, width - 1), U("...es.dbr"));
+  }
+
+  // Without a backslash nothing outranks the rest: the start and the end stay in equal
+  // shares, the start taking the odd character.
+  void textWithoutBackslashLosesItsMiddle() {
+    const QFontMetrics metrics(QApplication::font());
+    const QString expected = U("Поиск заве...7 записей.");
+    const int width = metrics.horizontalAdvance(expected);
+    QCOMPARE(PathEllipsis(message_, metrics, width), expected);
+    QCOMPARE(PathEllipsis(message_, metrics, width - 1), U("Поиск заве... записей."));
+    QCOMPARE(PathEllipsis(message_, metrics, metrics.horizontalAdvance(U("П..."))), U("П..."));
+    QCOMPARE(PathEllipsis(message_, metrics, metrics.horizontalAdvance(U("..."))), U("..."));
+    QCOMPARE(PathEllipsis(message_, metrics, metrics.horizontalAdvance(U("...")) - 1), U(".."));
+  }
+
+  void onePixelShortOfTheWholeTextKeepsBothEnds() {
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(message_);
+    QCOMPARE(PathEllipsis(message_, metrics, width), message_);
+    const QString shown = PathEllipsis(message_, metrics, width - 1);
+    QVERIFY2(shown.startsWith(U("Поиск завершён. ")) && shown.endsWith(U(" записей.")), qPrintable(shown));
+    QCOMPARE(shown.count(U("...")), 1);
+    QVERIFY(metrics.horizontalAdvance(shown) <= width - 1);
   }
 
   void narrowerThanTheEllipsisGivesWhatDotsFit() {
@@ -64,13 +96,12 @@ class StatusTextQTest : public QObject {
   void resultAlwaysFits() {
     const QFontMetrics metrics(QApplication::font());
     const QString texts[] = {path_, U("a\\b\\"), U("\\\\\\"), U("&&&\\&"), QString(300, u'Ж') + u'\\' + QString(5, u'x'),
-                             U("x😀y😀z\\😀😀")};
+                             U("x😀y😀z\\😀😀"), U("😀x😀😀y😀😀z😀"), message_};
     for (const QString& text : texts)
       for (int width = 0; width < metrics.horizontalAdvance(text) + 4; width += 3) {
         const QString shown = PathEllipsis(text, metrics, width);
         QVERIFY2(metrics.horizontalAdvance(shown) <= width || shown.isEmpty(), qPrintable(text));
-        QVERIFY(shown.isEmpty() || !shown.back().isHighSurrogate());
-        QVERIFY(shown.isEmpty() || !shown.front().isLowSurrogate());
+        QVERIFY2(PairsWhole(shown), qPrintable(shown));
       }
   }
 
@@ -84,6 +115,21 @@ class StatusTextQTest : public QObject {
     QCOMPARE(panel.Text(), path_ + U(" & more"));
     panel.resize(400, 20);
     QCOMPARE(panel.ShownText(), path_ + U(" & more"));
+  }
+
+  // The text has the panel less the two margins.
+  void panelShowsTheWholeTextWhenItFitsExactly() {
+    TStatusText panel;
+    panel.SetText(message_);
+    const int exact = panel.fontMetrics().horizontalAdvance(message_) + 2 * TStatusText::kMargin;
+    panel.resize(exact, 20);
+    QCOMPARE(panel.ShownText(), message_);
+    panel.resize(exact - 1, 20);
+    QVERIFY2(panel.ShownText().startsWith(U("Поиск")) && panel.ShownText().endsWith(U("записей.")),
+             qPrintable(panel.ShownText()));
+    QVERIFY(panel.ShownText().contains(U("...")));
+    panel.resize(2 * TStatusText::kMargin + 1, 20);
+    QCOMPARE(panel.ShownText(), QString());
   }
 
   void shortenedTextShowsWholeInTheTooltip() {

@@ -2,6 +2,7 @@
 // handler or an event into Qt's loop.
 
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "Application.h"
@@ -88,7 +89,6 @@ class ErrorReportQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   ErrorReportQTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -2,6 +2,7 @@
 // fields, the phone field's mask following the check box, searches by expression
 // and engine errors ending a search with the default error report.
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -9,7 +10,6 @@
 #include <QTest>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "ErrorReport.h"
 #include "MaskEdit.h"
 #include "PhoneCellSource.h"
@@ -37,14 +37,24 @@ TDirectoryWriter NamesDirectory() {
   return directory;
 }
 
-// The message the report shows for an expression's engine error.
-QString ReportOf(const std::string& expression) {
+// The engine's own message for an expression that does not compile.
+QString EngineMessage(const std::string& expression) {
   try {
     RegexMatches(expression, "");
   } catch (const ERegExpr& e) {
-    return FromCp1251(ErrorReportText(e.what()));
+    return FromCp1251(e.what());
   }
   return {};
+}
+
+// The message the report shows for an expression's engine error.
+QString ReportOf(const std::string& expression) {
+  return FromCp1251(ErrorReportText(ToCp1251(EngineMessage(expression))));
+}
+
+QString DescriptionOf(QWidget* field) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field);
+  return accessible ? accessible->text(QAccessible::Description) : QString();
 }
 
 }  // namespace
@@ -114,6 +124,48 @@ class RegexModeQTest : public QObject {
     QVERIFY(HasWindowColour(window.mePhone));
     QVERIFY(HasWindowColour(window.teCorpus));
     QVERIFY(window.btnGo->isEnabled());
+  }
+
+  // Screen readers learn why a magenta field is bad from its description.
+  void badFieldDescribesTheEngineMessageUntilItIsValid() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.chkRegExpr->setChecked(true);
+    for (QLineEdit* field : {window.teOwner, static_cast<QLineEdit*>(window.mePhone), window.teCorpus})
+      QCOMPARE(DescriptionOf(field), QString());
+
+    window.teCorpus->setText(QStringLiteral("[к"));
+    QCOMPARE(DescriptionOf(window.teCorpus), EngineMessage("[\xEA"));
+    QVERIFY(DescriptionOf(window.teCorpus).startsWith(QStringLiteral("TRegExpr(comp): ")));
+    window.teOwner->setText(QStringLiteral("(ab"));
+    QCOMPARE(DescriptionOf(window.teOwner), EngineMessage("(ab"));
+    window.teOwner->setText(QStringLiteral("a{2,1}"));
+    QCOMPARE(DescriptionOf(window.teOwner), EngineMessage("a{2,1}"));
+    QVERIFY(EngineMessage("a{2,1}") != EngineMessage("(ab"));
+
+    window.teCorpus->setText(QStringLiteral("к"));
+    QVERIFY2(!DescriptionOf(window.teCorpus).isEmpty(), "not validated again while the owner is bad");
+    window.teOwner->setText(QStringLiteral("(ab)"));
+    QCOMPARE(DescriptionOf(window.teOwner), QString());
+    QCOMPARE(DescriptionOf(window.teCorpus), QString());
+
+    window.mePhone->setText(QStringLiteral("+"));
+    QCOMPARE(DescriptionOf(window.mePhone), EngineMessage("+"));
+    window.mePhone->setText(QStringLiteral("  "));
+    QCOMPARE(DescriptionOf(window.mePhone), QString());
+  }
+
+  void leavingExpressionModeClearsTheDescriptions() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.chkRegExpr->setChecked(true);
+    window.teOwner->setText(QStringLiteral("+"));
+    QVERIFY(!DescriptionOf(window.teOwner).isEmpty());
+
+    window.chkRegExpr->setChecked(false);
+    QCOMPARE(DescriptionOf(window.teOwner), QString());
+    window.chkRegExpr->setChecked(true);
+    QCOMPARE(DescriptionOf(window.teOwner), EngineMessage("+"));
   }
 
   void blankExpressionsAreNotCompiledAndEnableNothing() {
@@ -220,7 +272,6 @@ class RegexModeQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   RegexModeQTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -6,9 +6,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "LoadDataThread.h"
 #include "LookupComboBox.h"
 #include "MaskEdit.h"
@@ -110,7 +110,7 @@ class SearchQTest : public QObject {
   void searchPressedWhileLoadingWaitsThenScansTheWholeTable() {
     const int lines = 30000;
     TDirectoryWriter directory = ManyLines(lines, "Иванов");
-    TWindowFixture fixture(directory, TWindowFixture::TPhones::Fifo);
+    TWindowFixture fixture(directory, TWindowFixture::TPhones::Held);
     TfrmMain& window = fixture.Window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -124,7 +124,7 @@ class SearchQTest : public QObject {
       if (++ticksWhileWaiting == 3) {
         hourglassWhileWaiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         statusWhileWaiting = StatusOf(window);
-        fixture.FeedFifo(directory.PhonesBytes());
+        fixture.ReleasePhonesWith(directory.PhonesBytes());
       }
     });
     ticker.start(20);
@@ -199,7 +199,6 @@ class SearchQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   SearchQTest test;
   return QTest::qExec(&test, argc, argv);
 }

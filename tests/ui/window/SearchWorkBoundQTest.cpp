@@ -11,7 +11,6 @@
 #include <string>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "ErrorReport.h"
 #include "MaskEdit.h"
 #include "MatchLimits.h"
@@ -122,7 +121,6 @@ class SearchWorkBoundQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   SearchWorkBoundQTest test;
   return QTest::qExec(&test, argc, argv);
 }

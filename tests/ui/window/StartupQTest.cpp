@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QThread>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "Application.h"
 #include "ApplicationTitle.h"
 #include "LoadDataThread.h"
+#include "MessageBox.h"
 #include "Startup.h"
 #include "StartupFailureReport.h"
 #include "WindowFixture.h"
@@ -31,21 +33,28 @@ TDirectoryWriter SmallDirectory() {
 }
 
 // In the child: once the application object exists, report every message box and
-// main window that appear on stdout and close the boxes.
+// main window on stdout, answering the boxes with OK and closing the windows. A
+// window line also carries the display name the platform appends to every caption
+// once one is set, and the application name it falls back to when none is.
 bool childMode = false;
 
 void WatchStartup() {
   if (!childMode) return;
+  SetMessageBoxAnswer([](const TMessageBox& box) {
+    std::printf("box|%s|%s|%d|%d\n", qPrintable(box.Caption), qPrintable(box.Text), static_cast<int>(box.Icon),
+                box.Buttons.toInt());
+    std::fflush(stdout);
+    return QMessageBox::Ok;
+  });
   auto* timer = new QTimer(QCoreApplication::instance());
   QObject::connect(timer, &QTimer::timeout, [] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (qobject_cast<QMainWindow*>(widget) && widget->isVisible()) std::printf("window %s\n", qPrintable(widget->objectName()));
-      auto* box = qobject_cast<QMessageBox*>(widget);
-      if (!box || !box->isVisible()) continue;
-      std::printf("box|%s|%s|%d|%d\n", qPrintable(box->windowTitle()), qPrintable(box->text()),
-                  static_cast<int>(box->icon()), static_cast<int>(box->standardButtons()));
+      if (!qobject_cast<QMainWindow*>(widget) || !widget->isVisible()) continue;
+      std::printf("window %s|%s|%s|%s\n", qPrintable(widget->objectName()), qPrintable(widget->windowTitle()),
+                  qPrintable(QGuiApplication::applicationDisplayName()),
+                  qPrintable(QCoreApplication::applicationName()));
       std::fflush(stdout);
-      box->done(QMessageBox::Ok);
+      widget->close();
     }
   });
   timer->start(20);
@@ -69,7 +78,7 @@ class StartupQTest : public QObject {
   Q_OBJECT
  private slots:
   void windowOpensLoadingWithSearchDisabled() {
-    TWindowFixture fixture(SmallDirectory(), TWindowFixture::TPhones::Fifo);
+    TWindowFixture fixture(SmallDirectory(), TWindowFixture::TPhones::Held);
     TfrmMain& window = fixture.Window();
     QCOMPARE(window.windowTitle(), ApplicationTitle());
     QCOMPARE(StatusOf(window), QStringLiteral("Загрузка базы данных..."));
@@ -97,9 +106,9 @@ class StartupQTest : public QObject {
 
   void closingWhileTheLoaderHandsOverDoesNotHang() {
     TDirectoryWriter directory = SmallDirectory();
-    TWindowFixture fixture(directory, TWindowFixture::TPhones::Fifo);
+    TWindowFixture fixture(directory, TWindowFixture::TPhones::Held);
     fixture.Window().show();
-    fixture.FeedFifo(directory.PhonesBytes());
+    fixture.ReleasePhonesWith(directory.PhonesBytes());
     // No event is processed meanwhile, so the loader's hand-over to the window stays pending.
     QThread::msleep(300);
     fixture.DestroyWindow();
@@ -151,6 +160,22 @@ class StartupQTest : public QObject {
     }
   }
 
+  // A display name would turn "Подтверждение" into "Подтверждение — <display name>".
+  void startedProgramSetsNoNameToAppendToCaptions() {
+    QTemporaryDir directory;
+    SmallDirectory().Save(directory.path().toStdString());
+    QProcess child;
+    StartStartupIn(directory.path(), child);
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    const QStringList lines = QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    const QStringList window = lines.front().split('|');
+    QCOMPARE(window.value(0), QStringLiteral("window frmMain"));
+    QCOMPARE(window.value(1), ApplicationTitle());
+    QCOMPARE(window.value(2), window.value(3));
+  }
+
   void startupFailureTextPadsAndUpperCasesTheAddress() {
     QCOMPARE(QString::fromStdString(StartupFailureText(0x00ABCDEFu)), QStringLiteral("Runtime error 217 at 00ABCDEF"));
     QCOMPARE(QString::fromStdString(StartupFailureText(0u)), QStringLiteral("Runtime error 217 at 00000000"));
@@ -165,7 +190,6 @@ int main(int argc, char** argv) {
     return RunOrlinar(childArgc, argv);
   }
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   StartupQTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -1,6 +1,7 @@
 // The window as laid out and wired: names, geometry and anchoring, tab order,
 // accessible names, the drop-downs and the rule that enables the search button.
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -13,7 +14,6 @@
 #include <QTest>
 
 #include "Application.h"
-#include "ApplicationTitle.h"
 #include "LookupComboBox.h"
 #include "MaskEdit.h"
 #include "ResultGrid.h"
@@ -160,6 +160,30 @@ class WindowQTest : public QObject {
     QCOMPARE(window.cbStreet->currentIndex(), 0);
   }
 
+  // The drop-downs draw their text, closed and open, in the face and size of every other field.
+  void dropDownsUseTheWindowFontClosedAndOpen() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QFontInfo windowFont(window.teOwner->font());
+    QCOMPARE(windowFont.pixelSize(), 11);
+    for (TLookupComboBox* combo : {window.cbCity, window.cbStreet}) {
+      QCOMPARE(QFontInfo(combo->font()).family(), windowFont.family());
+      QCOMPARE(QFontInfo(combo->font()).pixelSize(), windowFont.pixelSize());
+      combo->showPopup();
+      QTRY_VERIFY(combo->IsListOpen());
+      QAbstractItemView* list = combo->view();
+      const QFont entryFont = list->model()->index(1, 0).data(Qt::FontRole).value<QFont>();
+      QCOMPARE(QFontInfo(list->font()).family(), windowFont.family());
+      QCOMPARE(QFontInfo(list->font()).pixelSize(), windowFont.pixelSize());
+      QVERIFY2(entryFont == QFont() || QFontInfo(entryFont).pixelSize() == windowFont.pixelSize(),
+               qPrintable(entryFont.toString()));
+      combo->hidePopup();
+      QTRY_VERIFY(!combo->IsListOpen());
+    }
+  }
+
   void buttonFollowsTheFieldsTrimmedTexts() {
     TWindowFixture fixture(NamesDirectory());
     TfrmMain& window = fixture.Window();
@@ -208,7 +232,6 @@ class WindowQTest : public QObject {
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(ApplicationTitle());
   WindowQTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -17,14 +17,13 @@ struct TPhoneRecord {
 
 class TDirectoryWriter {
  public:
-  // Texts are UTF-8 here and stored as Windows-1251.
+  // Texts are UTF-8 here and stored as Windows-1251; one too long for its record
+  // throws std::length_error.
   TDirectoryWriter& City(const std::string& name);
   TDirectoryWriter& Street(const std::string& name);
   TDirectoryWriter& Owner(const std::string& name);
   TDirectoryWriter& Phone(const TPhoneRecord& record);
 
-  std::string CitiesBytes() const { return cities_; }
-  std::string StreetsBytes() const { return streets_; }
   std::string PhonesBytes() const { return phones_; }
 
   // Writes the files that are asked for into directory.

@@ -1,15 +1,14 @@
 #include "WindowFixture.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <csignal>
 
 #include "LoadDataThread.h"
 #include "ResultGrid.h"
@@ -20,10 +19,7 @@ TWindowFixture::TWindowFixture(const TDirectoryWriter& directory) { Prepare(dire
 
 TWindowFixture::TWindowFixture(const TDirectoryWriter& directory, TPhones phones) {
   Prepare(directory, false);
-  if (phones == TPhones::Fifo) {
-    if (::mkfifo(PhonesPath().c_str(), 0600) != 0) throw std::runtime_error("cannot make a FIFO");
-    fifo_ = true;
-  }
+  if (phones == TPhones::Held) HoldPhones();
 }
 
 void TWindowFixture::Prepare(const TDirectoryWriter& directory, bool phonesFile) {
@@ -37,42 +33,41 @@ void TWindowFixture::Prepare(const TDirectoryWriter& directory, bool phonesFile)
 }
 
 TWindowFixture::~TWindowFixture() {
-  if (feeder_.joinable()) feeder_.join();
-  ReleaseFifo();
+  ReleasePhones();
   window_.reset();
 }
 
-// A loader still blocked on the FIFO would never let the window's destructor end: open
-// and close the writing end once the loader is reading, whenever it gets there.
-void TWindowFixture::ReleaseFifo() {
-  if (!fifo_ || !window_ || !window_->isVisible()) return;
-  QDeadlineTimer deadline(20000);
-  while (!DataLoaded.load() && !LoadFailed.load() && !deadline.hasExpired()) {
-    int descriptor = ::open(PhonesPath().c_str(), O_WRONLY | O_NONBLOCK);
-    if (descriptor >= 0) {
-      ::close(descriptor);
-      return;
-    }
-    QTest::qWait(5);
+// While the test holds a write lease on the file, the loader's open waits for it to
+// be let go.
+void TWindowFixture::HoldPhones() {
+  WriteFile(PhonesPath(), "");
+  heldPhones_ = ::open(PhonesPath().c_str(), O_RDWR | O_CLOEXEC);
+  // The loader's open is announced by a signal; SIGURG is ignored unless handled.
+  if (heldPhones_ < 0 || ::fcntl(heldPhones_, F_SETSIG, SIGURG) != 0 ||
+      ::fcntl(heldPhones_, F_SETLEASE, F_WRLCK) != 0) {
+    throw std::runtime_error("cannot hold Phones.dbr with a lease");
   }
 }
 
+void TWindowFixture::ReleasePhones() {
+  if (heldPhones_ < 0) return;
+  ::fcntl(heldPhones_, F_SETLEASE, F_UNLCK);
+  ::close(heldPhones_);
+  heldPhones_ = -1;
+}
+
 void TWindowFixture::DestroyWindow() {
-  if (feeder_.joinable()) feeder_.join();
+  ReleasePhones();
   window_.reset();
 }
 
-void TWindowFixture::FeedFifo(std::string phonesBytes) {
-  feeder_ = std::thread([path = PhonesPath(), bytes = std::move(phonesBytes)] {
-    int descriptor = ::open(path.c_str(), O_WRONLY);
-    if (descriptor < 0) return;
-    for (size_t done = 0; done < bytes.size();) {
-      ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-      if (written <= 0) break;
-      done += static_cast<size_t>(written);
-    }
-    ::close(descriptor);
-  });
+void TWindowFixture::ReleasePhonesWith(const std::string& phonesBytes) {
+  for (size_t done = 0; heldPhones_ >= 0 && done < phonesBytes.size();) {
+    const ssize_t written = ::write(heldPhones_, phonesBytes.data() + done, phonesBytes.size() - done);
+    if (written <= 0) throw std::runtime_error("cannot write the held Phones.dbr");
+    done += static_cast<size_t>(written);
+  }
+  ReleasePhones();
 }
 
 std::string TWindowFixture::Directory() const { return directory_.path().toStdString(); }
@@ -80,7 +75,11 @@ std::string TWindowFixture::Directory() const { return directory_.path().toStdSt
 std::string TWindowFixture::PhonesPath() const { return Directory() + "/Phones.dbr"; }
 
 TfrmMain& TWindowFixture::Window() {
-  if (!window_) window_ = std::make_unique<TfrmMain>();
+  if (window_) return *window_;
+  window_ = std::make_unique<TfrmMain>();
+  // A fault in the grid model's signals aborts the test at the signal that shows it.
+  QAbstractItemModel* grid = window_->gPhones->View()->model();
+  new QAbstractItemModelTester(grid, QAbstractItemModelTester::FailureReportingMode::Fatal, grid);
   return *window_;
 }
 
@@ -101,18 +100,4 @@ QStringList ColumnTexts(TfrmMain& window, int column) {
 void SearchOwner(TfrmMain& window, const QString& owner) {
   window.teOwner->setText(owner);
   window.btnGo->click();
-}
-
-TMessageBoxCatcher::TMessageBoxCatcher() {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { CloseBoxes(); });
-  timer_.start(10);
-}
-
-void TMessageBoxCatcher::CloseBoxes() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* box = qobject_cast<QMessageBox*>(widget);
-    if (!box || !box->isVisible()) continue;
-    seen_.push_back({box->windowTitle(), box->text(), box->icon()});
-    box->done(QMessageBox::Ok);
-  }
 }

@@ -1,67 +1,48 @@
 #pragma once
 // The real window over a directory the test wrote, and what a user would read off it.
 
-#include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "DirectoryWriter.h"
 #include "Main.h"
+#include "MessageBoxCatcher.h"
 
 class TWindowFixture {
  public:
   // Writes the directory, resets the loader's flags and reads the name lists.
   explicit TWindowFixture(const TDirectoryWriter& directory);
-  // A directory without "Phones.dbr", or with a FIFO in its place that blocks the
-  // loader until the test writes into it.
-  enum class TPhones { Absent, Fifo };
+  // A directory without "Phones.dbr", or with an empty one that the test holds under
+  // a write lease, so that the loader's open waits until the test lets it go.
+  enum class TPhones { Absent, Held };
   TWindowFixture(const TDirectoryWriter& directory, TPhones phones);
   ~TWindowFixture();
 
   std::string Directory() const;
   std::string PhonesPath() const;
+  // Made on first use, its grid model watched by a model tester.
   TfrmMain& Window();
   // Shows the window and waits until the loader has loaded or failed.
   bool ShowAndWait();
-  // Writes the phone file into the FIFO from another thread once the loader opens it.
-  void FeedFifo(std::string phonesBytes);
+  // Writes the bytes into the held phone file, then lets the loader's open go through.
+  void ReleasePhonesWith(const std::string& phonesBytes);
   // Destroys the window without processing any event first.
   void DestroyWindow();
 
  private:
   void Prepare(const TDirectoryWriter& directory, bool phonesFile);
-  void ReleaseFifo();
+  void HoldPhones();
+  void ReleasePhones();
 
   QTemporaryDir directory_;
   std::unique_ptr<TfrmMain> window_;
-  bool fifo_ = false;
-  std::thread feeder_;
+  int heldPhones_ = -1;  // the leased descriptor while the loader is held
 };
 
 QString StatusOf(TfrmMain& window);
 // The texts of one column, rows in the order the grid shows them.
 QStringList ColumnTexts(TfrmMain& window, int column);
-// Types into a field or chooses a drop-down entry as a user would, then presses Enter.
+// Puts owner into teOwner and clicks btnGo.
 void SearchOwner(TfrmMain& window, const QString& owner);
-
-// Closes every message box that appears while it lives, remembering what it showed.
-class TMessageBoxCatcher {
- public:
-  struct TSeen {
-    QString Title;
-    QString Text;
-    QMessageBox::Icon Icon;
-  };
-  TMessageBoxCatcher();
-  const std::vector<TSeen>& Seen() const { return seen_; }
-
- private:
-  void CloseBoxes();
-  QTimer timer_;
-  std::vector<TSeen> seen_;
-};

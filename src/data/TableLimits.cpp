@@ -1,0 +1,13 @@
+#include "TableLimits.h"
+
+#include "DataFile.h"
+
+void CheckRecordCount(size_t count, const std::string& path) {
+  if (count > MaxTableRecords) {
+    throw EInOutError(8, path, "слишком много записей: больше " + std::to_string(MaxTableRecords));
+  }
+}
+
+void ThrowOutOfMemory(const std::string& path) { throw EInOutError(8, path); }
+
+void ThrowTooLarge(const std::string& path) { throw EInOutError(8, path, "файл слишком велик для таблиц"); }

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Usage: package_file_test.sh <dir holding the .deb>
+# Checks the package without installing it: lintian, the hardening of its programs,
+# its dependencies, the desktop entry, the AppStream metadata and the manual pages.
+set -euo pipefail
+deb=$(ls "$1"/orlinar_*.deb)
+fail() { echo "FAIL: $*"; exit 1; }
+for tool in lintian appstreamcli desktop-file-validate man readelf; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed: run scripts/setup.sh"
+done
+
+# Tags as lintian prints them after "orlinar: ", as glob patterns; any other error,
+# warning or info fails the test.
+accepted=(
+  'initial-upload-closes-no-bugs *'           # not uploaded to Debian, so there is no bug asking for it to close
+  'arch-dep-package-has-big-usr-share *'      # the sample directory; a package of its own would gain nothing here
+  'binary-has-unneeded-section .comment *'    # the compiler's name, a few bytes; CPack strips symbols, not sections
+  'hardening-no-fortify-functions \[usr/bin/orlinar-data\]'  # compiled fortified, but no buffer size it uses is known then
+)
+report=$(lintian --display-info --fail-on none "$deb" 2>&1) || fail "lintian did not run: $report"
+echo "$report"
+unexpected=()
+while IFS= read -r line; do
+  [[ $line =~ ^[EWI]:\ orlinar:\ (.*)$ ]] || continue
+  accept=false
+  for pattern in "${accepted[@]}"; do
+    [[ ${BASH_REMATCH[1]} == $pattern ]] && accept=true
+  done
+  $accept || unexpected+=("$line")
+done <<<"$report"
+[ ${#unexpected[@]} -eq 0 ] || fail "lintian: $(printf '\n  %s' "${unexpected[@]}")"
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+
+# lintian checks PIE, RELRO, bind-now and fortification, but not the stack protector.
+for program in usr/lib/orlinar/orlinar usr/bin/orlinar-data; do
+  readelf --dyn-syms -W "$root/$program" | grep ' __stack_chk_fail' >/dev/null || fail "/$program lacks the stack protector"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks the Qt 6 widgets runtime: $depends"
+grep -q -- '-dev' <<<"$depends" && fail "Depends names a -dev package: $depends"
+
+desktop-file-validate "$root/usr/share/applications/orlinar.desktop" || fail "desktop entry invalid"
+# The tree check also matches the metadata against the desktop entry it launches.
+appstreamcli validate-tree --no-net "$root" || fail "AppStream metadata invalid"
+
+for page in "$root"/usr/share/man/man1/orlinar.1.gz "$root"/usr/share/man/man1/orlinar-data.1.gz; do
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null) ||
+    fail "${page##*/} does not format: $warnings"
+  [ -z "$warnings" ] || fail "${page##*/}: $warnings"
+done
+echo "package passes lintian (accepting ${#accepted[@]} tags), hardening, desktop, AppStream and manual page checks"

@@ -1,0 +1,75 @@
+#include <filesystem>
+
+#include "Cp1251.h"
+#include "DirectoryTsv.h"
+#include "LoadDataThread.h"
+
+namespace {
+
+constexpr size_t ChunkBytes = 1 << 20;
+
+// The data library words its errors in Russian Windows-1251; the tool speaks English.
+std::string EnglishText(const EInOutError& error) {
+  std::error_code ignored;
+  const bool special = std::filesystem::exists(error.Path, ignored) &&
+                       !std::filesystem::is_regular_file(error.Path, ignored) &&
+                       !std::filesystem::is_directory(error.Path, ignored);
+  const char* reason = error.Code == 2             ? "no such file"
+                       : error.Code == 3           ? "no such folder"
+                       : error.Code == 4           ? "too many open files"
+                       : error.Code == 5 && special ? "not a regular file"
+                       : error.Code == 5           ? "access denied"
+                       : error.Code == 8           ? "not enough memory, or more records than a directory can count"
+                       : error.Code == 30          ? "read error"
+                                                   : "input/output error";
+  return "cannot read " + error.Path + ": " + reason + " (error " + std::to_string(error.Code) + ")";
+}
+
+void LoadDirectory(const std::string& directory) {
+  SetDataDirectory(directory);
+  try {
+    LoadCities();
+    LoadStreets();
+    // Opened here first, since the loader thread reports its failure as text only.
+    TDataFile(DataFilePath("Phones.dbr")).Close();
+  } catch (const EInOutError& error) {
+    throw std::runtime_error(EnglishText(error));
+  }
+  DataLoaded = false;
+  LoadFailed = false;
+  {
+    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
+    loader.RaiseToHighestPriority();
+  }
+  if (LoadFailed) throw std::runtime_error("cannot read " + DataFilePath("Phones.dbr"));
+}
+
+void AppendField(std::string& out, std::string_view bytes) {
+  out += EscapeField(Utf8FromCp1251(bytes));
+  out += '\t';
+}
+
+}  // namespace
+
+void ExportTsv(const std::string& directory, const TTextSink& write) {
+  LoadDirectory(directory);
+  std::string chunk;
+  chunk.reserve(ChunkBytes + 4096);
+  for (const TPhone& phone : Phones) {
+    chunk += std::string_view(phone.Number);
+    chunk += '\t';
+    AppendField(chunk, OwnerName(phone));
+    AppendField(chunk, CityName(phone.CityIndex));
+    AppendField(chunk, StreetName(phone.StreetIndex));
+    chunk += std::to_string(phone.House);
+    chunk += '\t';
+    AppendField(chunk, phone.Corpus);
+    chunk += std::to_string(phone.Flat);
+    chunk += '\n';
+    if (chunk.size() >= ChunkBytes) {
+      write(chunk);
+      chunk.clear();
+    }
+  }
+  write(chunk);
+}

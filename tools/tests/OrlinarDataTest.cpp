@@ -1,0 +1,190 @@
+// The command line of the data tool, run as its own process.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "DirectoryFiles.h"
+
+namespace {
+
+struct TRun {
+  int Status = -1;  // exit status, or 128 + the signal that ended the tool
+  std::string Out;
+  std::string Err;
+};
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+std::vector<std::string> FileNames(const std::string& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class Tool : public ::testing::Test {
+ protected:
+  pid_t Start(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(ORLINAR_DATA_TOOL)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.FilePath("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, output.FilePath("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, ORLINAR_DATA_TOOL, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+  }
+
+  TRun Finish(pid_t pid) {
+    int status = 0;
+    EXPECT_EQ(::waitpid(pid, &status, 0), pid);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), FileBytes(output.FilePath("out")),
+            FileBytes(output.FilePath("err"))};
+  }
+
+  TRun Run(const std::vector<std::string>& arguments) { return Finish(Start(arguments)); }
+
+  TTempDirectory output;  // the tool's standard output and error
+  TTempDirectory work;
+};
+
+const std::string OldText = "1\tИванов\tМосква\tул. Ленина\t2\t\t3\n";
+
+}  // namespace
+
+TEST_F(Tool, HelpAndVersionGoToStandardOutput) {
+  const TRun help = Run({"--help"});
+  EXPECT_EQ(help.Status, 0);
+  EXPECT_TRUE(help.Out.starts_with("Usage: orlinar-data COMMAND")) << help.Out;
+  EXPECT_NE(help.Out.find("orlinar-data import FILE.tsv DIRECTORY"), std::string::npos);
+  EXPECT_EQ(help.Err, "");
+  const TRun version = Run({"--version"});
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_EQ(version.Out, "orlinar-data " ORLINAR_VERSION "\n");
+  EXPECT_EQ(version.Err, "");
+}
+
+TEST_F(Tool, WrongArgumentsAreNamedWithWhatWasExpected) {
+  const std::string g = work.FilePath("g");
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, "missing command: expected import, export or generate"},
+      {{"frobnicate"}, "unknown command 'frobnicate': expected import, export or generate"},
+      {{"-x"}, "unknown option '-x': expected --help or --version"},
+      {{"--help", "import"}, "too many arguments: expected --help alone"},
+      {{"generate", g, "abc"}, "LINES must be a whole number from 0 to 2147483647, not 'abc'"},
+      {{"generate", g, "-5"}, "LINES must be a whole number from 0 to 2147483647, not '-5'"},
+      {{"generate", g, "2147483648"}, "LINES must be a whole number from 0 to 2147483647, not '2147483648'"},
+      {{"generate", g, "10", "x1"}, "SEED must be a whole number from 0 to 4294967295, not 'x1'"},
+      {{"generate", g}, "too few arguments: expected generate DIRECTORY LINES [SEED]"},
+      {{"import", "a.tsv"}, "too few arguments: expected import FILE.tsv DIRECTORY"},
+      {{"import", "", "d"}, "an empty argument: expected import FILE.tsv DIRECTORY"},
+      {{"export", "d", "a.tsv", "b"}, "too many arguments: expected export DIRECTORY FILE.tsv"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const TRun run = Run(arguments);
+    EXPECT_EQ(run.Status, 2) << message;
+    EXPECT_EQ(run.Err, "orlinar-data: " + message + "\nTry 'orlinar-data --help' for more information.\n");
+    EXPECT_EQ(run.Out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(g)) << "a refused generate wrote nothing";
+}
+
+TEST_F(Tool, AnInputThatCannotBeReadFailsAndWritesNothing) {
+  const std::string target = work.FilePath("directory");
+  const std::pair<std::string, std::string> cases[] = {
+      {work.Path(), "cannot read " + work.Path() + ": it is a folder, not a file"},
+      // Offset 0 of a process's memory is never mapped: reading it fails with EIO.
+      {"/proc/self/mem", "cannot read /proc/self/mem: Input/output error"},
+      {work.FilePath("none.tsv"), "cannot open " + work.FilePath("none.tsv") + ": No such file or directory"},
+  };
+  for (const auto& [input, message] : cases) {
+    const TRun run = Run({"import", input, target});
+    EXPECT_EQ(run.Status, 1) << input;
+    EXPECT_EQ(run.Err, "orlinar-data: " + message + "\n");
+    EXPECT_TRUE(!std::filesystem::exists(target) || std::filesystem::is_empty(target)) << input;
+  }
+}
+
+TEST_F(Tool, AFailedExportLeavesNoOutputFile) {
+  const std::string output = work.FilePath("out.tsv");
+  TRun run = Run({"export", work.FilePath("none"), output});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "orlinar-data: cannot read " + work.FilePath("none/Cities.dbr") + ": no such folder (error 3)\n");
+  EXPECT_EQ(FileNames(work.Path()), std::vector<std::string>{});
+
+  work.Write("out.tsv", "old");
+  work.Write("Cities.dbr", "");
+  work.Write("Streets.dbr", "");
+  run = Run({"export", work.Path(), output});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(FileBytes(output), "old");
+  EXPECT_EQ(FileNames(work.Path()), (std::vector<std::string>{"Cities.dbr", "Streets.dbr", "out.tsv"}));
+}
+
+TEST_F(Tool, ExportNamesADataFileThatIsNotARegularFile) {
+  work.Write("Cities.dbr", "");
+  work.Write("Streets.dbr", "");
+  std::filesystem::create_symlink("/dev/null", work.FilePath("Phones.dbr"));
+  const TRun run = Run({"export", work.Path(), "-"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "orlinar-data: cannot read " + work.FilePath("Phones.dbr") + ": not a regular file (error 5)\n");
+  EXPECT_EQ(run.Out, "");
+}
+
+TEST_F(Tool, ExportWritesAFileOrStandardOutput) {
+  work.Write("in.tsv", OldText);
+  ASSERT_EQ(Run({"import", work.FilePath("in.tsv"), work.FilePath("d")}).Status, 0);
+  EXPECT_EQ(Run({"export", work.FilePath("d"), work.FilePath("out.tsv")}).Status, 0);
+  EXPECT_EQ(FileBytes(work.FilePath("out.tsv")), OldText);
+  const TRun run = Run({"export", work.FilePath("d"), "-"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, OldText);
+}
+
+TEST_F(Tool, AnInterruptedImportLeavesTheOldFilesAndNoTemporaries) {
+  const std::string directory = work.FilePath("d");
+  work.Write("old.tsv", OldText);
+  ASSERT_EQ(Run({"import", work.FilePath("old.tsv"), directory}).Status, 0);
+  const std::string oldPhones = FileBytes(directory + "/Phones.dbr");
+  const std::string fifo = work.FilePath("in.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+  const pid_t tool = Start({"import", fifo, directory});
+  const int input = ::open(fifo.c_str(), O_WRONLY);
+  ASSERT_GE(input, 0);
+  const std::string lines = "2\tПетров\tТверь\tул. Мира\t1\t\t1\n";
+  ASSERT_EQ(::write(input, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+  // The temporaries exist once the tool reads; it then waits for the rest of the input.
+  for (int i = 0; i < 500 && FileNames(directory).size() < 6; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_EQ(FileNames(directory).size(), 6u);
+  ::kill(tool, SIGTERM);
+  const TRun run = Finish(tool);
+  ::close(input);
+  EXPECT_EQ(run.Status, 128 + SIGTERM);
+  EXPECT_EQ(FileNames(directory), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
+  EXPECT_EQ(FileBytes(directory + "/Phones.dbr"), oldPhones);
+}
