@@ -236,7 +236,7 @@ TEST_F(RegexSearchTest, TheExpressionsOfASearchShareOneStepBudget) {
     numbers.push_back(std::to_string(1000000 + i * 7919) + "5");
     names.push_back(W(i % 4 == 0 ? "Иванов Павел" : "Абвгдеж Ивановна"));
     Owners.push_back(names.back());
-    Phones.push_back(TPhone{i, numbers.back(), 0, 0, 0, "", 0});
+    Phones.push_back(TPhone{i, numbers.back(), 0, 0, 0, TCorpusText(), 0});
   }
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = "^(\\d|\\d)*5$";
@@ -267,8 +267,8 @@ TEST_F(RegexSearchTest, AScanEndsOnceTheSearchBudgetIsSpent) {
   const std::string expression = "(\\d|\\d|\\d)*x";
   const int64_t perRecord = StepsOver(expression, {number, number}) - StepsOver(expression, {number});
   const int64_t records = SearchStepBudget / perRecord * 3 / 2;
-  Phones.push_back(TPhone{0, "7x", 0, 0, 0, "", 0});
-  for (int64_t i = 0; i < records; ++i) Phones.push_back(TPhone{0, number, 0, 0, 0, "", 0});
+  Phones.push_back(TPhone{0, "7x", 0, 0, 0, TCorpusText(), 0});
+  for (int64_t i = 0; i < records; ++i) Phones.push_back(TPhone{0, number, 0, 0, 0, TCorpusText(), 0});
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = expression;
   const TStoppedScan stopped = ScanUntilError(inputs);
