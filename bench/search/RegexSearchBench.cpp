@@ -46,4 +46,20 @@ static void BM_CorpusWithCity(benchmark::State& state) {
 }
 BENCHMARK(BM_CorpusWithCity)->Unit(benchmark::kMillisecond);
 
+// Ambiguous repetitions that once held the window for minutes: the failure memo
+// and the search's step budget keep each within 3 s.
+static void BM_PhoneAmbiguousRepetition(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = "(\\d|\\d|\\d)*x";
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_PhoneAmbiguousRepetition)->Unit(benchmark::kMillisecond);
+
+static void BM_OwnerAmbiguousRepetition(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = Cp1251FromUtf8Lossy("(а|б|в|[а-я])*ъъ");
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_OwnerAmbiguousRepetition)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

@@ -31,6 +31,7 @@ void TRegExpr::CompileProgram(std::string_view text) {
   ParseCursor_ = nullptr;
   ExpressionStart_ = text.data();
   ProgramBuffer_.clear();
+  ForgetProgramFacts();
   IsCompiled_ = false;
   if (text.data() == nullptr) RaiseError(ErrorNullArgument);
   // The expression ends at its first NUL, as a NUL-terminated copy would.

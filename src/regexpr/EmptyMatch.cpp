@@ -79,13 +79,12 @@ bool TRegExpr::MayMatchEmpty(const uint8_t* node, int& visits) const {
   return true;
 }
 
-// The answer holds for as long as the program stays the same; comparing the
-// bytes costs less than walking the nodes again.
+// The answer holds for as long as the program stays the same.
 bool TRegExpr::ProgramMayMatchEmpty() {
-  if (EmptyMatchProgram_ != ProgramBuffer_) {
+  if (!EmptyMatchKnown_) {
     int visits = 0;
     EmptyMatchPossible_ = MayMatchEmpty(ProgramFirst_, visits);
-    EmptyMatchProgram_ = ProgramBuffer_;
+    EmptyMatchKnown_ = true;
   }
   return EmptyMatchPossible_;
 }

@@ -46,6 +46,12 @@ std::string TRegExpr::ErrorMessage(int code) {
     case 1015: return "TRegExpr(exec): Loop Without LoopEntry !";
     case 1016: return "TRegExpr(exec): Match Recursion Too Deep";
     case 1017: return "TRegExpr(exec): Too Many Backtracking Steps";
+    case 1018:
+      // The one text meant for the person at the window, so in Russian: "Выражение требует
+      // слишком много вычислений, поиск прерван. Упростите выражение".
+      return "TRegExpr(exec): "
+             "\xC2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5 \xF2\xF0\xE5\xE1\xF3\xE5\xF2 \xF1\xEB\xE8\xF8\xEA\xEE\xEC \xEC\xED\xEE\xE3\xEE \xE2\xFB\xF7\xE8\xF1\xEB\xE5\xED\xE8\xE9, \xEF\xEE\xE8\xF1\xEA \xEF\xF0\xE5\xF0\xE2\xE0\xED. "
+             "\xD3\xEF\xF0\xEE\xF1\xF2\xE8\xF2\xE5 \xE2\xFB\xF0\xE0\xE6\xE5\xED\xE8\xE5";
     default: return "Unknown error";
   }
 }

@@ -34,7 +34,16 @@ bool TRegExpr::ExecAt(int offset) {
   if (MustLength_ > 0 && !ContainsMustString(start)) return false;
   ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
   ProgramEnd_ = ProgramFirst_ - 1 + ProgramBuffer_.size();
-  return SearchFrom(start);
+  StartStepCount();
+  bool found = false;
+  try {
+    found = SearchFrom(start);
+  } catch (...) {
+    EndStepCount();
+    throw;
+  }
+  EndStepCount();
+  return found;
 }
 
 // Whether the required literal occurs anywhere from `from` on.
@@ -62,7 +71,6 @@ void TRegExpr::ResetMatchState() {
   GroupsClear_ = false;
   LoopLevel_ = 0;
   MatchDepth_ = 0;
-  MatchSteps_ = 0;
   JumpMarks_ = nullptr;
 }
 
@@ -93,10 +101,10 @@ bool TRegExpr::SearchFrom(const uint8_t* start) {
 }
 
 // A byte table tests faster than the bit set, and a set of one character can
-// be found with memchr; both follow the program's set when it changes.
+// be found with memchr; both are made once per program.
 void TRegExpr::PrepareStartScan() {
-  if (ScanChars_ == FirstChars_) return;
-  ScanChars_ = FirstChars_;
+  if (StartScanReady_) return;
+  StartScanReady_ = true;
   for (int c = 0; c < 256; ++c) StartTable_[c] = FirstChars_.test(c);
   SoleStart_ = 0;
   if (FirstChars_.count() == 1)

@@ -6,12 +6,11 @@
 
 using namespace regexpr;
 
-// Accounts one MatchPrim call against the depth and step bounds, and drops the
-// jump-back marks that the call placed when it returns.
+// Accounts one MatchPrim call against the depth bound, and drops the jump-back
+// marks that the call placed when it returns.
 class TMatchFrame {
  public:
   explicit TMatchFrame(TRegExpr& owner) : Owner_(owner), Marks_(owner.JumpMarks_) {
-    if (++Owner_.MatchSteps_ > MaxMatchSteps) Owner_.RaiseError(ErrorMatchTooLong);
     if (++Owner_.MatchDepth_ > MaxMatchDepth) Owner_.RaiseError(ErrorMatchTooDeep);
   }
   ~TMatchFrame() {
@@ -47,11 +46,21 @@ const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
   return node;
 }
 
+// Inlined into MatchPrim: the memo around a repetition costs no call of its own.
+[[gnu::always_inline]] inline bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
+  const int64_t memo = MemoSlot(node);
+  if (KnownToFail(memo)) return false;
+  if (TryRepeatAttempts(node, next)) return true;
+  RememberFailure(memo);
+  return false;
+}
+
 bool TRegExpr::MatchPrim(const uint8_t* scan) {
   TMatchFrame frame(*this);
   TJumpMark mark;  // written before use
   bool markPlaced = false;
   for (;;) {
+    VisitNode();
     scan = CheckedNode(scan);
     const uint8_t* next = NextNode(scan);
     const uint8_t op = *scan;
@@ -89,6 +98,17 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
   }
 }
 
+// The compare stopped at `stop` in the operand text and at `at` in the input:
+// the literal passes when its whole text was compared.
+[[gnu::always_inline]] inline bool TRegExpr::PassLiteral(const uint8_t* node, const uint8_t* stop,
+                                                           const uint8_t* at) {
+  CountCompared(at - Cursor_);
+  if (*stop != 0) return false;
+  if (stop == Operand(node) && *Cursor_ != 0) return false;  // empty text: only at the end
+  Cursor_ = at;
+  return true;
+}
+
 // The nodes that match at most one step and never need to remember an alternative.
 [[gnu::always_inline]] inline bool TRegExpr::MatchSingle(const uint8_t* node) {
   const uint8_t c = *Cursor_;
@@ -122,19 +142,15 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
     case opLiteral: {
       // The copy ends in NUL and the text holds none, so a mismatch stops at the end.
       const uint8_t* at = Cursor_;
-      for (; *operand != 0; ++operand, ++at)
-        if (*at != *operand) return false;
-      if (operand == Operand(node) && c != 0) return false;  // empty text: only at the end
-      Cursor_ = at;
-      return true;
+      for (; *operand != 0 && *at == *operand; ++operand, ++at) {
+      }
+      return PassLiteral(node, operand, at);
     }
     case opLiteralNoCase: {
       const uint8_t* at = Cursor_;
-      for (; *operand != 0; ++operand, ++at)
-        if (*at != *operand && (*at == 0 || *at != CaseSwapper_(*operand))) return false;
-      if (operand == Operand(node) && c != 0) return false;
-      Cursor_ = at;
-      return true;
+      for (; *operand != 0 && (*at == *operand || (*at != 0 && *at == CaseSwapper_(*operand))); ++operand, ++at) {
+      }
+      return PassLiteral(node, operand, at);
     }
     case opEmpty:
     case opNoOp:
@@ -197,6 +213,7 @@ bool TRegExpr::MatchBackRef(const uint8_t* node) {
   if (TextEnd_ - Cursor_ < length) return false;
   const uint8_t* captured = GroupStart_[group];
   const bool noCase = *node == opBackRefNoCase;
+  CountCompared(length);
   for (int i = 0; i < length; ++i) {
     const uint8_t want = captured[i];
     if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return false;
@@ -206,12 +223,15 @@ bool TRegExpr::MatchBackRef(const uint8_t* node) {
 }
 
 bool TRegExpr::MatchChoice(const uint8_t* alternative) {
+  const int64_t memo = MemoSlot(alternative);
+  if (KnownToFail(memo)) return false;
   const uint8_t* start = Cursor_;
   do {
     if (MatchPrim(Operand(alternative))) return true;
     Cursor_ = start;
     alternative = NextNode(alternative);
   } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  RememberFailure(memo);
   return false;
 }
 

@@ -1,3 +1,4 @@
+#include "MatchLimits.h"
 #include "RegExpr.h"
 
 namespace {
@@ -11,7 +12,7 @@ int ModifierBit(int index) { return index >= 1 && index <= 6 ? 1 << (index - 1) 
 
 }  // namespace
 
-TRegExpr::TRegExpr() {
+TRegExpr::TRegExpr() : MemoThreshold_(regexpr::MemoAfterSteps) {
   SetLinePairedSeparator("\r\n");
   // The line-break list never changes after creation, so its set is built once
   // here rather than before every execution.
@@ -68,6 +69,16 @@ bool TRegExpr::EnsureProgram() {
 void TRegExpr::DiscardProgram() {
   ProgramBuffer_.clear();
   MustLength_ = 0;
+  ForgetProgramFacts();
+}
+
+// What was worked out about the program in use, found again when next needed.
+void TRegExpr::ForgetProgramFacts() {
+  StartScanReady_ = false;
+  EmptyMatchKnown_ = false;
+  MemoState_ = TMemoState::Unknown;
+  MemoActive_ = false;
+  MemoAtOnce_ = false;
 }
 
 void TRegExpr::CompileExpression() {

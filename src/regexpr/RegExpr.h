@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Program.h"
 
@@ -26,6 +27,19 @@ using TCaseSwapper = uint8_t (*)(uint8_t);
 
 // The other-case form of a Windows-1251 letter; any other byte unchanged.
 uint8_t SwapCaseByLocale(uint8_t c);
+
+// Engine work that several executions draw on, such as the expressions of one
+// search: each Exec charges the steps it took (MatchLimits.h), and one that
+// finds the budget spent raises 1018.
+class TStepBudget {
+ public:
+  explicit TStepBudget(int64_t steps) : Remaining_(steps) {}
+  int64_t Remaining() const { return Remaining_; }
+
+ private:
+  friend class TRegExpr;
+  int64_t Remaining_;
+};
 
 class TRegExpr {
  public:
@@ -55,6 +69,9 @@ class TRegExpr {
   void SetInputString(std::string_view text);
   bool Exec(std::string_view input);
   bool ExecAt(int offset);  // 1-based
+  // Executions charge their steps to budget from now on; none (the default)
+  // leaves only the bounds of each execution. The object does not own it.
+  void SetStepBudget(TStepBudget* budget) { StepBudget_ = budget; }
   int GroupStart(int n) const;  // 0-based offset into the input, -1 for none
   int GroupEnd(int n) const;
 
@@ -64,6 +81,7 @@ class TRegExpr {
   [[noreturn]] void RaiseError(int code) const;
   int ParseOffset() const;
   void DiscardProgram();
+  void ForgetProgramFacts();
   void CompileExpression();
 
   // ---- settings and expression (RegExpr.cpp)
@@ -162,9 +180,58 @@ class TRegExpr {
   bool TryMatchAt(const uint8_t* start);
   bool MatchPrim(const uint8_t* node);
   int32_t RegRepeat(const uint8_t* operand, int32_t max);
-  // Guards against runaway matching: nesting of MatchPrim and MatchPrim calls per Exec.
+  // Guards against runaway matching: nesting of MatchPrim, and steps per Exec
+  // (StepCount.cpp). Steps count down to the next checkpoint, where the limit
+  // is enforced or the memo considered.
   int MatchDepth_ = 0;
-  int64_t MatchSteps_ = 0;
+  int64_t CheckpointAt_ = 0;  // the step count of the next checkpoint
+  int64_t StepsLeft_ = 0;     // steps before it; below 0 once it is passed
+  int64_t StepLimit_ = 0;     // more steps raise StepLimitError_
+  int StepLimitError_ = 0;
+  TStepBudget* StepBudget_ = nullptr;
+  int64_t MatchSteps() const { return CheckpointAt_ - StepsLeft_; }
+  void StartStepCount();
+  void LimitToStepBudget();
+  void MoveCheckpoint(int64_t at);
+  void EndStepCount();  // charges the budget
+  void VisitNode() {
+    if (--StepsLeft_ < 0) [[unlikely]]
+      PassStepCheckpoint();
+  }
+  // Characters counted by a repetition's scan, and characters compared one by
+  // one with a literal or a captured text, which cost several times as much.
+  void CountScanned(int64_t count) { StepsLeft_ -= count >> 3; }
+  void CountCompared(int64_t count) { StepsLeft_ -= count >> 1; }
+  [[gnu::cold]] void PassStepCheckpoint();
+  // The failure memo (FailureMemo.cpp): where matching from a choice or a
+  // simple repetition has failed at a position in this execution, so that
+  // the next attempt there fails at once.
+  enum class TMemoState : uint8_t { Unknown, Unsuitable, Suitable };
+  TMemoState MemoState_ = TMemoState::Unknown;  // of the program in use
+  int64_t MemoThreshold_;                       // steps of one execution before the memo is considered
+  bool MemoActive_ = false;                     // in the current or last execution
+  bool MemoSaved_ = false;                      // a failure was found remembered in this execution
+  bool MemoAtOnce_ = false;                     // from the first step of the next execution
+  std::vector<int32_t> MemoRows_;               // by program byte: the node's row, or -1
+  int32_t MemoRowCount_ = 0;
+  std::vector<uint32_t> MemoFailed_;            // row * stride + position: the execution that saw a failure
+  uint32_t MemoExecution_ = 0;
+  int64_t MemoStride_ = 0;
+  bool AnalyseMemo();
+  bool StartMemo();
+  int64_t MemoSlot(const uint8_t* node) const {
+    if (!MemoActive_) return -1;
+    const int32_t row = MemoRows_[static_cast<size_t>(node - ProgramFirst_) + 1];
+    return row < 0 ? -1 : row * MemoStride_ + (Cursor_ - TextBegin_);
+  }
+  bool KnownToFail(int64_t slot) {
+    if (slot < 0 || MemoFailed_[static_cast<size_t>(slot)] != MemoExecution_) return false;
+    MemoSaved_ = true;
+    return true;
+  }
+  void RememberFailure(int64_t slot) {
+    if (slot >= 0) MemoFailed_[static_cast<size_t>(slot)] = MemoExecution_;
+  }
   // Each visit of a loop's jump-back on the current path, so that an iteration
   // that consumed nothing can be refused instead of repeating for ever.
   struct TJumpMark {
@@ -181,7 +248,7 @@ class TRegExpr {
   void ClearGroups();
   void ResetMatchState();
   bool SearchFrom(const uint8_t* start);
-  TCharSet ScanChars_;  // the FirstChars that the two fields below were made from
+  bool StartScanReady_ = false;  // the two fields below follow the program in use
   std::array<bool, 256> StartTable_{};
   uint8_t SoleStart_ = 0;
   void PrepareStartScan();
@@ -190,10 +257,11 @@ class TRegExpr {
   const uint8_t* ProgramEnd_ = nullptr;
   const uint8_t* CheckedNode(const uint8_t* node) const;
   bool MayMatchEmpty(const uint8_t* node, int& visits) const;
-  std::string EmptyMatchProgram_;  // the program that EmptyMatchPossible_ was found for
+  bool EmptyMatchKnown_ = false;  // EmptyMatchPossible_ holds for the program in use
   bool EmptyMatchPossible_ = true;
   bool ProgramMayMatchEmpty();
   bool MatchSingle(const uint8_t* node);
+  bool PassLiteral(const uint8_t* node, const uint8_t* stop, const uint8_t* at);
   bool MatchLineStart() const;
   bool MatchLineEnd() const;
   bool IsWordChar(uint8_t c) const;
@@ -204,6 +272,7 @@ class TRegExpr {
   bool MatchGroupBoundary(const uint8_t* node, const uint8_t* next);
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
+  bool TryRepeatAttempts(const uint8_t* node, const uint8_t* next);
   static bool IsBackRefOperand(const uint8_t* operand);
   struct TLookAhead {
     bool Known;
@@ -212,6 +281,7 @@ class TRegExpr {
   };
   bool AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead);
   int32_t RepeatBackRef(const uint8_t* operand, int32_t max);
+  bool RepeatsCapture(const uint8_t* captured, int length, bool noCase) const;
   bool MatchLoopEntry(const uint8_t* next);
   bool MatchLoop(const uint8_t* node, const uint8_t* next);
   bool IterateLoop(const uint8_t* body, int32_t level, int32_t count);

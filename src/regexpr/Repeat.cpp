@@ -18,7 +18,7 @@ const uint8_t* SkipWhile(const uint8_t* from, const uint8_t* stop, Accepts accep
 
 }  // namespace
 
-bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
+bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
   int32_t min = 0;
   int32_t max = std::numeric_limits<int32_t>::max();
   const uint8_t* operand = Operand(node);
@@ -112,6 +112,7 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
       RaiseError(1000);
   }
   const auto count = static_cast<int32_t>(end - Cursor_);
+  CountScanned(count);
   Cursor_ = end;
   return count;
 }
@@ -124,14 +125,20 @@ int32_t TRegExpr::RepeatBackRef(const uint8_t* operand, int32_t max) {
   if (length == 0) return 0;
   const uint8_t* captured = GroupStart_[group];
   const bool noCase = *operand == opBackRefNoCase;
+  const uint8_t* from = Cursor_;
   int32_t count = 0;
-  while (count < max && TextEnd_ - Cursor_ >= length) {
-    for (int i = 0; i < length; ++i) {
-      const uint8_t want = captured[i];
-      if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return count;
-    }
+  while (count < max && TextEnd_ - Cursor_ >= length && RepeatsCapture(captured, length, noCase)) {
     Cursor_ += length;
     ++count;
   }
+  CountCompared(Cursor_ - from + length);
   return count;
+}
+
+bool TRegExpr::RepeatsCapture(const uint8_t* captured, int length, bool noCase) const {
+  for (int i = 0; i < length; ++i) {
+    const uint8_t want = captured[i];
+    if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return false;
+  }
+  return true;
 }

@@ -11,17 +11,20 @@ std::string_view OwnerText(int32_t index) {
 
 }  // namespace
 
-TRegexCriterion::TRegexCriterion(const std::string& expression) : active_(!expression.empty()) {
+TRegexCriterion::TRegexCriterion(const std::string& expression, TStepBudget& budget)
+    : active_(!expression.empty()) {
   if (active_) regex_.SetExpression(expression);
+  regex_.SetStepBudget(&budget);
 }
 
 bool TRegexCriterion::Matches(std::string_view text) { return regex_.Exec(text); }
 
-TRegexRecordTests::TRegexRecordTests(const SearchCriteria& criteria)
+TRegexRecordTests::TRegexRecordTests(const SearchCriteria& criteria, int64_t stepBudget)
     : criteria_(criteria),
-      phone_(criteria.Phone),
-      owner_(criteria.Owner),
-      corpus_(criteria.Corpus),
+      budget_(stepBudget),
+      phone_(criteria.Phone, budget_),
+      owner_(criteria.Owner, budget_),
+      corpus_(criteria.Corpus, budget_),
       corpusAnswers_(corpus_.Active() ? Phones.CorpusTexts().size() : 0, TAnswer::Unknown) {}
 
 bool TRegexRecordTests::Passes(int32_t index) {

@@ -7,15 +7,21 @@
 #include <string_view>
 #include <vector>
 
+#include "MatchLimits.h"
 #include "RegExpr.h"
 #include "Search.h"
+
+// The engine work that one search may take: about two seconds of the slowest
+// steps, whatever the expressions and the size of the directory.
+constexpr int64_t SearchStepBudget = 2 * regexpr::StepsPerSecond;
 
 // One expression of a search, compiled at its first use and reused for every record
 // after that: the same answers as compiling it afresh for each record, and the same
 // errors at the same record.
 class TRegexCriterion {
  public:
-  explicit TRegexCriterion(const std::string& expression);
+  // Every execution charges its engine steps to budget.
+  TRegexCriterion(const std::string& expression, TStepBudget& budget);
   bool Active() const { return active_; }
   // Throws ERegExpr when the expression does not compile or the match runs away.
   bool Matches(std::string_view text);
@@ -28,8 +34,9 @@ class TRegexCriterion {
 // Tests records one at a time in table order; reads Owners and Phones.
 class TRegexRecordTests {
  public:
-  explicit TRegexRecordTests(const SearchCriteria& criteria);
-  // Throws ERegExpr from the first test that uses a failing expression.
+  explicit TRegexRecordTests(const SearchCriteria& criteria, int64_t stepBudget = SearchStepBudget);
+  // Throws ERegExpr from the first test that uses a failing expression, and
+  // once the expressions together have spent the step budget.
   bool Passes(int32_t index);
 
  private:
@@ -37,6 +44,8 @@ class TRegexRecordTests {
   bool CorpusMatches(const TCorpusText& corpus);
 
   const SearchCriteria& criteria_;
+  // The three expressions share one bound on the engine work of a search.
+  TStepBudget budget_;
   TRegexCriterion phone_;
   TRegexCriterion owner_;
   TRegexCriterion corpus_;

@@ -2,6 +2,8 @@
 // expression of a few operators over a small alphabet with one Cyrillic pair,
 // on every input up to a few characters. Both must agree on acceptance, on
 // whether a match is found, on the whole-match span and on the span of group 1.
+// The engine runs once as it is and once with its failure memo considered from
+// the first step, which these short inputs would otherwise never reach.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramBuilder.h"
 #include "ReferenceMatcher.h"
 #include "RegExpr.h"
 
@@ -54,6 +57,8 @@ std::string Printable(const std::string& text) {
 struct TDifferential {
   int Compared = 0;
   int Rejected = 0;
+  int MemoExecutions = 0;   // memo-first executions that used the memo
+  int PlainExecutions = 0;  // and those that were kept from it
   std::vector<std::string> Mismatches;
 
   void Note(const std::string& text) {
@@ -80,10 +85,17 @@ struct TDifferential {
       ++Rejected;
       return;
     }
-    for (const std::string& input : inputs) Compare(engine, *model.Root, expression, input);
+    TRegExpr memoFirst;
+    TProgramProbe::MemoFromFirstStep(memoFirst);
+    memoFirst.SetExpression(expression);
+    for (const std::string& input : inputs) {
+      Compare(engine, *model.Root, expression, input);
+      Compare(memoFirst, *model.Root, "memo " + expression, input);
+      ++(TProgramProbe::MemoUsed(memoFirst) ? MemoExecutions : PlainExecutions);
+    }
   }
 
-  void Compare(TRegExpr& engine, const reference::TNode& model, const std::string& expression,
+  void Compare(TRegExpr& engine, const reference::TNode& model, const std::string& label,
                const std::string& input) {
     ++Compared;
     const bool found = engine.Exec(input);
@@ -93,7 +105,7 @@ struct TDifferential {
                            engine.GroupEnd(1) == expected.FirstGroupEnd;
     if (found == expected.Found && (!found || sameSpans)) return;
     std::ostringstream out;
-    out << "/" << Printable(expression) << "/ on \"" << Printable(input) << "\": engine " << found << " ["
+    out << "/" << Printable(label) << "/ on \"" << Printable(input) << "\": engine " << found << " ["
         << engine.GroupStart(0) << "," << engine.GroupEnd(0) << ") group 1 [" << engine.GroupStart(1) << ","
         << engine.GroupEnd(1) << "), model " << expected.Found << " [" << expected.Start << "," << expected.End
         << ") group 1 [" << expected.FirstGroupStart << "," << expected.FirstGroupEnd << ")";
@@ -124,7 +136,55 @@ TEST(Differential, OneOperatorOnInputsUpToFive) {
   for (const std::string& expression : SmallExpressions())
     for (const char* prefix : {"", "(?-i)", "(?-g)"}) run.Check(prefix + expression, inputs);
   EXPECT_TRUE(run.Mismatches.empty()) << run.Report();
-  EXPECT_GT(run.Compared, 300000);
+  EXPECT_GT(run.Compared, 600000);
+  EXPECT_GT(run.MemoExecutions, 100000);
+  EXPECT_GT(run.PlainExecutions, 10000) << "counted loops keep the memo out";
+}
+
+TEST(Differential, LineModifiersOnInputsWithLineBreaks) {
+  const std::vector<std::string> alphabet = {"a", "\r", "\n", Ya};
+  std::vector<std::string> inputs = {""};
+  for (size_t from = 0; from < inputs.size(); ++from)
+    if (inputs[from].size() < 4)
+      for (const std::string& letter : alphabet) inputs.push_back(inputs[from] + letter);
+  TDifferential run;
+  for (const std::string& expression : SmallExpressions())
+    for (const char* prefix : {"(?m)", "(?-s)", "(?-r)", "(?m-si)"}) run.Check(prefix + expression, inputs);
+  EXPECT_TRUE(run.Mismatches.empty()) << run.Report();
+  EXPECT_GT(run.MemoExecutions, 100000);
+}
+
+// Extended syntax is outside the model: there the memo is held to the engine
+// without it.
+TEST(Differential, MemoChangesNothingUnderExtendedSyntax) {
+  const std::vector<std::string> inputs = Inputs(5);
+  int used = 0;
+  std::vector<std::string> mismatches;
+  for (const std::string& expression : SmallExpressions()) {
+    const std::string extended = "(?x) " + expression + " # blank and comment";
+    TRegExpr plain;
+    TRegExpr memoFirst;
+    TProgramProbe::MemoFromFirstStep(memoFirst);
+    plain.SetExpression(extended);
+    memoFirst.SetExpression(extended);
+    try {
+      plain.Exec("");
+    } catch (const ERegExpr&) {
+      continue;
+    }
+    for (const std::string& input : inputs) {
+      const bool found = plain.Exec(input);
+      const bool memoFound = memoFirst.Exec(input);
+      used += TProgramProbe::MemoUsed(memoFirst);
+      bool same = found == memoFound;
+      for (int group = 0; group < 3; ++group)
+        same = same && plain.GroupStart(group) == memoFirst.GroupStart(group) &&
+               plain.GroupEnd(group) == memoFirst.GroupEnd(group);
+      if (!same && mismatches.size() < 25) mismatches.push_back(Printable(extended) + " on " + Printable(input));
+    }
+  }
+  EXPECT_TRUE(mismatches.empty()) << mismatches.front();
+  EXPECT_GT(used, 100000);
 }
 
 TEST(Differential, TwoOperatorsOnInputsUpToFour) {
@@ -158,6 +218,7 @@ TEST(Differential, BackReferencesOnInputsUpToFive) {
   TDifferential run;
   for (const std::string& expression : expressions) run.Check(expression, inputs);
   EXPECT_TRUE(run.Mismatches.empty()) << run.Report();
+  EXPECT_EQ(run.MemoExecutions, 0) << "a back-reference reads what the path captured";
 }
 
 }  // namespace

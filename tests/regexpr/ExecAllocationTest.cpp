@@ -60,6 +60,14 @@ TEST(ExecAllocation, NoneForShorterInputsEither) {
   EXPECT_EQ(AllocationsDuring(regex, SameLengthLines()), 0);
 }
 
+// An ambiguous repetition brings in the failure memo, sized by the first line.
+TEST(ExecAllocation, NoneOnceTheFailureMemoIsSized) {
+  TRegExpr regex;
+  regex.SetExpression("(\\d|\\d|\\d)*x");
+  regex.Exec(std::string(24, '7'));
+  EXPECT_EQ(AllocationsDuring(regex, {std::string(24, '5'), "8452123456", std::string(24, '9'), "1"}), 0);
+}
+
 TEST(ExecAllocation, TheCounterSeesAllocations) {
   TRegExpr regex;
   regex.SetExpression("a");

@@ -7,7 +7,9 @@
 #include "DirectoryFiles.h"
 #include "DirectoryGenerator.h"
 #include "LoadDataThread.h"
+#include "MatchLimits.h"
 #include "RegExpr.h"
+#include "RegexCriteria.h"
 #include "Search.h"
 #include "TextServices.h"
 #include "Win1251.h"
@@ -193,7 +195,7 @@ TEST_F(RegexSearchTest, RunawayMatchStopsTheScanAfterTheResultsOfEarlierRecords)
   AddOwnerWithNumbers(std::string(60, 'a') + "!", {"4", "5"});
   AddOwnerWithNumbers("Иванов", {"6"});
   TSearchInputs inputs = RegexInputs();
-  inputs.Owner = W("(a+)+b|Иван");
+  inputs.Owner = W("(a+)+\\1b|Иван");  // the back-reference keeps the failure memo out
   const TStoppedScan stopped = ScanUntilError(inputs);
   EXPECT_EQ(stopped.Found, (Indices{0, 1}));
   EXPECT_EQ(stopped.ErrorNumber, 1017);
@@ -201,6 +203,77 @@ TEST_F(RegexSearchTest, RunawayMatchStopsTheScanAfterTheResultsOfEarlierRecords)
 
   inputs.Phone = "[^45]";
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 5})) << "records whose phone test fails never reach the owner test";
+}
+
+// What an expression takes over the texts in turn, on one object as a criterion has.
+int64_t StepsOver(const std::string& expression, const std::vector<std::string>& texts) {
+  constexpr int64_t plenty = INT64_MAX / 2;
+  TStepBudget budget(plenty);
+  TRegExpr regex;
+  regex.SetExpression(expression);
+  regex.SetStepBudget(&budget);
+  for (const std::string& text : texts) regex.Exec(text);
+  return plenty - budget.Remaining();
+}
+
+// The records that pass until the tests raise, and the code raised (0: none).
+TStoppedScan TestRecordsUntilError(const SearchCriteria& criteria, int64_t stepBudget) {
+  TStoppedScan scan;
+  TRegexRecordTests tests(criteria, stepBudget);
+  try {
+    for (int32_t i = 0; i < static_cast<int32_t>(Phones.size()); ++i)
+      if (tests.Passes(i)) scan.Found.push_back(i);
+  } catch (const ERegExpr& e) {
+    scan.ErrorNumber = e.ErrorNumber;
+  }
+  return scan;
+}
+
+TEST_F(RegexSearchTest, TheExpressionsOfASearchShareOneStepBudget) {
+  std::vector<std::string> numbers;
+  std::vector<std::string> names;
+  for (int i = 0; i < 40; ++i) {
+    numbers.push_back(std::to_string(1000000 + i * 7919) + "5");
+    names.push_back(W(i % 4 == 0 ? "Иванов Павел" : "Абвгдеж Ивановна"));
+    Owners.push_back(names.back());
+    Phones.push_back(TPhone{i, numbers.back(), 0, 0, 0, TCorpusText(), 0});
+  }
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = "^(\\d|\\d)*5$";
+  inputs.Owner = W("^(а|б|в|[а-я])*ов ");
+  const int64_t phoneSteps = StepsOver(inputs.Phone, numbers);
+  const int64_t ownerSteps = StepsOver(inputs.Owner, names);
+  const int64_t budget = std::max(phoneSteps, ownerSteps) + std::min(phoneSteps, ownerSteps) / 2;
+
+  const TStoppedScan both = TestRecordsUntilError(MakeSearchCriteria(inputs), budget);
+  EXPECT_EQ(both.ErrorNumber, regexpr::ErrorStepBudgetSpent);
+  ASSERT_FALSE(both.Found.empty());
+  EXPECT_LT(both.Found.back(), 36);
+  for (size_t k = 0; k < both.Found.size(); ++k) EXPECT_EQ(both.Found[k], static_cast<int32_t>(k * 4));
+
+  TSearchInputs phoneOnly = inputs;
+  phoneOnly.Owner.clear();
+  EXPECT_EQ(TestRecordsUntilError(MakeSearchCriteria(phoneOnly), budget).Found.size(), 40u);
+  TSearchInputs ownerOnly = inputs;
+  ownerOnly.Phone.clear();
+  EXPECT_EQ(TestRecordsUntilError(MakeSearchCriteria(ownerOnly), budget).Found.size(), 10u);
+}
+
+TEST_F(RegexSearchTest, AScanEndsOnceTheSearchBudgetIsSpent) {
+  // Every record costs about the same; a search of them all would take far
+  // more than the budget of one search.
+  Owners.push_back("A");
+  const std::string number = "1234567890123456789";
+  const std::string expression = "(\\d|\\d|\\d)*x";
+  const int64_t perRecord = StepsOver(expression, {number, number}) - StepsOver(expression, {number});
+  const int64_t records = SearchStepBudget / perRecord * 3 / 2;
+  Phones.push_back(TPhone{0, "7x", 0, 0, 0, TCorpusText(), 0});
+  for (int64_t i = 0; i < records; ++i) Phones.push_back(TPhone{0, number, 0, 0, 0, TCorpusText(), 0});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = expression;
+  const TStoppedScan stopped = ScanUntilError(inputs);
+  EXPECT_EQ(stopped.ErrorNumber, regexpr::ErrorStepBudgetSpent);
+  EXPECT_EQ(stopped.Found, Indices{0});
 }
 
 // The reuse of one compiled expression per criterion and the answers remembered

@@ -1,6 +1,7 @@
 #include "SearchRun.h"
 
 #include "BenchDirectory.h"
+#include "RegExpr.h"
 
 namespace {
 
@@ -17,10 +18,16 @@ void EnsureLoaded() {
 void RunSearch(benchmark::State& state, const TSearchInputs& inputs) {
   EnsureLoaded();
   int64_t found = 0;
+  int errorNumber = 0;
   for (auto _ : state) {
     found = 0;
-    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
+    try {
+      ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
+    } catch (const ERegExpr& error) {
+      errorNumber = error.ErrorNumber;
+    }
     benchmark::DoNotOptimize(found);
   }
   state.counters["found"] = static_cast<double>(found);
+  state.counters["error"] = errorNumber;
 }

@@ -40,4 +40,9 @@ void TProgramProbe::Install(TRegExpr& regex, const std::string& program) {
   regex.StartChar_ = 0;
   regex.Anchored_ = false;
   regex.MustLength_ = 0;
+  regex.ForgetProgramFacts();
 }
+
+void TProgramProbe::MemoFromFirstStep(TRegExpr& regex) { regex.MemoThreshold_ = 0; }
+
+bool TProgramProbe::MemoUsed(const TRegExpr& regex) { return regex.MemoActive_; }

@@ -25,8 +25,14 @@ class TProgramBuilder {
 };
 
 // Installs a program into an expression object as if it had been compiled from
-// its expression, with every character permitted as a match start.
+// its expression, with every character permitted as a match start; and looks
+// into the object's failure memo.
 class TProgramProbe {
  public:
   static void Install(TRegExpr& regex, const std::string& program);
+  // The failure memo considered from the first step of every execution, so
+  // that short inputs exercise it too.
+  static void MemoFromFirstStep(TRegExpr& regex);
+  // Whether the last execution used the failure memo.
+  static bool MemoUsed(const TRegExpr& regex);
 };

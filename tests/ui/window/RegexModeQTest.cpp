@@ -259,7 +259,8 @@ class RegexModeQTest : public QObject {
     window.chkRegExpr->setChecked(true);
 
     TMessageBoxCatcher boxes;
-    SearchOwner(window, QStringLiteral("(а+)+б"));
+    // The back-reference keeps the engine from remembering failures, so the work stays exponential.
+    SearchOwner(window, QStringLiteral("(а+)+\\1?б"));
     QCOMPARE(boxes.Seen().size(), size_t{1});
     QCOMPARE(boxes.Seen()[0].Text, QStringLiteral("TRegExpr(exec): Too Many Backtracking Steps."));
     QCOMPARE(ColumnTexts(window, colPhone), QStringList({"11", "12"}));

@@ -1,0 +1,128 @@
+// Expressions that make the engine work hard on every record, typed into the
+// window in regular-expression mode: the search stops once the engine work of
+// the whole search reaches its bound, and ends as an engine error does, with
+// the rows found until then, their count and the default error report.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+#include <cstdint>
+#include <string>
+
+#include "Application.h"
+#include "ErrorReport.h"
+#include "MaskEdit.h"
+#include "MatchLimits.h"
+#include "PhoneCellSource.h"
+#include "RegExpr.h"
+#include "RegexCriteria.h"
+#include "ResultGrid.h"
+#include "Text1251.h"
+#include "WindowFixture.h"
+
+namespace {
+
+const QString kPhoneExpression = QStringLiteral("(\\d|\\d|\\d)*x");
+const QString kOwnerExpression = QStringLiteral("(а|б|в|[а-я])*ъъ");
+
+// The engine steps that one more record of the same kind costs a search whose
+// expression has already run.
+int64_t StepsPerRecord(const QString& expression, const std::string& text) {
+  constexpr int64_t plenty = INT64_MAX / 2;
+  TRegExpr regex;
+  regex.SetExpression(ToCp1251(expression));
+  regex.Exec(text);
+  TStepBudget budget(plenty);
+  regex.SetStepBudget(&budget);
+  regex.Exec(text);
+  return plenty - budget.Remaining();
+}
+
+// Half as many records again as the work bound of one search allows.
+int64_t RecordsPastTheBound(int64_t stepsPerRecord) { return SearchStepBudget / stepsPerRecord * 3 / 2; }
+
+QString BoundReport() {
+  return FromCp1251(ErrorReportText(TRegExpr::ErrorMessage(regexpr::ErrorStepBudgetSpent)));
+}
+
+std::string Repeated(const std::string& unit, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
+// Types the expression into an empty field key by key and presses Enter there.
+// Keys are sent by their text, since the test's key table knows no Cyrillic letter.
+void TypeAndSearch(QLineEdit* field, const QString& expression) {
+  field->setFocus();
+  for (QChar c : expression) QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  QCOMPARE(field->text(), expression);
+  QTest::keyClick(field, Qt::Key_Return);
+}
+
+void ExpectEndedAsAnEngineError(TfrmMain& window, const TMessageBoxCatcher& boxes, int rows) {
+  QCOMPARE(boxes.Seen().size(), size_t{1});
+  QCOMPARE(boxes.Seen()[0].Text, BoundReport());
+  QCOMPARE(boxes.Seen()[0].Icon, QMessageBox::Critical);
+  QCOMPARE(window.gPhones->RowCount(), rows);
+  QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено %1 записей.").arg(rows));
+  QCOMPARE(window.ProgressBar->value(), 0);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+}  // namespace
+
+class SearchWorkBoundQTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void phoneExpressionStopsAtTheBound() {
+    // Nineteen digits, the longest number there is, under one subscriber.
+    constexpr int64_t firstNumber = 9'000'000'000'000'000'000;
+    const int64_t records = RecordsPastTheBound(StepsPerRecord(kPhoneExpression, std::to_string(firstNumber)));
+    TDirectoryWriter directory;
+    directory.City("Заречный").Owner("Петров Пётр");
+    for (int64_t i = 0; i < records; ++i) directory.Phone({firstNumber + i, 1, 0, 1, 1, ""});
+    TWindowFixture fixture(directory);
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.chkRegExpr->setChecked(true);
+    TMessageBoxCatcher boxes;
+    TypeAndSearch(window.mePhone, kPhoneExpression);
+    ExpectEndedAsAnEngineError(window, boxes, 0);
+  }
+
+  void ownerExpressionStopsAtTheBoundKeepingTheRowsFoundBefore() {
+    // Consecutive lines of one subscriber share one test of the name, so every
+    // line here has a subscriber of its own, with the longest name there is.
+    const std::string longA = Repeated("а", 127);
+    const std::string longB = Repeated("б", 127);
+    const int64_t records = RecordsPastTheBound(StepsPerRecord(kOwnerExpression, ToCp1251(QString::fromStdString(longA))));
+    TDirectoryWriter directory;
+    directory.City("Заречный");
+    directory.Owner("Подъъездов").Phone({101, 1, 0, 1, 1, ""});
+    directory.Owner("Иванова").Phone({102, 1, 0, 1, 1, ""});
+    directory.Owner("Съъедобнов").Phone({103, 1, 0, 1, 1, ""});
+    for (int64_t i = 0; i < records; ++i) directory.Owner(i % 2 == 0 ? longA : longB).Phone({1000 + i, 1, 0, 1, 1, ""});
+    directory.Owner("Объъявленский").Phone({104, 1, 0, 1, 1, ""});
+    TWindowFixture fixture(directory);
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    window.chkRegExpr->setChecked(true);
+    TMessageBoxCatcher boxes;
+    TypeAndSearch(window.teOwner, kOwnerExpression);
+    ExpectEndedAsAnEngineError(window, boxes, 2);
+    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"101", "103"}));
+  }
+};
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  SearchWorkBoundQTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "SearchWorkBoundQTest.moc"
