@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config file
   qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libpcre2-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   clang
   xvfb xauth imagemagick fonts-wine fonts-dejavu-core
   desktop-file-utils dpkg-dev x11-utils
