@@ -1,4 +1,4 @@
-// Plain searches over a generated million-line directory.
+// Plain searches over the generated benchmark directory.
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-// Regular-expression searches over a generated million-line directory.
+// Regular-expression searches over the generated benchmark directory.
 
 #include <benchmark/benchmark.h>
 

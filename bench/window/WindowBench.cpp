@@ -1,4 +1,4 @@
-// The window's figures on a generated directory of a million lines: how soon the
+// The window's figures on a generated directory (BenchLines() long): how soon the
 // window is on screen, a typical owner search, a search that returns every line,
 // and the grid's memory per result row.
 
@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "Application.h"
+#include "BenchDirectory.h"
 #include "DbrRecords.h"
 #include "DirectoryGenerator.h"
 #include "LoadDataThread.h"
@@ -26,8 +27,6 @@
 #include "Tables.h"
 
 namespace {
-
-constexpr int kLines = 1000000;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -52,8 +51,8 @@ class TDirectories {
   TDirectories() {
     QDir().mkpath(QString::fromStdString(Typical()));
     QDir().mkpath(QString::fromStdString(OneCity()));
-    GenerateDirectory(Typical(), kLines, 1);
-    GenerateDirectory(OneCity(), kLines, 1);
+    GenerateDirectory(Typical(), BenchLines(), 1);
+    GenerateDirectory(OneCity(), BenchLines(), 1);
     PutEveryLineInCityOne(OneCity() + "/Phones.dbr");
   }
   std::string Typical() const { return root_.path().toStdString() + "/typical"; }

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -25,7 +26,7 @@ void RemoveDirectory(const std::string& path) {
 void GenerateInChild(const std::string& path) {
   const pid_t child = ::fork();
   if (child == 0) {
-    GenerateDirectory(path, 1'000'000, 1);
+    GenerateDirectory(path, BenchLines(), 1);
     std::_Exit(0);
   }
   int status = 0;
@@ -36,7 +37,21 @@ void GenerateInChild(const std::string& path) {
 
 }  // namespace
 
-const std::string& MillionLineDirectory() {
+int BenchLines() {
+  static const int lines = [] {
+    const char* text = std::getenv("ORLINAR_BENCH_LINES");
+    if (text == nullptr || *text == '\0') return 1'000'000;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (*end != '\0' || value <= 0 || value > INT32_MAX) {
+      throw std::runtime_error("ORLINAR_BENCH_LINES must be a whole number from 1 to 2147483647");
+    }
+    return static_cast<int>(value);
+  }();
+  return lines;
+}
+
+const std::string& BenchDirectory() {
   static const std::string path = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "orlinar-bench-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");

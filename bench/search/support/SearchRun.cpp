@@ -7,7 +7,7 @@ namespace {
 
 void EnsureLoaded() {
   static const bool loaded = [] {
-    LoadDirectory(MillionLineDirectory());
+    LoadDirectory(BenchDirectory());
     return true;
   }();
   (void)loaded;

@@ -1,5 +1,5 @@
 #pragma once
-// Times whole searches over the generated million-line directory, loaded once per
+// Times whole searches over the generated benchmark directory, loaded once per
 // process. A search that an engine error ends counts as done, with the error's code.
 
 #include <benchmark/benchmark.h>
