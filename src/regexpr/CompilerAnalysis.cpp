@@ -12,7 +12,6 @@ namespace {
 // Bit maps are read a 64-bit word at a time: byte k holds characters 8k..8k+7.
 static_assert(std::endian::native == std::endian::little);
 
-constexpr int ErrorCorruptedNode = 1001;
 constexpr int SmallSetSize = 3;
 constexpr int BitSetSize = 32;
 

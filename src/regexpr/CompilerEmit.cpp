@@ -3,13 +3,6 @@
 
 using namespace regexpr;
 
-namespace {
-
-// A failed internal consistency check; no expression text can trigger it.
-constexpr int ErrorInternal = 114;
-
-}  // namespace
-
 uint8_t* TRegExpr::ProgramEnd() { return reinterpret_cast<uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size(); }
 
 uint8_t* TRegExpr::AppendNode(uint8_t opcode) {

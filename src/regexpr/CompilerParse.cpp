@@ -7,26 +7,6 @@ using namespace regexpr;
 
 namespace {
 
-enum : int {
-  ErrorTooManyGroups = 102,
-  ErrorUnclosedGroup = 103,
-  ErrorUnopenedGroup = 104,
-  ErrorJunkOnEnd = 105,
-  ErrorEmptyOperand = 106,
-  ErrorNestedQuantifier = 107,
-  ErrorBadHexDigit = 108,
-  ErrorNoHexCode = 111,
-  ErrorHexCodeTooBig = 112,
-  ErrorInternalUrp = 114,
-  ErrorFollowsNothing = 115,
-  ErrorTrailingBackslash = 116,
-  ErrorLiteralDisaster = 119,
-  ErrorBracesTooBig = 122,
-  ErrorBracesMinAboveMax = 124,
-  ErrorUnclosedComment = 125,
-  ErrorBadModifier = 127,
-};
-
 constexpr std::string_view MetaChars = "^$.[()|?+*\\{";
 constexpr int MaxCountDigits = 8;
 
@@ -208,7 +188,7 @@ uint8_t* TRegExpr::ParseAtom(int& flags) {
     case 0:
     case '|':
     case ')':
-      RaiseError(ErrorInternalUrp);
+      RaiseError(ErrorInternal);
     case '^':
       return AppendNode(multiLine ? opLineStart : opInputStart);
     case '$':

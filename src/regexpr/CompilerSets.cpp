@@ -8,13 +8,6 @@ using namespace regexpr;
 
 namespace {
 
-enum : int {
-  ErrorInvalidRange = 109,
-  ErrorTrailingBackslashInSet = 110,
-  ErrorUnmatchedBracket = 113,
-  ErrorInternal = 114,  // no expression text reaches it
-};
-
 constexpr int SmallSetSize = 3;
 constexpr int BitSetSize = 32;
 constexpr std::string_view Digits = "0123456789";

@@ -20,10 +20,10 @@ bool TRegExpr::Exec(std::string_view input) {
 
 bool TRegExpr::ExecAt(int offset) {
   if (!EnsureProgram()) return false;
-  if (!HasInput_) RaiseError(1005);
+  if (!HasInput_) RaiseError(ErrorNoInput);
   const auto* begin = reinterpret_cast<const uint8_t*>(InputCopy_.c_str());
   const auto length = static_cast<int64_t>(InputCopy_.size());
-  if (offset < 1) RaiseError(1006);
+  if (offset < 1) RaiseError(ErrorBadOffset);
   // Cleared first, so that a search refused without any attempt leaves no match
   // of an earlier ExecAt behind.
   ResetMatchState();

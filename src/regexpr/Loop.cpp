@@ -8,7 +8,7 @@ using namespace regexpr;
 
 bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
   const int32_t outer = LoopLevel_;
-  if (outer >= MaxLoopLevel) RaiseError(1014);
+  if (outer >= MaxLoopLevel) RaiseError(ErrorLoopStackExceeded);
   LoopLevel_ = outer + 1;
   const uint8_t* start = Cursor_;
   LoopCounts_[LoopLevel_] = 0;
@@ -19,7 +19,7 @@ bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
 }
 
 bool TRegExpr::MatchLoop(const uint8_t* node, const uint8_t* next) {
-  if (LoopLevel_ <= 0) RaiseError(1015);
+  if (LoopLevel_ <= 0) RaiseError(ErrorLoopWithoutEntry);
   const int32_t level = LoopLevel_;
   const int32_t count = LoopCounts_[level];
   const int32_t min = ReadInt32(node + NodeHeaderSize);

@@ -42,7 +42,7 @@ bool IsGroupClose(uint8_t op) { return op > opGroupClose && op < opGroupClose + 
 }  // namespace
 
 const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
-  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_) RaiseError(1002);
+  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_) RaiseError(ErrorCorruptedPointers);
   return node;
 }
 
@@ -167,7 +167,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
     case opBackRefNoCase:
       return MatchBackRef(node);
     default:
-      RaiseError(1001);
+      RaiseError(ErrorCorruptedNode);
   }
   ++Cursor_;
   return true;
@@ -199,7 +199,7 @@ bool TRegExpr::AtWordBoundary() const {
 }
 
 int TRegExpr::CapturedLength(int group) const {
-  if (group <= 0 || group >= MaxGroups) RaiseError(1001);
+  if (group <= 0 || group >= MaxGroups) RaiseError(ErrorCorruptedNode);
   const uint8_t* from = GroupStart_[group];
   const uint8_t* to = GroupEnd_[group];
   if (from == nullptr || to == nullptr || to <= from) return 0;

@@ -29,7 +29,7 @@ bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
     max = ReadInt32(node + NodeHeaderSize + 4);
     operand = node + RepeatHeaderSize;
   }
-  if (min < 0 || max < min) RaiseError(1001);
+  if (min < 0 || max < min) RaiseError(ErrorCorruptedNode);
   const bool lazy = op == opStarLazy || op == opPlusLazy || op == opRepeatLazy;
   // A literal after the run must start right where the run stops.
   TLookAhead lookAhead{};
@@ -109,7 +109,7 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
       end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return (members[x >> 3] >> (x & 7)) & 1; });
       break;
     default:
-      RaiseError(1000);
+      RaiseError(ErrorBadRepeatOperand);
   }
   const auto count = static_cast<int32_t>(end - Cursor_);
   CountScanned(count);
