@@ -50,7 +50,8 @@ TCompiled Compile(TRegExpr& r, size_t expressionSize) {
     compiled.MustString = r.MustString();
   } catch (const ERegExpr& e) {
     Require(!r.IsCompiled() && r.Program().empty());
-    const bool compileError = e.ErrorNumber >= regexpr::ErrorTooManyGroups && e.ErrorNumber <= regexpr::ErrorBadModifier;
+    const bool compileError =
+        e.ErrorNumber >= regexpr::ErrorTooManyGroups && e.ErrorNumber <= regexpr::ErrorBadModifier;
     Require(compileError || e.ErrorNumber == regexpr::ErrorNoExpression);
     // No expression text may reach the parser's internal-consistency errors.
     Require(e.ErrorNumber != regexpr::ErrorJunkOnEnd && e.ErrorNumber != regexpr::ErrorInternal &&

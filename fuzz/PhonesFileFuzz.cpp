@@ -260,7 +260,8 @@ bool IsSearchError(int code) {
   const bool compileError = code >= regexpr::ErrorTooManyGroups && code <= regexpr::ErrorBadModifier &&
                             code != regexpr::ErrorJunkOnEnd && code != regexpr::ErrorInternal &&
                             code != regexpr::ErrorLiteralDisaster;
-  return compileError || code == regexpr::ErrorLoopStackExceeded || code == regexpr::ErrorMatchTooDeep || code == regexpr::ErrorMatchTooLong;
+  return compileError || code == regexpr::ErrorLoopStackExceeded || code == regexpr::ErrorMatchTooDeep ||
+         code == regexpr::ErrorMatchTooLong;
 }
 
 }  // namespace

@@ -70,13 +70,14 @@ void TRegExpr::LinkOperandEnd(uint8_t* node, uint8_t* target) {
 void TRegExpr::EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   InsertBefore(lazy ? opRepeatLazy : opRepeat, atom, RepeatHeaderSize);
   if (Sizing_) return;
-  WriteInt32(atom + NodeHeaderSize, min);
-  WriteInt32(atom + NodeHeaderSize + 4, max);
+  WriteInt32(atom + MinCountOffset, min);
+  WriteInt32(atom + MaxCountOffset, max);
 }
 
 void TRegExpr::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   InsertBefore(opLoopEntry, atom, NodeHeaderSize);
   uint8_t* loop = AppendNode(lazy ? opLoopLazy : opLoop);
+  // In the order of the loop node's operand: MinCountOffset, MaxCountOffset, LoopBodyOffset.
   AppendInt32(min);
   AppendInt32(max);
   AppendInt32(Sizing_ ? 0 : static_cast<int32_t>(atom + NodeHeaderSize - loop));

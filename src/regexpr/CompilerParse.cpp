@@ -47,7 +47,7 @@ uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
   if (inGroup) {
     if (NextGroup_ >= MaxGroups) RaiseError(ErrorTooManyGroups);
     group = NextGroup_++;
-    head = AppendNode(static_cast<uint8_t>(opGroupOpen + group));
+    head = AppendNode(GroupOpenOpcode(group));
   }
   bool firstBranch = true;
   uint8_t* lastBranch = head;  // linking from here, not from head, keeps many alternatives linear
@@ -62,7 +62,7 @@ uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
     flags |= branchFlags & flagStartsRepeat;
     firstBranch = false;
   } while (Peek() == '|');
-  uint8_t* end = AppendNode(inGroup ? static_cast<uint8_t>(opGroupClose + group) : static_cast<uint8_t>(opEnd));
+  uint8_t* end = AppendNode(inGroup ? GroupCloseOpcode(group) : static_cast<uint8_t>(opEnd));
   LinkChainEnd(head, end);
   for (uint8_t* node = head; node != nullptr && !Sizing_; node = const_cast<uint8_t*>(NextNode(node))) {
     LinkOperandEnd(node, end);

@@ -33,7 +33,8 @@ std::string TRegExpr::ErrorMessage(int code) {
       return "TRegExpr(comp): If you want take part in beta-testing BRACES '{min,max}' and non-greedy ops "
              "'*?', '+?', '?" "?' for complex cases - remove '.' from {.$DEFINE ComplexBraces}";
     case ErrorBadModifier: return "TRegExpr(comp): Urecognized Modifier";
-    case ErrorBadPairedSeparator: return "TRegExpr(comp): LinePairedSeparator must countain two different chars or no chars at all";
+    case ErrorBadPairedSeparator:
+      return "TRegExpr(comp): LinePairedSeparator must countain two different chars or no chars at all";
     case ErrorBadRepeatOperand: return "TRegExpr(exec): RegRepeat Called Inappropriately";
     case ErrorCorruptedNode: return "TRegExpr(exec): MatchPrim Memory Corruption";
     case ErrorCorruptedPointers: return "TRegExpr(exec): MatchPrim Corrupted Pointers";

@@ -147,7 +147,7 @@ class TRegExpr {
   void EmitOptional(uint8_t* atom, bool singleChar, bool lazy);
   uint8_t* ProgramEnd();
   // sets (CompilerSets.cpp)
-  std::array<uint8_t, 32> SetBits_{};  // as the program's bit map stores it
+  std::array<uint8_t, regexpr::BitSetSize> SetBits_{};  // as the program's bit map stores it
   bool SetNoCase_ = false;
   uint8_t* SetStart_ = nullptr;
   int SetStartSize_ = 0;
@@ -274,7 +274,6 @@ class TRegExpr {
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
   bool TryRepeatAttempts(const uint8_t* node, const uint8_t* next);
-  static bool IsBackRefOperand(const uint8_t* operand);
   struct TLookAhead {
     bool Known;
     uint8_t Char;
