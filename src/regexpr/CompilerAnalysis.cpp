@@ -26,9 +26,9 @@ void TRegExpr::FindSearchAids(int flags) {
   MustLength_ = 0;
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const uint8_t* end = base + ProgramBuffer_.size();
-  const uint8_t* top = NextNode(base + 1);
+  const uint8_t* top = NextNode(base + FirstNodeOffset);
   if (top == nullptr || top[0] != opEnd) return;
-  const uint8_t* first = base + 1 + NodeHeaderSize;
+  const uint8_t* first = Operand(base + FirstNodeOffset);
   if (first[0] == opLiteral) StartChar_ = Operand(first)[0];
   else if (first[0] == opInputStart) Anchored_ = true;
   if ((flags & flagStartsRepeat) == 0) return;
@@ -54,12 +54,12 @@ void TRegExpr::CollectFirstChars() {
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
   std::vector<uint8_t> marks(ProgramBuffer_.size(), 0);
-  std::vector<const uint8_t*> pending{base + 1};
+  std::vector<const uint8_t*> pending{base + FirstNodeOffset};
   while (!pending.empty()) {
     const uint8_t* node = pending.back();
     pending.pop_back();
     while (node != nullptr) {
-      if (node - base < 1 || size - (node - base) < NodeHeaderSize) RaiseError(ErrorCorruptedNode);
+      if (node - base < FirstNodeOffset || size - (node - base) < NodeHeaderSize) RaiseError(ErrorCorruptedNode);
       uint8_t& mark = marks[static_cast<size_t>(node - base)];
       if ((mark & markWalked) != 0) {
         if (!IsLoop(node[0]) || (mark & markLoopExit) != 0) break;

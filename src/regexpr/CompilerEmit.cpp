@@ -13,7 +13,7 @@ uint8_t* TRegExpr::AppendNode(uint8_t opcode) {
   if (ProgramEnd() - EmitCursor_ < NodeHeaderSize) RaiseError(ErrorInternal);
   uint8_t* node = EmitCursor_;
   node[0] = opcode;
-  WriteInt32(node + 1, 0);
+  WriteNextOffset(node, 0);
   EmitCursor_ += NodeHeaderSize;
   return node;
 }
@@ -55,11 +55,11 @@ void TRegExpr::LinkChainEnd(uint8_t* node, uint8_t* target) {
   // malformed one into an internal error instead of an endless walk.
   for (size_t steps = 0;; ++steps) {
     if (steps > ProgramBuffer_.size()) RaiseError(ErrorInternal);
-    int32_t offset = ReadInt32(node + 1);
+    const int32_t offset = NextOffset(node);
     if (offset == 0) break;
     node += offset;
   }
-  WriteInt32(node + 1, static_cast<int32_t>(target - node));
+  WriteNextOffset(node, static_cast<int32_t>(target - node));
 }
 
 void TRegExpr::LinkOperandEnd(uint8_t* node, uint8_t* target) {

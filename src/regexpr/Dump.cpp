@@ -104,7 +104,7 @@ std::string TRegExpr::Dump() const {
   std::string out;
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
-  ptrdiff_t at = 1;
+  ptrdiff_t at = FirstNodeOffset;
   while (at <= size - NodeHeaderSize) {
     const uint8_t* node = base + at;
     const uint8_t op = node[0];
@@ -115,7 +115,7 @@ std::string TRegExpr::Dump() const {
       break;
     }
     out += name;
-    const int32_t next = ReadInt32(node + 1);
+    const int32_t next = NextOffset(node);
     if (next != 0) out += " -> " + std::to_string(at + next);
     const uint8_t* operand = Operand(node);
     const ptrdiff_t room = size - at - NodeHeaderSize;

@@ -32,8 +32,8 @@ bool TRegExpr::ExecAt(int offset) {
   TextBegin_ = begin;
   TextEnd_ = begin + length;
   if (MustLength_ > 0 && !ContainsMustString(start)) return false;
-  ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
-  ProgramEnd_ = ProgramFirst_ - 1 + ProgramBuffer_.size();
+  ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + FirstNodeOffset;
+  ProgramEnd_ = ProgramFirst_ - FirstNodeOffset + ProgramBuffer_.size();
   StartStepCount();
   bool found = false;
   try {

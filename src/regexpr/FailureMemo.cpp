@@ -82,7 +82,7 @@ class TEmptyPathGraph {
   bool Build(const uint8_t* base, int32_t size) {
     indexOf_.assign(static_cast<size_t>(size), None);
     offsets_.clear();
-    for (int32_t at = 1; at < size;) {
+    for (int32_t at = FirstNodeOffset; at < size;) {
       const int bytes = NodeSize(base + at, base + size);
       if (bytes == 0) return false;
       indexOf_[static_cast<size_t>(at)] = static_cast<int32_t>(offsets_.size());
@@ -131,9 +131,9 @@ class TEmptyPathGraph {
   // A way that leads into the middle of a node or out of the program rules the memo out.
   bool AddEdges(const uint8_t* base, int32_t size, size_t index) {
     const uint8_t* node = base + offsets_[index];
-    const int32_t offset = ReadInt32(node + 1);
+    const int32_t offset = NextOffset(node);
     const int64_t next = offset == 0 ? None : int64_t{offsets_[index]} + offset;
-    if (next != None && (next < 1 || next >= size || indexOf_[static_cast<size_t>(next)] == None)) return false;
+    if (next != None && (next < FirstNodeOffset || next >= size || indexOf_[static_cast<size_t>(next)] == None)) return false;
     const int32_t nextIndex = next == None ? None : indexOf_[static_cast<size_t>(next)];
     int32_t* edges = &edges_[index * 2];
     if (*node == opAlternative) {

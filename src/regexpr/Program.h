@@ -52,6 +52,7 @@ enum TOpcode : uint8_t {
 };
 
 constexpr uint8_t ProgramSignature = 216;
+constexpr int FirstNodeOffset = 1;  // right after the signature
 constexpr int NodeHeaderSize = 5;
 constexpr int MaxGroups = 15;  // group 0 is the whole match
 constexpr int MaxLoopLevel = 10;
@@ -80,8 +81,12 @@ inline int32_t ReadInt32(const uint8_t* p) {
 
 inline void WriteInt32(uint8_t* p, int32_t v) { std::memcpy(p, &v, 4); }
 
+// The next field, relative to the node's first byte; 0 for none.
+inline int32_t NextOffset(const uint8_t* node) { return ReadInt32(node + 1); }
+inline void WriteNextOffset(uint8_t* node, int32_t offset) { WriteInt32(node + 1, offset); }
+
 inline const uint8_t* NextNode(const uint8_t* node) {
-  int32_t offset = ReadInt32(node + 1);
+  const int32_t offset = NextOffset(node);
   return offset == 0 ? nullptr : node + offset;
 }
 

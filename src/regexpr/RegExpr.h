@@ -222,7 +222,7 @@ class TRegExpr {
   bool StartMemo();
   int64_t MemoSlot(const uint8_t* node) const {
     if (!MemoActive_) return -1;
-    const int32_t row = MemoRows_[static_cast<size_t>(node - ProgramFirst_) + 1];
+    const int32_t row = MemoRows_[static_cast<size_t>(node - ProgramFirst_) + regexpr::FirstNodeOffset];
     return row < 0 ? -1 : row * MemoStride_ + (Cursor_ - TextBegin_);
   }
   bool KnownToFail(int64_t slot) {
