@@ -50,10 +50,12 @@ TCompiled Compile(TRegExpr& r, size_t expressionSize) {
     compiled.MustString = r.MustString();
   } catch (const ERegExpr& e) {
     Require(!r.IsCompiled() && r.Program().empty());
-    const bool compileError = e.ErrorNumber >= 102 && e.ErrorNumber <= 127;
-    Require(compileError || e.ErrorNumber == 1003);
+    const bool compileError =
+        e.ErrorNumber >= regexpr::ErrorTooManyGroups && e.ErrorNumber <= regexpr::ErrorBadModifier;
+    Require(compileError || e.ErrorNumber == regexpr::ErrorNoExpression);
     // No expression text may reach the parser's internal-consistency errors.
-    Require(e.ErrorNumber != 105 && e.ErrorNumber != 114 && e.ErrorNumber != 119);
+    Require(e.ErrorNumber != regexpr::ErrorJunkOnEnd && e.ErrorNumber != regexpr::ErrorInternal &&
+            e.ErrorNumber != regexpr::ErrorLiteralDisaster);
     Require(e.ErrorPosition >= 0 && static_cast<size_t>(e.ErrorPosition) <= expressionSize);
     compiled.Error = e.ErrorNumber;
     compiled.Position = e.ErrorPosition;

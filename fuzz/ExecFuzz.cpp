@@ -28,23 +28,26 @@
 namespace {
 
 constexpr size_t MaxSubjects = 8;
-constexpr int ErrorNoExpression = 1003;
-constexpr int ErrorBadOffset = 1006;
-constexpr int ErrorLoopStack = 1014;
-constexpr int ErrorBadPairedSeparator = 128;
+using regexpr::ErrorBadOffset;
+using regexpr::ErrorBadPairedSeparator;
+using regexpr::ErrorLoopStackExceeded;
+using regexpr::ErrorNoExpression;
 
 void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// Parse errors that a text can cause; 105, 114 and 119 mean the parser lost track.
-bool IsCompileError(int code) { return code >= 102 && code <= 127 && code != 105 && code != 114 && code != 119; }
+// Parse errors that a text can cause; the three others mean the parser lost track.
+bool IsCompileError(int code) {
+  return code >= regexpr::ErrorTooManyGroups && code <= regexpr::ErrorBadModifier && code != regexpr::ErrorJunkOnEnd &&
+         code != regexpr::ErrorInternal && code != regexpr::ErrorLiteralDisaster;
+}
 
 // The bounds on one execution, which an expression over some subject may reach.
 bool IsBoundError(int code) { return code == regexpr::ErrorMatchTooDeep || code == regexpr::ErrorMatchTooLong; }
 
 bool IsAllowedExecError(int code) {
-  return IsCompileError(code) || code == ErrorNoExpression || code == ErrorLoopStack || IsBoundError(code);
+  return IsCompileError(code) || code == ErrorNoExpression || code == ErrorLoopStackExceeded || IsBoundError(code);
 }
 
 struct TSettings {
@@ -66,7 +69,7 @@ TSettings TakeSettings(std::string_view& rest) {
 }
 
 // Only two different characters or none make a paired separator; anything else is
-// refused with code 128 at position 0, leaving the object as it was.
+// refused with ErrorBadPairedSeparator at position 0, leaving the object as it was.
 void Apply(TRegExpr& regex, const TSettings& settings) {
   for (int index = 1; index <= 6; ++index) regex.SetModifier(index, (settings.Modifiers >> (index - 1)) & 1);
   if (settings.PairMode == 0) return;

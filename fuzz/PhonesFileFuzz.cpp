@@ -257,8 +257,11 @@ TScanLog RecordByRecordLog(const TSearchInputs& inputs) {
 
 // What an expression typed by the user may raise during a search.
 bool IsSearchError(int code) {
-  const bool compileError = code >= 102 && code <= 127 && code != 105 && code != 114 && code != 119;
-  return compileError || code == 1014 || code == regexpr::ErrorMatchTooDeep || code == regexpr::ErrorMatchTooLong;
+  const bool compileError = code >= regexpr::ErrorTooManyGroups && code <= regexpr::ErrorBadModifier &&
+                            code != regexpr::ErrorJunkOnEnd && code != regexpr::ErrorInternal &&
+                            code != regexpr::ErrorLiteralDisaster;
+  return compileError || code == regexpr::ErrorLoopStackExceeded || code == regexpr::ErrorMatchTooDeep ||
+         code == regexpr::ErrorMatchTooLong;
 }
 
 }  // namespace

@@ -5,9 +5,6 @@ using namespace regexpr;
 
 namespace {
 
-constexpr int ErrorNullArgument = 100;
-constexpr int ErrorInternal = 114;
-
 // The compilation-only pointers must not outlive CompileProgram, whichever way it is left.
 class TParseScope {
  public:

@@ -12,14 +12,6 @@ namespace {
 // Bit maps are read a 64-bit word at a time: byte k holds characters 8k..8k+7.
 static_assert(std::endian::native == std::endian::little);
 
-constexpr int ErrorCorruptedNode = 1001;
-constexpr int SmallSetSize = 3;
-constexpr int BitSetSize = 32;
-
-bool IsGroupBoundary(uint8_t op) {
-  return (op > opGroupOpen && op < opGroupClose) || (op > opGroupClose && op < opGroupClose + MaxGroups);
-}
-bool IsLoop(uint8_t op) { return op == opLoop || op == opLoopLazy; }
 
 // Walk marks per program byte.
 enum : uint8_t { markWalked = 1, markLoopExit = 2 };
@@ -34,15 +26,15 @@ void TRegExpr::FindSearchAids(int flags) {
   MustLength_ = 0;
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const uint8_t* end = base + ProgramBuffer_.size();
-  const uint8_t* top = NextNode(base + 1);
+  const uint8_t* top = NextNode(base + FirstNodeOffset);
   if (top == nullptr || top[0] != opEnd) return;
-  const uint8_t* first = base + 1 + NodeHeaderSize;
-  if (first[0] == opLiteral) StartChar_ = first[NodeHeaderSize];
+  const uint8_t* first = Operand(base + FirstNodeOffset);
+  if (first[0] == opLiteral) StartChar_ = Operand(first)[0];
   else if (first[0] == opInputStart) Anchored_ = true;
   if ((flags & flagStartsRepeat) == 0) return;
   for (const uint8_t* node = first; node != nullptr && node > base && node < end; node = NextNode(node)) {
     if (node[0] != opLiteral) continue;
-    const uint8_t* text = node + NodeHeaderSize;
+    const uint8_t* text = Operand(node);
     const auto* terminator = static_cast<const uint8_t*>(std::memchr(text, 0, static_cast<size_t>(end - text)));
     const int length = terminator == nullptr ? 0 : static_cast<int>(terminator - text);
     if (length > 0 && length >= MustLength_) {
@@ -62,12 +54,12 @@ void TRegExpr::CollectFirstChars() {
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
   std::vector<uint8_t> marks(ProgramBuffer_.size(), 0);
-  std::vector<const uint8_t*> pending{base + 1};
+  std::vector<const uint8_t*> pending{base + FirstNodeOffset};
   while (!pending.empty()) {
     const uint8_t* node = pending.back();
     pending.pop_back();
     while (node != nullptr) {
-      if (node - base < 1 || size - (node - base) < NodeHeaderSize) RaiseError(ErrorCorruptedNode);
+      if (node - base < FirstNodeOffset || size - (node - base) < NodeHeaderSize) RaiseError(ErrorCorruptedNode);
       uint8_t& mark = marks[static_cast<size_t>(node - base)];
       if ((mark & markWalked) != 0) {
         if (!IsLoop(node[0]) || (mark & markLoopExit) != 0) break;
@@ -77,13 +69,12 @@ void TRegExpr::CollectFirstChars() {
       }
       mark |= markWalked;
       const uint8_t op = node[0];
+      if (IsZeroWidth(op) || op == opJumpBack || op == opLoopEntry) {
+        node = NextNode(node);
+        continue;
+      }
       switch (op) {
         case opEnd: node = nullptr; break;
-        case opInputStart: case opInputEnd: case opJumpBack: case opEmpty: case opNoOp:
-        case opLineStart: case opLineEnd: case opWordBoundary: case opNotWordBoundary:
-        case opLoopEntry:
-          node = NextNode(node);
-          break;
         case opAlternative: {
           const uint8_t* next = NextNode(node);
           if (next == nullptr || next[0] != opAlternative) {
@@ -104,20 +95,16 @@ void TRegExpr::CollectFirstChars() {
           node = nullptr;
           break;
         case opRepeat: case opRepeatLazy:
-          AddNodeFirstChars(node + RepeatHeaderSize);
-          node = ReadInt32(Operand(node)) > 0 ? nullptr : NextNode(node);
+          AddNodeFirstChars(RepeatedNode(node));
+          node = MinCount(node) > 0 ? nullptr : NextNode(node);
           break;
         case opLoop: case opLoopLazy:
-          pending.push_back(node + ReadInt32(node + NodeHeaderSize + 8));
-          node = ReadInt32(Operand(node)) > 0 ? nullptr : NextNode(node);
+          pending.push_back(LoopBody(node));
+          node = MinCount(node) > 0 ? nullptr : NextNode(node);
           break;
         default:
-          if (IsGroupBoundary(op)) {
-            node = NextNode(node);
-          } else {
-            AddNodeFirstChars(node);
-            node = nullptr;
-          }
+          AddNodeFirstChars(node);
+          node = nullptr;
       }
     }
   }
@@ -163,7 +150,7 @@ void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
     }
     case opBitSet:
       need(BitSetSize);
-      for (int word = 0; word < 4; ++word) {
+      for (int word = 0; word < BitSetSize / 8; ++word) {
         uint64_t bits = 0;
         std::memcpy(&bits, operand + 8 * word, sizeof bits);
         FirstChars_ |= TCharSet(bits) << (64 * word);

@@ -3,13 +3,6 @@
 
 using namespace regexpr;
 
-namespace {
-
-// A failed internal consistency check; no expression text can trigger it.
-constexpr int ErrorInternal = 114;
-
-}  // namespace
-
 uint8_t* TRegExpr::ProgramEnd() { return reinterpret_cast<uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size(); }
 
 uint8_t* TRegExpr::AppendNode(uint8_t opcode) {
@@ -20,7 +13,7 @@ uint8_t* TRegExpr::AppendNode(uint8_t opcode) {
   if (ProgramEnd() - EmitCursor_ < NodeHeaderSize) RaiseError(ErrorInternal);
   uint8_t* node = EmitCursor_;
   node[0] = opcode;
-  WriteInt32(node + 1, 0);
+  WriteNextOffset(node, 0);
   EmitCursor_ += NodeHeaderSize;
   return node;
 }
@@ -62,11 +55,11 @@ void TRegExpr::LinkChainEnd(uint8_t* node, uint8_t* target) {
   // malformed one into an internal error instead of an endless walk.
   for (size_t steps = 0;; ++steps) {
     if (steps > ProgramBuffer_.size()) RaiseError(ErrorInternal);
-    int32_t offset = ReadInt32(node + 1);
+    const int32_t offset = NextOffset(node);
     if (offset == 0) break;
     node += offset;
   }
-  WriteInt32(node + 1, static_cast<int32_t>(target - node));
+  WriteNextOffset(node, static_cast<int32_t>(target - node));
 }
 
 void TRegExpr::LinkOperandEnd(uint8_t* node, uint8_t* target) {
@@ -77,13 +70,14 @@ void TRegExpr::LinkOperandEnd(uint8_t* node, uint8_t* target) {
 void TRegExpr::EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   InsertBefore(lazy ? opRepeatLazy : opRepeat, atom, RepeatHeaderSize);
   if (Sizing_) return;
-  WriteInt32(atom + NodeHeaderSize, min);
-  WriteInt32(atom + NodeHeaderSize + 4, max);
+  WriteInt32(atom + MinCountOffset, min);
+  WriteInt32(atom + MaxCountOffset, max);
 }
 
 void TRegExpr::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   InsertBefore(opLoopEntry, atom, NodeHeaderSize);
   uint8_t* loop = AppendNode(lazy ? opLoopLazy : opLoop);
+  // In the order of the loop node's operand: MinCountOffset, MaxCountOffset, LoopBodyOffset.
   AppendInt32(min);
   AppendInt32(max);
   AppendInt32(Sizing_ ? 0 : static_cast<int32_t>(atom + NodeHeaderSize - loop));

@@ -7,26 +7,6 @@ using namespace regexpr;
 
 namespace {
 
-enum : int {
-  ErrorTooManyGroups = 102,
-  ErrorUnclosedGroup = 103,
-  ErrorUnopenedGroup = 104,
-  ErrorJunkOnEnd = 105,
-  ErrorEmptyOperand = 106,
-  ErrorNestedQuantifier = 107,
-  ErrorBadHexDigit = 108,
-  ErrorNoHexCode = 111,
-  ErrorHexCodeTooBig = 112,
-  ErrorInternalUrp = 114,
-  ErrorFollowsNothing = 115,
-  ErrorTrailingBackslash = 116,
-  ErrorLiteralDisaster = 119,
-  ErrorBracesTooBig = 122,
-  ErrorBracesMinAboveMax = 124,
-  ErrorUnclosedComment = 125,
-  ErrorBadModifier = 127,
-};
-
 constexpr std::string_view MetaChars = "^$.[()|?+*\\{";
 constexpr int MaxCountDigits = 8;
 
@@ -67,7 +47,7 @@ uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
   if (inGroup) {
     if (NextGroup_ >= MaxGroups) RaiseError(ErrorTooManyGroups);
     group = NextGroup_++;
-    head = AppendNode(static_cast<uint8_t>(opGroupOpen + group));
+    head = AppendNode(GroupOpenOpcode(group));
   }
   bool firstBranch = true;
   uint8_t* lastBranch = head;  // linking from here, not from head, keeps many alternatives linear
@@ -82,7 +62,7 @@ uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
     flags |= branchFlags & flagStartsRepeat;
     firstBranch = false;
   } while (Peek() == '|');
-  uint8_t* end = AppendNode(inGroup ? static_cast<uint8_t>(opGroupClose + group) : static_cast<uint8_t>(opEnd));
+  uint8_t* end = AppendNode(inGroup ? GroupCloseOpcode(group) : static_cast<uint8_t>(opEnd));
   LinkChainEnd(head, end);
   for (uint8_t* node = head; node != nullptr && !Sizing_; node = const_cast<uint8_t*>(NextNode(node))) {
     LinkOperandEnd(node, end);
@@ -208,7 +188,7 @@ uint8_t* TRegExpr::ParseAtom(int& flags) {
     case 0:
     case '|':
     case ')':
-      RaiseError(ErrorInternalUrp);
+      RaiseError(ErrorInternal);
     case '^':
       return AppendNode(multiLine ? opLineStart : opInputStart);
     case '$':

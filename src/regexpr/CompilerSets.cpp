@@ -8,15 +8,6 @@ using namespace regexpr;
 
 namespace {
 
-enum : int {
-  ErrorInvalidRange = 109,
-  ErrorTrailingBackslashInSet = 110,
-  ErrorUnmatchedBracket = 113,
-  ErrorInternal = 114,  // no expression text reaches it
-};
-
-constexpr int SmallSetSize = 3;
-constexpr int BitSetSize = 32;
 constexpr std::string_view Digits = "0123456789";
 constexpr std::string_view RussianLower =
     "\xE0\xE1\xE2\xE3\xE4\xE5\xB8\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
@@ -42,11 +33,8 @@ uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
 
 void TRegExpr::AddSetChar(uint8_t c) {
   RangeAllowed_ = false;
-  SetBits_[c / 8] |= static_cast<uint8_t>(1u << (c % 8));
-  if (SetNoCase_) {
-    const uint8_t swapped = CaseSwapper_(c);
-    SetBits_[swapped / 8] |= static_cast<uint8_t>(1u << (swapped % 8));
-  }
+  AddToBitSet(SetBits_.data(), c);
+  if (SetNoCase_) AddToBitSet(SetBits_.data(), CaseSwapper_(c));
   SetBits_[0] &= 0xFE;  // code 0 is never a member
 }
 
@@ -86,7 +74,7 @@ void TRegExpr::FinishSet() {
   uint8_t highest = 0;
   EmitCursor_ = SetStart_;
   for (int c = 1; c < 256; ++c) {
-    if (((SetBits_[c / 8] >> (c % 8)) & 1) == 0) continue;
+    if (!InBitSet(SetBits_.data(), static_cast<uint8_t>(c))) continue;
     highest = static_cast<uint8_t>(c);
     *EmitCursor_++ = highest;
   }

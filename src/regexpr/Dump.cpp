@@ -7,50 +7,43 @@ using namespace regexpr;
 
 namespace {
 
-constexpr int SmallSetSize = 3;
-constexpr int BitSetSize = 32;
-
-struct TOpcodeInfo {
-  const char* name;
-  int operandSize;  // fixed bytes after the header; -1 for a literal's text
-};
-
-TOpcodeInfo Describe(uint8_t op) {
-  if (op > opGroupOpen && op < opGroupClose) return {"opGroupOpen", 0};
-  if (op > opGroupClose && op < opGroupClose + MaxGroups) return {"opGroupClose", 0};
+// The opcode's name in a listing; null for a value that is no opcode.
+const char* OpcodeName(uint8_t op) {
+  if (IsGroupOpen(op)) return "opGroupOpen";
+  if (IsGroupClose(op)) return "opGroupClose";
   switch (op) {
-    case opEnd: return {"opEnd", 0};
-    case opInputStart: return {"opInputStart", 0};
-    case opInputEnd: return {"opInputEnd", 0};
-    case opAnyChar: return {"opAnyChar", 0};
-    case opAlternative: return {"opAlternative", 0};
-    case opJumpBack: return {"opJumpBack", 0};
-    case opLiteral: return {"opLiteral", -1};
-    case opEmpty: return {"opEmpty", 0};
-    case opStar: return {"opStar", 0};
-    case opPlus: return {"opPlus", 0};
-    case opDigit: return {"opDigit", 0};
-    case opNonDigit: return {"opNonDigit", 0};
-    case opRepeat: return {"opRepeat", 8};
-    case opNoOp: return {"opNoOp", 0};
-    case opLiteralNoCase: return {"opLiteralNoCase", -1};
-    case opLoopEntry: return {"opLoopEntry", 0};
-    case opLoop: return {"opLoop", 12};
-    case opSmallSet: return {"opSmallSet", SmallSetSize};
-    case opNotSmallSet: return {"opNotSmallSet", SmallSetSize};
-    case opBitSet: return {"opBitSet", BitSetSize};
-    case opBackRef: return {"opBackRef", 1};
-    case opBackRefNoCase: return {"opBackRefNoCase", 1};
-    case opStarLazy: return {"opStarLazy", 0};
-    case opPlusLazy: return {"opPlusLazy", 0};
-    case opRepeatLazy: return {"opRepeatLazy", 8};
-    case opLoopLazy: return {"opLoopLazy", 12};
-    case opLineStart: return {"opLineStart", 0};
-    case opLineEnd: return {"opLineEnd", 0};
-    case opAnyCharInLine: return {"opAnyCharInLine", 0};
-    case opWordBoundary: return {"opWordBoundary", 0};
-    case opNotWordBoundary: return {"opNotWordBoundary", 0};
-    default: return {nullptr, 0};
+    case opEnd: return "opEnd";
+    case opInputStart: return "opInputStart";
+    case opInputEnd: return "opInputEnd";
+    case opAnyChar: return "opAnyChar";
+    case opAlternative: return "opAlternative";
+    case opJumpBack: return "opJumpBack";
+    case opLiteral: return "opLiteral";
+    case opEmpty: return "opEmpty";
+    case opStar: return "opStar";
+    case opPlus: return "opPlus";
+    case opDigit: return "opDigit";
+    case opNonDigit: return "opNonDigit";
+    case opRepeat: return "opRepeat";
+    case opNoOp: return "opNoOp";
+    case opLiteralNoCase: return "opLiteralNoCase";
+    case opLoopEntry: return "opLoopEntry";
+    case opLoop: return "opLoop";
+    case opSmallSet: return "opSmallSet";
+    case opNotSmallSet: return "opNotSmallSet";
+    case opBitSet: return "opBitSet";
+    case opBackRef: return "opBackRef";
+    case opBackRefNoCase: return "opBackRefNoCase";
+    case opStarLazy: return "opStarLazy";
+    case opPlusLazy: return "opPlusLazy";
+    case opRepeatLazy: return "opRepeatLazy";
+    case opLoopLazy: return "opLoopLazy";
+    case opLineStart: return "opLineStart";
+    case opLineEnd: return "opLineEnd";
+    case opAnyCharInLine: return "opAnyCharInLine";
+    case opWordBoundary: return "opWordBoundary";
+    case opNotWordBoundary: return "opNotWordBoundary";
+    default: return nullptr;
   }
 }
 
@@ -68,7 +61,7 @@ void AppendChar(std::string& out, uint8_t c) {
 }
 
 void AppendBitSet(std::string& out, const uint8_t* bits) {
-  auto member = [bits](int c) { return c < 256 && ((bits[c / 8] >> (c % 8)) & 1) != 0; };
+  auto member = [bits](int c) { return c < 256 && InBitSet(bits, static_cast<uint8_t>(c)); };
   out += '[';
   for (int c = 0; c < 256; ++c) {
     if (!member(c)) continue;
@@ -82,28 +75,52 @@ void AppendBitSet(std::string& out, const uint8_t* bits) {
   out += ']';
 }
 
+// What a listing shows of the operand of a node at offset at, whose operand
+// bytes, operandSize of them, all lie inside the program.
+void AppendOperand(std::string& out, const uint8_t* node, ptrdiff_t at, ptrdiff_t operandSize) {
+  const uint8_t op = node[0];
+  const uint8_t* operand = Operand(node);
+  if (IsGroupBoundary(op)) {
+    out += " " + std::to_string(GroupOf(op));
+  } else if (IsLiteral(op) || IsSmallSet(op)) {
+    out += " \"";
+    const ptrdiff_t textSize = IsSmallSet(op) ? operandSize : operandSize - 1;
+    for (ptrdiff_t i = 0; i < textSize; ++i) AppendChar(out, operand[i]);
+    out += '"';
+  } else if (IsRepeat(op) || IsLoop(op)) {
+    out += " {" + std::to_string(MinCount(node)) + "," + std::to_string(MaxCount(node)) + "}";
+    if (IsLoop(op)) out += " body " + std::to_string(at + ReadInt32(node + LoopBodyOffset));
+  } else if (op == opBitSet) {
+    out += ' ';
+    AppendBitSet(out, operand);
+  } else if (IsBackRef(op)) {
+    out += " \\" + std::to_string(operand[0]);
+  }
+}
+
 }  // namespace
 
 std::string TRegExpr::Dump() const {
   std::string out;
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
-  ptrdiff_t at = 1;
+  ptrdiff_t at = FirstNodeOffset;
   while (at <= size - NodeHeaderSize) {
     const uint8_t* node = base + at;
-    const TOpcodeInfo info = Describe(node[0]);
+    const uint8_t op = node[0];
+    const char* name = OpcodeName(op);
     out += std::to_string(at) + ": ";
-    if (info.name == nullptr) {
-      out += "opcode " + std::to_string(node[0]) + " (unknown)\n";
+    if (name == nullptr) {
+      out += "opcode " + std::to_string(op) + " (unknown)\n";
       break;
     }
-    out += info.name;
-    const int32_t next = ReadInt32(node + 1);
+    out += name;
+    const int32_t next = NextOffset(node);
     if (next != 0) out += " -> " + std::to_string(at + next);
     const uint8_t* operand = Operand(node);
     const ptrdiff_t room = size - at - NodeHeaderSize;
-    ptrdiff_t operandSize = info.operandSize;
-    if (operandSize < 0) {
+    ptrdiff_t operandSize = OperandSize(op);
+    if (operandSize == TextOperand) {
       const auto* terminator = static_cast<const uint8_t*>(std::memchr(operand, 0, static_cast<size_t>(room)));
       operandSize = terminator == nullptr ? room + 1 : terminator - operand + 1;
     }
@@ -111,25 +128,7 @@ std::string TRegExpr::Dump() const {
       out += " (truncated)\n";
       break;
     }
-    const uint8_t op = node[0];
-    if (op > opGroupOpen && op < opGroupClose) {
-      out += " " + std::to_string(op - opGroupOpen);
-    } else if (op > opGroupClose) {
-      out += " " + std::to_string(op - opGroupClose);
-    } else if (op == opLiteral || op == opLiteralNoCase || op == opSmallSet || op == opNotSmallSet) {
-      out += " \"";
-      const ptrdiff_t textSize = op == opSmallSet || op == opNotSmallSet ? operandSize : operandSize - 1;
-      for (ptrdiff_t i = 0; i < textSize; ++i) AppendChar(out, operand[i]);
-      out += '"';
-    } else if (op == opRepeat || op == opRepeatLazy || op == opLoop || op == opLoopLazy) {
-      out += " {" + std::to_string(ReadInt32(operand)) + "," + std::to_string(ReadInt32(operand + 4)) + "}";
-      if (op == opLoop || op == opLoopLazy) out += " body " + std::to_string(at + ReadInt32(operand + 8));
-    } else if (op == opBitSet) {
-      out += ' ';
-      AppendBitSet(out, operand);
-    } else if (op == opBackRef || op == opBackRefNoCase) {
-      out += " \\" + std::to_string(operand[0]);
-    }
+    AppendOperand(out, node, at, operandSize);
     out += '\n';
     at += NodeHeaderSize + operandSize;
   }

@@ -7,27 +7,9 @@ namespace {
 // Past this many nodes the walk gives up and answers "may", which is always safe.
 constexpr int MaxNodesVisited = 256;
 
-bool IsZeroWidth(uint8_t op) {
-  switch (op) {
-    case opInputStart:
-    case opInputEnd:
-    case opEmpty:
-    case opNoOp:
-    case opStar:
-    case opStarLazy:
-    case opRepeat:  // reached only when the minimum may be met without a character
-    case opRepeatLazy:
-    case opLineStart:
-    case opLineEnd:
-    case opWordBoundary:
-    case opNotWordBoundary:
-    case opBackRef:  // the captured text may be empty
-    case opBackRefNoCase:
-      return true;
-    default:
-      return (op > opGroupOpen && op < opGroupOpen + MaxGroups) || (op > opGroupClose && op < opGroupClose + MaxGroups);
-  }
-}
+// A repetition is asked only once ConsumesAtLeastOne has said no, and a
+// back-reference's captured text may be empty.
+bool MayPassEmpty(uint8_t op) { return IsZeroWidth(op) || IsStar(op) || IsRepeat(op) || IsBackRef(op); }
 
 bool ConsumesAtLeastOne(const uint8_t* node) {
   switch (*node) {
@@ -47,7 +29,7 @@ bool ConsumesAtLeastOne(const uint8_t* node) {
       return ConsumesAtLeastOne(Operand(node));
     case opRepeat:
     case opRepeatLazy:
-      return ReadInt32(Operand(node)) > 0 && ConsumesAtLeastOne(node + RepeatHeaderSize);
+      return MinCount(node) > 0 && ConsumesAtLeastOne(RepeatedNode(node));
     default:
       return false;
   }
@@ -73,7 +55,7 @@ bool TRegExpr::MayMatchEmpty(const uint8_t* node, int& visits) const {
         if (MayMatchEmpty(Operand(each), visits)) return true;
       return false;
     }
-    if (!IsZeroWidth(op)) return true;
+    if (!MayPassEmpty(op)) return true;
     node = NextNode(node);
   }
   return true;

@@ -20,10 +20,10 @@ bool TRegExpr::Exec(std::string_view input) {
 
 bool TRegExpr::ExecAt(int offset) {
   if (!EnsureProgram()) return false;
-  if (!HasInput_) RaiseError(1005);
+  if (!HasInput_) RaiseError(ErrorNoInput);
   const auto* begin = reinterpret_cast<const uint8_t*>(InputCopy_.c_str());
   const auto length = static_cast<int64_t>(InputCopy_.size());
-  if (offset < 1) RaiseError(1006);
+  if (offset < 1) RaiseError(ErrorBadOffset);
   // Cleared first, so that a search refused without any attempt leaves no match
   // of an earlier ExecAt behind.
   ResetMatchState();
@@ -32,8 +32,8 @@ bool TRegExpr::ExecAt(int offset) {
   TextBegin_ = begin;
   TextEnd_ = begin + length;
   if (MustLength_ > 0 && !ContainsMustString(start)) return false;
-  ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + 1;
-  ProgramEnd_ = ProgramFirst_ - 1 + ProgramBuffer_.size();
+  ProgramFirst_ = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + FirstNodeOffset;
+  ProgramEnd_ = ProgramFirst_ - FirstNodeOffset + ProgramBuffer_.size();
   StartStepCount();
   bool found = false;
   try {

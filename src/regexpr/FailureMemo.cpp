@@ -18,21 +18,10 @@ namespace {
 
 // A stamp per node and position: 4 bytes each, so at most 8 MB.
 constexpr int64_t MaxMemoEntries = int64_t{1} << 21;
-constexpr int SmallSetSize = 3;
-constexpr int BitSetSize = 32;
 constexpr int32_t None = -1;
 
-bool IsGroupBoundary(uint8_t op) {
-  return (op > opGroupOpen && op < opGroupClose) || (op > opGroupClose && op < opGroupClose + MaxGroups);
-}
-
-bool IsSimpleRepeat(uint8_t op) {
-  return op == opStar || op == opPlus || op == opRepeat || op == opStarLazy || op == opPlusLazy ||
-         op == opRepeatLazy;
-}
-
 int LiteralSize(const uint8_t* node, const uint8_t* end) {
-  const uint8_t* text = node + NodeHeaderSize;
+  const uint8_t* text = Operand(node);
   if (text >= end) return 0;
   const auto* terminator = static_cast<const uint8_t*>(std::memchr(text, 0, static_cast<size_t>(end - text)));
   return terminator == nullptr ? 0 : static_cast<int>(terminator + 1 - node);
@@ -45,12 +34,10 @@ int OneCharNodeSize(const uint8_t* node, const uint8_t* end) {
     case opAnyChar:
     case opDigit:
     case opNonDigit:
-      return NodeHeaderSize;
     case opSmallSet:
     case opNotSmallSet:
-      return NodeHeaderSize + SmallSetSize;
     case opBitSet:
-      return NodeHeaderSize + BitSetSize;
+      return NodeHeaderSize + OperandSize(*node);
     case opLiteral:
     case opLiteralNoCase:
       return LiteralSize(node, end);
@@ -62,41 +49,18 @@ int OneCharNodeSize(const uint8_t* node, const uint8_t* end) {
 // The bytes of the node at node, or 0 for a node that rules the memo out:
 // back-references, counted loops and anything that is no well-formed node.
 int NodeSize(const uint8_t* node, const uint8_t* end) {
+  if (end - node < NodeHeaderSize) return 0;
   const uint8_t op = *node;
   int size = 0;
-  if (end - node < NodeHeaderSize) return 0;
-  if (IsGroupBoundary(op)) return NodeHeaderSize;
-  switch (op) {
-    case opEnd:
-    case opInputStart:
-    case opInputEnd:
-    case opAlternative:
-    case opJumpBack:
-    case opEmpty:
-    case opNoOp:
-    case opLineStart:
-    case opLineEnd:
-    case opWordBoundary:
-    case opNotWordBoundary:
-    case opAnyCharInLine:
-      size = NodeHeaderSize;
-      break;
-    case opStar:
-    case opPlus:
-    case opStarLazy:
-    case opPlusLazy: {
-      const int operand = OneCharNodeSize(node + NodeHeaderSize, end);
-      size = operand == 0 ? 0 : NodeHeaderSize + operand;
-      break;
-    }
-    case opRepeat:
-    case opRepeatLazy: {
-      const int operand = end - node > RepeatHeaderSize ? OneCharNodeSize(node + RepeatHeaderSize, end) : 0;
-      size = operand == 0 ? 0 : RepeatHeaderSize + operand;
-      break;
-    }
-    default:
-      size = OneCharNodeSize(node, end);
+  if (IsZeroWidth(op) || op == opEnd || op == opAlternative || op == opJumpBack || op == opAnyCharInLine) {
+    size = NodeHeaderSize;
+  } else if (IsSimpleRepeat(op)) {
+    // The repeated node follows the counts, if any.
+    const int counted = NodeHeaderSize + OperandSize(op);
+    const int operand = end - node > counted ? OneCharNodeSize(node + counted, end) : 0;
+    size = operand == 0 ? 0 : counted + operand;
+  } else {
+    size = OneCharNodeSize(node, end);
   }
   return size <= end - node ? size : 0;
 }
@@ -105,29 +69,10 @@ int NodeSize(const uint8_t* node, const uint8_t* end) {
 // from the alternatives, which lead to their operands.
 bool PassesWithoutConsuming(const uint8_t* node) {
   const uint8_t op = *node;
-  if (IsGroupBoundary(op)) return true;
-  switch (op) {
-    case opInputStart:
-    case opInputEnd:
-    case opJumpBack:
-    case opEmpty:
-    case opNoOp:
-    case opLineStart:
-    case opLineEnd:
-    case opWordBoundary:
-    case opNotWordBoundary:
-    case opStar:
-    case opStarLazy:
-      return true;
-    case opRepeat:
-    case opRepeatLazy:
-      return ReadInt32(node + NodeHeaderSize) <= 0;
-    case opLiteral:
-    case opLiteralNoCase:
-      return node[NodeHeaderSize] == 0;  // an empty text matches only at the end
-    default:
-      return false;
-  }
+  if (IsZeroWidth(op) || op == opJumpBack || IsStar(op)) return true;
+  if (IsRepeat(op)) return MinCount(node) <= 0;
+  if (IsLiteral(op)) return Operand(node)[0] == 0;  // an empty text matches only at the end
+  return false;
 }
 
 // The nodes of a program and the ways from one to another that consume nothing.
@@ -137,7 +82,7 @@ class TEmptyPathGraph {
   bool Build(const uint8_t* base, int32_t size) {
     indexOf_.assign(static_cast<size_t>(size), None);
     offsets_.clear();
-    for (int32_t at = 1; at < size;) {
+    for (int32_t at = FirstNodeOffset; at < size;) {
       const int bytes = NodeSize(base + at, base + size);
       if (bytes == 0) return false;
       indexOf_[static_cast<size_t>(at)] = static_cast<int32_t>(offsets_.size());
@@ -186,9 +131,9 @@ class TEmptyPathGraph {
   // A way that leads into the middle of a node or out of the program rules the memo out.
   bool AddEdges(const uint8_t* base, int32_t size, size_t index) {
     const uint8_t* node = base + offsets_[index];
-    const int32_t offset = ReadInt32(node + 1);
+    const int32_t offset = NextOffset(node);
     const int64_t next = offset == 0 ? None : int64_t{offsets_[index]} + offset;
-    if (next != None && (next < 1 || next >= size || indexOf_[static_cast<size_t>(next)] == None)) return false;
+    if (next != None && (next < FirstNodeOffset || next >= size || indexOf_[static_cast<size_t>(next)] == None)) return false;
     const int32_t nextIndex = next == None ? None : indexOf_[static_cast<size_t>(next)];
     int32_t* edges = &edges_[index * 2];
     if (*node == opAlternative) {

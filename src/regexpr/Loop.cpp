@@ -8,7 +8,7 @@ using namespace regexpr;
 
 bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
   const int32_t outer = LoopLevel_;
-  if (outer >= MaxLoopLevel) RaiseError(1014);
+  if (outer >= MaxLoopLevel) RaiseError(ErrorLoopStackExceeded);
   LoopLevel_ = outer + 1;
   const uint8_t* start = Cursor_;
   LoopCounts_[LoopLevel_] = 0;
@@ -19,12 +19,12 @@ bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
 }
 
 bool TRegExpr::MatchLoop(const uint8_t* node, const uint8_t* next) {
-  if (LoopLevel_ <= 0) RaiseError(1015);
+  if (LoopLevel_ <= 0) RaiseError(ErrorLoopWithoutEntry);
   const int32_t level = LoopLevel_;
   const int32_t count = LoopCounts_[level];
-  const int32_t min = ReadInt32(node + NodeHeaderSize);
-  const int32_t max = ReadInt32(node + NodeHeaderSize + 4);
-  const uint8_t* body = CheckedNode(node + ReadInt32(node + NodeHeaderSize + 8));
+  const int32_t min = MinCount(node);
+  const int32_t max = MaxCount(node);
+  const uint8_t* body = CheckedNode(LoopBody(node));
   if (count < min) return IterateLoop(body, level, count);
   if (*node == opLoopLazy) return LeaveLoop(next, level) || (count < max && IterateLoop(body, level, count));
   return (count < max && IterateLoop(body, level, count)) || LeaveLoop(next, level);

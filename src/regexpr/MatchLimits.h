@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ErrorCodes.h"  // the codes raised at these bounds
+
 namespace regexpr {
 
 // Nested MatchPrim calls. A level costs about 300 bytes of stack, under 1 KB
@@ -27,9 +29,5 @@ constexpr int64_t MaxMatchSteps = 2'000'000;
 // Before this many steps of one execution the program is not worth the failure
 // memo; ordinary expressions over a directory line stay below it.
 constexpr int64_t MemoAfterSteps = 512;
-
-constexpr int ErrorMatchTooDeep = 1016;
-constexpr int ErrorMatchTooLong = 1017;
-constexpr int ErrorStepBudgetSpent = 1018;
 
 }  // namespace regexpr

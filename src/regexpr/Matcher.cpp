@@ -29,20 +29,11 @@ namespace {
 
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
-bool InSmallSet(const uint8_t* members, uint8_t c) {
-  return c == members[0] || c == members[1] || c == members[2];
-}
-
-bool InBitSet(const uint8_t* bits, uint8_t c) { return (bits[c >> 3] >> (c & 7)) & 1; }
-
-bool IsGroupOpen(uint8_t op) { return op > opGroupOpen && op < opGroupOpen + MaxGroups; }
-
-bool IsGroupClose(uint8_t op) { return op > opGroupClose && op < opGroupClose + MaxGroups; }
-
 }  // namespace
 
 const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
-  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_) RaiseError(1002);
+  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_)
+    RaiseError(ErrorCorruptedPointers);
   return node;
 }
 
@@ -91,7 +82,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
         markPlaced = true;
         break;
       default:
-        if (IsGroupOpen(op) || IsGroupClose(op)) return MatchGroupBoundary(scan, next);
+        if (IsGroupBoundary(op)) return MatchGroupBoundary(scan, next);
         if (!MatchSingle(scan)) return false;
     }
     scan = next;
@@ -167,7 +158,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
     case opBackRefNoCase:
       return MatchBackRef(node);
     default:
-      RaiseError(1001);
+      RaiseError(ErrorCorruptedNode);
   }
   ++Cursor_;
   return true;
@@ -199,7 +190,7 @@ bool TRegExpr::AtWordBoundary() const {
 }
 
 int TRegExpr::CapturedLength(int group) const {
-  if (group <= 0 || group >= MaxGroups) RaiseError(1001);
+  if (group <= 0 || group >= MaxGroups) RaiseError(ErrorCorruptedNode);
   const uint8_t* from = GroupStart_[group];
   const uint8_t* to = GroupEnd_[group];
   if (from == nullptr || to == nullptr || to <= from) return 0;
@@ -237,7 +228,7 @@ bool TRegExpr::MatchChoice(const uint8_t* alternative) {
 
 bool TRegExpr::MatchGroupBoundary(const uint8_t* node, const uint8_t* next) {
   const uint8_t op = *node;
-  const int group = IsGroupOpen(op) ? op - opGroupOpen : op - opGroupClose;
+  const int group = GroupOf(op);
   GroupsReached_ = std::max(GroupsReached_, group + 1);
   const uint8_t*& slot = IsGroupOpen(op) ? GroupStart_[group] : GroupEnd_[group];
   const uint8_t* old = slot;

@@ -1,18 +1,15 @@
 #include "MatchLimits.h"
 #include "RegExpr.h"
 
-namespace {
+using namespace regexpr;
 
-constexpr int ErrorBadModifierIndex = 1013;
-constexpr int ErrorBadPairedSeparator = 128;
-constexpr int ErrorNoExpression = 1003;
-constexpr int ErrorCorruptedProgram = 1004;
+namespace {
 
 int ModifierBit(int index) { return index >= 1 && index <= 6 ? 1 << (index - 1) : 0; }
 
 }  // namespace
 
-TRegExpr::TRegExpr() : MemoThreshold_(regexpr::MemoAfterSteps) {
+TRegExpr::TRegExpr() : MemoThreshold_(MemoAfterSteps) {
   SetLinePairedSeparator("\r\n");
   // The line-break list never changes after creation, so its set is built once
   // here rather than before every execution.
@@ -62,7 +59,7 @@ bool TRegExpr::EnsureProgram() {
   if (Modifiers_ != ProgramModifiers_) DiscardProgram();
   if (ProgramBuffer_.empty()) CompileExpression();
   if (ProgramBuffer_.empty()) return false;
-  if (static_cast<uint8_t>(ProgramBuffer_[0]) != regexpr::ProgramSignature) RaiseError(ErrorCorruptedProgram);
+  if (static_cast<uint8_t>(ProgramBuffer_[0]) != ProgramSignature) RaiseError(ErrorCorruptedProgram);
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ErrorCodes.h"
 #include "Program.h"
 
 class ERegExpr : public std::runtime_error {
@@ -30,7 +31,7 @@ uint8_t SwapCaseByLocale(uint8_t c);
 
 // Engine work that several executions draw on, such as the expressions of one
 // search: each Exec charges the steps it took (MatchLimits.h), and one that
-// finds the budget spent raises 1018.
+// finds the budget spent raises ErrorStepBudgetSpent.
 class TStepBudget {
  public:
   explicit TStepBudget(int64_t steps) : Remaining_(steps) {}
@@ -50,7 +51,7 @@ class TRegExpr {
   // Expression and settings.
   void SetExpression(std::string_view text);
   std::string_view Expression() const { return Expression_; }
-  void SetModifier(int index, bool on);  // 1..6 = i r s g m x; otherwise error 1013
+  void SetModifier(int index, bool on);  // 1..6 = i r s g m x; otherwise ErrorBadModifierIndex
   bool Modifier(int index) const;
   int Modifiers() const { return Modifiers_; }
   void SetLinePairedSeparator(std::string_view text);
@@ -78,7 +79,7 @@ class TRegExpr {
   static std::string ErrorMessage(int code);
 
  private:
-  [[noreturn]] void RaiseError(int code) const;
+  [[noreturn]] void RaiseError(regexpr::TErrorCode code) const;
   int ParseOffset() const;
   void DiscardProgram();
   void ForgetProgramFacts();
@@ -146,7 +147,7 @@ class TRegExpr {
   void EmitOptional(uint8_t* atom, bool singleChar, bool lazy);
   uint8_t* ProgramEnd();
   // sets (CompilerSets.cpp)
-  std::array<uint8_t, 32> SetBits_{};  // as the program's bit map stores it
+  std::array<uint8_t, regexpr::BitSetSize> SetBits_{};  // as the program's bit map stores it
   bool SetNoCase_ = false;
   uint8_t* SetStart_ = nullptr;
   int SetStartSize_ = 0;
@@ -187,7 +188,7 @@ class TRegExpr {
   int64_t CheckpointAt_ = 0;  // the step count of the next checkpoint
   int64_t StepsLeft_ = 0;     // steps before it; below 0 once it is passed
   int64_t StepLimit_ = 0;     // more steps raise StepLimitError_
-  int StepLimitError_ = 0;
+  regexpr::TErrorCode StepLimitError_ = regexpr::NoError;
   TStepBudget* StepBudget_ = nullptr;
   int64_t MatchSteps() const { return CheckpointAt_ - StepsLeft_; }
   void StartStepCount();
@@ -221,7 +222,7 @@ class TRegExpr {
   bool StartMemo();
   int64_t MemoSlot(const uint8_t* node) const {
     if (!MemoActive_) return -1;
-    const int32_t row = MemoRows_[static_cast<size_t>(node - ProgramFirst_) + 1];
+    const int32_t row = MemoRows_[static_cast<size_t>(node - ProgramFirst_) + regexpr::FirstNodeOffset];
     return row < 0 ? -1 : row * MemoStride_ + (Cursor_ - TextBegin_);
   }
   bool KnownToFail(int64_t slot) {
@@ -273,7 +274,6 @@ class TRegExpr {
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);
   bool TryRepeatAttempts(const uint8_t* node, const uint8_t* next);
-  static bool IsBackRefOperand(const uint8_t* operand);
   struct TLookAhead {
     bool Known;
     uint8_t Char;

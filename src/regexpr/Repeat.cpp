@@ -23,23 +23,23 @@ bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
   int32_t max = std::numeric_limits<int32_t>::max();
   const uint8_t* operand = Operand(node);
   const uint8_t op = *node;
-  if (op == opPlus || op == opPlusLazy) min = 1;
-  if (op == opRepeat || op == opRepeatLazy) {
-    min = ReadInt32(node + NodeHeaderSize);
-    max = ReadInt32(node + NodeHeaderSize + 4);
-    operand = node + RepeatHeaderSize;
+  if (IsPlus(op)) min = 1;
+  if (IsRepeat(op)) {
+    min = MinCount(node);
+    max = MaxCount(node);
+    operand = RepeatedNode(node);
   }
-  if (min < 0 || max < min) RaiseError(1001);
-  const bool lazy = op == opStarLazy || op == opPlusLazy || op == opRepeatLazy;
+  if (min < 0 || max < min) RaiseError(ErrorCorruptedNode);
+  const bool lazy = IsLazy(op);
   // A literal after the run must start right where the run stops.
   TLookAhead lookAhead{};
-  if (next != nullptr && (*CheckedNode(next) == opLiteral || *next == opLiteralNoCase)) {
+  if (next != nullptr && IsLiteral(*CheckedNode(next))) {
     const uint8_t first = Operand(next)[0];
     lookAhead = {true, first, *next == opLiteral ? first : CaseSwapper_(first)};
   }
 
   // Attempts of a back-reference step by the whole captured text, never past the end.
-  const int64_t step = IsBackRefOperand(operand) ? CapturedLength(Operand(operand)[0]) : 1;
+  const int64_t step = IsBackRef(*operand) ? CapturedLength(Operand(operand)[0]) : 1;
   const uint8_t* start = Cursor_;
   const int64_t count = RegRepeat(operand, max);
   if (count < min) return false;
@@ -57,10 +57,6 @@ bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
   return false;
 }
 
-bool TRegExpr::IsBackRefOperand(const uint8_t* operand) {
-  return *operand == opBackRef || *operand == opBackRefNoCase;
-}
-
 bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead) {
   if (lookAhead.Known && *Cursor_ != lookAhead.Char && *Cursor_ != lookAhead.Swapped) return false;
   const TLoopState counts = LoopCounts_;
@@ -72,7 +68,7 @@ bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead) {
 }
 
 int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
-  if (IsBackRefOperand(operand)) return RepeatBackRef(operand, max);
+  if (IsBackRef(*operand)) return RepeatBackRef(operand, max);
   const uint8_t* stop = Cursor_ + std::min<int64_t>(TextEnd_ - Cursor_, std::max(max, 0));
   const uint8_t* members = Operand(operand);
   const uint8_t* end = Cursor_;
@@ -98,18 +94,16 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
       end = SkipWhile(Cursor_, stop, [](uint8_t x) { return !IsDigit(x); });
       break;
     case opSmallSet:
-      end = SkipWhile(Cursor_, stop,
-                      [members](uint8_t x) { return x == members[0] || x == members[1] || x == members[2]; });
+      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InSmallSet(members, x); });
       break;
     case opNotSmallSet:
-      end = SkipWhile(Cursor_, stop,
-                      [members](uint8_t x) { return x != members[0] && x != members[1] && x != members[2]; });
+      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return !InSmallSet(members, x); });
       break;
     case opBitSet:
-      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return (members[x >> 3] >> (x & 7)) & 1; });
+      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InBitSet(members, x); });
       break;
     default:
-      RaiseError(1000);
+      RaiseError(ErrorBadRepeatOperand);
   }
   const auto count = static_cast<int32_t>(end - Cursor_);
   CountScanned(count);
