@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config file
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang clang-format
   xvfb xauth imagemagick fonts-wine fonts-dejavu-core
   desktop-file-utils dpkg-dev x11-utils
   librsvg2-bin lintian appstream man-db strace procps
