@@ -125,32 +125,41 @@ void SelectCityOne(TfrmMain& window) {
   }
 }
 
-// Counts the paints of one widget.
-class TPaintCounter : public QObject {
+// Whether the grid's viewport has been painted since its rows were last reset, which
+// the search does once, at its end, after ordering them.
+class TPaintAfterReset : public QObject {
  public:
-  explicit TPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-  int Paints() const { return paints_; }
+  explicit TPaintAfterReset(QAbstractItemView& view) : viewport_(*view.viewport()) {
+    viewport_.installEventFilter(this);
+    connect(view.model(), &QAbstractItemModel::modelReset, this, [this] {
+      reset_ = true;
+      painted_ = false;
+    });
+  }
+  bool Painted() const { return painted_; }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints_;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &viewport_ && event->type() == QEvent::Paint && reset_) painted_ = true;
     return false;
   }
 
  private:
-  int paints_ = 0;
+  QWidget& viewport_;
+  bool reset_ = false;
+  bool painted_ = false;
 };
 
-// The search runs inside the click; the grid is then painted the way the window
-// paints it, from the event loop, which is spun without sleeping until it has been.
+// The search runs inside the click. The grid may be painted there too (a status bar
+// repaint flushes the whole window), or else later from the event loop, which is then
+// spun without sleeping until it has been.
 bool ClickAndWaitForGridPaint(TfrmMain& window) {
-  TPaintCounter counter(*window.gPhones->View()->viewport());
+  TPaintAfterReset paint(*window.gPhones->View());
   window.btnGo->click();
-  const int paintsBefore = counter.Paints();
   QElapsedTimer waited;
   waited.start();
-  while (counter.Paints() == paintsBefore && waited.elapsed() < 10000) QCoreApplication::processEvents();
-  return counter.Paints() > paintsBefore;
+  while (!paint.Painted() && waited.elapsed() < 10000) QCoreApplication::processEvents();
+  return paint.Painted();
 }
 
 // From the button press to the end of the search and the sorted grid painted once.
