@@ -1,6 +1,7 @@
 #include "OrderCodes.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <functional>
 
@@ -92,12 +93,55 @@ std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
   return ranks;
 }
 
+// Each byte value the column uses gets a small number in byte order, 0 left for the
+// end of a text: codes of texts over such an alphabet pack several bytes into few bits.
+class TPackedAlphabet {
+ public:
+  explicit TPackedAlphabet(const TColumnTexts& texts) {
+    std::array<bool, 256> used{};
+    for (size_t i = 0; i < texts.Count(); ++i) {
+      for (unsigned char byte : texts.Text(i)) used[byte] = true;
+    }
+    uint8_t next = 0;
+    for (size_t byte = 0; byte < used.size(); ++byte) {
+      if (used[byte]) digitOf_[byte] = ++next;
+    }
+    bits_ = static_cast<size_t>(std::bit_width(next));
+  }
+
+  // How many bytes of text one code holds.
+  size_t Capacity() const { return 64 / std::max<size_t>(bits_, 1); }
+
+  // A text that ends early carries 0 where the longer one has a byte, so it comes first.
+  uint64_t Code(std::string_view text, size_t width) const {
+    uint64_t code = 0;
+    for (size_t i = 0; i < width; ++i) {
+      code <<= bits_;
+      if (i < text.size()) code |= digitOf_[static_cast<unsigned char>(text[i])];
+    }
+    return code;
+  }
+
+ private:
+  std::array<uint8_t, 256> digitOf_{};
+  size_t bits_ = 0;
+};
+
 }  // namespace
 
 std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
   const size_t count = texts.Count();
   size_t longest = 0;
   for (size_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
+  if (longest > 7) {
+    // Numbers, as in the phone column, use few byte values and pack into one code.
+    const TPackedAlphabet alphabet(texts);
+    if (longest <= alphabet.Capacity()) {
+      std::vector<uint64_t> codes(count);
+      for (size_t i = 0; i < count; ++i) codes[i] = alphabet.Code(texts.Text(i), longest);
+      return codes;
+    }
+  }
   if (longest > 15) return Ranks(texts);
   if (longest > 7) return RanksOfShortTexts(texts);
   // Texts of up to 7 bytes are their own codes, made like the wide ones.

@@ -195,3 +195,23 @@ TEST(RowOrder, LeadingKeysAddedToASortedListGiveTheFullOrder) {
   store.Order({{1, false}}, source);
   EXPECT_EQ(KeysOf(store), StableSorted(rows, {{1, false}}));
 }
+
+// Texts over few byte values, as numbers are, of lengths around what one packed code holds.
+TEST(RowOrder, TextsOfFewByteValuesMatchAStableSort) {
+  std::mt19937 random(5);
+  for (const std::string& alphabet : {std::string("01"), std::string("0123456789"), std::string("\0\x01\xFF", 3)}) {
+    for (size_t longest : {8u, 16u, 21u, 32u, 33u, 40u}) {
+      std::vector<std::vector<std::string>> rows(500);
+      for (auto& row : rows) {
+        std::string text;
+        for (size_t length = random() % (longest + 1); text.size() < length;) text.push_back(alphabet[random() % alphabet.size()]);
+        row.push_back(text);
+      }
+      rows.front().front().assign(longest, alphabet.back());
+      TTableSource source(rows);
+      TRowStore store = StoreOfAll(rows.size());
+      store.Order({{0, false}}, source);
+      EXPECT_EQ(KeysOf(store), StableSorted(rows, {{0, false}})) << alphabet.size() << " bytes, " << longest;
+    }
+  }
+}
