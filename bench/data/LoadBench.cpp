@@ -9,9 +9,13 @@
 // Registered first: a child forked after the timed loads would share their pages.
 static void BM_ResidentAfterLoad(benchmark::State& state) {
   const std::string& directory = BenchDirectory();
-  double megabytes = 0;
-  for (auto _ : state) megabytes = ResidentMegabytesAfterLoadInChild(directory);
-  state.counters["resident_MiB"] = megabytes;
+  TResidentMemory memory;
+  for (auto _ : state) memory = ResidentMemoryAfterLoadInChild(directory);
+  const double bytesPerMegabyte = 1024.0 * 1024.0;
+  state.counters["resident_MiB"] = memory.Megabytes;
+  state.counters["peak_MiB"] = memory.PeakMegabytes;
+  state.counters["B_per_line"] = memory.Megabytes * bytesPerMegabyte / BenchLines();
+  state.counters["peak_B_per_line"] = memory.PeakMegabytes * bytesPerMegabyte / BenchLines();
 }
 BENCHMARK(BM_ResidentAfterLoad)->Unit(benchmark::kMillisecond)->Iterations(1);
 

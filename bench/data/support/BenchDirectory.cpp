@@ -77,32 +77,36 @@ void LoadDirectory(const std::string& directory) {
   if (!DataLoaded) throw std::runtime_error("loading the benchmark directory failed");
 }
 
-double ResidentMegabytesAfterLoadInChild(const std::string& directory) {
+TResidentMemory ResidentMemoryAfterLoadInChild(const std::string& directory) {
   int channel[2];
   if (::pipe(channel) != 0) throw std::runtime_error("pipe failed");
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(channel[0]);
+    // A forked child starts its peak at the parent's size; count from here.
+    std::ofstream("/proc/self/clear_refs") << "5";
     LoadDirectory(directory);
-    const double megabytes = ResidentMegabytes();
-    const bool written = ::write(channel[1], &megabytes, sizeof megabytes) == sizeof megabytes;
+    const TResidentMemory memory = ResidentMemory();
+    const bool written = ::write(channel[1], &memory, sizeof memory) == sizeof memory;
     std::_Exit(written ? 0 : 1);
   }
   ::close(channel[1]);
-  double megabytes = 0;
-  const bool read = child > 0 && ::read(channel[0], &megabytes, sizeof megabytes) == sizeof megabytes;
+  TResidentMemory memory;
+  const bool read = child > 0 && ::read(channel[0], &memory, sizeof memory) == sizeof memory;
   ::close(channel[0]);
   int status = 0;
   if (child > 0) ::waitpid(child, &status, 0);
   if (!read) throw std::runtime_error("measuring the loaded size failed");
-  return megabytes;
+  return memory;
 }
 
-double ResidentMegabytes() {
+TResidentMemory ResidentMemory() {
   std::ifstream status("/proc/self/status");
+  TResidentMemory memory;
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    if (line.rfind("VmRSS:", 0) == 0) memory.Megabytes = std::stod(line.substr(6)) / 1024.0;
+    if (line.rfind("VmHWM:", 0) == 0) memory.PeakMegabytes = std::stod(line.substr(6)) / 1024.0;
   }
-  return 0;
+  return memory;
 }

@@ -10,8 +10,11 @@ int BenchLines();
 const std::string& BenchDirectory();
 // Reads the three files into the tables; throws std::runtime_error on failure.
 void LoadDirectory(const std::string& directory);
-// The process's resident memory now, in MiB.
-double ResidentMegabytes();
-// The resident memory of a fresh child process that has loaded directory: what a
-// program start holds, free of the benchmark's own earlier allocations.
-double ResidentMegabytesAfterLoadInChild(const std::string& directory);
+struct TResidentMemory {
+  double Megabytes = 0;      // resident now, in MiB
+  double PeakMegabytes = 0;  // the most ever resident, in MiB
+};
+TResidentMemory ResidentMemory();
+// The resident memory of a fresh child process that has loaded directory, now and at
+// its peak: what a program start holds, free of the benchmark's own allocations.
+TResidentMemory ResidentMemoryAfterLoadInChild(const std::string& directory);
