@@ -8,9 +8,9 @@
 // Input: a 9-byte header, then Cities.dbr, Streets.dbr, the phone, owner and
 // corpus criteria, and Phones.dbr as the rest. Header bytes: 0 the switches
 // (bit 0 regular-expression mode; bits 1 to 4 the city, street, house and flat
-// criteria; bit 5 Phones.dbr repeated past one block of the scan), 1 the record those four criteria are taken from (modulo the table
-// size), 2-3 and 4-5 the sizes of Cities.dbr and Streets.dbr (little-endian),
-// 6, 7 and 8 the sizes of the three texts. Sizes are cut to what the input holds.
+// criteria; bit 5 Phones.dbr repeated past one block of the scan), 1 the record those four criteria are taken from
+// (modulo the table size), 2-3 and 4-5 the sizes of Cities.dbr and Streets.dbr (little-endian), 6, 7 and 8 the sizes of
+// the three texts. Sizes are cut to what the input holds.
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+scripts/check-format.sh
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 timings=()

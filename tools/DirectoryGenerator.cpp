@@ -23,7 +23,9 @@ int64_t PowerOfTen(int exponent) {
 std::string FeminineSurname(std::string_view masculine) {
   const std::string text(masculine);
   auto endsWith = [&](std::string_view ending) { return masculine.ends_with(ending); };
-  auto replaceEnd = [&](size_t bytes, std::string_view with) { return text.substr(0, text.size() - bytes) + std::string(with); };
+  auto replaceEnd = [&](size_t bytes, std::string_view with) {
+    return text.substr(0, text.size() - bytes) + std::string(with);
+  };
   if (endsWith("ов") || endsWith("ев") || endsWith("ёв") || endsWith("ин") || endsWith("ын")) return text + "а";
   if (endsWith("ий")) return replaceEnd(std::string_view("ий").size(), "ая");
   if (endsWith("ой")) return replaceEnd(std::string_view("ой").size(), "ая");

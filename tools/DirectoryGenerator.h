@@ -10,7 +10,7 @@
 // numbers of one digit more, and mobile lines to city numbers once the mobile range
 // is full, so that any number of lines gets unique numbers.
 struct TNumberRanges {
-  int SmallCityDigits = 6;  // digits of a small city's numbers, the first 2 to 9; larger cities one more
+  int SmallCityDigits = 6;                // digits of a small city's numbers, the first 2 to 9; larger cities one more
   int64_t MobileNumbers = 1'000'000'000;  // mobile numbers from 9000000000 on
 };
 

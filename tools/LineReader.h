@@ -28,7 +28,7 @@ class TLineReader {
 
   TRead read_;
   std::string buffer_ = std::string(1 << 20, '\0');  // room for a chunk after an unfinished line
-  size_t start_ = 0;  // buffer_[start_, end_) is read but not yet returned
+  size_t start_ = 0;                                 // buffer_[start_, end_) is read but not yet returned
   size_t end_ = 0;
   size_t lineNumber_ = 0;
   bool ended_ = false;

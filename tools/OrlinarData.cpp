@@ -46,8 +46,7 @@ using TArguments = std::span<char* const>;
 
 void RequireArguments(TArguments arguments, size_t least, size_t most, const char* form) {
   if (arguments.size() < least || arguments.size() > most) {
-    throw EUsageError(std::string(arguments.size() < least ? "too few" : "too many") + " arguments: expected " +
-                      form);
+    throw EUsageError(std::string(arguments.size() < least ? "too few" : "too many") + " arguments: expected " + form);
   }
   for (const char* argument : arguments) {
     if (*argument == '\0') throw EUsageError(std::string("an empty argument: expected ") + form);

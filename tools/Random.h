@@ -15,7 +15,9 @@ class TRandom {
     return z ^ (z >> 31);
   }
   // Uniform in [0, bound).
-  uint64_t Below(uint64_t bound) { return static_cast<uint64_t>((static_cast<unsigned __int128>(Next()) * bound) >> 64); }
+  uint64_t Below(uint64_t bound) {
+    return static_cast<uint64_t>((static_cast<unsigned __int128>(Next()) * bound) >> 64);
+  }
   int Between(int low, int high) { return low + static_cast<int>(Below(static_cast<uint64_t>(high - low + 1))); }
   bool Chance(int percent) { return Below(100) < static_cast<uint64_t>(percent); }
 

@@ -4,6 +4,8 @@ using namespace std::string_view_literals;
 
 namespace {
 
+// Word lists laid out by hand, several entries to a line.
+// clang-format off
 constexpr TCityName Cities[] = {
     {"Москва", 120}, {"Санкт-Петербург", 55}, {"Новосибирск", 16}, {"Екатеринбург", 15},
     {"Казань", 13}, {"Нижний Новгород", 12}, {"Челябинск", 12}, {"Самара", 11}, {"Омск", 11},
@@ -138,6 +140,8 @@ constexpr std::array InstitutionList = {
 
 constexpr std::array Corpora = {"а"sv, "б"sv, "в"sv, "1"sv, "2"sv, "3"sv, "к1"sv, "к2"sv, "к3"sv,
                                 "А"sv, "Б"sv, "стр. 1"sv, "стр. 2"sv, "корп. 4"sv, "2а"sv, "1/2"sv};
+
+// clang-format on
 
 }  // namespace
 

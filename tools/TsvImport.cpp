@@ -38,8 +38,9 @@ class TImport {
     lineNumber_ = lineNumber;
     if (lineNumber == 1) RefuseByteOrderMark(text);
     if (text.find('\r') != std::string_view::npos) {
-      Fail("holds a carriage return (CR) inside the line; lines must end with LF or CR LF, not with CR alone, "
-           "and a carriage return in a field is written \\r");
+      Fail(
+          "holds a carriage return (CR) inside the line; lines must end with LF or CR LF, not with CR alone, "
+          "and a carriage return in a field is written \\r");
     }
     const std::vector<std::string_view> fields = SplitFields(text);
     if (fields.size() != ColumnCount) Fail("expected 7 tab-separated fields, found " + std::to_string(fields.size()));
@@ -73,7 +74,7 @@ class TImport {
   }
 
   void RefuseByteOrderMark(std::string_view text) const {
-    const char* encoding = text.starts_with("\xEF\xBB\xBF")                                 ? "UTF-8"
+    const char* encoding = text.starts_with("\xEF\xBB\xBF")                               ? "UTF-8"
                            : text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ? "UTF-16"
                                                                                           : nullptr;
     if (encoding) {
@@ -111,8 +112,8 @@ class TImport {
 
   static void RequireNamesFit(const TNameNumbering& names, const char* what) {
     if (names.Count() <= MaxNames) return;
-    throw ETsvError("the input has " + std::to_string(names.Count()) + " distinct " + what +
-                    " names, more than the " + std::to_string(MaxNames) + " a directory can hold");
+    throw ETsvError("the input has " + std::to_string(names.Count()) + " distinct " + what + " names, more than the " +
+                    std::to_string(MaxNames) + " a directory can hold");
   }
 
   TDataFilesWriter writer_;

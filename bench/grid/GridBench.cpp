@@ -19,12 +19,9 @@ const TGeneratedDirectory& Directory() {
 }
 
 std::vector<TGridColumn> Columns() {
-  return {{QString::fromUtf8("Телефон"), 89, Qt::AlignRight},
-          {QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
-          {QString::fromUtf8("Город"), 139, Qt::AlignLeft},
-          {QString::fromUtf8("Улица"), 118, Qt::AlignLeft},
-          {QString::fromUtf8("Дом"), 54, Qt::AlignLeft},
-          {QString::fromUtf8("Корпус"), 59, Qt::AlignLeft},
+  return {{QString::fromUtf8("Телефон"), 89, Qt::AlignRight}, {QString::fromUtf8("Абонент"), 212, Qt::AlignLeft},
+          {QString::fromUtf8("Город"), 139, Qt::AlignLeft},   {QString::fromUtf8("Улица"), 118, Qt::AlignLeft},
+          {QString::fromUtf8("Дом"), 54, Qt::AlignLeft},      {QString::fromUtf8("Корпус"), 59, Qt::AlignLeft},
           {QString::fromUtf8("Квартира"), 74, Qt::AlignLeft}};
 }
 

@@ -71,8 +71,12 @@ void Measure(benchmark::State& state, Count count) {
   state.counters["found"] = found;
 }
 
-void BM_Orlinar(benchmark::State& state, const TCase* c) { Measure(state, [c] { return CountOrlinar(*c); }); }
-void BM_StdRegex(benchmark::State& state, const TCase* c) { Measure(state, [c] { return CountStdRegex(*c); }); }
+void BM_Orlinar(benchmark::State& state, const TCase* c) {
+  Measure(state, [c] { return CountOrlinar(*c); });
+}
+void BM_StdRegex(benchmark::State& state, const TCase* c) {
+  Measure(state, [c] { return CountStdRegex(*c); });
+}
 
 // Equivalent patterns must find the same lines, or the comparison means nothing.
 bool EquivalentPatternsAgree() {

@@ -62,12 +62,9 @@ const std::vector<std::string>& LinesOf(TLines kind) {
   static const std::vector<std::string> capitalRuns(Subscribers / 100, Cp1251FromUtf8Lossy(RepeatedText("А", 127)));
   const TSubscriberTexts& texts = SubscriberTexts(Subscribers);
   switch (kind) {
-    case TLines::Numbers:
-      return texts.Numbers;
-    case TLines::Names:
-      return texts.Names;
-    default:
-      return capitalRuns;
+    case TLines::Numbers: return texts.Numbers;
+    case TLines::Names: return texts.Names;
+    default: return capitalRuns;
   }
 }
 

@@ -8,8 +8,8 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -45,7 +45,8 @@ void PutEveryLineInCityOne(const std::string& path) {
         phone.City = 1;
         AppendPhoneRecord(moved, phone);
       });
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(moved.data(), static_cast<std::streamsize>(moved.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(moved.data(), static_cast<std::streamsize>(moved.size()));
 }
 
 class TDirectories {
@@ -209,8 +210,7 @@ void BM_GridBytesPerRow(benchmark::State& state) {
     }
     const size_t after = mallinfo2().uordblks;
     const int rows = window->gPhones->RowCount();
-    state.counters["bytes_per_row"] =
-        rows > 0 ? static_cast<double>(after > before ? after - before : 0) / rows : 0.0;
+    state.counters["bytes_per_row"] = rows > 0 ? static_cast<double>(after > before ? after - before : 0) / rows : 0.0;
     state.counters["rows"] = rows;
   }
 }

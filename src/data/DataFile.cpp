@@ -34,8 +34,8 @@ std::string ReasonText(int code) {
 }
 
 std::string MessageFor(int code, const std::string& path, const std::string& reason) {
-  return Cp1251FromUtf8Lossy("Не удалось прочитать файл \"" + path + "\": " + reason + " (код " +
-                             std::to_string(code) + ")");
+  return Cp1251FromUtf8Lossy("Не удалось прочитать файл \"" + path + "\": " + reason + " (код " + std::to_string(code) +
+                             ")");
 }
 
 std::string KindName(mode_t mode) {

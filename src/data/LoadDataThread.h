@@ -50,5 +50,5 @@ class TLoadDataThread {
 
 // Empties Phones and Owners, resets loader.Count and reads "Phones.dbr".
 void LoadPhones(TLoadDataThread& loader);
-void AddPhone(TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex, std::string_view corpus,
-              int32_t flat, int32_t house, int32_t streetIndex, int64_t number);
+void AddPhone(TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex, std::string_view corpus, int32_t flat,
+              int32_t house, int32_t streetIndex, int64_t number);

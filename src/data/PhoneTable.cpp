@@ -31,9 +31,7 @@ uint16_t NarrowField(int32_t value, const char* field) {
 
 }  // namespace
 
-TNumberText::TNumberText(std::string_view text) {
-  std::memcpy(digits_, text.data(), std::min(text.size(), Capacity));
-}
+TNumberText::TNumberText(std::string_view text) { std::memcpy(digits_, text.data(), std::min(text.size(), Capacity)); }
 
 TNumberText TNumberText::FromValue(int64_t value) {
   TNumberText number;

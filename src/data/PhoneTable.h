@@ -43,8 +43,8 @@ class TCorpusText {
 };
 
 struct TPhone {
-  int32_t OwnerIndex;   // -1 for a phone record read before any owner record
-  TNumberText Number;   // decimal text, made once at load time
+  int32_t OwnerIndex;  // -1 for a phone record read before any owner record
+  TNumberText Number;  // decimal text, made once at load time
   int32_t CityIndex;
   int32_t StreetIndex;
   int32_t House;

@@ -43,15 +43,15 @@ void LoadPhones(TLoadDataThread& loader) {
         content, [](std::string_view name) { Owners.push_back(name); },
         [&](const TDbrPhone& phone) {
           // Exact: the owner count was checked against the signed 32-bit range.
-          AddPhone(loader, static_cast<int32_t>(Owners.size()) - 1, phone.City, phone.Corpus, phone.Flat,
-                   phone.House, phone.Street, phone.Number);
+          AddPhone(loader, static_cast<int32_t>(Owners.size()) - 1, phone.City, phone.Corpus, phone.Flat, phone.House,
+                   phone.Street, phone.Number);
         });
   });
   file.Close();
 }
 
-void AddPhone(TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex, std::string_view corpus,
-              int32_t flat, int32_t house, int32_t streetIndex, int64_t number) {
+void AddPhone(TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex, std::string_view corpus, int32_t flat,
+              int32_t house, int32_t streetIndex, int64_t number) {
   if (loader.Count == INT32_MAX) throw std::length_error("phone count exceeds the signed 32-bit range");
   ++loader.Count;
   Phones.push_back(TPhone{ownerIndex, TNumberText::FromValue(number), cityIndex, streetIndex, house,

@@ -8,8 +8,7 @@ TPhoneTable Phones;
 namespace {
 
 std::string_view NameAt(const std::vector<std::string>& table, int32_t index) {
-  return index >= 0 && static_cast<size_t>(index) < table.size() ? std::string_view(table[index])
-                                                                  : std::string_view();
+  return index >= 0 && static_cast<size_t>(index) < table.size() ? std::string_view(table[index]) : std::string_view();
 }
 
 }  // namespace

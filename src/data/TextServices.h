@@ -25,11 +25,7 @@ int32_t ParseInteger(std::string_view text);
 std::string IntegerText(int64_t value);
 
 // LowerText of one byte, for loops that lower-case in place.
-inline char LowerChar(char c) {
-  return static_cast<char>(cp1251::LowerCase[static_cast<unsigned char>(c)]);
-}
+inline char LowerChar(char c) { return static_cast<char>(cp1251::LowerCase[static_cast<unsigned char>(c)]); }
 
 // The text up to its first NUL byte: where TextPos stops reading.
-inline std::string_view TextBeforeNul(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
+inline std::string_view TextBeforeNul(std::string_view text) { return text.substr(0, text.find('\0')); }

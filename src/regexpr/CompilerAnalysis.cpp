@@ -12,7 +12,6 @@ namespace {
 // Bit maps are read a 64-bit word at a time: byte k holds characters 8k..8k+7.
 static_assert(std::endian::native == std::endian::little);
 
-
 // Walk marks per program byte.
 enum : uint8_t { markWalked = 1, markLoopExit = 2 };
 
@@ -86,25 +85,27 @@ void TRegExpr::CollectFirstChars() {
           node = nullptr;
           break;
         }
-        case opStar: case opStarLazy:
+        case opStar:
+        case opStarLazy:
           AddNodeFirstChars(Operand(node));
           node = NextNode(node);
           break;
-        case opPlus: case opPlusLazy:
+        case opPlus:
+        case opPlusLazy:
           AddNodeFirstChars(Operand(node));
           node = nullptr;
           break;
-        case opRepeat: case opRepeatLazy:
+        case opRepeat:
+        case opRepeatLazy:
           AddNodeFirstChars(RepeatedNode(node));
           node = MinCount(node) > 0 ? nullptr : NextNode(node);
           break;
-        case opLoop: case opLoopLazy:
+        case opLoop:
+        case opLoopLazy:
           pending.push_back(LoopBody(node));
           node = MinCount(node) > 0 ? nullptr : NextNode(node);
           break;
-        default:
-          AddNodeFirstChars(node);
-          node = nullptr;
+        default: AddNodeFirstChars(node); node = nullptr;
       }
     }
   }
@@ -118,9 +119,10 @@ void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
     if (end - operand < bytes) RaiseError(ErrorCorruptedNode);
   };
   switch (node[0]) {
-    case opAnyChar: case opAnyCharInLine: case opBackRef: case opBackRefNoCase:
-      FirstChars_.set();
-      break;
+    case opAnyChar:
+    case opAnyCharInLine:
+    case opBackRef:
+    case opBackRefNoCase: FirstChars_.set(); break;
     case opLiteral:
       need(1);
       FirstChars_.set(operand[0]);
@@ -156,7 +158,6 @@ void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
         FirstChars_ |= TCharSet(bits) << (64 * word);
       }
       break;
-    default:
-      RaiseError(ErrorCorruptedNode);
+    default: RaiseError(ErrorCorruptedNode);
   }
 }

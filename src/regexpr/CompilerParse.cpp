@@ -187,12 +187,9 @@ uint8_t* TRegExpr::ParseAtom(int& flags) {
   switch (c) {
     case 0:
     case '|':
-    case ')':
-      RaiseError(ErrorInternal);
-    case '^':
-      return AppendNode(multiLine ? opLineStart : opInputStart);
-    case '$':
-      return AppendNode(multiLine ? opLineEnd : opInputEnd);
+    case ')': RaiseError(ErrorInternal);
+    case '^': return AppendNode(multiLine ? opLineStart : opInputStart);
+    case '$': return AppendNode(multiLine ? opLineEnd : opInputEnd);
     case '.':
       if ((ParseModifiers_ & ModS) != 0) {
         flags = flagNonEmpty | flagSingleChar;
@@ -211,13 +208,9 @@ uint8_t* TRegExpr::ParseAtom(int& flags) {
       }
     case '*':
     case '+':
-    case '?':
-      RaiseError(ErrorFollowsNothing);
-    case '[':
-      flags = flagNonEmpty | flagSingleChar;
-      return ParseBracket();
-    case '\\':
-      return ParseEscape(flags);
+    case '?': RaiseError(ErrorFollowsNothing);
+    case '[': flags = flagNonEmpty | flagSingleChar; return ParseBracket();
+    case '\\': return ParseEscape(flags);
     default:
       --ParseCursor_;
       if ((ParseModifiers_ & ModX) != 0 && (IsBlank(c) || c == '#')) return ParseBlanks();
@@ -295,10 +288,22 @@ uint8_t* TRegExpr::ParseEscape(int& flags) {
   uint8_t* node = nullptr;
   flags = flagNonEmpty | flagSingleChar;
   switch (e) {
-    case 'A': flags = 0; node = AppendNode(opInputStart); break;
-    case 'Z': flags = 0; node = AppendNode(opInputEnd); break;
-    case 'b': flags = 0; node = AppendNode(opWordBoundary); break;
-    case 'B': flags = 0; node = AppendNode(opNotWordBoundary); break;
+    case 'A':
+      flags = 0;
+      node = AppendNode(opInputStart);
+      break;
+    case 'Z':
+      flags = 0;
+      node = AppendNode(opInputEnd);
+      break;
+    case 'b':
+      flags = 0;
+      node = AppendNode(opWordBoundary);
+      break;
+    case 'B':
+      flags = 0;
+      node = AppendNode(opNotWordBoundary);
+      break;
     case 'd': node = AppendNode(opDigit); break;
     case 'D': node = AppendNode(opNonDigit); break;
     case 'w': node = EmitClassSet(false, WordCharacters_); break;

@@ -18,7 +18,9 @@ constexpr std::string_view RussianUpper =
 constexpr uint8_t LowerA = 0xE0, LowerYa = 0xFF, UpperA = 0xC0, UpperYa = 0xDF;
 
 // An escape after "-" that names a class keeps the "-" literal instead of ending a range.
-bool IsClassLetter(uint8_t c) { return std::string_view("dDsSwW").find(static_cast<char>(c)) != std::string_view::npos; }
+bool IsClassLetter(uint8_t c) {
+  return std::string_view("dDsSwW").find(static_cast<char>(c)) != std::string_view::npos;
+}
 
 }  // namespace
 

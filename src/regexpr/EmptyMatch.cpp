@@ -19,19 +19,14 @@ bool ConsumesAtLeastOne(const uint8_t* node) {
     case opNonDigit:
     case opSmallSet:
     case opNotSmallSet:
-    case opBitSet:
-      return true;
+    case opBitSet: return true;
     case opLiteral:
-    case opLiteralNoCase:
-      return Operand(node)[0] != 0;
+    case opLiteralNoCase: return Operand(node)[0] != 0;
     case opPlus:
-    case opPlusLazy:
-      return ConsumesAtLeastOne(Operand(node));
+    case opPlusLazy: return ConsumesAtLeastOne(Operand(node));
     case opRepeat:
-    case opRepeatLazy:
-      return MinCount(node) > 0 && ConsumesAtLeastOne(RepeatedNode(node));
-    default:
-      return false;
+    case opRepeatLazy: return MinCount(node) > 0 && ConsumesAtLeastOne(RepeatedNode(node));
+    default: return false;
   }
 }
 

@@ -31,7 +31,8 @@ std::string TRegExpr::ErrorMessage(int code) {
     case ErrorUnclosedComment: return "TRegExpr(comp): Unclosed (?#Comment)";
     case ErrorComplexBracesOff:
       return "TRegExpr(comp): If you want take part in beta-testing BRACES '{min,max}' and non-greedy ops "
-             "'*?', '+?', '?" "?' for complex cases - remove '.' from {.$DEFINE ComplexBraces}";
+             "'*?', '+?', '?"
+             "?' for complex cases - remove '.' from {.$DEFINE ComplexBraces}";
     case ErrorBadModifier: return "TRegExpr(comp): Urecognized Modifier";
     case ErrorBadPairedSeparator:
       return "TRegExpr(comp): LinePairedSeparator must countain two different chars or no chars at all";

@@ -8,7 +8,8 @@ void TRegExpr::SetInputString(std::string_view text) {
   ClearGroups();
   // A NUL ends the text. The copy keeps its capacity, so inputs of a length
   // already seen cost no allocation.
-  const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());  // an empty view may hold no pointer
+  const void* nul =
+      text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());  // an empty view may hold no pointer
   InputCopy_.assign(text.data(), nul == nullptr ? text.size() : static_cast<const char*>(nul) - text.data());
   HasInput_ = true;
 }

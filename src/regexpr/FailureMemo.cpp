@@ -36,13 +36,10 @@ int OneCharNodeSize(const uint8_t* node, const uint8_t* end) {
     case opNonDigit:
     case opSmallSet:
     case opNotSmallSet:
-    case opBitSet:
-      return NodeHeaderSize + OperandSize(*node);
+    case opBitSet: return NodeHeaderSize + OperandSize(*node);
     case opLiteral:
-    case opLiteralNoCase:
-      return LiteralSize(node, end);
-    default:
-      return 0;
+    case opLiteralNoCase: return LiteralSize(node, end);
+    default: return 0;
   }
 }
 
@@ -133,7 +130,8 @@ class TEmptyPathGraph {
     const uint8_t* node = base + offsets_[index];
     const int32_t offset = NextOffset(node);
     const int64_t next = offset == 0 ? None : int64_t{offsets_[index]} + offset;
-    if (next != None && (next < FirstNodeOffset || next >= size || indexOf_[static_cast<size_t>(next)] == None)) return false;
+    if (next != None && (next < FirstNodeOffset || next >= size || indexOf_[static_cast<size_t>(next)] == None))
+      return false;
     const int32_t nextIndex = next == None ? None : indexOf_[static_cast<size_t>(next)];
     int32_t* edges = &edges_[index * 2];
     if (*node == opAlternative) {

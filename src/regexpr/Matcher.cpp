@@ -56,8 +56,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
     const uint8_t* next = NextNode(scan);
     const uint8_t op = *scan;
     switch (op) {
-      case opEnd:
-        return true;
+      case opEnd: return true;
       case opAlternative:
         if (next != nullptr && *CheckedNode(next) == opAlternative) return MatchChoice(scan);
         next = Operand(scan);  // a choice of one alternative costs no recursion
@@ -67,13 +66,10 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
       case opRepeat:
       case opStarLazy:
       case opPlusLazy:
-      case opRepeatLazy:
-        return MatchSimpleRepeat(scan, next);
-      case opLoopEntry:
-        return MatchLoopEntry(next);
+      case opRepeatLazy: return MatchSimpleRepeat(scan, next);
+      case opLoopEntry: return MatchLoopEntry(next);
       case opLoop:
-      case opLoopLazy:
-        return MatchLoop(scan, next);
+      case opLoopLazy: return MatchLoop(scan, next);
       case opJumpBack:
         if (markPlaced) return MatchPrim(scan);  // one mark per frame
         if (RepeatsEmptyIteration(scan)) return false;
@@ -91,8 +87,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
 
 // The compare stopped at `stop` in the operand text and at `at` in the input:
 // the literal passes when its whole text was compared.
-[[gnu::always_inline]] inline bool TRegExpr::PassLiteral(const uint8_t* node, const uint8_t* stop,
-                                                           const uint8_t* at) {
+[[gnu::always_inline]] inline bool TRegExpr::PassLiteral(const uint8_t* node, const uint8_t* stop, const uint8_t* at) {
   CountCompared(at - Cursor_);
   if (*stop != 0) return false;
   if (stop == Operand(node) && *Cursor_ != 0) return false;  // empty text: only at the end
@@ -105,10 +100,8 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
   const uint8_t c = *Cursor_;
   const uint8_t* operand = Operand(node);
   switch (*node) {
-    case opInputStart:
-      return Cursor_ == TextBegin_;
-    case opInputEnd:
-      return c == 0;
+    case opInputStart: return Cursor_ == TextBegin_;
+    case opInputEnd: return c == 0;
     case opAnyChar:
       if (c == 0) return false;
       break;
@@ -144,21 +137,14 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
       return PassLiteral(node, operand, at);
     }
     case opEmpty:
-    case opNoOp:
-      return true;
-    case opLineStart:
-      return MatchLineStart();
-    case opLineEnd:
-      return MatchLineEnd();
-    case opWordBoundary:
-      return AtWordBoundary();
-    case opNotWordBoundary:
-      return !AtWordBoundary();
+    case opNoOp: return true;
+    case opLineStart: return MatchLineStart();
+    case opLineEnd: return MatchLineEnd();
+    case opWordBoundary: return AtWordBoundary();
+    case opNotWordBoundary: return !AtWordBoundary();
     case opBackRef:
-    case opBackRefNoCase:
-      return MatchBackRef(node);
-    default:
-      RaiseError(ErrorCorruptedNode);
+    case opBackRefNoCase: return MatchBackRef(node);
+    default: RaiseError(ErrorCorruptedNode);
   }
   ++Cursor_;
   return true;

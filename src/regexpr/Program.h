@@ -14,41 +14,41 @@ namespace regexpr {
 // A "one-character node" is opAnyChar, opDigit, opNonDigit, a set, a
 // literal (of which a repetition uses the first character) or a back-reference.
 enum TOpcode : uint8_t {
-  opEnd = 0,              // -: the match succeeds
-  opInputStart = 1,       // -: at the start of the text
-  opInputEnd = 2,         // -: at the end of the text
-  opAnyChar = 3,          // -: any one character
-  opAlternative = 6,      // first node of the alternative: next is the choice's next alternative,
-                          //   or, from the last or only one, what follows the choice
-  opJumpBack = 7,         // -: matches nothing; next leads back to the head of a loop
-  opLiteral = 8,          // the text, then a 0 byte
-  opEmpty = 9,            // -: matches nothing
-  opStar = 10,            // one-character node: greedy 0..MaxRepeatCount of it
-  opPlus = 11,            // one-character node: greedy 1..MaxRepeatCount
-  opDigit = 12,           // -: one of "0".."9"
-  opNonDigit = 13,        // -: one character other than "0".."9"
-  opRepeat = 18,          // min, max (int32 each), then a one-character node: greedy min..max
-  opNoOp = 19,            // -: matches nothing (comment, modifier group, extended-mode blank)
-  opLiteralNoCase = 20,   // the text, then a 0 byte: each character also in its swapped case
-  opLoopEntry = 23,       // first node of the loop body: starts a counted loop; next is its opLoop
-  opLoop = 24,            // min, max, body offset (int32 each): ends one iteration of a greedy
-                          //   counted loop; the body offset leads from this node back to the body
-  opSmallSet = 25,        // SmallSetSize bytes: one character equal to one of them
-  opNotSmallSet = 26,     // SmallSetSize bytes: one character equal to none of them
-  opBitSet = 27,          // BitSetSize bytes: one character whose bit is set (InBitSet)
-  opBackRef = 28,         // 1 byte, a group number 1..9: the text the group captured
-  opBackRefNoCase = 29,   // as opBackRef, case-insensitively
-  opStarLazy = 30,        // as opStar, non-greedy
-  opPlusLazy = 31,        // as opPlus, non-greedy
-  opRepeatLazy = 32,      // as opRepeat, non-greedy
-  opLoopLazy = 33,        // as opLoop, non-greedy
-  opLineStart = 34,       // -: at the start of a line (multi-line "^")
-  opLineEnd = 35,         // -: at the end of a line (multi-line "$")
-  opAnyCharInLine = 36,   // -: any one character that does not break a line
-  opWordBoundary = 37,    // -: between a word character and anything else
-  opNotWordBoundary = 38, // -: anywhere else
-  opGroupOpen = 39,       // + group number 1..14, -: records where the group starts
-  opGroupClose = 54,      // + group number 1..14, -: records where the group ends
+  opEnd = 0,               // -: the match succeeds
+  opInputStart = 1,        // -: at the start of the text
+  opInputEnd = 2,          // -: at the end of the text
+  opAnyChar = 3,           // -: any one character
+  opAlternative = 6,       // first node of the alternative: next is the choice's next alternative,
+                           //   or, from the last or only one, what follows the choice
+  opJumpBack = 7,          // -: matches nothing; next leads back to the head of a loop
+  opLiteral = 8,           // the text, then a 0 byte
+  opEmpty = 9,             // -: matches nothing
+  opStar = 10,             // one-character node: greedy 0..MaxRepeatCount of it
+  opPlus = 11,             // one-character node: greedy 1..MaxRepeatCount
+  opDigit = 12,            // -: one of "0".."9"
+  opNonDigit = 13,         // -: one character other than "0".."9"
+  opRepeat = 18,           // min, max (int32 each), then a one-character node: greedy min..max
+  opNoOp = 19,             // -: matches nothing (comment, modifier group, extended-mode blank)
+  opLiteralNoCase = 20,    // the text, then a 0 byte: each character also in its swapped case
+  opLoopEntry = 23,        // first node of the loop body: starts a counted loop; next is its opLoop
+  opLoop = 24,             // min, max, body offset (int32 each): ends one iteration of a greedy
+                           //   counted loop; the body offset leads from this node back to the body
+  opSmallSet = 25,         // SmallSetSize bytes: one character equal to one of them
+  opNotSmallSet = 26,      // SmallSetSize bytes: one character equal to none of them
+  opBitSet = 27,           // BitSetSize bytes: one character whose bit is set (InBitSet)
+  opBackRef = 28,          // 1 byte, a group number 1..9: the text the group captured
+  opBackRefNoCase = 29,    // as opBackRef, case-insensitively
+  opStarLazy = 30,         // as opStar, non-greedy
+  opPlusLazy = 31,         // as opPlus, non-greedy
+  opRepeatLazy = 32,       // as opRepeat, non-greedy
+  opLoopLazy = 33,         // as opLoop, non-greedy
+  opLineStart = 34,        // -: at the start of a line (multi-line "^")
+  opLineEnd = 35,          // -: at the end of a line (multi-line "$")
+  opAnyCharInLine = 36,    // -: any one character that does not break a line
+  opWordBoundary = 37,     // -: between a word character and anything else
+  opNotWordBoundary = 38,  // -: anywhere else
+  opGroupOpen = 39,        // + group number 1..14, -: records where the group starts
+  opGroupClose = 54,       // + group number 1..14, -: records where the group ends
 };
 
 constexpr uint8_t ProgramSignature = 216;
@@ -133,10 +133,8 @@ constexpr bool IsZeroWidth(uint8_t op) {
     case opLineStart:
     case opLineEnd:
     case opWordBoundary:
-    case opNotWordBoundary:
-      return true;
-    default:
-      return IsGroupBoundary(op);
+    case opNotWordBoundary: return true;
+    default: return IsGroupBoundary(op);
   }
 }
 
@@ -148,24 +146,17 @@ constexpr int TextOperand = -1;
 constexpr int OperandSize(uint8_t op) {
   switch (op) {
     case opLiteral:
-    case opLiteralNoCase:
-      return TextOperand;
+    case opLiteralNoCase: return TextOperand;
     case opRepeat:
-    case opRepeatLazy:
-      return RepeatHeaderSize - NodeHeaderSize;
+    case opRepeatLazy: return RepeatHeaderSize - NodeHeaderSize;
     case opLoop:
-    case opLoopLazy:
-      return LoopNodeSize - NodeHeaderSize;
+    case opLoopLazy: return LoopNodeSize - NodeHeaderSize;
     case opSmallSet:
-    case opNotSmallSet:
-      return SmallSetSize;
-    case opBitSet:
-      return BitSetSize;
+    case opNotSmallSet: return SmallSetSize;
+    case opBitSet: return BitSetSize;
     case opBackRef:
-    case opBackRefNoCase:
-      return 1;
-    default:
-      return 0;
+    case opBackRefNoCase: return 1;
+    default: return 0;
   }
 }
 

@@ -1,5 +1,5 @@
-#include "MatchLimits.h"
 #include "RegExpr.h"
+#include "MatchLimits.h"
 
 using namespace regexpr;
 

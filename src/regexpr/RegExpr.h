@@ -215,7 +215,7 @@ class TRegExpr {
   bool MemoAtOnce_ = false;                     // from the first step of the next execution
   std::vector<int32_t> MemoRows_;               // by program byte: the node's row, or -1
   int32_t MemoRowCount_ = 0;
-  std::vector<uint32_t> MemoFailed_;            // row * stride + position: the execution that saw a failure
+  std::vector<uint32_t> MemoFailed_;  // row * stride + position: the execution that saw a failure
   uint32_t MemoExecution_ = 0;
   int64_t MemoStride_ = 0;
   bool AnalyseMemo();

@@ -73,9 +73,7 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
   const uint8_t* members = Operand(operand);
   const uint8_t* end = Cursor_;
   switch (*operand) {
-    case opAnyChar:
-      end = stop;
-      break;
+    case opAnyChar: end = stop; break;
     case opLiteral: {
       const uint8_t c = members[0];
       end = SkipWhile(Cursor_, stop, [c](uint8_t x) { return x == c; });
@@ -87,23 +85,12 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
       end = SkipWhile(Cursor_, stop, [c, swapped](uint8_t x) { return x == c || x == swapped; });
       break;
     }
-    case opDigit:
-      end = SkipWhile(Cursor_, stop, IsDigit);
-      break;
-    case opNonDigit:
-      end = SkipWhile(Cursor_, stop, [](uint8_t x) { return !IsDigit(x); });
-      break;
-    case opSmallSet:
-      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InSmallSet(members, x); });
-      break;
-    case opNotSmallSet:
-      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return !InSmallSet(members, x); });
-      break;
-    case opBitSet:
-      end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InBitSet(members, x); });
-      break;
-    default:
-      RaiseError(ErrorBadRepeatOperand);
+    case opDigit: end = SkipWhile(Cursor_, stop, IsDigit); break;
+    case opNonDigit: end = SkipWhile(Cursor_, stop, [](uint8_t x) { return !IsDigit(x); }); break;
+    case opSmallSet: end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InSmallSet(members, x); }); break;
+    case opNotSmallSet: end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return !InSmallSet(members, x); }); break;
+    case opBitSet: end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InBitSet(members, x); }); break;
+    default: RaiseError(ErrorBadRepeatOperand);
   }
   const auto count = static_cast<int32_t>(end - Cursor_);
   CountScanned(count);

@@ -11,8 +11,7 @@ std::string_view OwnerText(int32_t index) {
 
 }  // namespace
 
-TRegexCriterion::TRegexCriterion(const std::string& expression, TStepBudget& budget)
-    : active_(!expression.empty()) {
+TRegexCriterion::TRegexCriterion(const std::string& expression, TStepBudget& budget) : active_(!expression.empty()) {
   if (active_) regex_.SetExpression(expression);
   regex_.SetStepBudget(&budget);
 }

@@ -35,12 +35,12 @@ class TIndexSet {
 
 // Snapshot taken at the start of a search; inactive criteria are empty/nullopt.
 struct SearchCriteria {
-  std::string Phone;                   // as typed
-  std::string Owner;                   // trimmed; lower-cased in plain mode
+  std::string Phone;  // as typed
+  std::string Owner;  // trimmed; lower-cased in plain mode
   std::optional<TIndexSet> Cities;
   std::optional<TIndexSet> Streets;
   std::optional<int32_t> House;
-  std::string Corpus;                  // as Owner
+  std::string Corpus;  // as Owner
   std::optional<int32_t> Flat;
   bool RegExpr = false;
 };

@@ -22,9 +22,9 @@ constexpr std::array<unsigned char, 256> MakeByteFrequency() {
   std::array<unsigned char, 256> frequency{};
   constexpr std::pair<unsigned char, unsigned char> letters[] = {
       {0xEE, 110}, {0xE5, 85}, {0xE0, 80}, {0xE8, 74}, {0xED, 67}, {0xF2, 63}, {0xF1, 55}, {0xF0, 47},
-      {0xE2, 45}, {0xEB, 44}, {0xEA, 35}, {0xEC, 32}, {0xE4, 30}, {0xEF, 28}, {0xF3, 26}, {0xFF, 20},
-      {0xFB, 19}, {0xFC, 17}, {0xE3, 17}, {0xE7, 16}, {0xE1, 16}, {0xF7, 14}, {0xE9, 12}, {0xF5, 10},
-      {0xE6, 9},  {0xF8, 7},  {0xFE, 6},  {0xF6, 5},  {0xF9, 4},  {0xFD, 3},  {0xF4, 3},  {' ', 120}};
+      {0xE2, 45},  {0xEB, 44}, {0xEA, 35}, {0xEC, 32}, {0xE4, 30}, {0xEF, 28}, {0xF3, 26}, {0xFF, 20},
+      {0xFB, 19},  {0xFC, 17}, {0xE3, 17}, {0xE7, 16}, {0xE1, 16}, {0xF7, 14}, {0xE9, 12}, {0xF5, 10},
+      {0xE6, 9},   {0xF8, 7},  {0xFE, 6},  {0xF6, 5},  {0xF9, 4},  {0xFD, 3},  {0xF4, 3},  {' ', 120}};
   for (const auto& [byte, share] : letters) frequency[byte] = share;
   return frequency;
 }
@@ -82,7 +82,7 @@ size_t FindWide16(std::string_view text, std::string_view needle, size_t at, std
 
 // The same, thirty-two positions at a time on processors that have AVX2.
 __attribute__((target("avx2"))) size_t FindWide32(std::string_view text, std::string_view needle, size_t at,
-                                                   std::pair<size_t, size_t> rarest) {
+                                                  std::pair<size_t, size_t> rarest) {
   const size_t lastStart = text.size() - needle.size();
   const __m256i nearByte = _mm256_set1_epi8(needle[rarest.first]);
   const __m256i farByte = _mm256_set1_epi8(needle[rarest.second]);

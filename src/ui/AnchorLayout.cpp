@@ -39,10 +39,8 @@ QSize TAnchorLayout::minimumSize() const { return QSize(0, 0); }
 QRect TAnchorLayout::Place(const TPlacement& placement, QSize growth) {
   QRect r = placement.DesignRect;
   auto stretchOrMove = [](int& start, int& length, int grow, bool nearAnchor, bool farAnchor) {
-    if (nearAnchor && farAnchor)
-      length += grow;
-    else if (farAnchor)
-      start += grow;
+    if (nearAnchor && farAnchor) length += grow;
+    else if (farAnchor) start += grow;
   };
   int x = r.x(), width = r.width(), y = r.y(), height = r.height();
   stretchOrMove(x, width, growth.width(), placement.Anchors & akLeft, placement.Anchors & akRight);
@@ -56,9 +54,7 @@ void TAnchorLayout::setGeometry(const QRect& rect) {
   // Straight to the widget: an item would shrink fixed-height fields to their size hint.
   for (const auto& placement : placements_) {
     QRect placed = Place(placement, growth).translated(rect.topLeft());
-    if (QWidget* widget = placement.Item->widget())
-      widget->setGeometry(placed);
-    else
-      placement.Item->setGeometry(placed);
+    if (QWidget* widget = placement.Item->widget()) widget->setGeometry(placed);
+    else placement.Item->setGeometry(placed);
   }
 }

@@ -170,9 +170,9 @@ void TfrmMain::CreateStatusBar() {
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
   ProgressBar->setTextVisible(false);
   // No frame: the bar fills its panel edge to edge.
-  ProgressBar->setStyleSheet(QStringLiteral(
-      "QProgressBar { border: none; background: transparent; }"
-      "QProgressBar::chunk { background-color: palette(highlight); }"));
+  ProgressBar->setStyleSheet(
+      QStringLiteral("QProgressBar { border: none; background: transparent; }"
+                     "QProgressBar::chunk { background-color: palette(highlight); }"));
   ProgressBar->setFixedWidth(kProgressPanelWidth);
   ProgressBar->setRange(0, 100);
   ProgressBar->setValue(0);
@@ -188,8 +188,8 @@ void TfrmMain::ShowStatus(const QString& text) {
 }
 
 void TfrmMain::SetTabOrder() {
-  const QList<QWidget*> order = {mePhone, teOwner, cbCity, cbStreet, meHouse, teCorpus, meFlat,
-                                 btnGo,   chkRegExpr, gPhones->View()};
+  const QList<QWidget*> order = {mePhone,  teOwner, cbCity, cbStreet,   meHouse,
+                                 teCorpus, meFlat,  btnGo,  chkRegExpr, gPhones->View()};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -197,12 +197,10 @@ void TfrmMain::BindEvents() {
   auto changed = [this] { mePhonePropertiesChange(); };
   for (TMaskEdit* edit : {mePhone, meHouse, meFlat}) {
     connect(edit, &QLineEdit::textChanged, this, changed);
-    connect(edit, &TMaskEdit::invalidValue, this,
-            [](const QString& message) { ShowErrorReport(ToCp1251(message)); });
+    connect(edit, &TMaskEdit::invalidValue, this, [](const QString& message) { ShowErrorReport(ToCp1251(message)); });
   }
   for (QLineEdit* edit : {teOwner, teCorpus}) connect(edit, &QLineEdit::textChanged, this, changed);
-  for (TLookupComboBox* combo : {cbCity, cbStreet})
-    connect(combo, &QComboBox::currentIndexChanged, this, changed);
+  for (TLookupComboBox* combo : {cbCity, cbStreet}) connect(combo, &QComboBox::currentIndexChanged, this, changed);
   connect(chkRegExpr, &QCheckBox::toggled, this, [this] { chkRegExprPropertiesChange(); });
   connect(btnGo, &QPushButton::clicked, this, [this] { btnGoClick(); });
   for (QWidget* w : std::initializer_list<QWidget*>{mePhone, teOwner, cbCity, cbStreet, meHouse, teCorpus, meFlat,
@@ -241,8 +239,8 @@ void TfrmMain::chkRegExprPropertiesChange() {
 }
 
 bool TfrmMain::AnyFieldFilled() const {
-  const QString texts[] = {mePhone->text(),     teOwner->text(),  cbCity->currentText(), cbStreet->currentText(),
-                           meHouse->text(),     teCorpus->text(), meFlat->text()};
+  const QString texts[] = {mePhone->text(), teOwner->text(),  cbCity->currentText(), cbStreet->currentText(),
+                           meHouse->text(), teCorpus->text(), meFlat->text()};
   for (const QString& text : texts)
     if (!TrimText(ToCp1251(text)).empty()) return true;
   return false;

@@ -60,8 +60,8 @@ class TfrmMain : public QMainWindow {
   void CreateStatusBar();
   void SetTabOrder();
   void BindEvents();
-  void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field,
-                       QRect fieldRect, int anchors);
+  void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field, QRect fieldRect,
+                       int anchors);
 
   bool AnyFieldFilled() const;
   TSearchInputs ReadSearchInputs() const;

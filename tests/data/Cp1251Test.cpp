@@ -12,7 +12,8 @@ TEST(Cp1251, EveryByteSurvivesARoundTripThroughUtf8) {
 
 TEST(Cp1251, MapsCyrillicLettersAndSigns) {
   EXPECT_EQ(Utf8FromCp1251("\xC0\xFF\xA8\xB8\xB9"), "АяЁё№");
-  EXPECT_EQ(Cp1251FromUtf8("«Ёлка» — №1"), std::optional<std::string>("\xAB\xA8\xEB\xEA\xE0\xBB \x97 \xB9" "1"));
+  EXPECT_EQ(Cp1251FromUtf8("«Ёлка» — №1"), std::optional<std::string>("\xAB\xA8\xEB\xEA\xE0\xBB \x97 \xB9"
+                                                                      "1"));
 }
 
 TEST(Cp1251, RefusesCharactersWithoutAByteAndMalformedUtf8) {

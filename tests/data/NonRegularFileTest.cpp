@@ -171,7 +171,7 @@ TEST_F(NonRegularFile, PhoneFileRefusedFailsTheLoad) {
     EXPECT_TRUE(outcome.inTime) << kind;
     EXPECT_FALSE(loaded) << kind;
     EXPECT_TRUE(LoadFailed.load()) << kind;
-    EXPECT_EQ(LoadFailureText(), Refusal(path, std::string(kind) == "fifo" ? "именованный канал"
-                                                                            : "символьное устройство"));
+    EXPECT_EQ(LoadFailureText(),
+              Refusal(path, std::string(kind) == "fifo" ? "именованный канал" : "символьное устройство"));
   }
 }

@@ -115,7 +115,9 @@ TEST_F(PhonesFile, FinalPhoneCutShortIsDroppedWithoutBorrowingBytes) {
 }
 
 TEST_F(PhonesFile, FinalOwnerCutShortIsDropped) {
-  ASSERT_TRUE(Load(OwnerRecord("A") + PhoneRecord(1, 0, 0, 0, 0) + std::string("\x05" "ab")));
+  ASSERT_TRUE(Load(OwnerRecord("A") + PhoneRecord(1, 0, 0, 0, 0) +
+                   std::string("\x05"
+                               "ab")));
   EXPECT_EQ(Owners.size(), 1u);
   EXPECT_EQ(Phones.size(), 1u);
 }

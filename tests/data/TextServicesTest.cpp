@@ -72,8 +72,8 @@ TEST(ParseInteger, AcceptsSignsLeadingSpacesAndZeros) {
 }
 
 TEST(ParseInteger, RejectsEverythingElseWithTheWholeTextInTheMessage) {
-  for (const char* text : {"12 ", "", " ", "-", "+-1", "1a", "\t1", "2147483648", "-2147483649",
-                           "99999999999999999999", "1.0", "0x10"}) {
+  for (const char* text :
+       {"12 ", "", " ", "-", "+-1", "1a", "\t1", "2147483648", "-2147483649", "99999999999999999999", "1.0", "0x10"}) {
     try {
       ParseInteger(text);
       ADD_FAILURE() << "parsed '" << text << "'";

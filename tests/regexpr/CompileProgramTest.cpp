@@ -31,10 +31,10 @@ std::string Bytes(std::initializer_list<int> values) {
 TEST(CompileProgram, WorkedExamplesAreByteExact) {
   EXPECT_EQ(Compile("a").bytes, Bytes({0xD8, 6, 12, 0, 0, 0, 8, 7, 0, 0, 0, 'a', 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Compile("a*").bytes, Bytes({0xD8, 6, 17, 0, 0, 0, 10, 12, 0, 0, 0, 8, 0, 0, 0, 0, 'a', 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Compile("a|b").bytes, Bytes({0xD8, 6, 12, 0, 0, 0, 8, 19, 0, 0, 0, 'a', 0, 6, 12, 0, 0, 0, 8, 7, 0, 0, 0,
-                                         'b', 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Compile("(a)").bytes, Bytes({0xD8, 6, 27, 0, 0, 0, 40, 5, 0, 0, 0, 6, 12, 0, 0, 0, 8, 7, 0, 0, 0, 'a', 0,
-                                         55, 5, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Compile("a|b").bytes, Bytes({0xD8, 6, 12, 0, 0, 0, 8, 19, 0,   0, 0, 'a', 0, 6, 12,
+                                         0,    0, 0,  8, 7, 0, 0, 0,  'b', 0, 0, 0,   0, 0, 0}));
+  EXPECT_EQ(Compile("(a)").bytes, Bytes({0xD8, 6, 27, 0, 0,   0, 40, 5, 0, 0, 0, 6, 12, 0, 0, 0, 8,
+                                         7,    0, 0,  0, 'a', 0, 55, 5, 0, 0, 0, 0, 0,  0, 0, 0}));
 }
 
 TEST(CompileProgram, CaseInsensitiveLiteralsUseTheNoCaseOpcode) {
@@ -66,7 +66,8 @@ TEST(CompileProgram, LargeSetsBecomeBitMapsAndNegationTakesTheComplement) {
 
 TEST(CompileProgram, ClassEscapesAreCaseSensitiveSets) {
   EXPECT_EQ(Compile("\\w", true).dump, "1: opAlternative -> 43\n6: opBitSet -> 43 [0-9A-Z_a-z]\n43: opEnd\n");
-  EXPECT_EQ(Compile("\\s", true).dump, "1: opAlternative -> 43\n6: opBitSet -> 43 [\\x09\\x0A\\x0C\\x0D ]\n43: opEnd\n");
+  EXPECT_EQ(Compile("\\s", true).dump,
+            "1: opAlternative -> 43\n6: opBitSet -> 43 [\\x09\\x0A\\x0C\\x0D ]\n43: opEnd\n");
   EXPECT_EQ(Compile("\\S").dump,
             "1: opAlternative -> 43\n6: opBitSet -> 43 [\\x00-\\x08\\x0B\\x0E-\\x1F!-\\xFF]\n43: opEnd\n");
   EXPECT_EQ(Compile("\\W").dump, "1: opAlternative -> 43\n6: opBitSet -> 43 [\\x00-/:-@[-^`{-\\xFF]\n43: opEnd\n");
@@ -161,21 +162,24 @@ TEST(CompileProgram, GreedyOptionalIsAChoiceWithAnEmptyAlternative) {
 }
 
 TEST(CompileProgram, ClearingGreedyMakesEveryQuantifierLazy) {
-  EXPECT_EQ(Compile("(?-g)a*").dump, "1: opAlternative -> 23\n6: opNoOp -> 11\n11: opStarLazy -> 23\n16: opLiteral \"a\"\n23: opEnd\n");
+  EXPECT_EQ(Compile("(?-g)a*").dump,
+            "1: opAlternative -> 23\n6: opNoOp -> 11\n11: opStarLazy -> 23\n16: opLiteral \"a\"\n23: opEnd\n");
   EXPECT_EQ(Compile("(?-g)a{2}").dump,
             "1: opAlternative -> 31\n6: opNoOp -> 11\n11: opRepeatLazy -> 31 {2,2}\n24: opLiteral \"a\"\n31: opEnd\n");
 }
 
 TEST(CompileProgram, EmptyAlternativesGetAnEmptyNode) {
-  EXPECT_EQ(Compile("a|").dump,
-            "1: opAlternative -> 13\n6: opLiteral -> 23 \"a\"\n13: opAlternative -> 23\n18: opEmpty -> 23\n23: opEnd\n");
+  EXPECT_EQ(
+      Compile("a|").dump,
+      "1: opAlternative -> 13\n6: opLiteral -> 23 \"a\"\n13: opAlternative -> 23\n18: opEmpty -> 23\n23: opEnd\n");
   EXPECT_EQ(Compile("()").dump,
             "1: opAlternative -> 26\n6: opGroupOpen -> 11 1\n11: opAlternative -> 21\n16: opEmpty -> 21\n"
             "21: opGroupClose -> 26 1\n26: opEnd\n");
 }
 
 TEST(CompileProgram, AnchorsDotsAndBackReferencesFollowTheModifiers) {
-  EXPECT_EQ(Compile("^.$").dump, "1: opAlternative -> 21\n6: opInputStart -> 11\n11: opAnyChar -> 16\n16: opInputEnd -> 21\n21: opEnd\n");
+  EXPECT_EQ(Compile("^.$").dump,
+            "1: opAlternative -> 21\n6: opInputStart -> 11\n11: opAnyChar -> 16\n16: opInputEnd -> 21\n21: opEnd\n");
   EXPECT_EQ(Compile("(?m-s)^.$").dump,
             "1: opAlternative -> 26\n6: opNoOp -> 11\n11: opLineStart -> 16\n16: opAnyCharInLine -> 21\n"
             "21: opLineEnd -> 26\n26: opEnd\n");
@@ -200,9 +204,10 @@ TEST(CompileProgram, MultiLineAnchorsNeedALineSeparator) {
 }
 
 TEST(CompileProgram, EscapesDenoteSingleCharacters) {
-  EXPECT_EQ(Compile("\\t\\x41\\x{0042}\\e").dump,
-            "1: opAlternative -> 34\n6: opLiteral -> 13 \"\\x09\"\n13: opLiteral -> 20 \"A\"\n20: opLiteral -> 27 \"B\"\n"
-            "27: opLiteral -> 34 \"\\x1B\"\n34: opEnd\n");
+  EXPECT_EQ(
+      Compile("\\t\\x41\\x{0042}\\e").dump,
+      "1: opAlternative -> 34\n6: opLiteral -> 13 \"\\x09\"\n13: opLiteral -> 20 \"A\"\n20: opLiteral -> 27 \"B\"\n"
+      "27: opLiteral -> 34 \"\\x1B\"\n34: opEnd\n");
   EXPECT_EQ(Compile("\\x41\\0\\12").dump,
             "1: opAlternative -> 33\n6: opLiteral -> 13 \"A\"\n13: opLiteral -> 20 \"0\"\n20: opBackRef -> 26 \\1\n"
             "26: opLiteral -> 33 \"2\"\n33: opEnd\n");
@@ -239,10 +244,13 @@ TEST(CompileProgram, ExtendedSyntaxDropsBlanksAndComments) {
 }
 
 TEST(CompileProgram, BraceThatIsNoQuantifierIsText) {
-  EXPECT_EQ(Compile("a{,3}").dump, "1: opAlternative -> 23\n6: opLiteral -> 13 \"a\"\n13: opLiteral -> 23 \"{,3}\"\n23: opEnd\n");
+  EXPECT_EQ(Compile("a{,3}").dump,
+            "1: opAlternative -> 23\n6: opLiteral -> 13 \"a\"\n13: opLiteral -> 23 \"{,3}\"\n23: opEnd\n");
   EXPECT_EQ(Compile("{2}x").dump, "1: opAlternative -> 16\n6: opLiteral -> 16 \"{2}x\"\n16: opEnd\n");
-  EXPECT_EQ(Compile("a{x}").dump, "1: opAlternative -> 22\n6: opLiteral -> 13 \"a\"\n13: opLiteral -> 22 \"{x}\"\n22: opEnd\n");
-  EXPECT_EQ(Compile("a{2,3").dump, "1: opAlternative -> 23\n6: opLiteral -> 13 \"a\"\n13: opLiteral -> 23 \"{2,3\"\n23: opEnd\n");
+  EXPECT_EQ(Compile("a{x}").dump,
+            "1: opAlternative -> 22\n6: opLiteral -> 13 \"a\"\n13: opLiteral -> 22 \"{x}\"\n22: opEnd\n");
+  EXPECT_EQ(Compile("a{2,3").dump,
+            "1: opAlternative -> 23\n6: opLiteral -> 13 \"a\"\n13: opLiteral -> 23 \"{2,3\"\n23: opEnd\n");
 }
 
 TEST(CompileProgram, EmbeddedNulEndsTheExpression) {

@@ -42,9 +42,7 @@ TCharSet Members(std::string_view expression) {
       for (int c = 0; c < 256; ++c)
         if ((operand[c / 8] >> (c % 8)) & 1) set.set(static_cast<size_t>(c));
       return set;
-    default:
-      ADD_FAILURE() << expression << " is no set, opcode " << int(node[0]);
-      return set;
+    default: ADD_FAILURE() << expression << " is no set, opcode " << int(node[0]); return set;
   }
 }
 
@@ -127,7 +125,8 @@ TEST(CompileSet, CaseSwapPairsTheWindows1251Letters) {
     if (swapped != c) ++pairs;
   }
   EXPECT_EQ(pairs, 2 * (26 + 32 + 15));
-  for (int c : {int{'0'}, int{'_'}, int{'@'}, int{'['}, 0xB9, 0xB5, 0x00, 0x7F, 0xB7}) EXPECT_EQ(SwapCaseByLocale(c), c) << c;
+  for (int c : {int{'0'}, int{'_'}, int{'@'}, int{'['}, 0xB9, 0xB5, 0x00, 0x7F, 0xB7})
+    EXPECT_EQ(SwapCaseByLocale(c), c) << c;
 }
 
 }  // namespace

@@ -24,15 +24,19 @@ const std::string YaUpper = "\xDF";  // Я
 std::vector<std::string> Atoms() { return {"a", "b", Ya, ".", "[ab]", "[^a]", "[\xE0-\xFF]", "^", "$", "\\b"}; }
 
 std::vector<std::string> Unary(const std::string& x) {
-  return {"(" + x + ")", x + "*", x + "+", x + "?", x + "*?", x + "+?", x + "??", x + "{1,2}", x + "{2}",
-          "(" + x + "){0,2}", "(" + x + ")+?", "(" + x + "){1,2}?"};
+  return {"(" + x + ")",   x + "*",
+          x + "+",         x + "?",
+          x + "*?",        x + "+?",
+          x + "??",        x + "{1,2}",
+          x + "{2}",       "(" + x + "){0,2}",
+          "(" + x + ")+?", "(" + x + "){1,2}?"};
 }
 
 std::vector<std::string> Binary(const std::string& x, const std::string& y) { return {x + y, x + "|" + y}; }
 
 std::vector<std::string> BackReferences(const std::string& x, const std::string& y) {
-  return {"(" + x + ")\\1", "(" + x + ")\\1*", "(" + x + ")+\\1", "(" + x + ")" + y + "\\1", "(" + x + ")|" + y + "\\1",
-          "(" + x + "|" + y + ")*\\1"};
+  return {"(" + x + ")\\1",          "(" + x + ")\\1*",          "(" + x + ")+\\1",
+          "(" + x + ")" + y + "\\1", "(" + x + ")|" + y + "\\1", "(" + x + "|" + y + ")*\\1"};
 }
 
 std::vector<std::string> Inputs(int maxLength) {
@@ -95,8 +99,7 @@ struct TDifferential {
     }
   }
 
-  void Compare(TRegExpr& engine, const reference::TNode& model, const std::string& label,
-               const std::string& input) {
+  void Compare(TRegExpr& engine, const reference::TNode& model, const std::string& label, const std::string& input) {
     ++Compared;
     const bool found = engine.Exec(input);
     const reference::TMatch expected = reference::Search(model, input);

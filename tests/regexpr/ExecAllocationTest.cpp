@@ -41,14 +41,15 @@ long AllocationsDuring(TRegExpr& regex, const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> SameLengthLines() {
-  return {Cp("Иванов Пётр Ильич"), Cp("Петрова Анна Ивановна"), Cp("ООО Петровский двор"),
-          Cp("Сидоров Иван Иванович"), Cp("8452123456"), Cp("Ивановка")};
+  return {Cp("Иванов Пётр Ильич"),   Cp("Петрова Анна Ивановна"),
+          Cp("ООО Петровский двор"), Cp("Сидоров Иван Иванович"),
+          Cp("8452123456"),          Cp("Ивановка")};
 }
 
 TEST(ExecAllocation, NoneWhenTheInputLengthRepeats) {
   for (const std::string& expression :
-       {Cp("иван"), Cp("^(иван|петр)ов"), Cp("[а-я]+ов$"), Cp("(?-i)Иван"), std::string("^\\d{3}"),
-        Cp("(и|в)+?а"), Cp("((в|а){1,2}н){1,3}"), Cp("(ан)\\1*"), std::string("45$")}) {
+       {Cp("иван"), Cp("^(иван|петр)ов"), Cp("[а-я]+ов$"), Cp("(?-i)Иван"), std::string("^\\d{3}"), Cp("(и|в)+?а"),
+        Cp("((в|а){1,2}н){1,3}"), Cp("(ан)\\1*"), std::string("45$")}) {
     TRegExpr regex;
     regex.SetExpression(expression);
     std::vector<std::string> lines = SameLengthLines();

@@ -84,9 +84,8 @@ TEST(ExecLimits, TheBudgetIsPerExec) {
 TEST(ExecLimits, OrdinaryExpressionsOverLongLinesStayWithinBothBounds) {
   const std::string latin = Repeated("ab", 127) + "a";
   const std::string russian = Cp(Repeated("иванов ", 36)).substr(0, 255);
-  for (const std::string& expression :
-       {std::string("(a|b)*c"), std::string("(((((a|b)))))*c"), std::string("^(a|b)+$"), std::string("(ab|a)*?c"),
-        std::string("(\\w|\\s)*x"), std::string("a.*b.*c")}) {
+  for (const std::string& expression : {std::string("(a|b)*c"), std::string("(((((a|b)))))*c"), std::string("^(a|b)+$"),
+                                        std::string("(ab|a)*?c"), std::string("(\\w|\\s)*x"), std::string("a.*b.*c")}) {
     EXPECT_EQ(ExecError(expression, latin), 0) << expression;
   }
   for (const std::string& expression :

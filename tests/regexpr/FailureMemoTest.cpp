@@ -52,15 +52,12 @@ TEST(FailureMemo, AmbiguousRepetitionsEndWithTheRightAnswer) {
     std::string Expression;
     std::string Unit;  // the input is 40 of them, then Tail
     std::string Tail;
-    TSpan Span;        // with the tail
+    TSpan Span;  // with the tail
   };
   const TCase cases[] = {
-      {"(a+)+b", "a", "b", {0, 41}},
-      {Cp("(а|а)*б"), Cp("а"), Cp("Б"), {0, 41}},
-      {"(\\d|\\d|\\d)*x", "7", "x", {0, 41}},
-      {Cp("(а|б|в|[а-я])*ъъ"), Cp("б"), Cp("ЪЪ"), {0, 42}},
-      {"(a|b|ab)*c", "ab", "c", {0, 81}},
-      {"(a+a*)*b", "a", "b", {0, 41}},
+      {"(a+)+b", "a", "b", {0, 41}},          {Cp("(а|а)*б"), Cp("а"), Cp("Б"), {0, 41}},
+      {"(\\d|\\d|\\d)*x", "7", "x", {0, 41}}, {Cp("(а|б|в|[а-я])*ъъ"), Cp("б"), Cp("ЪЪ"), {0, 42}},
+      {"(a|b|ab)*c", "ab", "c", {0, 81}},     {"(a+a*)*b", "a", "b", {0, 41}},
       {"x*(a?a?a?a?a)+y", "a", "y", {0, 41}},
   };
   for (const TCase& c : cases) {
@@ -89,9 +86,8 @@ TEST(FailureMemo, OrdinaryExecutionsDoNotReachIt) {
 // counters: there a failure at a node and position says nothing about the next
 // visit, so the memo stays out and the work stays exponential.
 TEST(FailureMemo, KeptOutOfProgramsWhoseMatchingDependsOnThePath) {
-  for (const std::string& expression :
-       {std::string("(a|a)*\\1b"), std::string("(?-g)(a|a)*b"), std::string("((a|a){1,3})*b"),
-        std::string("(a|aa){2,9}b")}) {
+  for (const std::string& expression : {std::string("(a|a)*\\1b"), std::string("(?-g)(a|a)*b"),
+                                        std::string("((a|a){1,3})*b"), std::string("(a|aa){2,9}b")}) {
     TRegExpr regex;
     TProgramProbe::MemoFromFirstStep(regex);
     regex.SetExpression(expression);

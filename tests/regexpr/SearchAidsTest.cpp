@@ -128,7 +128,9 @@ TEST_F(SearchAids, LoopsWhoseBodyCanBeEmptyStillEndAndKeepTheFollowingCharacters
   EXPECT_EQ(r_.FirstChars(), Chars("ab"));
   Compile("((a|)(b|))??c");
   EXPECT_EQ(r_.FirstChars(), Chars("abc"));
-  Compile("(x(a*)?" "?){2}y");
+  Compile(
+      "(x(a*)?"
+      "?){2}y");
   EXPECT_EQ(r_.FirstChars(), Chars("x"));
 }
 

@@ -101,7 +101,7 @@ TEST(StepBudget, SharedBySeveralExpressions) {
     EXPECT_EQ(error.ErrorNumber, ErrorStepBudgetSpent);
     EXPECT_EQ(error.ErrorPosition, 0);
     EXPECT_EQ(error.what(), "TRegExpr(exec): " + Cp("Выражение требует слишком много вычислений, поиск прерван. "
-                                                     "Упростите выражение"));
+                                                    "Упростите выражение"));
   }
   EXPECT_EQ(lines, 4);
 }

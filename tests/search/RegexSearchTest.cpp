@@ -26,7 +26,8 @@ TSearchInputs RegexInputs() {
 
 Indices Results(const TSearchInputs& inputs) {
   Indices found;
-  ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+  ScanPhones(
+      MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
   return found;
 }
 
@@ -40,7 +41,8 @@ struct TStoppedScan {
 TStoppedScan ScanUntilError(const TSearchInputs& inputs) {
   TStoppedScan scan;
   try {
-    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { scan.Found.push_back(i); }, [](int32_t) {});
+    ScanPhones(
+        MakeSearchCriteria(inputs), [&](int32_t i) { scan.Found.push_back(i); }, [](int32_t) {});
   } catch (const ERegExpr& e) {
     scan.ErrorNumber = e.ErrorNumber;
     scan.Message = e.what();
@@ -151,8 +153,9 @@ TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
   std::vector<std::string> events;
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = "7";
-  ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
-             [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
+  ScanPhones(
+      MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+      [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
   EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
                                               "result 20000", "progress 20000"}));
 }
@@ -308,8 +311,8 @@ class RegexScanEquivalence : public ::testing::Test {
     for (size_t i = 0; i < Phones.size(); ++i) {
       if (FreshRecordTest(in, Phones[i])) expected.push_back(static_cast<int32_t>(i));
     }
-    EXPECT_EQ(Results(in), expected) << "phone '" << in.Phone << "' owner '" << Utf8FromCp1251(in.Owner)
-                                     << "' corpus '" << Utf8FromCp1251(in.Corpus) << "'";
+    EXPECT_EQ(Results(in), expected) << "phone '" << in.Phone << "' owner '" << Utf8FromCp1251(in.Owner) << "' corpus '"
+                                     << Utf8FromCp1251(in.Corpus) << "'";
     EXPECT_FALSE(expected.empty()) << Utf8FromCp1251(in.Owner) << " should find something";
   }
 };

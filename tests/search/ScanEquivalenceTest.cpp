@@ -52,7 +52,8 @@ TSearchInputs RandomInputs(TRandom& random) {
   const TPhone& r = Phones[random.Below(Phones.size())];
   TSearchInputs in;
   const std::string_view number(r.Number);
-  if (random.Chance(40)) in.Phone = std::string(number.substr(number.size() - std::min<size_t>(number.size(), 1 + random.Below(7))));
+  if (random.Chance(40))
+    in.Phone = std::string(number.substr(number.size() - std::min<size_t>(number.size(), 1 + random.Below(7))));
   if (random.Chance(40)) in.Owner = (random.Chance(20) ? " " : "") + RandomPiece(random, OwnerName(r));
   if (random.Chance(30)) in.CityIndices = {r.CityIndex, static_cast<int32_t>(random.Below(70))};
   if (random.Chance(20)) in.StreetIndices = {r.StreetIndex};
@@ -92,7 +93,8 @@ TEST_F(ScanEquivalence, BlockScanFindsExactlyTheRecordsThatPassTheRecordTests) {
       if (RecordIsResult(in, Phones[i])) expected.push_back(static_cast<int32_t>(i));
     }
     std::vector<int32_t> found;
-    ScanPhones(MakeSearchCriteria(in), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+    ScanPhones(
+        MakeSearchCriteria(in), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
     ASSERT_EQ(found, expected) << "search " << search << " phone '" << in.Phone << "' owner '"
                                << Utf8FromCp1251(in.Owner) << "' house '" << in.House << "'";
     searchesWithResults += !found.empty();
@@ -104,6 +106,7 @@ TEST_F(ScanEquivalence, CommonNamePartFindsTensOfRecordsPerThousand) {
   TSearchInputs in;
   in.Owner = W("ИВАН");
   size_t found = 0;
-  ScanPhones(MakeSearchCriteria(in), [&](int32_t) { ++found; }, [](int32_t) {});
+  ScanPhones(
+      MakeSearchCriteria(in), [&](int32_t) { ++found; }, [](int32_t) {});
   EXPECT_GT(found, Phones.size() / 50);
 }

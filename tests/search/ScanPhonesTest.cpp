@@ -16,7 +16,8 @@ class ScanPhonesTest : public ::testing::Test {
 
   static Indices Results(const TSearchInputs& inputs) {
     Indices found;
-    ScanPhones(MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+    ScanPhones(
+        MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
     return found;
   }
 
@@ -136,15 +137,16 @@ TEST_F(ScanPhonesTest, ProgressAtEveryMultipleOf10000AfterThatRecord) {
   Owners.push_back("A");
   for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, {}, 0});
   std::vector<std::string> events;
-  ScanPhones(MakeSearchCriteria(PhoneInput("7")),
-             [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
-             [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
+  ScanPhones(
+      MakeSearchCriteria(PhoneInput("7")), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+      [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
   EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
                                               "result 20000", "progress 20000"}));
 }
 
 TEST_F(ScanPhonesTest, EmptyTableReportsNothing) {
   int calls = 0;
-  ScanPhones(MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
+  ScanPhones(
+      MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
   EXPECT_EQ(calls, 0);
 }

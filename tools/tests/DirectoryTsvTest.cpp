@@ -195,10 +195,13 @@ TEST(DirectoryTsv, BadInputIsRefusedNamingTheLine) {
 TEST(DirectoryTsv, ByteOrderMarksAndCarriageReturnLineEndsAreNamed) {
   EXPECT_EQ(ImportError("\xEF\xBB\xBF" + GoodLine),
             "line 1: the file starts with a UTF-8 byte-order mark; save it as UTF-8 without a byte-order mark");
-  EXPECT_EQ(ImportError(std::string("\xFF\xFE" "1\0\t\0", 6)),
+  EXPECT_EQ(ImportError(std::string("\xFF\xFE"
+                                    "1\0\t\0",
+                                    6)),
             "line 1: the file starts with a UTF-16 byte-order mark; save it as UTF-8 without a byte-order mark");
   const std::string carriageReturnOnly = "1\ta\tb\tc\t2\t\t3\r2\ta\tb\tc\t2\t\t3\r";
-  for (const std::string& text : {carriageReturnOnly, GoodLine + carriageReturnOnly, GoodLine + "1\ta\rb\tb\tc\t2\t\t3\n"}) {
+  for (const std::string& text :
+       {carriageReturnOnly, GoodLine + carriageReturnOnly, GoodLine + "1\ta\rb\tb\tc\t2\t\t3\n"}) {
     const std::string error = ImportError(text);
     EXPECT_TRUE(error.starts_with(text.starts_with(GoodLine) ? "line 2: " : "line 1: ")) << error;
     EXPECT_NE(error.find("carriage return (CR) inside the line; lines must end with LF or CR LF, not with CR alone"),
@@ -277,9 +280,9 @@ TEST_F(ExistingDirectory, LinkedFilesAreReplacedWhereTheyLieAndKeepTheirLinksAnd
   Import(GoodLine, links.Path());
   for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
     EXPECT_TRUE(std::filesystem::is_symlink(links.FilePath(name))) << name;
-    EXPECT_EQ(std::filesystem::status(dir.FilePath(name)).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read)
+    EXPECT_EQ(std::filesystem::status(dir.FilePath(name)).permissions(), std::filesystem::perms::owner_read |
+                                                                             std::filesystem::perms::owner_write |
+                                                                             std::filesystem::perms::group_read)
         << name;
   }
   EXPECT_EQ(Export(dir.Path()), GoodLine);

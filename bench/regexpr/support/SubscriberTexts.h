@@ -6,7 +6,7 @@
 #include <vector>
 
 struct TSubscriberTexts {
-  std::vector<std::string> Names;    // "Петрова Анна Сергеевна", "ИП Орлов", "ООО «Северный двор»"
+  std::vector<std::string> Names;  // "Петрова Анна Сергеевна", "ИП Орлов", "ООО «Северный двор»"
   std::vector<std::string> Numbers;  // six or seven digits, or ten or eleven for mobiles
 };
 

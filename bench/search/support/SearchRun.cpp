@@ -22,7 +22,8 @@ void RunSearch(benchmark::State& state, const TSearchInputs& inputs) {
   for (auto _ : state) {
     found = 0;
     try {
-      ScanPhones(MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
+      ScanPhones(
+          MakeSearchCriteria(inputs), [&](int32_t) { ++found; }, [](int32_t) {});
     } catch (const ERegExpr& error) {
       errorNumber = error.ErrorNumber;
     }

@@ -18,8 +18,7 @@ class TCellSource {
 // Key of a row the user inserted: all its cells are empty and the source never sees it.
 inline constexpr uint32_t kEmptyRowKey = UINT32_MAX;
 
-inline std::string_view CellTextOf(const TCellSource& source, uint32_t key, int column,
-                                   std::string& scratch) {
+inline std::string_view CellTextOf(const TCellSource& source, uint32_t key, int column, std::string& scratch) {
   if (key == kEmptyRowKey) return {};
   return source.CellText(key, column, scratch);
 }

@@ -7,8 +7,7 @@ namespace {
 
 // Shares total out in proportion to the weights of the columns not pinned; cumulative
 // rounding keeps the sum exact without favouring any one column.
-void Distribute(const std::vector<int>& weights, const std::vector<bool>& pinned, int total,
-                std::vector<int>& out) {
+void Distribute(const std::vector<int>& weights, const std::vector<bool>& pinned, int total, std::vector<int>& out) {
   long long weightTotal = 0;
   int free = 0;
   for (size_t i = 0; i < weights.size(); ++i) {
@@ -73,7 +72,8 @@ std::vector<int> RefitAround(std::vector<int> widths, size_t fixed, int total, i
   const int rescaledCount = static_cast<int>(end - first);
   const int widest = std::max(room - minimum * rescaledCount, 0);
   widths[fixed] = std::max(std::min(widths[fixed], widest), std::min(minimum, widest));
-  std::vector<int> part(widths.begin() + static_cast<std::ptrdiff_t>(first), widths.begin() + static_cast<std::ptrdiff_t>(end));
+  std::vector<int> part(widths.begin() + static_cast<std::ptrdiff_t>(first),
+                        widths.begin() + static_cast<std::ptrdiff_t>(end));
   part = ScaleToWidth(part, room - widths[fixed], minimum);
   std::copy(part.begin(), part.end(), widths.begin() + static_cast<std::ptrdiff_t>(first));
   return widths;

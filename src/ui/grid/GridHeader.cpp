@@ -25,7 +25,7 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
   option.state |= QStyle::State_Enabled;
   if (isEnabled() && rect.contains(mapFromGlobal(QCursor::pos()))) option.state |= QStyle::State_MouseOver;
   const int direction = direction_(logicalIndex);
-  option.sortIndicator = direction == 0   ? QStyleOptionHeader::None
+  option.sortIndicator = direction == 0  ? QStyleOptionHeader::None
                          : direction > 0 ? QStyleOptionHeader::SortUp
                                          : QStyleOptionHeader::SortDown;
   const int visual = visualIndex(logicalIndex);
@@ -54,8 +54,8 @@ bool TGridHeader::OnSectionEdge(int x) const {
 }
 
 QMouseEvent TGridHeader::AtPressPosition(const QMouseEvent& event) const {
-  return QMouseEvent(event.type(), QPointF(pressPos_), mapToGlobal(QPointF(pressPos_)), event.button(),
-                     event.buttons(), event.modifiers());
+  return QMouseEvent(event.type(), QPointF(pressPos_), mapToGlobal(QPointF(pressPos_)), event.button(), event.buttons(),
+                     event.modifiers());
 }
 
 void TGridHeader::mouseMoveEvent(QMouseEvent* event) {

@@ -51,8 +51,8 @@ TOutlineEntry TGroupOutline::EntryAt(size_t shownIndex) const {
 }
 
 size_t TGroupOutline::Level(uint32_t group) const {
-  return static_cast<size_t>(std::upper_bound(levelStarts_.begin(), levelStarts_.end(), group) -
-                             levelStarts_.begin()) - 1;
+  return static_cast<size_t>(std::upper_bound(levelStarts_.begin(), levelStarts_.end(), group) - levelStarts_.begin()) -
+         1;
 }
 
 uint32_t TGroupOutline::ChildrenEnd(uint32_t group) const {

@@ -17,7 +17,7 @@ class TDistinctTexts {
 
   uint32_t IdOf(const TColumnTexts& texts, size_t position) {
     const std::string_view text = texts.Text(position);
-    size_t slot = std::hash<std::string_view>{}(text) & mask_;
+    size_t slot = std::hash<std::string_view>{}(text)&mask_;
     while (slots_[slot] != 0) {
       const uint32_t id = slots_[slot] - 1;
       if (texts.Text(firstPositions_[id]) == text) return id;
@@ -78,12 +78,10 @@ std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
   const size_t count = texts.Count();
   std::vector<TWideCode> items(count);
   for (size_t i = 0; i < count; ++i) {
-    items[i] = {texts.Bytes(i), (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size(),
-                static_cast<uint32_t>(i)};
+    items[i] = {texts.Bytes(i), (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size(), static_cast<uint32_t>(i)};
   }
-  std::sort(items.begin(), items.end(), [](const TWideCode& a, const TWideCode& b) {
-    return a.High != b.High ? a.High < b.High : a.Low < b.Low;
-  });
+  std::sort(items.begin(), items.end(),
+            [](const TWideCode& a, const TWideCode& b) { return a.High != b.High ? a.High < b.High : a.Low < b.Low; });
   std::vector<uint64_t> ranks(count);
   uint64_t rank = 0;
   for (size_t i = 0; i < count; ++i) {

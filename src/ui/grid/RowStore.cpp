@@ -18,8 +18,7 @@ void TRowStore::Append(uint32_t key) {
 }
 
 void TRowStore::InsertAt(size_t position, uint32_t key) {
-  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(position, rows_.size())),
-               {key, nextInsertion_++});
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(position, rows_.size())), {key, nextInsertion_++});
   orderedBy_.reset();
 }
 
@@ -47,8 +46,8 @@ std::vector<size_t> TRowStore::PositionsOfInsertions(const std::vector<uint32_t>
   }
   std::vector<size_t> positions;
   for (uint32_t insertion : insertions) {
-    positions.push_back(positionOfWanted[static_cast<size_t>(
-        std::lower_bound(wanted.begin(), wanted.end(), insertion) - wanted.begin())]);
+    positions.push_back(positionOfWanted[static_cast<size_t>(std::lower_bound(wanted.begin(), wanted.end(), insertion) -
+                                                             wanted.begin())]);
   }
   return positions;
 }

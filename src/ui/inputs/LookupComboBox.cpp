@@ -12,8 +12,7 @@ namespace {
 
 bool IsSearchText(const QKeyEvent* event) {
   const QString text = event->text();
-  if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-    return false;
+  if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) return false;
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
 }
 
@@ -124,10 +123,8 @@ void TLookupComboBox::hidePopup() {
 }
 
 void TLookupComboBox::keyPressEvent(QKeyEvent* event) {
-  if (HandleKey(event))
-    event->accept();
-  else
-    QComboBox::keyPressEvent(event);
+  if (HandleKey(event)) event->accept();
+  else QComboBox::keyPressEvent(event);
 }
 
 // The open list gets the same keys as the closed field; Enter, Esc and the rest stay
@@ -239,8 +236,8 @@ void TLookupComboBox::paintEvent(QPaintEvent* event) {
   QStyleOptionComboBox option;
   initStyleOption(&option);
   painter.drawComplexControl(QStyle::CC_ComboBox, option);
-  PaintHighlightedText(painter, style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                        QStyle::SC_ComboBoxEditField, this));
+  PaintHighlightedText(painter,
+                       style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this));
 }
 
 void TLookupComboBox::PaintHighlightedText(QPainter& painter, const QRect& field) {

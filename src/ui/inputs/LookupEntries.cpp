@@ -43,17 +43,15 @@ void TLookupEntries::Settle() const {
   for (TEntry& entry : entries_) {
     if (!merged.empty() && merged.back().Key.compare(entry.Key) == 0)
       merged.back().Values.insert(merged.back().Values.end(), entry.Values.begin(), entry.Values.end());
-    else
-      merged.push_back(std::move(entry));
+    else merged.push_back(std::move(entry));
   }
   entries_ = std::move(merged);
 }
 
 size_t TLookupEntries::LowerBound(const QCollatorSortKey& key) const {
-  const auto place = std::lower_bound(entries_.begin(), entries_.end(), key,
-                                      [](const TEntry& entry, const QCollatorSortKey& wanted) {
-                                        return entry.Key.compare(wanted) < 0;
-                                      });
+  const auto place = std::lower_bound(
+      entries_.begin(), entries_.end(), key,
+      [](const TEntry& entry, const QCollatorSortKey& wanted) { return entry.Key.compare(wanted) < 0; });
   return static_cast<size_t>(place - entries_.begin());
 }
 

@@ -6,15 +6,11 @@ namespace {
 
 bool Contains(const TMaskItem& item, char c) { return item.Chars.test(static_cast<unsigned char>(c)); }
 
-bool HasRoom(const TMaskItem& item, int count) {
-  return item.Max == TMaskPattern::kUnbounded || count < item.Max;
-}
+bool HasRoom(const TMaskItem& item, int count) { return item.Max == TMaskPattern::kUnbounded || count < item.Max; }
 
 }  // namespace
 
-TMaskAutomaton::TMaskAutomaton(const TMaskPattern& pattern) : pattern_(&pattern) {
-  AddWithSkips(places_, {0, 0});
-}
+TMaskAutomaton::TMaskAutomaton(const TMaskPattern& pattern) : pattern_(&pattern) { AddWithSkips(places_, {0, 0}); }
 
 void TMaskAutomaton::AddWithSkips(std::vector<TPlace>& places, TPlace place) const {
   const auto& items = pattern_->Items();
@@ -31,8 +27,7 @@ bool TMaskAutomaton::CanTake(char c) const {
   const auto& items = pattern_->Items();
   return std::any_of(places_.begin(), places_.end(), [&](TPlace place) {
     const auto [index, count] = place;
-    return index < static_cast<int>(items.size()) && HasRoom(items[index], count) &&
-           Contains(items[index], c);
+    return index < static_cast<int>(items.size()) && HasRoom(items[index], count) && Contains(items[index], c);
   });
 }
 

@@ -34,9 +34,7 @@ bool IsPasteAction(const QAction* action) {
   return action->objectName() == u"edit-paste" || action->text().endsWith(u'\t' + shortcut);
 }
 
-bool IsEnter(const QKeyEvent* event) {
-  return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
+bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
 
 // Text that QLineEdit itself would insert: printable, not a Ctrl or Meta chord.
 bool IsTypedText(const QKeyEvent* event) {
@@ -55,10 +53,8 @@ void TMaskEdit::SetEditMask(const QString& pattern) {
   const std::string mask = ToCp1251(pattern);
   if (FromCp1251(mask) != pattern)
     throw std::invalid_argument("edit mask \"" + pattern.toStdString() + "\" has characters outside Windows-1251");
-  if (IsNoMask(mask))
-    pattern_.reset();
-  else
-    pattern_ = TMaskPattern::Compile(mask);
+  if (IsNoMask(mask)) pattern_.reset();
+  else pattern_ = TMaskPattern::Compile(mask);
   mask_ = pattern;
 }
 
@@ -66,10 +62,8 @@ QString TMaskEdit::EditMask() const { return mask_; }
 
 void TMaskEdit::keyPressEvent(QKeyEvent* event) {
   if (IsEnter(event)) {
-    if (CheckChangedText())
-      QLineEdit::keyPressEvent(event);
-    else
-      event->accept();
+    if (CheckChangedText()) QLineEdit::keyPressEvent(event);
+    else event->accept();
     return;
   }
   if (!pattern_) {

@@ -3,8 +3,8 @@
 // pasting and dropping admit only what the mask can still take, and leaving the field
 // with a changed text that does not match the whole mask sends the focus back.
 
-#include <QLineEdit>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <optional>
 

@@ -46,8 +46,8 @@ class TMaskParser {
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
-    throw std::invalid_argument("unsupported edit mask \"" + std::string(mask_) + "\": " + reason +
-                                " at offset " + std::to_string(pos_));
+    throw std::invalid_argument("unsupported edit mask \"" + std::string(mask_) + "\": " + reason + " at offset " +
+                                std::to_string(pos_));
   }
 
   bool AtEnd() const { return pos_ >= mask_.size(); }
@@ -63,12 +63,17 @@ class TMaskParser {
       case '\\': return Escape();
       case '[': return Class();
       case '.': return TCharSet().set();
-      case '(': case ')': case '|': case '^': case '$':
-        --pos_;
-        Fail(std::string("groups, alternation and anchors are not supported: '") + char(c) + "'");
-      case '*': case '+': case '?': case '{': case '}': case ']':
-        --pos_;
-        Fail(std::string("'") + char(c) + "' follows nothing");
+      case '(':
+      case ')':
+      case '|':
+      case '^':
+      case '$': --pos_; Fail(std::string("groups, alternation and anchors are not supported: '") + char(c) + "'");
+      case '*':
+      case '+':
+      case '?':
+      case '{':
+      case '}':
+      case ']': --pos_; Fail(std::string("'") + char(c) + "' follows nothing");
       default: return Single(c);
     }
   }
@@ -122,15 +127,26 @@ class TMaskParser {
   void Count(TMaskItem& item) {
     if (AtEnd()) return;
     switch (Peek()) {
-      case '?': item.Min = 0; item.Max = 1; break;
-      case '*': item.Min = 0; item.Max = TMaskPattern::kUnbounded; break;
-      case '+': item.Min = 1; item.Max = TMaskPattern::kUnbounded; break;
-      case '{': ++pos_; Braces(item); break;
+      case '?':
+        item.Min = 0;
+        item.Max = 1;
+        break;
+      case '*':
+        item.Min = 0;
+        item.Max = TMaskPattern::kUnbounded;
+        break;
+      case '+':
+        item.Min = 1;
+        item.Max = TMaskPattern::kUnbounded;
+        break;
+      case '{':
+        ++pos_;
+        Braces(item);
+        break;
       default: return;
     }
     ++pos_;
-    if (!AtEnd() && (Peek() == '?' || Peek() == '*' || Peek() == '+' || Peek() == '{'))
-      Fail("a count follows a count");
+    if (!AtEnd() && (Peek() == '?' || Peek() == '*' || Peek() == '+' || Peek() == '{')) Fail("a count follows a count");
   }
 
   // Leaves pos_ on the closing brace.

@@ -12,8 +12,8 @@ bool TakeAll(TMaskAutomaton& automaton, std::string_view text) {
 
 }  // namespace
 
-std::optional<TMaskedText> TypeCharacter(const TMaskPattern& pattern, std::string_view text,
-                                           size_t selectionStart, size_t selectionLength, char c) {
+std::optional<TMaskedText> TypeCharacter(const TMaskPattern& pattern, std::string_view text, size_t selectionStart,
+                                         size_t selectionLength, char c) {
   const size_t start = std::min(selectionStart, text.size());
   const size_t end = start + std::min(selectionLength, text.size() - start);
   TMaskAutomaton automaton(pattern);
@@ -30,8 +30,8 @@ std::optional<TMaskedText> TypeCharacter(const TMaskPattern& pattern, std::strin
   return result;
 }
 
-TMaskedText PasteText(const TMaskPattern& pattern, std::string_view text, size_t selectionStart,
-                        size_t selectionLength, std::string_view pasted) {
+TMaskedText PasteText(const TMaskPattern& pattern, std::string_view text, size_t selectionStart, size_t selectionLength,
+                      std::string_view pasted) {
   const size_t start = std::min(selectionStart, text.size());
   const size_t end = start + std::min(selectionLength, text.size() - start);
   const std::string whole = std::string(text.substr(0, start)).append(pasted).append(text.substr(end));

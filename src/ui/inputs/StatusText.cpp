@@ -30,10 +30,8 @@ qsizetype LargestFitting(qsizetype limit, Fits fits) {
   qsizetype high = limit;
   while (low < high) {
     const qsizetype middle = low + (high - low + 1) / 2;
-    if (fits(middle))
-      low = middle;
-    else
-      high = middle - 1;
+    if (fits(middle)) low = middle;
+    else high = middle - 1;
   }
   return low;
 }
@@ -46,8 +44,7 @@ QString OneLine(QString text) {
 }
 
 // The widest head of text, cut before headEnd, that fits in front of "..." + tail.
-QString WithLongestHead(const QString& text, qsizetype headEnd, const QString& tail,
-                        const TFits& fits) {
+QString WithLongestHead(const QString& text, qsizetype headEnd, const QString& tail, const TFits& fits) {
   const auto joined = [&](qsizetype n) { return text.left(CutBefore(text, n)) + kEllipsis + tail; };
   return joined(LargestFitting(headEnd, [&](qsizetype n) { return fits(joined(n)); }));
 }
@@ -62,8 +59,7 @@ QString WithLongestEnd(const QString& tail, const TFits& fits) {
 QString WithCentredEllipsis(const QString& text, const TFits& fits) {
   const auto joined = [&](qsizetype kept) {
     const qsizetype endLength = kept / 2;
-    return text.left(CutBefore(text, kept - endLength)) + kEllipsis +
-           text.mid(CutAfter(text, text.size() - endLength));
+    return text.left(CutBefore(text, kept - endLength)) + kEllipsis + text.mid(CutAfter(text, text.size() - endLength));
   };
   return joined(LargestFitting(text.size() - 1, [&](qsizetype kept) { return fits(joined(kept)); }));
 }
@@ -71,9 +67,7 @@ QString WithCentredEllipsis(const QString& text, const TFits& fits) {
 }  // namespace
 
 QString PathEllipsis(const QString& text, const QFontMetrics& metrics, int width) {
-  const TFits fits = [&](const QString& candidate) {
-    return metrics.horizontalAdvance(candidate) <= width;
-  };
+  const TFits fits = [&](const QString& candidate) { return metrics.horizontalAdvance(candidate) <= width; };
   if (fits(text)) return text;
   if (!fits(kEllipsis)) {
     const qsizetype dots = LargestFitting(kEllipsis.size(), [&](qsizetype n) { return fits(kEllipsis.left(n)); });
@@ -99,9 +93,7 @@ void TStatusText::SetText(const QString& text) {
 
 QString TStatusText::Text() const { return text_; }
 
-QString TStatusText::ShownText() const {
-  return PathEllipsis(OneLine(text_), fontMetrics(), width() - 2 * kMargin);
-}
+QString TStatusText::ShownText() const { return PathEllipsis(OneLine(text_), fontMetrics(), width() - 2 * kMargin); }
 
 QSize TStatusText::sizeHint() const {
   return {fontMetrics().horizontalAdvance(OneLine(text_)) + 2 * kMargin, fontMetrics().height()};
@@ -121,9 +113,7 @@ void TStatusText::paintEvent(QPaintEvent*) {
 bool TStatusText::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const auto* help = static_cast<QHelpEvent*>(event);
-  if (ShownText() != OneLine(text_))
-    QToolTip::showText(help->globalPos(), text_, this);
-  else
-    QToolTip::hideText();
+  if (ShownText() != OneLine(text_)) QToolTip::showText(help->globalPos(), text_, this);
+  else QToolTip::hideText();
   return true;
 }

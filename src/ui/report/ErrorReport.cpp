@@ -13,9 +13,9 @@ std::string ErrorReportText(std::string_view message) {
 }
 
 void ShowErrorReport(std::string_view message) {
-  ShowMessageBox({.Caption = ApplicationTitle(), .Text = FromCp1251(ErrorReportText(message)),
-                  .Icon = QMessageBox::Critical},
-                 QApplication::activeWindow());
+  ShowMessageBox(
+      {.Caption = ApplicationTitle(), .Text = FromCp1251(ErrorReportText(message)), .Icon = QMessageBox::Critical},
+      QApplication::activeWindow());
 }
 
 void ShowErrorReport(std::exception_ptr error) {

@@ -50,6 +50,8 @@ bool LoadPhonesFrom(const std::string& directory) {
   SetDataDirectory(directory);
   DataLoaded = false;
   LoadFailed = false;
-  { TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr); }
+  {
+    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
+  }
   return DataLoaded;
 }

@@ -25,38 +25,24 @@ class TBacktracker {
 
   bool Match(const TNode& node, int pos, const TContinuation& next) {
     switch (node.Kind) {
-      case TKind::Empty:
-        return next(pos);
-      case TKind::Chars:
-        return pos < Length() && node.Set.test(At(pos)) && next(pos + 1);
-      case TKind::Any:
-        return pos < Length() && next(pos + 1);
-      case TKind::AnyInLine:
-        return pos < Length() && !IsBreak(At(pos)) && next(pos + 1);
-      case TKind::TextStart:
-        return pos == 0 && next(pos);
-      case TKind::TextEnd:
-        return pos == Length() && next(pos);
-      case TKind::LineStart:
-        return AtLineStart(pos) && next(pos);
-      case TKind::LineEnd:
-        return AtLineEnd(pos) && next(pos);
-      case TKind::WordBoundary:
-        return AtWordBoundary(pos) && next(pos);
-      case TKind::NotWordBoundary:
-        return !AtWordBoundary(pos) && next(pos);
-      case TKind::BackRef:
-        return MatchBackRef(node, pos, next);
-      case TKind::Group:
-        return MatchGroup(node, pos, next);
+      case TKind::Empty: return next(pos);
+      case TKind::Chars: return pos < Length() && node.Set.test(At(pos)) && next(pos + 1);
+      case TKind::Any: return pos < Length() && next(pos + 1);
+      case TKind::AnyInLine: return pos < Length() && !IsBreak(At(pos)) && next(pos + 1);
+      case TKind::TextStart: return pos == 0 && next(pos);
+      case TKind::TextEnd: return pos == Length() && next(pos);
+      case TKind::LineStart: return AtLineStart(pos) && next(pos);
+      case TKind::LineEnd: return AtLineEnd(pos) && next(pos);
+      case TKind::WordBoundary: return AtWordBoundary(pos) && next(pos);
+      case TKind::NotWordBoundary: return !AtWordBoundary(pos) && next(pos);
+      case TKind::BackRef: return MatchBackRef(node, pos, next);
+      case TKind::Group: return MatchGroup(node, pos, next);
       case TKind::Choice:
         for (const TNode& alternative : node.Children)
           if (Match(alternative, pos, next)) return true;
         return false;
-      case TKind::Sequence:
-        return MatchSequence(node, 0, pos, next);
-      case TKind::Repeat:
-        return MatchRepeat(node, 0, pos, next);
+      case TKind::Sequence: return MatchSequence(node, 0, pos, next);
+      case TKind::Repeat: return MatchRepeat(node, 0, pos, next);
     }
     return false;
   }
@@ -126,9 +112,8 @@ class TBacktracker {
   // An iteration that consumes nothing is refused, so no repetition runs for ever.
   bool MatchRepeat(const TNode& repeat, int count, int pos, const TContinuation& next) {
     auto iterate = [&] {
-      return Match(repeat.Children[0], pos, [&](int after) {
-        return after != pos && MatchRepeat(repeat, count + 1, after, next);
-      });
+      return Match(repeat.Children[0], pos,
+                   [&](int after) { return after != pos && MatchRepeat(repeat, count + 1, after, next); });
     };
     if (count < repeat.Min) return iterate();
     if (repeat.Lazy) return next(pos) || (count < repeat.Max && iterate());
@@ -144,16 +129,11 @@ struct TFirst {
 TFirst FirstOf(const TNode& node) {
   TFirst first;
   switch (node.Kind) {
-    case TKind::Chars:
-      first.Chars = node.Set;
-      break;
+    case TKind::Chars: first.Chars = node.Set; break;
     case TKind::Any:
     case TKind::AnyInLine:
-    case TKind::BackRef:
-      first.Chars.set();
-      break;
-    case TKind::Group:
-      return FirstOf(node.Children[0]);
+    case TKind::BackRef: first.Chars.set(); break;
+    case TKind::Group: return FirstOf(node.Children[0]);
     case TKind::Choice:
       for (const TNode& alternative : node.Children) {
         const TFirst each = FirstOf(alternative);
@@ -176,8 +156,7 @@ TFirst FirstOf(const TNode& node) {
       first.Chars = FirstOf(node.Children[0]).Chars;
       first.Passable = node.Min == 0;
       break;
-    default:
-      first.Passable = true;
+    default: first.Passable = true;
   }
   return first;
 }

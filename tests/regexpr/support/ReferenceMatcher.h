@@ -34,8 +34,8 @@ struct TNode {
   };
   TKind Kind = TKind::Empty;
   std::bitset<256> Set;
-  int Group = 0;  // Group, BackRef
-  bool NoCase = false;  // BackRef
+  int Group = 0;         // Group, BackRef
+  bool NoCase = false;   // BackRef
   int Min = 0, Max = 0;  // Repeat
   bool Lazy = false;     // Repeat
   std::vector<TNode> Children;

@@ -11,10 +11,12 @@ constexpr int Unsupported = -1;
 const std::string WordChars = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_";
 const std::string SpaceChars = " \t\n\r\f";
 const std::string Digits = "0123456789";
-const std::string RussianLower = "\xE0\xE1\xE2\xE3\xE4\xE5\xB8\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
-                                 "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF";
-const std::string RussianUpper = "\xC0\xC1\xC2\xC3\xC4\xC5\xA8\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
-                                 "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF";
+const std::string RussianLower =
+    "\xE0\xE1\xE2\xE3\xE4\xE5\xB8\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
+    "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF";
+const std::string RussianUpper =
+    "\xC0\xC1\xC2\xC3\xC4\xC5\xA8\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+    "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF";
 
 struct TError {
   int Code;
@@ -151,24 +153,15 @@ class TParser {
     const int c = Peek();
     ++Pos_;
     switch (c) {
-      case '^':
-        return Leaf(Has(ModM) ? TKind::LineStart : TKind::TextStart);
-      case '$':
-        return Leaf(Has(ModM) ? TKind::LineEnd : TKind::TextEnd);
-      case '.':
-        nonEmpty = true;
-        return Leaf(Has(ModS) ? TKind::Any : TKind::AnyInLine);
-      case '(':
-        return ParseParenthesis(nonEmpty);
+      case '^': return Leaf(Has(ModM) ? TKind::LineStart : TKind::TextStart);
+      case '$': return Leaf(Has(ModM) ? TKind::LineEnd : TKind::TextEnd);
+      case '.': nonEmpty = true; return Leaf(Has(ModS) ? TKind::Any : TKind::AnyInLine);
+      case '(': return ParseParenthesis(nonEmpty);
       case '*':
       case '+':
-      case '?':
-        throw TError{115};
-      case '[':
-        nonEmpty = true;
-        return ParseBrackets();
-      case '\\':
-        return ParseEscape(nonEmpty);
+      case '?': throw TError{115};
+      case '[': nonEmpty = true; return ParseBrackets();
+      case '\\': return ParseEscape(nonEmpty);
       default:
         if (Has(ModX)) throw TError{Unsupported};
         nonEmpty = true;
@@ -235,8 +228,10 @@ class TParser {
       node.NoCase = Has(ModI);
     } else if (e == 'A' || e == 'Z' || e == 'b' || e == 'B') {
       nonEmpty = false;
-      node = Leaf(e == 'A' ? TKind::TextStart : e == 'Z' ? TKind::TextEnd
-                  : e == 'b' ? TKind::WordBoundary : TKind::NotWordBoundary);
+      node = Leaf(e == 'A'   ? TKind::TextStart
+                  : e == 'Z' ? TKind::TextEnd
+                  : e == 'b' ? TKind::WordBoundary
+                             : TKind::NotWordBoundary);
     } else if (e == 'd' || e == 'D') {
       node = CharsOf(Digits_, e == 'D');
       node.Set.reset(0);

@@ -7,8 +7,8 @@
 namespace {
 
 // City, street, phone.
-const std::vector<std::vector<std::string>> kRows = {
-    {"B", "x", "1"}, {"A", "y", "2"}, {"B", "y", "3"}, {"A", "y", "4"}, {"B", "x", "5"}, {"C", "z", "6"}};
+const std::vector<std::vector<std::string>> kRows = {{"B", "x", "1"}, {"A", "y", "2"}, {"B", "y", "3"},
+                                                     {"A", "y", "4"}, {"B", "x", "5"}, {"C", "z", "6"}};
 
 class GroupOutline : public ::testing::Test {
  protected:

@@ -24,8 +24,8 @@ std::vector<TGridColumn> Columns() {
 const std::vector<std::vector<std::string>> kRows = {
     {"20", "\xC1\xEE\xF0\xE8\xF1", "\xC7\xE0\xF0\xE5\xF7\xED\xFB\xE9"},  // Борис, Заречный
     {"100", "\xC0\xED\xED\xE0", "\xCC\xE8\xF0"},                         // Анна, Мир
-    {"3", "\xC2\xE5\xF0\xE0", "\xC7\xE0\xF0\xE5\xF7\xED\xFB\xE9"},      // Вера, Заречный
-    {"20", "\xC3\xEB\xE5\xE1", "\xCC\xE8\xF0"},                         // Глеб, Мир
+    {"3", "\xC2\xE5\xF0\xE0", "\xC7\xE0\xF0\xE5\xF7\xED\xFB\xE9"},       // Вера, Заречный
+    {"20", "\xC3\xEB\xE5\xE1", "\xCC\xE8\xF0"},                          // Глеб, Мир
 };
 
 }  // namespace
@@ -60,9 +60,7 @@ class ResultGridQTest : public QObject {
     QTest::mouseClick(Header()->viewport(), Qt::LeftButton, modifiers, centre);
   }
 
-  void SelectRow(int row) {
-    grid_->View()->setCurrentIndex(Model()->index(row, 0));
-  }
+  void SelectRow(int row) { grid_->View()->setCurrentIndex(Model()->index(row, 0)); }
 
   TGroupArea* GroupArea() const { return grid_->findChild<TGroupArea*>(); }
 
@@ -144,7 +142,7 @@ class ResultGridQTest : public QObject {
     Fill({0, 1, 2, 3});
     ClickHeader(1);
     QCOMPARE(ColumnTexts(1), QStringList::fromVector({QString::fromUtf8("Анна"), QString::fromUtf8("Борис"),
-                                                     QString::fromUtf8("Вера"), QString::fromUtf8("Глеб")}));
+                                                      QString::fromUtf8("Вера"), QString::fromUtf8("Глеб")}));
     ClickHeader(1);
     QCOMPARE(Cell(0, 1), QString::fromUtf8("Глеб"));
     ClickHeader(2);  // plain: city alone, ties by insertion
@@ -248,8 +246,8 @@ class ResultGridQTest : public QObject {
     Press(Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(boxes.Seen().size(), size_t{2});
     QCOMPARE(grid_->RowCount(), 3);
-    QCOMPARE(ColumnTexts(1), QStringList::fromVector({QString::fromUtf8("Анна"), QString::fromUtf8("Глеб"),
-                                                     QString::fromUtf8("Вера")}));
+    QCOMPARE(ColumnTexts(1), QStringList::fromVector(
+                                 {QString::fromUtf8("Анна"), QString::fromUtf8("Глеб"), QString::fromUtf8("Вера")}));
   }
 
   void deleteOnAnEmptyListAsksNothing() {
@@ -358,7 +356,9 @@ class ResultGridQTest : public QObject {
 
   void aWrappedRowIsAsHighAsItsTallestCell() {
     const std::string longName(120, '\xC0');
-    TTableSource source({{"1", "short", "x"}, {"2", longName.substr(0, 40) + " " + longName.substr(0, 40) + " " + longName.substr(0, 40), "y"}});
+    TTableSource source(
+        {{"1", "short", "x"},
+         {"2", longName.substr(0, 40) + " " + longName.substr(0, 40) + " " + longName.substr(0, 40), "y"}});
     ShowGrid(source, 400);
     QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
     Fill({0, 1});

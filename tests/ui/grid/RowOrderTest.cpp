@@ -37,10 +37,10 @@ TEST(CellOrder, ComparesUnsignedBytesWithoutLocaleOrNumbers) {
   EXPECT_LT(CompareCellTexts("100", "20"), 0);
   EXPECT_LT(CompareCellTexts("20", "3"), 0);
   EXPECT_LT(CompareCellTexts("Z", "a"), 0);
-  EXPECT_LT(CompareCellTexts("z", "\xC0"), 0);          // Latin before Cyrillic А
-  EXPECT_LT(CompareCellTexts("\xA8", "\xC0"), 0);       // Ё before А
-  EXPECT_LT(CompareCellTexts("\xB8", "\xC0"), 0);       // ё before А
-  EXPECT_LT(CompareCellTexts("\x7F", "\x80"), 0);       // high bytes are not negative
+  EXPECT_LT(CompareCellTexts("z", "\xC0"), 0);     // Latin before Cyrillic А
+  EXPECT_LT(CompareCellTexts("\xA8", "\xC0"), 0);  // Ё before А
+  EXPECT_LT(CompareCellTexts("\xB8", "\xC0"), 0);  // ё before А
+  EXPECT_LT(CompareCellTexts("\x7F", "\x80"), 0);  // high bytes are not negative
   EXPECT_GT(CompareCellTexts("\xFF", "\x01"), 0);
 }
 
@@ -96,7 +96,8 @@ TEST(RowOrder, LaterKeysDecideOnlyBetweenEqualEarlierOnes) {
 TEST(RowOrder, TextsBeyondTheFirstEightBytesStillDecide) {
   // Same eight-byte prefix; also texts that differ only by trailing zero bytes.
   const std::string zero(1, '\0');
-  TTableSource source({{"Prefixed-b"}, {"Prefixed-a"}, {"Prefixed"}, {"Prefix" + zero}, {"Prefix"}, {"Prefix" + zero + zero}});
+  TTableSource source(
+      {{"Prefixed-b"}, {"Prefixed-a"}, {"Prefixed"}, {"Prefix" + zero}, {"Prefix"}, {"Prefix" + zero + zero}});
   TRowStore store = StoreOfAll(6);
   store.Order({{0, false}}, source);
   EXPECT_EQ(KeysOf(store), (std::vector<uint32_t>{4, 3, 5, 2, 1, 0}));
@@ -150,7 +151,8 @@ std::vector<std::vector<std::string>> RandomRows(size_t count, uint32_t seed) {
 }
 
 // The order a plain stable sort of the insertion order gives.
-std::vector<uint32_t> StableSorted(const std::vector<std::vector<std::string>>& rows, const std::vector<TSortKey>& keys) {
+std::vector<uint32_t> StableSorted(const std::vector<std::vector<std::string>>& rows,
+                                   const std::vector<TSortKey>& keys) {
   std::vector<uint32_t> expected(rows.size());
   for (uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
   std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
@@ -204,7 +206,8 @@ TEST(RowOrder, TextsOfFewByteValuesMatchAStableSort) {
       std::vector<std::vector<std::string>> rows(500);
       for (auto& row : rows) {
         std::string text;
-        for (size_t length = random() % (longest + 1); text.size() < length;) text.push_back(alphabet[random() % alphabet.size()]);
+        for (size_t length = random() % (longest + 1); text.size() < length;)
+          text.push_back(alphabet[random() % alphabet.size()]);
         row.push_back(text);
       }
       rows.front().front().assign(longest, alphabet.back());

@@ -32,9 +32,7 @@ class LookupComboBoxQTest : public QObject {
     combo_->SelectPosition(0);
   }
 
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(combo_, key, modifiers);
-  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(combo_, key, modifiers); }
 
  private slots:
   void init() {

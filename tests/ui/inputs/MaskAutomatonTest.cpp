@@ -106,8 +106,8 @@ TEST(MaskAutomaton, ForcedNextOnlyWhenOneCharacterIsPossible) {
 }
 
 TEST(MaskPattern, UnsupportedMasksThrowNamingTheMask) {
-  for (const char* mask : {"(\\d)", "a|b", "^\\d", "\\d$", "*a", "a{2", "a{3,1}", "a{x}", "[a", "[z-a]", "\\q",
-                           "\\", "a**", "a{1001}", "a{,3}", "]"}) {
+  for (const char* mask : {"(\\d)", "a|b", "^\\d", "\\d$", "*a", "a{2", "a{3,1}", "a{x}", "[a", "[z-a]", "\\q", "\\",
+                           "a**", "a{1001}", "a{,3}", "]"}) {
     SCOPED_TRACE(mask);
     try {
       TMaskPattern::Compile(mask);

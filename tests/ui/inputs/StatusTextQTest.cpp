@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
-#include <QToolTip>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 #include "StatusText.h"
@@ -95,8 +95,9 @@ class StatusTextQTest : public QObject {
 
   void resultAlwaysFits() {
     const QFontMetrics metrics(QApplication::font());
-    const QString texts[] = {path_, U("a\\b\\"), U("\\\\\\"), U("&&&\\&"), QString(300, u'Ж') + u'\\' + QString(5, u'x'),
-                             U("x😀y😀z\\😀😀"), U("😀x😀😀y😀😀z😀"), message_};
+    const QString texts[] = {
+        path_,          U("a\\b\\"),    U("\\\\\\"), U("&&&\\&"), QString(300, u'Ж') + u'\\' + QString(5, u'x'),
+        U("x😀y😀z\\😀😀"), U("😀x😀😀y😀😀z😀"), message_};
     for (const QString& text : texts)
       for (int width = 0; width < metrics.horizontalAdvance(text) + 4; width += 3) {
         const QString shown = PathEllipsis(text, metrics, width);

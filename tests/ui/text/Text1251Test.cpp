@@ -15,5 +15,7 @@ TEST(Text1251, CyrillicLettersMapToTheirUnicodeCharacters) {
 }
 
 TEST(Text1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-  EXPECT_EQ(ToCp1251(QString::fromUtf8("a€b漢")), "a\x88" "b?");
+  EXPECT_EQ(ToCp1251(QString::fromUtf8("a€b漢")),
+            "a\x88"
+            "b?");
 }

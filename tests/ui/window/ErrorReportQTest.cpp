@@ -29,18 +29,30 @@ class ErrorReportQTest : public QObject {
   void fullStopFollowsTheLastByte_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("letter") << "The edit value is invalid" << "The edit value is invalid.";
-    QTest::newRow("digit") << "code 5" << "code 5.";
-    QTest::newRow("cyrillic") << "Файл не найден" << "Файл не найден.";
-    QTest::newRow("slash sorts above the stop") << "a/" << "a/.";
-    QTest::newRow("stop") << "Done." << "Done.";
-    QTest::newRow("exclamation") << "Stop!" << "Stop!";
-    QTest::newRow("comma") << "a," << "a,";
-    QTest::newRow("dash") << "a-" << "a-";
-    QTest::newRow("bracket") << "(код 2)" << "(код 2)";
-    QTest::newRow("quote") << "\"x\"" << "\"x\"";
-    QTest::newRow("space") << "a " << "a ";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("letter") << "The edit value is invalid"
+                            << "The edit value is invalid.";
+    QTest::newRow("digit") << "code 5"
+                           << "code 5.";
+    QTest::newRow("cyrillic") << "Файл не найден"
+                              << "Файл не найден.";
+    QTest::newRow("slash sorts above the stop") << "a/"
+                                                << "a/.";
+    QTest::newRow("stop") << "Done."
+                          << "Done.";
+    QTest::newRow("exclamation") << "Stop!"
+                                 << "Stop!";
+    QTest::newRow("comma") << "a,"
+                           << "a,";
+    QTest::newRow("dash") << "a-"
+                          << "a-";
+    QTest::newRow("bracket") << "(код 2)"
+                             << "(код 2)";
+    QTest::newRow("quote") << "\"x\""
+                           << "\"x\"";
+    QTest::newRow("space") << "a "
+                           << "a ";
   }
   void fullStopFollowsTheLastByte() {
     QFETCH(QString, message);

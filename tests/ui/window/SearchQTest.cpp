@@ -122,7 +122,8 @@ class SearchQTest : public QObject {
     connect(&ticker, &QTimer::timeout, [&] {
       if (DataLoaded.load()) return;
       if (++ticksWhileWaiting == 3) {
-        hourglassWhileWaiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        hourglassWhileWaiting =
+            QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         statusWhileWaiting = StatusOf(window);
         fixture.ReleasePhonesWith(directory.PhonesBytes());
       }

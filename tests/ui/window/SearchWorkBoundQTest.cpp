@@ -42,9 +42,7 @@ int64_t StepsPerRecord(const QString& expression, const std::string& text) {
 // Half as many records again as the work bound of one search allows.
 int64_t RecordsPastTheBound(int64_t stepsPerRecord) { return SearchStepBudget / stepsPerRecord * 3 / 2; }
 
-QString BoundReport() {
-  return FromCp1251(ErrorReportText(TRegExpr::ErrorMessage(regexpr::ErrorStepBudgetSpent)));
-}
+QString BoundReport() { return FromCp1251(ErrorReportText(TRegExpr::ErrorMessage(regexpr::ErrorStepBudgetSpent))); }
 
 std::string Repeated(const std::string& unit, int times) {
   std::string text;
@@ -98,7 +96,8 @@ class SearchWorkBoundQTest : public QObject {
     // line here has a subscriber of its own, with the longest name there is.
     const std::string longA = Repeated("а", 127);
     const std::string longB = Repeated("б", 127);
-    const int64_t records = RecordsPastTheBound(StepsPerRecord(kOwnerExpression, ToCp1251(QString::fromStdString(longA))));
+    const int64_t records =
+        RecordsPastTheBound(StepsPerRecord(kOwnerExpression, ToCp1251(QString::fromStdString(longA))));
     TDirectoryWriter directory;
     directory.City("Заречный");
     directory.Owner("Подъъездов").Phone({101, 1, 0, 1, 1, ""});

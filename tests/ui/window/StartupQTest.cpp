@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QThread>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 

@@ -117,8 +117,8 @@ class WindowQTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.btnGo->setEnabled(true);
-    const QList<QWidget*> expected = {window.mePhone, window.teOwner, window.cbCity,     window.cbStreet,
-                                      window.meHouse, window.teCorpus, window.meFlat,    window.btnGo,
+    const QList<QWidget*> expected = {window.mePhone,    window.teOwner,        window.cbCity, window.cbStreet,
+                                      window.meHouse,    window.teCorpus,       window.meFlat, window.btnGo,
                                       window.chkRegExpr, window.gPhones->View()};
     window.mePhone->setFocus();
     for (qsizetype i = 1; i < expected.size(); ++i) {
@@ -130,12 +130,15 @@ class WindowQTest : public QObject {
   void fieldsAreNamedByTheirLabels() {
     TWindowFixture fixture(NamesDirectory());
     TfrmMain& window = fixture.Window();
-    const QList<QPair<QWidget*, QString>> expected = {
-        {window.mePhone, "№ телефона"}, {window.teOwner, "Часть ФИО или названия организации"},
-        {window.cbCity, "Город"},       {window.cbStreet, "Улица"},
-        {window.meHouse, "Дом"},        {window.teCorpus, "Корпус"},
-        {window.meFlat, "Квартира"},    {window.btnGo, "Поиск"},
-        {window.chkRegExpr, "Поддержка регулярных выражений"}};
+    const QList<QPair<QWidget*, QString>> expected = {{window.mePhone, "№ телефона"},
+                                                      {window.teOwner, "Часть ФИО или названия организации"},
+                                                      {window.cbCity, "Город"},
+                                                      {window.cbStreet, "Улица"},
+                                                      {window.meHouse, "Дом"},
+                                                      {window.teCorpus, "Корпус"},
+                                                      {window.meFlat, "Квартира"},
+                                                      {window.btnGo, "Поиск"},
+                                                      {window.chkRegExpr, "Поддержка регулярных выражений"}};
     for (const auto& [widget, name] : expected) QCOMPARE(AccessibleName(widget), name);
     QVERIFY(!AccessibleName(window.gPhones->View()).isEmpty());
     QCOMPARE(AccessibleName(window.StatusText), QStringLiteral("Загрузка базы данных..."));
@@ -207,8 +210,8 @@ class WindowQTest : public QObject {
     window.cbCity->setCurrentIndex(0);
     QVERIFY(!window.btnGo->isEnabled());
 
-    for (QLineEdit* field : {static_cast<QLineEdit*>(window.meHouse), window.teCorpus,
-                             static_cast<QLineEdit*>(window.meFlat)}) {
+    for (QLineEdit* field :
+         {static_cast<QLineEdit*>(window.meHouse), window.teCorpus, static_cast<QLineEdit*>(window.meFlat)}) {
       field->setText("1");
       QVERIFY(window.btnGo->isEnabled());
       field->clear();
