@@ -143,6 +143,10 @@ bool TDataFile::AtEnd() {
   return position >= info.st_size;
 }
 
+void TDataFile::Rewind() {
+  if (::lseek(descriptor_, 0, SEEK_SET) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
+}
+
 std::string TDataFile::ReadToEnd() {
   struct stat info {};
   const size_t expected = ::fstat(descriptor_, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;

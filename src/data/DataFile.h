@@ -34,6 +34,7 @@ class TDataFile {
   // Reads up to n bytes; fewer only at the end of the file, which is no error.
   size_t Read(void* buffer, size_t n);
   bool AtEnd();
+  void Rewind();  // back to the first byte
   // The rest of the file from the current position.
   std::string ReadToEnd();
   void Close();  // throws EInOutError when the close fails

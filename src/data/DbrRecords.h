@@ -29,6 +29,7 @@ constexpr size_t PhoneStreetAt = 11;
 constexpr size_t PhoneHouseAt = 13;
 constexpr size_t PhoneFlatAt = 15;
 constexpr size_t PhoneCorpusAt = 17;
+constexpr size_t MaxPhonesRecordBytes = PhoneCorpusAt + MaxCorpusBytes;
 
 // A phone record's fields; a decoded Corpus points into the bytes it came from.
 struct TDbrPhone {
@@ -91,14 +92,16 @@ void ForEachNameRecord(std::string_view content, TOnName&& onName) {
 }
 
 // onOwner(std::string_view name) for each owner record and onPhone(const TDbrPhone&)
-// for each phone record of Phones.dbr.
+// for each phone record of Phones.dbr. Returns the bytes the whole records take,
+// where a record cut short begins.
 template <typename TOnOwner, typename TOnPhone>
-void ForEachPhonesRecord(std::string_view content, TOnOwner&& onOwner, TOnPhone&& onPhone) {
-  for (size_t at = 0; at < content.size();) {
+size_t ForEachPhonesRecord(std::string_view content, TOnOwner&& onOwner, TOnPhone&& onPhone) {
+  size_t at = 0;
+  while (at < content.size()) {
     const char* record = content.data() + at;
     const auto tag = static_cast<unsigned char>(record[0]);
     const size_t size = PhonesRecordSize(tag);
-    if (content.size() - at < size) return;
+    if (content.size() - at < size) break;
     if (IsPhoneTag(tag)) {
       onPhone(dbr_detail::DecodePhoneRecord(record));
     } else {
@@ -106,4 +109,5 @@ void ForEachPhonesRecord(std::string_view content, TOnOwner&& onOwner, TOnPhone&
     }
     at += size;
   }
+  return at;
 }

@@ -15,13 +15,18 @@ uint64_t HashText(std::string_view text) {
   return hash;
 }
 
-// The value the tail test can work with, or -1 for any other text.
+// The value of a text that writing the value out gives back, or -1 for any other.
 int64_t PlainValue(std::string_view text) {
   int64_t value = -1;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   const bool plain = result.ec == std::errc() && result.ptr == text.data() + text.size() && value >= 0 &&
-                     (text.size() == 1 || text[0] != '0');
+                     std::string_view(TNumberText::FromValue(value)) == text;
   return plain ? value : -1;
+}
+
+template <typename T>
+void Release(std::vector<T>& column) {
+  std::vector<T>().swap(column);
 }
 
 uint16_t NarrowField(int32_t value, const char* field) {
@@ -32,12 +37,6 @@ uint16_t NarrowField(int32_t value, const char* field) {
 }  // namespace
 
 TNumberText::TNumberText(std::string_view text) { std::memcpy(digits_, text.data(), std::min(text.size(), Capacity)); }
-
-TNumberText TNumberText::FromValue(int64_t value) {
-  TNumberText number;
-  std::to_chars(number.digits_, number.digits_ + Capacity, value);
-  return number;
-}
 
 size_t TNumberText::size() const {
   const void* nul = std::memchr(digits_, 0, Capacity);
@@ -60,56 +59,84 @@ TCorpusText::operator std::string_view() const {
 TPhoneTable::TPhoneTable() { clear(); }
 
 void TPhoneTable::push_back(const TPhone& phone) {
-  const uint16_t city = NarrowField(phone.CityIndex, "city");
-  const uint16_t street = NarrowField(phone.StreetIndex, "street");
-  const uint16_t house = NarrowField(phone.House, "house");
-  const uint16_t flat = NarrowField(phone.Flat, "flat");
-  const size_t count = rows_.size();
+  const std::string_view text = phone.Number;
+  const int64_t value = PlainValue(text);
+  AppendRow(phone.OwnerIndex, value, phone.CityIndex, phone.StreetIndex, phone.House, phone.Corpus, phone.Flat,
+            value < 0 ? &phone.Number : nullptr);
+}
+
+void TPhoneTable::Append(int32_t ownerIndex, int64_t number, int32_t cityIndex, int32_t streetIndex, int32_t house,
+                         TCorpusText corpus, int32_t flat) {
+  if (number >= 0) {
+    AppendRow(ownerIndex, number, cityIndex, streetIndex, house, corpus, flat, nullptr);
+  } else {
+    const TNumberText text = TNumberText::FromValue(number);
+    AppendRow(ownerIndex, -1, cityIndex, streetIndex, house, corpus, flat, &text);
+  }
+}
+
+void TPhoneTable::AppendRow(int32_t ownerIndex, int64_t value, int32_t cityIndex, int32_t streetIndex, int32_t house,
+                            TCorpusText corpus, int32_t flat, const TNumberText* otherText) {
+  const uint16_t city = NarrowField(cityIndex, "city");
+  const uint16_t street = NarrowField(streetIndex, "street");
+  const uint16_t houseNumber = NarrowField(house, "house");
+  const uint16_t flatNumber = NarrowField(flat, "flat");
+  const size_t count = size();
   try {
-    rows_.push_back(phone);
-    owners_.push_back(phone.OwnerIndex);
-    numbers_.push_back(PlainValue(phone.Number));
+    if (otherText) otherNumbers_.push_back(TOtherNumber{static_cast<uint32_t>(count), *otherText});
+    owners_.push_back(ownerIndex);
+    numbers_.push_back(value);
     cities_.push_back(city);
     streets_.push_back(street);
-    houses_.push_back(house);
-    flats_.push_back(flat);
+    houses_.push_back(houseNumber);
+    flats_.push_back(flatNumber);
+    corpusIds_.push_back(corpus.Id);
   } catch (...) {
     Truncate(count);  // a failed growth must not leave the columns out of step
     throw;
   }
 }
 
+TNumberText TPhoneTable::OtherNumberText(size_t index) const {
+  const auto found = std::lower_bound(otherNumbers_.begin(), otherNumbers_.end(), index,
+                                      [](const TOtherNumber& other, size_t row) { return other.Row < row; });
+  return found != otherNumbers_.end() && found->Row == index ? found->Text : TNumberText();
+}
+
 void TPhoneTable::Truncate(size_t count) {
-  rows_.resize(std::min(rows_.size(), count));
   owners_.resize(std::min(owners_.size(), count));
   numbers_.resize(std::min(numbers_.size(), count));
   cities_.resize(std::min(cities_.size(), count));
   streets_.resize(std::min(streets_.size(), count));
   houses_.resize(std::min(houses_.size(), count));
   flats_.resize(std::min(flats_.size(), count));
+  corpusIds_.resize(std::min(corpusIds_.size(), count));
+  while (!otherNumbers_.empty() && otherNumbers_.back().Row >= count) otherNumbers_.pop_back();
 }
 
 void TPhoneTable::clear() {
-  rows_.clear();
-  owners_.clear();
-  numbers_.clear();
-  cities_.clear();
-  streets_.clear();
-  houses_.clear();
-  flats_.clear();
+  Release(owners_);
+  Release(numbers_);
+  Release(cities_);
+  Release(streets_);
+  Release(houses_);
+  Release(flats_);
+  Release(corpusIds_);
+  Release(otherNumbers_);
   corpora_.clear();
   corpora_.push_back("");
   corpusSlots_.assign(16, 0);
 }
 
-void TPhoneTable::reserve(size_t count) {
-  rows_.reserve(count);
+void TPhoneTable::reserve(size_t count, size_t otherNumbers) {
   owners_.reserve(count);
   numbers_.reserve(count);
   cities_.reserve(count);
   streets_.reserve(count);
   houses_.reserve(count);
   flats_.reserve(count);
+  corpusIds_.reserve(count);
+  otherNumbers_.reserve(otherNumbers);
 }
 
 uint32_t TPhoneTable::InternCorpus(std::string_view text) {

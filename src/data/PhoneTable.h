@@ -1,7 +1,9 @@
 #pragma once
-// The phone table: one compact record per telephone line, plus a column per
-// searched field so that a scan reads only the bytes it tests.
+// The phone table: a column per field, so that a scan reads only the bytes it
+// tests and a line costs no more than its values. A record is put together from
+// the columns when asked for.
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,7 +18,11 @@ class TNumberText {
   TNumberText(std::string_view text);  // keeps at most 20 bytes
   TNumberText(const char* text) : TNumberText(std::string_view(text)) {}
   TNumberText(const std::string& text) : TNumberText(std::string_view(text)) {}
-  static TNumberText FromValue(int64_t value);
+  static TNumberText FromValue(int64_t value) {
+    TNumberText number;
+    std::to_chars(number.digits_, number.digits_ + Capacity, value);
+    return number;
+  }
 
   operator std::string_view() const { return std::string_view(digits_, size()); }
   size_t size() const;
@@ -44,7 +50,7 @@ class TCorpusText {
 
 struct TPhone {
   int32_t OwnerIndex;  // -1 for a phone record read before any owner record
-  TNumberText Number;  // decimal text, made once at load time
+  TNumberText Number;  // decimal text; the table keeps the value and writes it out when asked
   int32_t CityIndex;
   int32_t StreetIndex;
   int32_t House;
@@ -54,19 +60,47 @@ struct TPhone {
 
 class TPhoneTable {
  public:
+  class TIterator {
+   public:
+    TIterator(const TPhoneTable& table, size_t index) : table_(&table), index_(index) {}
+    TPhone operator*() const { return (*table_)[index_]; }
+    TIterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    bool operator==(const TIterator& other) const { return index_ == other.index_; }
+
+   private:
+    const TPhoneTable* table_;
+    size_t index_;
+  };
+
   TPhoneTable();
 
-  size_t size() const { return rows_.size(); }
-  bool empty() const { return rows_.empty(); }
-  const TPhone& operator[](size_t index) const { return rows_[index]; }
-  auto begin() const { return rows_.begin(); }
-  auto end() const { return rows_.end(); }
+  size_t size() const { return owners_.size(); }
+  bool empty() const { return owners_.empty(); }
+  TPhone operator[](size_t index) const {
+    return TPhone{owners_[index], NumberOf(index), cities_[index], streets_[index],
+                  houses_[index], CorpusOf(index), flats_[index]};
+  }
+  TIterator begin() const { return TIterator(*this, 0); }
+  TIterator end() const { return TIterator(*this, size()); }
+  TNumberText NumberOf(size_t index) const {
+    const int64_t value = numbers_[index];
+    return value >= 0 ? TNumberText::FromValue(value) : OtherNumberText(index);
+  }
+  TCorpusText CorpusOf(size_t index) const { return TCorpusText::FromId(corpusIds_[index]); }
 
   // Throws std::out_of_range when a city, street, house or flat lies outside
   // 0..65535 (no data file can hold one), which keeps the columns exact.
   void push_back(const TPhone& phone);
-  void clear();  // also forgets the corpus texts
-  void reserve(size_t count);
+  // The same for a number given as its value.
+  void Append(int32_t ownerIndex, int64_t number, int32_t cityIndex, int32_t streetIndex, int32_t house,
+              TCorpusText corpus, int32_t flat);
+  void clear();  // also forgets the corpus texts and gives the memory back
+  // Room for count lines, of which otherNumbers have a number that is not a plain
+  // non-negative decimal.
+  void reserve(size_t count, size_t otherNumbers = 0);
 
   uint32_t InternCorpus(std::string_view text);
   const TTextTable& CorpusTexts() const { return corpora_; }
@@ -78,18 +112,29 @@ class TPhoneTable {
   const std::vector<uint16_t>& StreetColumn() const { return streets_; }
   const std::vector<uint16_t>& HouseColumn() const { return houses_; }
   const std::vector<uint16_t>& FlatColumn() const { return flats_; }
+  const std::vector<uint32_t>& CorpusColumn() const { return corpusIds_; }
 
  private:
+  // The text of a number that its value cannot give back; few lines have one.
+  struct TOtherNumber {
+    uint32_t Row;
+    TNumberText Text;
+  };
+
+  void AppendRow(int32_t ownerIndex, int64_t value, int32_t cityIndex, int32_t streetIndex, int32_t house,
+                 TCorpusText corpus, int32_t flat, const TNumberText* otherText);
+  TNumberText OtherNumberText(size_t index) const;
   void Truncate(size_t count);
   void GrowCorpusSlots();
 
-  std::vector<TPhone> rows_;
   std::vector<int32_t> owners_;
   std::vector<int64_t> numbers_;
   std::vector<uint16_t> cities_;
   std::vector<uint16_t> streets_;
   std::vector<uint16_t> houses_;
   std::vector<uint16_t> flats_;
+  std::vector<uint32_t> corpusIds_;
+  std::vector<TOtherNumber> otherNumbers_;  // in row order
   TTextTable corpora_;
   std::vector<uint32_t> corpusSlots_;  // open-addressing set of corpus ids, 0 = free
 };

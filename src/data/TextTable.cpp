@@ -19,9 +19,9 @@ void TTextTable::push_back(std::string_view text) {
 }
 
 void TTextTable::clear() {
-  texts_.clear();
-  lower_.clear();
-  starts_.assign(1, 0);
+  std::string().swap(texts_);
+  std::string().swap(lower_);
+  std::vector<uint32_t>{0}.swap(starts_);
 }
 
 void TTextTable::reserve(size_t count, size_t textBytes) {

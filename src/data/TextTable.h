@@ -16,7 +16,7 @@ class TTextTable {
   }
 
   void push_back(std::string_view text);  // throws std::length_error past 4 GiB of text
-  void clear();
+  void clear();                           // gives the memory back
   void reserve(size_t count, size_t textBytes);
 
   // Every text lower-cased and cut at its first NUL byte (where substring tests stop

@@ -69,7 +69,7 @@ void KeepTail(TSelection& selection, int64_t value, const std::string& digits) {
   const int64_t* numbers = Phones.NumberColumn().data();
   selection.Keep([&](int32_t i) {
     const int64_t number = numbers[i];
-    if (number < 0) return PhoneTailMatches(digits, Phones[i].Number);
+    if (number < 0) return PhoneTailMatches(digits, Phones.NumberOf(i));
     return number % power == value && number >= smallest;
   });
 }
@@ -133,7 +133,7 @@ void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indic
   if (!criteria_.Corpus.empty()) {
     const auto corpusCount = Phones.CorpusTexts().size();
     selection.Keep([&](int32_t i) {
-      const uint32_t id = Phones[i].Corpus.Id;
+      const uint32_t id = Phones.CorpusColumn()[i];
       return id < corpusCount && BitSet(corpora_, id);
     });
   }
@@ -142,7 +142,7 @@ void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indic
     if (tailDigits_ > 0) {
       TailKeepers[tailDigits_ - 1](selection, tailValue_, tail);
     } else {
-      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail, Phones[i].Number); });
+      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail, Phones.NumberOf(i)); });
     }
   }
   selection.Finish();

@@ -28,12 +28,12 @@ TRegexRecordTests::TRegexRecordTests(const SearchCriteria& criteria, int64_t ste
 
 bool TRegexRecordTests::Passes(int32_t index) {
   const auto i = static_cast<size_t>(index);
-  if (phone_.Active() && !phone_.Matches(Phones[i].Number)) return false;
+  if (phone_.Active() && !phone_.Matches(Phones.NumberOf(i))) return false;
   if (owner_.Active() && !OwnerMatches(index)) return false;
   if (criteria_.Cities && !criteria_.Cities->Contains(Phones.CityColumn()[i])) return false;
   if (criteria_.Streets && !criteria_.Streets->Contains(Phones.StreetColumn()[i])) return false;
   if (criteria_.House && Phones.HouseColumn()[i] != *criteria_.House) return false;
-  if (corpus_.Active() && !CorpusMatches(Phones[i].Corpus)) return false;
+  if (corpus_.Active() && !CorpusMatches(Phones.CorpusOf(i))) return false;
   return !criteria_.Flat || Phones.FlatColumn()[i] == *criteria_.Flat;
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "DirectoryFiles.h"
 #include "LoadDataThread.h"
 #include "Win1251.h"
@@ -129,6 +132,32 @@ TEST_F(PhonesFile, ReloadReplacesEverything) {
   EXPECT_EQ(Owners[0], "B");
   EXPECT_EQ(std::string_view(Phones[0].Corpus), "r");
   EXPECT_EQ(Phones.CorpusTexts().size(), 2u);
+}
+
+TEST_F(PhonesFile, RecordsAcrossManyReadingBuffersAllArrive) {
+  // Records of every size, so that the buffer's end cuts owners and phones at
+  // every offset over a file several buffers long.
+  std::string bytes;
+  std::vector<std::string> owners;
+  std::vector<int64_t> numbers;
+  for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
+    owners.push_back(std::string(static_cast<size_t>(i % 128), static_cast<char>('a' + i % 26)));
+    bytes += OwnerRecord(owners.back());
+    for (int k = 0; k < i % 3; ++k) {
+      numbers.push_back(int64_t{i} * 10 + k);
+      bytes += PhoneRecord(numbers.back(), 1, 2, 3, 4, std::string(static_cast<size_t>(i % 12), 'c'));
+    }
+  }
+  ASSERT_TRUE(Load(bytes));
+  ASSERT_EQ(Owners.size(), owners.size());
+  ASSERT_EQ(Phones.size(), numbers.size());
+  for (size_t i = 0; i < owners.size(); ++i) ASSERT_EQ(Owners[i], owners[i]) << i;
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    const TPhone phone = Phones[i];
+    ASSERT_EQ(std::string_view(phone.Number), std::to_string(numbers[i])) << i;
+    ASSERT_EQ(phone.OwnerIndex, static_cast<int32_t>(numbers[i] / 10)) << i;
+    ASSERT_EQ(std::string_view(phone.Corpus).size(), static_cast<size_t>(numbers[i] / 10 % 12)) << i;
+  }
 }
 
 TEST(AddPhone, CountsAndAppendsOneRecord) {

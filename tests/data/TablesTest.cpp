@@ -66,6 +66,34 @@ TEST(PhoneTable, ColumnsFollowTheRecords) {
   EXPECT_EQ(Phones.FlatColumn()[0], 4);
 }
 
+TEST(PhoneTable, RecordsComeBackAsPutInWhateverTheirNumberText) {
+  Phones.clear();
+  const std::vector<std::string> texts{"-0", "5", "007", "", "-9223372036854775808", "12a", "0", "+3"};
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const auto n = static_cast<int32_t>(i);
+    Phones.push_back(TPhone{n - 1, texts[i], n, n + 1, n + 2, TCorpusText(texts[i]), n + 3});
+  }
+  Phones.Append(3, -77, 9, 9, 9, {}, 9);
+  ASSERT_EQ(Phones.size(), texts.size() + 1);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const TPhone phone = Phones[i];
+    const auto n = static_cast<int32_t>(i);
+    EXPECT_EQ(std::string_view(phone.Number), texts[i]) << i;
+    EXPECT_EQ(std::string_view(phone.Corpus), texts[i]) << i;
+    EXPECT_EQ(phone.OwnerIndex, n - 1);
+    EXPECT_EQ(phone.CityIndex, n);
+    EXPECT_EQ(phone.StreetIndex, n + 1);
+    EXPECT_EQ(phone.House, n + 2);
+    EXPECT_EQ(phone.Flat, n + 3);
+  }
+  EXPECT_EQ(std::string_view(Phones.NumberOf(texts.size())), "-77");
+  EXPECT_EQ(Phones.NumberColumn()[1], 5);
+  EXPECT_EQ(Phones.NumberColumn()[6], 0);
+  Phones.clear();
+  Phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 0});
+  EXPECT_EQ(std::string_view(Phones[0].Number), "1");  // no text left over from before the clear
+}
+
 TEST(PhoneTable, RefusesFieldsNoDataFileCanHold) {
   Phones.clear();
   EXPECT_THROW(Phones.push_back(TPhone{0, "1", 65536, 0, 0, {}, 0}), std::out_of_range);

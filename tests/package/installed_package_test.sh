@@ -79,11 +79,13 @@ for f in "${files[@]}"; do
 done
 
 # Bytes of a data file the program read between opening it through its link
-# beside the executable and closing it, in one thread's trace; -1 if never closed.
+# beside the executable and closing it, in one thread's trace, counted from its
+# last rewind, since a file may be read in two passes; -1 if never closed.
 bytes_read() {
   awk -v call="openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," '
     index($0, call) == 1 && match($0, /= [0-9]+$/) { fd = substr($0, RSTART + 2); open = 1; next }
     open && index($0, "read(" fd ",") == 1 && match($0, /= [0-9]+$/) { bytes += substr($0, RSTART + 2) }
+    open && index($0, "lseek(" fd ", 0, SEEK_SET)") == 1 { bytes = 0 }
     open && index($0, "close(" fd ")") == 1 { closed = $0 ~ /= 0$/; open = 0 }
     END { print closed ? bytes : -1 }' "$1"
 }
@@ -97,7 +99,7 @@ run_program() {
   mkdir "$trace"
   xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     trace=$1
-    QT_QPA_PLATFORM=xcb strace -ff -q -s 0 -e trace=openat,read,close -o "$trace/thread" /usr/bin/orlinar 2>/dev/null &
+    QT_QPA_PLATFORM=xcb strace -ff -q -s 0 -e trace=openat,read,lseek,close -o "$trace/thread" /usr/bin/orlinar 2>/dev/null &
     tracer=$!
     verdict="no window and loaded directory within 90 s"
     for _ in $(seq 180); do
