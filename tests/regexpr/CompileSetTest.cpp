@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "Cp1251Literal.h"
 #include "RegExpr.h"
 
 namespace {
@@ -45,13 +46,6 @@ TCharSet Members(std::string_view expression) {
     default: ADD_FAILURE() << expression << " is no set, opcode " << int(node[0]); return set;
   }
 }
-
-const std::string RussianLower =
-    "\xE0\xE1\xE2\xE3\xE4\xE5\xB8\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
-    "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF";
-const std::string RussianUpper =
-    "\xC0\xC1\xC2\xC3\xC4\xC5\xA8\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
-    "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF";
 
 TEST(CompileSet, ClosingBracketAndDashAsOrdinaryMembers) {
   EXPECT_EQ(Members("[]a]"), Chars("]a"));

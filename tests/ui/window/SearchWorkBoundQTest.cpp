@@ -69,6 +69,22 @@ void ExpectEndedAsAnEngineError(TfrmMain& window, const TMessageBoxCatcher& boxe
   QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
+// Shows the window over directory, types expression into the field that field
+// picks in regular-expression mode and expects the search to stop at the bound
+// with the given phones found.
+void ExpectSearchStopsAtTheBound(const TDirectoryWriter& directory, QLineEdit* (*field)(TfrmMain&),
+                                 const QString& expression, const QStringList& phones) {
+  TWindowFixture fixture(directory);
+  QVERIFY(fixture.ShowAndWait());
+  TfrmMain& window = fixture.Window();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  window.chkRegExpr->setChecked(true);
+  TMessageBoxCatcher boxes;
+  TypeAndSearch(field(window), expression);
+  ExpectEndedAsAnEngineError(window, boxes, static_cast<int>(phones.size()));
+  QCOMPARE(ColumnTexts(window, colPhone), phones);
+}
+
 }  // namespace
 
 class SearchWorkBoundQTest : public QObject {
@@ -81,14 +97,8 @@ class SearchWorkBoundQTest : public QObject {
     TDirectoryWriter directory;
     directory.City("Заречный").Owner("Петров Пётр");
     for (int64_t i = 0; i < records; ++i) directory.Phone({firstNumber + i, 1, 0, 1, 1, ""});
-    TWindowFixture fixture(directory);
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.chkRegExpr->setChecked(true);
-    TMessageBoxCatcher boxes;
-    TypeAndSearch(window.mePhone, kPhoneExpression);
-    ExpectEndedAsAnEngineError(window, boxes, 0);
+    ExpectSearchStopsAtTheBound(directory, [](TfrmMain& window) -> QLineEdit* { return window.mePhone; },
+                                kPhoneExpression, {});
   }
 
   void ownerExpressionStopsAtTheBoundKeepingTheRowsFoundBefore() {
@@ -105,16 +115,8 @@ class SearchWorkBoundQTest : public QObject {
     directory.Owner("Съъедобнов").Phone({103, 1, 0, 1, 1, ""});
     for (int64_t i = 0; i < records; ++i) directory.Owner(i % 2 == 0 ? longA : longB).Phone({1000 + i, 1, 0, 1, 1, ""});
     directory.Owner("Объъявленский").Phone({104, 1, 0, 1, 1, ""});
-    TWindowFixture fixture(directory);
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    window.chkRegExpr->setChecked(true);
-    TMessageBoxCatcher boxes;
-    TypeAndSearch(window.teOwner, kOwnerExpression);
-    ExpectEndedAsAnEngineError(window, boxes, 2);
-    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"101", "103"}));
+    ExpectSearchStopsAtTheBound(directory, [](TfrmMain& window) -> QLineEdit* { return window.teOwner; },
+                                kOwnerExpression, {"101", "103"});
   }
 };
 
