@@ -24,6 +24,14 @@ static void BM_OwnerSurnames(benchmark::State& state) {
 }
 BENCHMARK(BM_OwnerSurnames)->Unit(benchmark::kMillisecond);
 
+// A literal written as an expression: the plain search for it is the yardstick.
+static void BM_OwnerLiteral(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = Cp1251FromUtf8Lossy("иван");
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_OwnerLiteral)->Unit(benchmark::kMillisecond);
+
 static void BM_OwnerAnywhere(benchmark::State& state) {
   TSearchInputs inputs = RegexInputs();
   inputs.Owner = Cp1251FromUtf8Lossy("(ий|ая)\\s");

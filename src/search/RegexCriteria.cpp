@@ -1,5 +1,8 @@
 #include "RegexCriteria.h"
 
+#include "TextServices.h"
+#include "TextsContaining.h"
+
 namespace {
 
 // The name by its index from the owner column, sparing a read of the whole record;
@@ -17,6 +20,11 @@ TRegexCriterion::TRegexCriterion(const std::string& expression, TStepBudget& bud
 }
 
 bool TRegexCriterion::Matches(std::string_view text) { return regex_.Exec(text); }
+
+regexpr::TRequiredTexts TRegexCriterion::RequiredTexts() {
+  if (!regex_.EnsureProgram()) return {};
+  return regexpr::RequiredTexts(regex_.Program());
+}
 
 TRegexRecordTests::TRegexRecordTests(const SearchCriteria& criteria, int64_t stepBudget)
     : criteria_(criteria),
@@ -40,11 +48,34 @@ bool TRegexRecordTests::Passes(int32_t index) {
 bool TRegexRecordTests::OwnerMatches(int32_t index) {
   const int32_t owner = Phones.OwnerColumn()[static_cast<size_t>(index)];
   if (!lastOwnerKnown_ || owner != lastOwner_) {
-    lastOwnerMatched_ = owner_.Matches(OwnerText(owner));
+    if (!lastOwnerKnown_) PrepareOwnerFilter();
+    lastOwnerMatched_ = OwnerMayMatch(owner) && (ownerFilterDecides_ || owner_.Matches(OwnerText(owner)));
     lastOwner_ = owner;
     lastOwnerKnown_ = true;
   }
   return lastOwnerMatched_;
+}
+
+// At the owner test's first use, where a compilation error would surface anyway.
+void TRegexRecordTests::PrepareOwnerFilter() {
+  const regexpr::TRequiredTexts required = owner_.RequiredTexts();
+  ownerFiltered_ = !required.Texts.empty();
+  ownerFilterDecides_ = required.Decisive;
+  for (std::string_view text : required.Texts) {
+    const std::vector<uint64_t> holding = TextsContaining(Owners, LowerText(text));
+    if (ownerCandidates_.empty()) {
+      ownerCandidates_ = holding;
+    } else {
+      for (size_t i = 0; i < holding.size(); ++i) ownerCandidates_[i] |= holding[i];
+    }
+  }
+}
+
+// An index outside the table reads as the empty name, which holds no text.
+bool TRegexRecordTests::OwnerMayMatch(int32_t index) const {
+  if (!ownerFiltered_) return true;
+  return index >= 0 && static_cast<size_t>(index) < Owners.size() &&
+         BitSet(ownerCandidates_, static_cast<size_t>(index));
 }
 
 bool TRegexRecordTests::CorpusMatches(const TCorpusText& corpus) {

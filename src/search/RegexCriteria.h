@@ -9,6 +9,7 @@
 
 #include "MatchLimits.h"
 #include "RegExpr.h"
+#include "RequiredTexts.h"
 #include "Search.h"
 
 // The engine work that one search may take: about two seconds of the slowest
@@ -25,6 +26,9 @@ class TRegexCriterion {
   bool Active() const { return active_; }
   // Throws ERegExpr when the expression does not compile or the match runs away.
   bool Matches(std::string_view text);
+  // Texts of which a matching subject holds one (none when the expression promises
+  // none); compiles the expression, so throws as Matches would.
+  regexpr::TRequiredTexts RequiredTexts();
 
  private:
   bool active_;
@@ -41,6 +45,8 @@ class TRegexRecordTests {
 
  private:
   bool OwnerMatches(int32_t ownerIndex);
+  void PrepareOwnerFilter();
+  bool OwnerMayMatch(int32_t ownerIndex) const;
   bool CorpusMatches(const TCorpusText& corpus);
 
   const SearchCriteria& criteria_;
@@ -53,6 +59,11 @@ class TRegexRecordTests {
   int32_t lastOwner_ = 0;
   bool lastOwnerKnown_ = false;
   bool lastOwnerMatched_ = false;
+  // A name that holds none of the texts every match contains cannot match, so it
+  // is passed over without the engine: one bit per owner, found by substring scans.
+  bool ownerFiltered_ = false;
+  bool ownerFilterDecides_ = false;  // the bit is the whole answer
+  std::vector<uint64_t> ownerCandidates_;
   // Few corpus texts are shared by many lines: one answer per text, once it is known.
   enum class TAnswer : uint8_t { Unknown, No, Yes };
   std::vector<TAnswer> corpusAnswers_;

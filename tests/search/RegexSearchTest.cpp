@@ -195,7 +195,8 @@ TEST_F(RegexSearchTest, CorpusThatDoesNotCompileRaisesAtTheFirstRecordPassingThe
 TEST_F(RegexSearchTest, RunawayMatchStopsTheScanAfterTheResultsOfEarlierRecords) {
   AddOwnerWithNumbers("Иван", {"1", "2"});
   AddOwnerWithNumbers("Петров", {"3"});
-  AddOwnerWithNumbers(std::string(60, 'a') + "!", {"4", "5"});
+  // The name holds a "b", so the engine has to try it.
+  AddOwnerWithNumbers(std::string(60, 'a') + "!b", {"4", "5"});
   AddOwnerWithNumbers("Иванов", {"6"});
   TSearchInputs inputs = RegexInputs();
   inputs.Owner = W("(a+)+\\1b|Иван");  // the back-reference keeps the failure memo out
@@ -206,6 +207,20 @@ TEST_F(RegexSearchTest, RunawayMatchStopsTheScanAfterTheResultsOfEarlierRecords)
 
   inputs.Phone = "[^45]";
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 5})) << "records whose phone test fails never reach the owner test";
+}
+
+TEST_F(RegexSearchTest, NamesHoldingNoTextEveryMatchHoldsAreNeverGivenToTheEngine) {
+  AddOwnerWithNumbers("Иван", {"1"});
+  AddOwnerWithNumbers(std::string(60, 'a') + "!", {"2"});  // would run away, but holds neither text
+  AddOwnerWithNumbers("ИВАНОВ", {"3"});
+  AddOwnerWithNumbers("Иван" + std::string(1, '\0') + "b", {"4"});  // the engine sees the name up to its NUL
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = W("(a+)+\\1b|иван");
+  const TStoppedScan scan = ScanUntilError(inputs);
+  EXPECT_EQ(scan.ErrorNumber, 0);
+  EXPECT_EQ(scan.Found, (Indices{0, 2, 3}));
+  inputs.Owner = W("(?-i)(a+)+\\1b|иван");
+  EXPECT_EQ(Results(inputs), Indices{}) << "a case-sensitive literal is no case-insensitive one";
 }
 
 // What an expression takes over the texts in turn, on one object as a criterion has.
@@ -243,7 +258,8 @@ TEST_F(RegexSearchTest, TheExpressionsOfASearchShareOneStepBudget) {
   }
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = "^(\\d|\\d)*5$";
-  inputs.Owner = W("^(а|б|в|[а-я])*ов ");
+  // Sets, not literals, so that no name is passed over without the engine's work.
+  inputs.Owner = W("^(а|б|в|[а-я])*[о][в]\\s");
   const int64_t phoneSteps = StepsOver(inputs.Phone, numbers);
   const int64_t ownerSteps = StepsOver(inputs.Owner, names);
   const int64_t budget = std::max(phoneSteps, ownerSteps) + std::min(phoneSteps, ownerSteps) / 2;
@@ -320,8 +336,26 @@ class RegexScanEquivalence : public ::testing::Test {
 TTempDirectory* RegexScanEquivalence::directory = nullptr;
 
 TEST_F(RegexScanEquivalence, OwnerExpressionsFindWhatFreshCompilationsFind) {
-  for (const char* owner : {"^(иван|петр)ов", "(?-i)Иван", "вна$", "^[а-я]+ [а-я]+ [а-я]+$", "^ООО «", "(ий|ая)\\s",
-                            "«\\S+»$", "и.{2,4}н", "(?i)ПЁТР", "^$|^Иван"}) {
+  for (const char* owner : {"^(иван|петр)ов",
+                            "(?-i)Иван",
+                            "вна$",
+                            "^[а-я]+ [а-я]+ [а-я]+$",
+                            "^ООО «",
+                            "(ий|ая)\\s",
+                            "«\\S+»$",
+                            "и.{2,4}н",
+                            "(?i)ПЁТР",
+                            "^$|^Иван",
+                            "(?-i)(Иван|Пётр)о",
+                            "(?x) и в а н",
+                            "(?m)^пет",
+                            "(?s)ан.а",
+                            "(?r)[а-я]ван",
+                            "(?-g)и.*в",
+                            "ёвич|ЁВ",
+                            "петров",
+                            "(иван|ольг)(а|ов)\\s",
+                            "^(ан)+"}) {
     TSearchInputs in = RegexInputs();
     in.Owner = W(owner);
     ExpectSameAsFresh(in);

@@ -24,7 +24,9 @@
 namespace {
 
 const QString kPhoneExpression = QStringLiteral("(\\d|\\d|\\d)*x");
-const QString kOwnerExpression = QStringLiteral("(а|б|в|[а-я])*ъъ");
+// No literal that every match holds, so that no name is passed over without
+// the engine's work.
+const QString kOwnerExpression = QStringLiteral("(а|б|в|[а-я])*ъ{2}");
 
 // The engine steps that one more record of the same kind costs a search whose
 // expression has already run.
