@@ -1,7 +1,6 @@
 #include "RegexCriteria.h"
 
 #include "TextServices.h"
-#include "TextsContaining.h"
 
 namespace {
 
@@ -61,6 +60,7 @@ void TRegexRecordTests::PrepareOwnerFilter() {
   const regexpr::TRequiredTexts required = owner_.RequiredTexts();
   ownerFiltered_ = !required.Texts.empty();
   ownerFilterDecides_ = required.Decisive;
+  ownerFilterFirst_ = ownerFiltered_ && !phone_.Active();
   for (std::string_view text : required.Texts) {
     const std::vector<uint64_t> holding = TextsContaining(Owners, LowerText(text));
     if (ownerCandidates_.empty()) {

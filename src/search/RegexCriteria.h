@@ -11,6 +11,7 @@
 #include "RegExpr.h"
 #include "RequiredTexts.h"
 #include "Search.h"
+#include "TextsContaining.h"
 
 // The engine work that one search may take: about two seconds of the slowest
 // steps, whatever the expressions and the size of the directory.
@@ -42,6 +43,15 @@ class TRegexRecordTests {
   // Throws ERegExpr from the first test that uses a failing expression, and
   // once the expressions together have spent the step budget.
   bool Passes(int32_t index);
+  // False only for a record that Passes would refuse before any engine work: the
+  // owner test comes first and the name holds none of its required texts. Cheap
+  // enough to call for every record.
+  bool MayPass(int32_t index) const {
+    if (!ownerFilterFirst_) return true;
+    const int32_t owner = Phones.OwnerColumn()[static_cast<size_t>(index)];
+    return owner >= 0 && static_cast<size_t>(owner) < Owners.size() &&
+           BitSet(ownerCandidates_, static_cast<size_t>(owner));
+  }
 
  private:
   bool OwnerMatches(int32_t ownerIndex);
@@ -63,6 +73,7 @@ class TRegexRecordTests {
   // is passed over without the engine: one bit per owner, found by substring scans.
   bool ownerFiltered_ = false;
   bool ownerFilterDecides_ = false;  // the bit is the whole answer
+  bool ownerFilterFirst_ = false;    // and no phone test comes before it
   std::vector<uint64_t> ownerCandidates_;
   // Few corpus texts are shared by many lines: one answer per text, once it is known.
   enum class TAnswer : uint8_t { Unknown, No, Yes };

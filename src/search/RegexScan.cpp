@@ -10,7 +10,7 @@ void ScanRegexPhones(const SearchCriteria& criteria, const std::function<void(in
   TRegexRecordTests tests(criteria);
   const auto count = static_cast<int32_t>(Phones.size());
   for (int32_t i = 0; i < count; ++i) {
-    if (tests.Passes(i)) onResult(i);
+    if (tests.MayPass(i) && tests.Passes(i)) onResult(i);
     if (i % progressStep == 0) onProgress(i);
   }
 }

@@ -223,6 +223,24 @@ TEST_F(RegexSearchTest, NamesHoldingNoTextEveryMatchHoldsAreNeverGivenToTheEngin
   EXPECT_EQ(Results(inputs), Indices{}) << "a case-sensitive literal is no case-insensitive one";
 }
 
+TEST_F(RegexSearchTest, RecordsArePassedOverUnseenOnlyWhenNoPhoneTestComesFirst) {
+  AddOwnerWithNumbers("Петров", {"1"});
+  AddOwnerWithNumbers("Иванов", {"2"});
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = W("иван");
+  const SearchCriteria ownerOnly = MakeSearchCriteria(inputs);
+  TRegexRecordTests first(ownerOnly);
+  EXPECT_FALSE(first.Passes(0));
+  EXPECT_FALSE(first.MayPass(0));
+  EXPECT_TRUE(first.MayPass(1));
+  // A phone test may raise on any record, so every record must reach it.
+  inputs.Phone = "\\d";
+  const SearchCriteria withPhone = MakeSearchCriteria(inputs);
+  TRegexRecordTests second(withPhone);
+  EXPECT_FALSE(second.Passes(0));
+  EXPECT_TRUE(second.MayPass(0));
+}
+
 // What an expression takes over the texts in turn, on one object as a criterion has.
 int64_t StepsOver(const std::string& expression, const std::vector<std::string>& texts) {
   constexpr int64_t plenty = INT64_MAX / 2;
