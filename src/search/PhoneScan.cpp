@@ -70,7 +70,8 @@ void KeepTail(TSelection& selection, int64_t value, const std::string& digits) {
   selection.Keep([&](int32_t i) {
     const int64_t number = numbers[i];
     if (number < 0) return PhoneTailMatches(digits, Phones.NumberOf(i));
-    return number % power == value && number >= smallest;
+    // Unsigned, the remainder by a constant needs no sign correction.
+    return static_cast<uint64_t>(number) % power == static_cast<uint64_t>(value) && number >= smallest;
   });
 }
 

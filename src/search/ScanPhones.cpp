@@ -1,21 +1,56 @@
 #include <algorithm>
+#include <span>
 
 #include "PhoneScan.h"
 #include "RegexScan.h"
+#include "SideBySide.h"
+
+namespace {
+
+constexpr int32_t ProgressStep = 10000;
+
+// Progress for a block's first record comes right after that record's result.
+void ReportBlock(int32_t block, std::span<const int32_t> results, const std::function<void(int32_t)>& onResult,
+                 const std::function<void(int32_t)>& onProgress) {
+  auto next = results.begin();
+  if (next != results.end() && *next == block) onResult(*next++);
+  onProgress(block);
+  for (; next != results.end(); ++next) onResult(*next);
+}
+
+}  // namespace
 
 void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress) {
   if (criteria.RegExpr) return ScanRegexPhones(criteria, onResult, onProgress);
-  constexpr int32_t progressStep = 10000;
   const TPhoneScan scan(criteria);
   const auto count = static_cast<int32_t>(Phones.size());
-  std::vector<int32_t> results;
-  for (int32_t block = 0; block < count; block += progressStep) {
-    scan.Select(block, std::min(count, block + progressStep), results);
-    auto next = results.begin();
-    // Progress for a block's first record comes right after that record's result.
-    if (next != results.end() && *next == block) onResult(*next++);
-    onProgress(block);
-    for (; next != results.end(); ++next) onResult(*next);
+  auto reportBlocks = [&](int32_t first, int32_t last) {
+    std::vector<int32_t> results;
+    for (int32_t block = first; block < last; block += ProgressStep) {
+      scan.Select(block, std::min(last, block + ProgressStep), results);
+      ReportBlock(block, results, onResult, onProgress);
+    }
+  };
+  const auto split = static_cast<int32_t>(SplitPoint(count, ProgressStep));
+  if (split == 0) return reportBlocks(0, count);
+  // The upper part is selected beside the lower one and reported after it, so
+  // that the calls come in table order on this thread.
+  std::vector<int32_t> upperResults;
+  std::vector<size_t> upperEnds;  // where each block's results end in upperResults
+  RunSideBySide([&] { reportBlocks(0, split); },
+                [&] {
+                  std::vector<int32_t> results;
+                  for (int32_t block = split; block < count; block += ProgressStep) {
+                    scan.Select(block, std::min(count, block + ProgressStep), results);
+                    upperResults.insert(upperResults.end(), results.begin(), results.end());
+                    upperEnds.push_back(upperResults.size());
+                  }
+                });
+  size_t begin = 0;
+  for (size_t k = 0; k < upperEnds.size(); ++k) {
+    const std::span<const int32_t> results(upperResults.data() + begin, upperEnds[k] - begin);
+    ReportBlock(split + static_cast<int32_t>(k) * ProgressStep, results, onResult, onProgress);
+    begin = upperEnds[k];
   }
 }

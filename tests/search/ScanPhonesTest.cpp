@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "Search.h"
 #include "Win1251.h"
 
@@ -149,4 +151,29 @@ TEST_F(ScanPhonesTest, EmptyTableReportsNothing) {
   ScanPhones(
       MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
   EXPECT_EQ(calls, 0);
+}
+
+// Large enough for the scan and the name search to run in two parts: results and
+// progress must still come in table order, across both places where they split.
+TEST_F(ScanPhonesTest, TablesLargeEnoughToSplitReportInTableOrder) {
+  constexpr int32_t count = 455'001;
+  const std::set<int32_t> edges = {0,       1,       9'999,   10'000,  63,      64,     219'999,
+                                   220'000, 220'001, 227'455, 227'456, 454'999, 455'000};
+  std::vector<int64_t> expected;  // a result as its index, progress as -1 - index
+  for (int32_t i = 0; i < count; ++i) {
+    const bool found = edges.contains(i) || i % 7'919 == 0;
+    Owners.push_back(found ? W("Иванов") : W("Петров"));
+    Phones.push_back(TPhone{i, found ? "17" : "12", 0, 0, 0, {}, 0});
+    if (found) expected.push_back(i);
+    if (i % 10'000 == 0) expected.push_back(-1 - i);
+  }
+  TSearchInputs byName;
+  byName.Owner = W("иван");
+  for (const TSearchInputs& inputs : {PhoneInput("7"), byName}) {
+    std::vector<int64_t> events;
+    ScanPhones(
+        MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back(i); },
+        [&](int32_t i) { events.push_back(-1 - int64_t{i}); });
+    EXPECT_EQ(events, expected) << Utf8FromCp1251(inputs.Owner);
+  }
 }
