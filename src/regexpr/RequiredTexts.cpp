@@ -88,7 +88,52 @@ class TProgramWalk {
     return elements == 1;
   }
 
+  // The literals that the sequence from node up to stop must begin with, past
+  // nodes that match nothing: its first literal, or one from each alternative of
+  // its first choice. Empty when it may begin otherwise.
+  TTexts Leading(const uint8_t* node, const uint8_t* stop, int depth) const {
+    if (depth >= MaxDepth) return {};
+    node = PastEmptyNodes(node, stop);
+    if (node == nullptr) return {};
+    if (IsLiteral(node[0])) {
+      const std::string_view text = LiteralText(node);
+      return text.empty() ? TTexts{} : TTexts{text};
+    }
+    if (node[0] != opAlternative) return {};
+    const uint8_t* join = JoinOf(node);
+    if (join == nullptr) return {};
+    TTexts texts;
+    for (const uint8_t* alternative = node; alternative != join; alternative = NextNode(alternative)) {
+      const TTexts leading = Leading(Operand(alternative), join, depth + 1);
+      if (leading.empty()) return {};
+      texts.insert(texts.end(), leading.begin(), leading.end());
+      if (texts.size() > MaxTexts) return {};
+    }
+    return texts;
+  }
+
+  // The literals that a program anchored by "^" in its only alternative begins with.
+  TTexts AnchoredStart(const uint8_t* first) const {
+    if (!Holds(first) || first[0] != opAlternative) return {};
+    const uint8_t* join = JoinOf(first);
+    if (join == nullptr || NextNode(first) != join) return {};
+    const uint8_t* node = PastEmptyNodes(Operand(first), join);
+    if (node == nullptr || node[0] != opInputStart) return {};
+    return Leading(NextNode(node), join, 0);
+  }
+
  private:
+  // The first node from node on, before stop, that is no group boundary or empty
+  // node; nullptr when there is none.
+  const uint8_t* PastEmptyNodes(const uint8_t* node, const uint8_t* stop) const {
+    while (node != stop && Holds(node) && (node[0] == opNoOp || node[0] == opEmpty || IsGroupBoundary(node[0]))) {
+      const uint8_t* next = NextNode(node);
+      if (next == nullptr || next <= node) return nullptr;
+      node = next;
+    }
+    return node != stop && Holds(node) ? node : nullptr;
+  }
+
   bool Holds(const uint8_t* node) const {
     return node != nullptr && node >= begin_ + FirstNodeOffset && end_ - node >= NodeHeaderSize;
   }
@@ -140,9 +185,10 @@ TRequiredTexts RequiredTexts(std::string_view program) {
   const auto* first = reinterpret_cast<const uint8_t*>(program.data()) + FirstNodeOffset;
   TTexts literals;
   if (walk.OnlyLiteral(first, nullptr, 0, literals) && !literals.empty() && literals.size() <= MaxTexts) {
-    return {literals, true};
+    return {literals, true, false};
   }
-  return {walk.Sequence(first, nullptr, 0), false};
+  if (TTexts leading = walk.AnchoredStart(first); !leading.empty()) return {leading, false, true};
+  return {walk.Sequence(first, nullptr, 0), false, false};
 }
 
 }  // namespace regexpr

@@ -93,13 +93,17 @@ bool AllDigits(const std::string& text) {
 
 }  // namespace
 
-TPhoneScan::TPhoneScan(const SearchCriteria& criteria) : criteria_(criteria) {
+TPhoneScan::TPhoneScan(const SearchCriteria& criteria)
+    : TPhoneScan(criteria, criteria.Owner.empty() ? std::vector<uint64_t>() : TextsContaining(Owners, criteria.Owner)) {
+}
+
+TPhoneScan::TPhoneScan(const SearchCriteria& criteria, std::vector<uint64_t> owners)
+    : owners_(std::move(owners)), criteria_(criteria) {
   const std::string& tail = criteria.Phone;
   if (AllDigits(tail) && tail.size() <= FastTailDigits) {
     tailDigits_ = static_cast<int>(tail.size());
     tailValue_ = std::stoll(tail);
   }
-  if (!criteria.Owner.empty()) owners_ = TextsContaining(Owners, criteria.Owner);
   if (!criteria.Corpus.empty()) corpora_ = TextsContaining(Phones.CorpusTexts(), criteria.Corpus);
 }
 

@@ -10,6 +10,8 @@
 class TPhoneScan {
  public:
   explicit TPhoneScan(const SearchCriteria& criteria);  // reads Owners and Phones
+  // With the owners to keep already known, one bit per owner.
+  TPhoneScan(const SearchCriteria& criteria, std::vector<uint64_t> owners);
 
   // Replaces selection with the indices in [first, last) that pass every active test.
   void Select(int32_t first, int32_t last, std::vector<int32_t>& selection) const;

@@ -61,14 +61,7 @@ void TRegexRecordTests::PrepareOwnerFilter() {
   ownerFiltered_ = !required.Texts.empty();
   ownerFilterDecides_ = required.Decisive;
   ownerFilterFirst_ = ownerFiltered_ && !phone_.Active();
-  for (std::string_view text : required.Texts) {
-    const std::vector<uint64_t> holding = TextsContaining(Owners, LowerText(text));
-    if (ownerCandidates_.empty()) {
-      ownerCandidates_ = holding;
-    } else {
-      for (size_t i = 0; i < holding.size(); ++i) ownerCandidates_[i] |= holding[i];
-    }
-  }
+  if (ownerFiltered_) ownerCandidates_ = OwnersHolding(required);
 }
 
 // An index outside the table reads as the empty name, which holds no text.
@@ -83,4 +76,24 @@ bool TRegexRecordTests::CorpusMatches(const TCorpusText& corpus) {
   TAnswer& answer = corpusAnswers_[corpus.Id];
   if (answer == TAnswer::Unknown) answer = corpus_.Matches(corpus) ? TAnswer::Yes : TAnswer::No;
   return answer == TAnswer::Yes;
+}
+
+std::vector<uint64_t> OwnersHolding(const regexpr::TRequiredTexts& required) {
+  std::vector<uint64_t> owners((Owners.size() + 63) / 64, 0);
+  for (std::string_view text : required.Texts) {
+    const std::string needle = LowerText(text);
+    const std::vector<uint64_t> holding =
+        required.AtStart ? TextsStartingWith(Owners, needle) : TextsContaining(Owners, needle);
+    for (size_t i = 0; i < holding.size(); ++i) owners[i] |= holding[i];
+  }
+  return owners;
+}
+
+std::optional<std::vector<uint64_t>> OwnersDecidingTheSearch(const SearchCriteria& criteria) {
+  if (criteria.Owner.empty() || !criteria.Phone.empty() || !criteria.Corpus.empty()) return std::nullopt;
+  TStepBudget unused(SearchStepBudget);
+  TRegexCriterion owner(criteria.Owner, unused);
+  const regexpr::TRequiredTexts required = owner.RequiredTexts();
+  if (!required.Decisive) return std::nullopt;
+  return OwnersHolding(required);
 }

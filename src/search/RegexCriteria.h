@@ -3,6 +3,7 @@
 // the engine, the other four as in plain mode, in the same order.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,3 +80,12 @@ class TRegexRecordTests {
   enum class TAnswer : uint8_t { Unknown, No, Yes };
   std::vector<TAnswer> corpusAnswers_;
 };
+
+// One bit per owner whose lower-cased name holds one of the required texts (at its
+// start, where they say so).
+std::vector<uint64_t> OwnersHolding(const regexpr::TRequiredTexts& required);
+
+// The owners to keep when the owner expression is the only expression of a search
+// and holding one of its texts is the whole match; nothing otherwise. Compiles the
+// expression, so throws as the first owner test would.
+std::optional<std::vector<uint64_t>> OwnersDecidingTheSearch(const SearchCriteria& criteria);

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "PhoneScan.h"
+#include "RegexCriteria.h"
 #include "RegexScan.h"
 #include "SideBySide.h"
 
@@ -18,12 +19,9 @@ void ReportBlock(int32_t block, std::span<const int32_t> results, const std::fun
   for (; next != results.end(); ++next) onResult(*next);
 }
 
-}  // namespace
-
-void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
+// The block-wise scan over the column tests of TPhoneScan.
+void ScanBlocks(const TPhoneScan& scan, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress) {
-  if (criteria.RegExpr) return ScanRegexPhones(criteria, onResult, onProgress);
-  const TPhoneScan scan(criteria);
   const auto count = static_cast<int32_t>(Phones.size());
   auto reportBlocks = [&](int32_t first, int32_t last) {
     std::vector<int32_t> results;
@@ -53,4 +51,16 @@ void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t
     ReportBlock(split + static_cast<int32_t>(k) * ProgressStep, results, onResult, onProgress);
     begin = upperEnds[k];
   }
+}
+
+}  // namespace
+
+void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
+                const std::function<void(int32_t)>& onProgress) {
+  if (!criteria.RegExpr) return ScanBlocks(TPhoneScan(criteria), onResult, onProgress);
+  // An empty table tests no record, so its expressions are never compiled.
+  if (Phones.empty()) return;
+  std::optional<std::vector<uint64_t>> owners = OwnersDecidingTheSearch(criteria);
+  if (!owners) return ScanRegexPhones(criteria, onResult, onProgress);
+  ScanBlocks(TPhoneScan(criteria, std::move(*owners)), onResult, onProgress);
 }

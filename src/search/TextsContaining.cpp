@@ -125,31 +125,40 @@ size_t TTextFinder::Find(std::string_view text, size_t from) const {
 
 namespace {
 
-// Sets the bits of the texts first..last-1 that hold the needle; other bits are
-// left alone, so that two parts apart by a multiple of 64 texts share no word.
-void MarkTextsContaining(const TTextTable& table, const TTextFinder& finder, size_t first, size_t last,
-                         std::vector<uint64_t>& bits) {
+// Sets the bits of the texts first..last-1 that hold the needle (at their start
+// only, if atStart); other bits are left alone, so that two parts apart by a
+// multiple of 64 texts share no word.
+void MarkTexts(const TTextTable& table, const TTextFinder& finder, bool atStart, size_t first, size_t last,
+               std::vector<uint64_t>& bits) {
   if (first >= last) return;
   const std::string_view texts = table.LowerTexts().substr(0, table.StartOf(last));
   size_t index = first;
   for (size_t at = finder.Find(texts, table.StartOf(first)); at != std::string_view::npos;) {
     index = table.IndexAt(at, index);
-    bits[index >> 6] |= uint64_t{1} << (index & 63);
+    if (!atStart || at == table.StartOf(index)) bits[index >> 6] |= uint64_t{1} << (index & 63);
     at = finder.Find(texts, table.StartOf(index + 1));
   }
+}
+
+std::vector<uint64_t> MarkedTexts(const TTextTable& table, std::string_view lowerNeedle, bool atStart) {
+  std::vector<uint64_t> bits((table.size() + 63) / 64, 0);
+  const TTextFinder finder(TextBeforeNul(lowerNeedle));
+  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(table.size()), 64));
+  if (split == 0) {
+    MarkTexts(table, finder, atStart, 0, table.size(), bits);
+  } else {
+    RunSideBySide([&] { MarkTexts(table, finder, atStart, 0, split, bits); },
+                  [&] { MarkTexts(table, finder, atStart, split, table.size(), bits); });
+  }
+  return bits;
 }
 
 }  // namespace
 
 std::vector<uint64_t> TextsContaining(const TTextTable& table, std::string_view lowerNeedle) {
-  std::vector<uint64_t> bits((table.size() + 63) / 64, 0);
-  const TTextFinder finder(TextBeforeNul(lowerNeedle));
-  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(table.size()), 64));
-  if (split == 0) {
-    MarkTextsContaining(table, finder, 0, table.size(), bits);
-  } else {
-    RunSideBySide([&] { MarkTextsContaining(table, finder, 0, split, bits); },
-                  [&] { MarkTextsContaining(table, finder, split, table.size(), bits); });
-  }
-  return bits;
+  return MarkedTexts(table, lowerNeedle, false);
+}
+
+std::vector<uint64_t> TextsStartingWith(const TTextTable& table, std::string_view lowerNeedle) {
+  return MarkedTexts(table, lowerNeedle, true);
 }

@@ -23,5 +23,7 @@ class TTextFinder {
 // One bit per text of table, set when the text lower-cased contains needle, with
 // both ending at their first NUL (an empty needle is in no text).
 std::vector<uint64_t> TextsContaining(const TTextTable& table, std::string_view lowerNeedle);
+// The same for the texts that begin with needle.
+std::vector<uint64_t> TextsStartingWith(const TTextTable& table, std::string_view lowerNeedle);
 
 inline bool BitSet(const std::vector<uint64_t>& bits, size_t index) { return (bits[index >> 6] >> (index & 63)) & 1; }

@@ -24,6 +24,7 @@ std::string Lower(std::string_view text) {
 struct TPromise {
   std::vector<std::string> Texts;
   bool Decisive = false;
+  bool AtStart = false;
 };
 
 // Nothing for an expression that does not compile.
@@ -36,17 +37,19 @@ TPromise PromiseOf(const std::string& expression) {
     return {};
   }
   const regexpr::TRequiredTexts required = regexpr::RequiredTexts(regex.Program());
-  TPromise promise{{}, required.Decisive};
+  TPromise promise{{}, required.Decisive, required.AtStart};
   for (std::string_view text : required.Texts) promise.Texts.emplace_back(text);
   return promise;
 }
 
 std::vector<std::string> Promised(const std::string& expression) { return PromiseOf(expression).Texts; }
 
-bool HoldsOne(const std::string& subject, const std::vector<std::string>& texts) {
+bool HoldsOne(const std::string& subject, const TPromise& promise) {
   const std::string lower = Lower(subject);
-  for (const std::string& text : texts)
-    if (lower.find(Lower(text)) != std::string::npos) return true;
+  for (const std::string& text : promise.Texts) {
+    const size_t at = lower.find(Lower(text));
+    if (at == 0 || (at != std::string::npos && !promise.AtStart)) return true;
+  }
   return false;
 }
 
@@ -65,6 +68,8 @@ std::vector<std::string> Expressions() {
       all.insert(x + "|" + y);
       all.insert("(" + x + "|" + y + ")" + y);
       all.insert(y + "(" + x + "|b" + y + ")");
+      all.insert("^(" + x + "|" + y + ")" + y);
+      all.insert("^" + y + x);
     }
   }
   return {all.begin(), all.end()};
@@ -86,6 +91,7 @@ TEST(RequiredTexts, EveryMatchedSubjectHoldsOneUnderEveryModifier) {
   const std::vector<std::string> subjects = Subjects();
   int promising = 0;
   int decisive = 0;
+  int atStart = 0;
   int passedOver = 0;
   std::vector<std::string> wrong;
   for (const std::string& expression : Expressions()) {
@@ -95,10 +101,11 @@ TEST(RequiredTexts, EveryMatchedSubjectHoldsOneUnderEveryModifier) {
       if (promise.Texts.empty()) continue;
       ++promising;
       decisive += promise.Decisive;
+      atStart += promise.AtStart;
       TRegExpr regex;
       regex.SetExpression(full);
       for (const std::string& subject : subjects) {
-        const bool holds = HoldsOne(subject, promise.Texts);
+        const bool holds = HoldsOne(subject, promise);
         passedOver += !holds;
         if (!holds || promise.Decisive) {
           if (regex.Exec(subject) != holds && wrong.size() < 10) wrong.push_back(full + " on \"" + subject + "\"");
@@ -109,6 +116,7 @@ TEST(RequiredTexts, EveryMatchedSubjectHoldsOneUnderEveryModifier) {
   EXPECT_TRUE(wrong.empty()) << wrong.front();
   EXPECT_GT(promising, 1000);
   EXPECT_GT(decisive, 20);
+  EXPECT_GT(atStart, 100);
   EXPECT_GT(passedOver, 500000);
 }
 
@@ -137,6 +145,12 @@ TEST(RequiredTexts, ChoicesPromiseOneTextOfEachAlternative) {
   EXPECT_EQ(Promised("(ab)*c"), std::vector<std::string>{"c"});
   EXPECT_EQ(Promised("a(bc){2,3}d"), std::vector<std::string>{"a"});
   EXPECT_EQ(Promised("[ab](a|b)+"), (std::vector<std::string>{"a", "b"}));
+  const TPromise surnames = PromiseOf(Cp("^(иван|петр)ов"));
+  EXPECT_TRUE(surnames.AtStart);
+  EXPECT_EQ(surnames.Texts, (std::vector<std::string>{Cp("иван"), Cp("петр")}));
+  EXPECT_FALSE(PromiseOf(Cp("(?m)^иван")).AtStart) << "a line may start anywhere";
+  EXPECT_FALSE(PromiseOf(Cp("^иван|петр")).AtStart);
+  EXPECT_FALSE(PromiseOf(Cp("^(иван|п*етр)")).AtStart);
   for (const char* expression : {"иван", "(?x) и в а н", "иван|петр", "((иван)|(?i)петр)", "(?-i)(?i)иван"})
     EXPECT_TRUE(PromiseOf(Cp(expression)).Decisive) << expression;
   for (const char* expression : {"(?-i)иван", "^иван", "иван.", "иван|петр*", "(иван|петр)ов", "иван|"})

@@ -149,15 +149,23 @@ TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
 
 TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
   Owners.push_back("A");
-  for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, {}, 0});
-  std::vector<std::string> events;
-  TSearchInputs inputs = RegexInputs();
-  inputs.Phone = "7";
-  ScanPhones(
-      MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
-      [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
-  EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
-                                              "result 20000", "progress 20000"}));
+  Owners.push_back(W("Иван"));
+  for (int i = 0; i < 25000; ++i) {
+    const bool found = i % 10000 == 0;
+    Phones.push_back(TPhone{found ? 1 : 0, found ? "7" : "1", 0, 0, 0, {}, 0});
+  }
+  TSearchInputs byPhone = RegexInputs();
+  byPhone.Phone = "7";
+  TSearchInputs byName = RegexInputs();  // answered by the name search alone
+  byName.Owner = W("иван");
+  for (const TSearchInputs& inputs : {byPhone, byName}) {
+    std::vector<std::string> events;
+    ScanPhones(
+        MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+        [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
+    EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
+                                                "result 20000", "progress 20000"}));
+  }
 }
 
 TEST_F(RegexSearchTest, ExpressionThatDoesNotCompileRaisesOnlyWhenARecordReachesItsTest) {
@@ -166,6 +174,7 @@ TEST_F(RegexSearchTest, ExpressionThatDoesNotCompileRaisesOnlyWhenARecordReaches
   EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 0) << "empty table";
 
   AddOwnerWithNumbers("Иванов", {"1", "2", "3"});
+  EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 103) << "the first record reaches the owner test";
   inputs.Phone = "9";
   EXPECT_EQ(ScanUntilError(inputs).ErrorNumber, 0) << "no number reaches the owner test";
 
