@@ -97,9 +97,7 @@ class TPackedAlphabet {
  public:
   explicit TPackedAlphabet(const TColumnTexts& texts) {
     std::array<bool, 256> used{};
-    for (size_t i = 0; i < texts.Count(); ++i) {
-      for (unsigned char byte : texts.Text(i)) used[byte] = true;
-    }
+    for (unsigned char byte : texts.AllBytes()) used[byte] = true;
     uint8_t next = 0;
     for (size_t byte = 0; byte < used.size(); ++byte) {
       if (used[byte]) digitOf_[byte] = ++next;
@@ -113,11 +111,9 @@ class TPackedAlphabet {
   // A text that ends early carries 0 where the longer one has a byte, so it comes first.
   uint64_t Code(std::string_view text, size_t width) const {
     uint64_t code = 0;
-    for (size_t i = 0; i < width; ++i) {
-      code <<= bits_;
-      if (i < text.size()) code |= digitOf_[static_cast<unsigned char>(text[i])];
-    }
-    return code;
+    for (unsigned char byte : text) code = (code << bits_) | digitOf_[byte];
+    const size_t missing = (width - text.size()) * bits_;
+    return missing >= 64 ? 0 : code << missing;
   }
 
  private:
