@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "CellOrder.h"
+#include "RadixOrder.h"
 
 namespace {
 
@@ -37,12 +38,6 @@ class TDistinctTexts {
   std::vector<uint32_t> firstPositions_;
 };
 
-struct TDistinctItem {
-  uint64_t Prefix;
-  uint32_t Id;
-  uint32_t Position;
-};
-
 // Dense ranks: equal texts share a rank.
 std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
   const size_t count = texts.Count();
@@ -51,42 +46,44 @@ std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
   for (size_t i = 0; i < count; ++i) ranks[i] = distinct.IdOf(texts, i);
 
   const std::vector<uint32_t>& first = distinct.FirstPositions();
-  std::vector<TDistinctItem> items(first.size());
-  for (uint32_t id = 0; id < first.size(); ++id) items[id] = {texts.Bytes(first[id]), id, first[id]};
-  // Distinct texts never compare equal, so the order is total.
-  std::sort(items.begin(), items.end(), [&texts](const TDistinctItem& a, const TDistinctItem& b) {
-    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
-    return CompareCellTexts(texts.Text(a.Position), texts.Text(b.Position)) < 0;
-  });
-  std::vector<uint32_t> rankOfId(items.size());
-  for (uint32_t rank = 0; rank < items.size(); ++rank) rankOfId[items[rank].Id] = rank;
+  std::vector<uint64_t> prefixes(first.size());
+  for (uint32_t id = 0; id < first.size(); ++id) prefixes[id] = texts.Bytes(first[id]);
+  // The first eight bytes order most distinct texts; only runs sharing them are compared.
+  std::vector<uint32_t> ids = RadixOrder({&prefixes}, prefixes.size());
+  const auto textOf = [&](uint32_t id) { return texts.Text(first[id]); };
+  for (size_t run = 0; run < ids.size();) {
+    size_t runEnd = run + 1;
+    while (runEnd < ids.size() && prefixes[ids[runEnd]] == prefixes[ids[run]]) ++runEnd;
+    // Distinct texts never compare equal, so the order is total.
+    if (runEnd - run > 1) {
+      std::sort(ids.begin() + static_cast<std::ptrdiff_t>(run), ids.begin() + static_cast<std::ptrdiff_t>(runEnd),
+                [&](uint32_t a, uint32_t b) { return CompareCellTexts(textOf(a), textOf(b)) < 0; });
+    }
+    run = runEnd;
+  }
+  std::vector<uint32_t> rankOfId(ids.size());
+  for (uint32_t rank = 0; rank < ids.size(); ++rank) rankOfId[ids[rank]] = rank;
   for (uint64_t& rank : ranks) rank = rankOfId[rank];
   return ranks;
 }
 
-// Up to 15 bytes of text, zero-padded, then the length: the length puts a text
-// before the same text with zero bytes appended.
-struct TWideCode {
-  uint64_t High;
-  uint64_t Low;
-  uint32_t Position;
-};
-
-// Dense ranks of texts no longer than 15 bytes, by sorting their wide codes: no
-// hashing and no text comparisons, which suits columns of numbers.
+// Dense ranks of texts no longer than 15 bytes, by sorting their codes of up to 15
+// bytes, zero-padded, then the length (which puts a text before the same text with
+// zero bytes appended): no hashing and no text comparisons, which suits columns of numbers.
 std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
   const size_t count = texts.Count();
-  std::vector<TWideCode> items(count);
+  std::vector<uint64_t> high(count);
+  std::vector<uint64_t> low(count);
   for (size_t i = 0; i < count; ++i) {
-    items[i] = {texts.Bytes(i), (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size(), static_cast<uint32_t>(i)};
+    high[i] = texts.Bytes(i);
+    low[i] = (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size();
   }
-  std::sort(items.begin(), items.end(),
-            [](const TWideCode& a, const TWideCode& b) { return a.High != b.High ? a.High < b.High : a.Low < b.Low; });
+  const std::vector<uint32_t> order = RadixOrder({&high, &low}, count);
   std::vector<uint64_t> ranks(count);
   uint64_t rank = 0;
   for (size_t i = 0; i < count; ++i) {
-    if (i > 0 && (items[i].High != items[i - 1].High || items[i].Low != items[i - 1].Low)) ++rank;
-    ranks[items[i].Position] = rank;
+    if (i > 0 && (high[order[i]] != high[order[i - 1]] || low[order[i]] != low[order[i - 1]])) ++rank;
+    ranks[order[i]] = rank;
   }
   return ranks;
 }
@@ -97,9 +94,7 @@ class TPackedAlphabet {
  public:
   explicit TPackedAlphabet(const TColumnTexts& texts) {
     std::array<bool, 256> used{};
-    for (size_t i = 0; i < texts.Count(); ++i) {
-      for (unsigned char byte : texts.Text(i)) used[byte] = true;
-    }
+    for (unsigned char byte : texts.AllBytes()) used[byte] = true;
     uint8_t next = 0;
     for (size_t byte = 0; byte < used.size(); ++byte) {
       if (used[byte]) digitOf_[byte] = ++next;
@@ -113,11 +108,9 @@ class TPackedAlphabet {
   // A text that ends early carries 0 where the longer one has a byte, so it comes first.
   uint64_t Code(std::string_view text, size_t width) const {
     uint64_t code = 0;
-    for (size_t i = 0; i < width; ++i) {
-      code <<= bits_;
-      if (i < text.size()) code |= digitOf_[static_cast<unsigned char>(text[i])];
-    }
-    return code;
+    for (unsigned char byte : text) code = (code << bits_) | digitOf_[byte];
+    const size_t missing = (width - text.size()) * bits_;
+    return missing >= 64 ? 0 : code << missing;
   }
 
  private:

@@ -4,6 +4,7 @@
 
 #include "ColumnTexts.h"
 #include "OrderCodes.h"
+#include "RadixOrder.h"
 
 void TRowStore::Clear() {
   rows_.clear();
@@ -34,6 +35,11 @@ void TRowStore::RemoveAt(size_t position) {
   if (position < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
+bool TRowStore::InInsertionOrder() const {
+  return std::is_sorted(rows_.begin(), rows_.end(),
+                        [](const TRow& a, const TRow& b) { return a.Insertion < b.Insertion; });
+}
+
 std::vector<size_t> TRowStore::PositionsOfInsertions(const std::vector<uint32_t>& insertions) const {
   std::vector<uint32_t> wanted = insertions;
   std::sort(wanted.begin(), wanted.end());
@@ -53,15 +59,6 @@ std::vector<size_t> TRowStore::PositionsOfInsertions(const std::vector<uint32_t>
 }
 
 namespace {
-
-// The first two keys' codes sit beside the position so that most comparisons stay
-// inside the item (grouping makes ties in the first key common).
-struct TSortItem {
-  uint64_t Lead;
-  uint64_t Second;
-  uint32_t Tie;  // insertion number, or the current position when that already orders ties
-  uint32_t Position;
-};
 
 // Each key's codes by position, complemented for descending keys.
 std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, const TCellSource& source,
@@ -91,27 +88,25 @@ std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>&
   const std::vector<TSortKey> codedKeys(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(coded));
   std::vector<std::vector<uint64_t>> codes = KeyCodes(codedKeys, source, rowKeys);
   rowKeys = {};
-  std::vector<TSortItem> items(count);
-  for (size_t i = 0; i < count; ++i) {
-    items[i] = {compared < 1 ? 0 : codes[0][i], compared < 2 ? 0 : codes[1][i],
-                tiesByPosition ? static_cast<uint32_t>(i) : rows_[i].Insertion, static_cast<uint32_t>(i)};
+  std::vector<const std::vector<uint64_t>*> sortKeys;
+  for (size_t k = 0; k < compared; ++k) sortKeys.push_back(&codes[k]);
+  // Positions order ties already unless rows were sorted or inserted since they came.
+  std::vector<uint64_t> insertions;
+  if (!tiesByPosition && !InInsertionOrder()) {
+    insertions.resize(count);
+    for (size_t i = 0; i < count; ++i) insertions[i] = rows_[i].Insertion;
+    sortKeys.push_back(&insertions);
   }
-  std::sort(items.begin(), items.end(), [&codes, compared](const TSortItem& a, const TSortItem& b) {
-    if (a.Lead != b.Lead) return a.Lead < b.Lead;
-    if (a.Second != b.Second) return a.Second < b.Second;
-    for (size_t k = 2; k < compared; ++k) {
-      if (codes[k][a.Position] != codes[k][b.Position]) return codes[k][a.Position] < codes[k][b.Position];
-    }
-    return a.Tie < b.Tie;
-  });
+  const std::vector<uint32_t> order = RadixOrder(sortKeys, count);
+  insertions = {};
   std::vector<TRow> ordered(count);
-  for (size_t i = 0; i < count; ++i) ordered[i] = rows_[items[i].Position];
+  for (size_t i = 0; i < count; ++i) ordered[i] = rows_[order[i]];
   rows_ = std::move(ordered);
   orderedBy_ = keys;
   std::vector<std::vector<uint64_t>> leadingCodes(std::min(leading, codes.size()));
   for (size_t k = 0; k < leadingCodes.size(); ++k) {
     leadingCodes[k].resize(count);
-    for (size_t i = 0; i < count; ++i) leadingCodes[k][i] = codes[k][items[i].Position];
+    for (size_t i = 0; i < count; ++i) leadingCodes[k][i] = codes[k][order[i]];
   }
   return leadingCodes;
 }

@@ -22,7 +22,7 @@ class TRowStore {
   // Size() for a number no row has.
   std::vector<size_t> PositionsOfInsertions(const std::vector<uint32_t>& insertions) const;
 
-  // One n log n sort by the keys' cell texts, ties by insertion number. Returns, in
+  // One stable radix sort by the keys' cell texts, ties by insertion number. Returns, in
   // the new row order, codes of the first `leading` keys' texts: equal exactly where
   // the texts are equal, which is all grouping needs.
   std::vector<std::vector<uint64_t>> Order(const std::vector<TSortKey>& keys, const TCellSource& source,
@@ -36,6 +36,8 @@ class TRowStore {
   // How many leading keys a sort must compare: when the rows are already in the
   // order of the trailing keys, only the new leading ones.
   size_t KeysToCompare(const std::vector<TSortKey>& keys) const;
+
+  bool InInsertionOrder() const;
 
   std::vector<TRow> rows_;
   uint32_t nextInsertion_ = 0;
