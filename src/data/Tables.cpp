@@ -13,9 +13,11 @@ std::string_view NameAt(const std::vector<std::string>& table, int32_t index) {
 
 }  // namespace
 
-std::string_view OwnerName(const TPhone& phone) {
-  const int32_t index = phone.OwnerIndex;
-  return index >= 0 && static_cast<size_t>(index) < Owners.size() ? Owners[index] : std::string_view();
+std::string_view OwnerName(const TPhone& phone) { return OwnerNameAt(phone.OwnerIndex); }
+
+std::string_view OwnerNameAt(int32_t index) {
+  return index >= 0 && static_cast<size_t>(index) < Owners.size() ? Owners[static_cast<size_t>(index)]
+                                                                  : std::string_view();
 }
 
 std::string_view CityName(int32_t index) { return NameAt(Cities, index); }

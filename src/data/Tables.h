@@ -16,6 +16,7 @@ extern TPhoneTable Phones;
 
 // Bounds-checked lookups: an index outside its table reads as the empty name.
 std::string_view OwnerName(const TPhone& phone);
+std::string_view OwnerNameAt(int32_t ownerIndex);  // the empty name outside the table
 std::string_view CityName(int32_t index);
 std::string_view StreetName(int32_t index);
 

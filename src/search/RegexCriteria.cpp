@@ -2,17 +2,6 @@
 
 #include "TextServices.h"
 
-namespace {
-
-// The name by its index from the owner column, sparing a read of the whole record;
-// an index outside the table reads as the empty name.
-std::string_view OwnerText(int32_t index) {
-  const auto i = static_cast<size_t>(index);
-  return index >= 0 && i < Owners.size() ? Owners[i] : std::string_view();
-}
-
-}  // namespace
-
 TRegexCriterion::TRegexCriterion(const std::string& expression, TStepBudget& budget) : active_(!expression.empty()) {
   if (active_) regex_.SetExpression(expression);
   regex_.SetStepBudget(&budget);
@@ -48,7 +37,7 @@ bool TRegexRecordTests::OwnerMatches(int32_t index) {
   const int32_t owner = Phones.OwnerColumn()[static_cast<size_t>(index)];
   if (!lastOwnerKnown_ || owner != lastOwner_) {
     if (!lastOwnerKnown_) PrepareOwnerFilter();
-    lastOwnerMatched_ = OwnerMayMatch(owner) && (ownerFilterDecides_ || owner_.Matches(OwnerText(owner)));
+    lastOwnerMatched_ = OwnerMayMatch(owner) && (ownerFilterDecides_ || owner_.Matches(OwnerNameAt(owner)));
     lastOwner_ = owner;
     lastOwnerKnown_ = true;
   }
