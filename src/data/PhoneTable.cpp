@@ -24,6 +24,12 @@ int64_t PlainValue(std::string_view text) {
   return plain ? value : -1;
 }
 
+uint32_t LastDigits(int64_t value) {
+  constexpr int64_t wrap = TPhoneTable::NineDigitsWrap;
+  if (value < 0) return TPhoneTable::NoLastDigits;
+  return static_cast<uint32_t>(value < wrap ? value : wrap + value % wrap);
+}
+
 template <typename T>
 void Release(std::vector<T>& column) {
   std::vector<T>().swap(column);
@@ -86,6 +92,7 @@ void TPhoneTable::AppendRow(int32_t ownerIndex, int64_t value, int32_t cityIndex
     if (otherText) otherNumbers_.push_back(TOtherNumber{static_cast<uint32_t>(count), *otherText});
     owners_.push_back(ownerIndex);
     numbers_.push_back(value);
+    lastDigits_.push_back(LastDigits(value));
     cities_.push_back(city);
     streets_.push_back(street);
     houses_.push_back(houseNumber);
@@ -106,6 +113,7 @@ TNumberText TPhoneTable::OtherNumberText(size_t index) const {
 void TPhoneTable::Truncate(size_t count) {
   owners_.resize(std::min(owners_.size(), count));
   numbers_.resize(std::min(numbers_.size(), count));
+  lastDigits_.resize(std::min(lastDigits_.size(), count));
   cities_.resize(std::min(cities_.size(), count));
   streets_.resize(std::min(streets_.size(), count));
   houses_.resize(std::min(houses_.size(), count));
@@ -117,6 +125,7 @@ void TPhoneTable::Truncate(size_t count) {
 void TPhoneTable::clear() {
   Release(owners_);
   Release(numbers_);
+  Release(lastDigits_);
   Release(cities_);
   Release(streets_);
   Release(houses_);
@@ -131,6 +140,7 @@ void TPhoneTable::clear() {
 void TPhoneTable::reserve(size_t count, size_t otherNumbers) {
   owners_.reserve(count);
   numbers_.reserve(count);
+  lastDigits_.reserve(count);
   cities_.reserve(count);
   streets_.reserve(count);
   houses_.reserve(count);

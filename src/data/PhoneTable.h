@@ -108,6 +108,12 @@ class TPhoneTable {
   const std::vector<int32_t>& OwnerColumn() const { return owners_; }
   // The number's value, or -1 when its text is not a plain non-negative decimal.
   const std::vector<int64_t>& NumberColumn() const { return numbers_; }
+  // Half the bytes of NumberColumn for the tail test of up to nine digits: the
+  // number's last nine digits, plus NineDigitsWrap when it has more;
+  // NoLastDigits for a number text without a plain value.
+  static constexpr uint32_t NineDigitsWrap = 1'000'000'000;
+  static constexpr uint32_t NoLastDigits = UINT32_MAX;
+  const std::vector<uint32_t>& LastDigitsColumn() const { return lastDigits_; }
   const std::vector<uint16_t>& CityColumn() const { return cities_; }
   const std::vector<uint16_t>& StreetColumn() const { return streets_; }
   const std::vector<uint16_t>& HouseColumn() const { return houses_; }
@@ -129,6 +135,7 @@ class TPhoneTable {
 
   std::vector<int32_t> owners_;
   std::vector<int64_t> numbers_;
+  std::vector<uint32_t> lastDigits_;
   std::vector<uint16_t> cities_;
   std::vector<uint16_t> streets_;
   std::vector<uint16_t> houses_;

@@ -177,3 +177,24 @@ TEST_F(ScanPhonesTest, TablesLargeEnoughToSplitReportInTableOrder) {
     EXPECT_EQ(events, expected) << Utf8FromCp1251(inputs.Owner);
   }
 }
+
+// Around the nine digits the short column holds and the ten that a number may have
+// past it: every tail the field takes finds exactly the numbers ending in it.
+TEST_F(ScanPhonesTest, TailsAtTheEdgesOfTheLastDigitsColumn) {
+  Owners.push_back("A");
+  const std::vector<std::string> numbers = {"0",          "7",          "999999999",           "1000000000",
+                                            "1000000007", "100000007",  "9223372036854775807", "000000007",
+                                            "-7",         "4000000007", "1999999999",          "2000000000"};
+  for (const std::string& number : numbers) Phones.push_back(TPhone{0, number, 0, 0, 0, {}, 0});
+  std::set<std::string> tails;
+  for (const std::string& number : numbers)
+    for (size_t length = 1; length <= std::min<size_t>(10, number.size()); ++length)
+      tails.insert(number.substr(number.size() - length));
+  for (const std::string& tail : tails) {
+    if (tail.find_first_not_of("0123456789") != std::string::npos) continue;
+    Indices expected;
+    for (size_t i = 0; i < numbers.size(); ++i)
+      if (PhoneTailMatches(tail, numbers[i])) expected.push_back(static_cast<int32_t>(i));
+    EXPECT_EQ(Results(PhoneInput(tail)), expected) << tail;
+  }
+}
