@@ -101,15 +101,7 @@ class TProgramWalk {
     }
     if (node[0] != opAlternative) return {};
     const uint8_t* join = JoinOf(node);
-    if (join == nullptr) return {};
-    TTexts texts;
-    for (const uint8_t* alternative = node; alternative != join; alternative = NextNode(alternative)) {
-      const TTexts leading = Leading(Operand(alternative), join, depth + 1);
-      if (leading.empty()) return {};
-      texts.insert(texts.end(), leading.begin(), leading.end());
-      if (texts.size() > MaxTexts) return {};
-    }
-    return texts;
+    return EveryAlternative(node, join, [&](const uint8_t* body) { return Leading(body, join, depth + 1); });
   }
 
   // The literals that a program anchored by "^" in its only alternative begins with.
@@ -158,12 +150,20 @@ class TProgramWalk {
   }
 
   TTexts Choice(const uint8_t* first, const uint8_t* join, int depth) const {
-    if (join == nullptr || depth >= MaxDepth) return {};
+    if (depth >= MaxDepth) return {};
+    return EveryAlternative(first, join, [&](const uint8_t* body) { return Sequence(body, join, depth + 1); });
+  }
+
+  // The texts that promised(body) gives for every alternative of the choice from
+  // first to join, together; empty when one of them promises none.
+  template <typename TPromised>
+  TTexts EveryAlternative(const uint8_t* first, const uint8_t* join, TPromised&& promised) const {
+    if (join == nullptr) return {};
     TTexts texts;
     for (const uint8_t* alternative = first; alternative != join; alternative = NextNode(alternative)) {
-      const TTexts promised = Sequence(Operand(alternative), join, depth + 1);
-      if (promised.empty()) return {};
-      for (std::string_view text : promised) {
+      const TTexts promise = promised(Operand(alternative));
+      if (promise.empty()) return {};
+      for (std::string_view text : promise) {
         if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
       }
       if (texts.size() > MaxTexts) return {};

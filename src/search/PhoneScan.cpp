@@ -67,7 +67,7 @@ void KeepTail(TSelection& selection, int64_t value, const std::string& digits) {
   constexpr int64_t power = PowerOfTen<Digits>();
   constexpr int64_t smallest = Digits == 1 ? 0 : power / 10;
   if constexpr (Digits <= 9) {
-    // The scan is bound by memory: the 32-bit column halves what it reads.
+    // Half the bytes of the 64-bit column to read, and a 32-bit remainder.
     constexpr uint32_t wrap = TPhoneTable::NineDigitsWrap;
     const uint32_t* lasts = Phones.LastDigitsColumn().data();
     selection.Keep([&](int32_t i) {

@@ -53,13 +53,6 @@ void TRegexRecordTests::PrepareOwnerFilter() {
   if (ownerFiltered_) ownerCandidates_ = OwnersHolding(required);
 }
 
-// An index outside the table reads as the empty name, which holds no text.
-bool TRegexRecordTests::OwnerMayMatch(int32_t index) const {
-  if (!ownerFiltered_) return true;
-  return index >= 0 && static_cast<size_t>(index) < Owners.size() &&
-         BitSet(ownerCandidates_, static_cast<size_t>(index));
-}
-
 bool TRegexRecordTests::CorpusMatches(const TCorpusText& corpus) {
   if (corpus.Id >= corpusAnswers_.size()) return corpus_.Matches(corpus);
   TAnswer& answer = corpusAnswers_[corpus.Id];

@@ -48,16 +48,17 @@ class TRegexRecordTests {
   // owner test comes first and the name holds none of its required texts. Cheap
   // enough to call for every record.
   bool MayPass(int32_t index) const {
-    if (!ownerFilterFirst_) return true;
-    const int32_t owner = Phones.OwnerColumn()[static_cast<size_t>(index)];
-    return owner >= 0 && static_cast<size_t>(owner) < Owners.size() &&
-           BitSet(ownerCandidates_, static_cast<size_t>(owner));
+    return !ownerFilterFirst_ || OwnerMayMatch(Phones.OwnerColumn()[static_cast<size_t>(index)]);
   }
 
  private:
   bool OwnerMatches(int32_t ownerIndex);
   void PrepareOwnerFilter();
-  bool OwnerMayMatch(int32_t ownerIndex) const;
+  // An index outside the table reads as the empty name, which holds no text.
+  bool OwnerMayMatch(int32_t ownerIndex) const {
+    return !ownerFiltered_ || (ownerIndex >= 0 && static_cast<size_t>(ownerIndex) < Owners.size() &&
+                               BitSet(ownerCandidates_, static_cast<size_t>(ownerIndex)));
+  }
   bool CorpusMatches(const TCorpusText& corpus);
 
   const SearchCriteria& criteria_;

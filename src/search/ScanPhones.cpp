@@ -23,32 +23,33 @@ void ReportBlock(int32_t block, std::span<const int32_t> results, const std::fun
 void ScanBlocks(const TPhoneScan& scan, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress) {
   const auto count = static_cast<int32_t>(Phones.size());
-  auto reportBlocks = [&](int32_t first, int32_t last) {
+  auto forEachBlock = [&scan](int32_t first, int32_t last, auto&& onBlock) {
     std::vector<int32_t> results;
     for (int32_t block = first; block < last; block += ProgressStep) {
       scan.Select(block, std::min(last, block + ProgressStep), results);
-      ReportBlock(block, results, onResult, onProgress);
+      onBlock(block, results);
     }
   };
+  auto report = [&](int32_t block, std::span<const int32_t> results) {
+    ReportBlock(block, results, onResult, onProgress);
+  };
   const auto split = static_cast<int32_t>(SplitPoint(count, ProgressStep));
-  if (split == 0) return reportBlocks(0, count);
+  if (split == 0) return forEachBlock(0, count, report);
   // The upper part is selected beside the lower one and reported after it, so
   // that the calls come in table order on this thread.
   std::vector<int32_t> upperResults;
   std::vector<size_t> upperEnds;  // where each block's results end in upperResults
-  RunSideBySide([&] { reportBlocks(0, split); },
+  RunSideBySide([&] { forEachBlock(0, split, report); },
                 [&] {
-                  std::vector<int32_t> results;
-                  for (int32_t block = split; block < count; block += ProgressStep) {
-                    scan.Select(block, std::min(count, block + ProgressStep), results);
+                  forEachBlock(split, count, [&](int32_t, std::span<const int32_t> results) {
                     upperResults.insert(upperResults.end(), results.begin(), results.end());
                     upperEnds.push_back(upperResults.size());
-                  }
+                  });
                 });
   size_t begin = 0;
   for (size_t k = 0; k < upperEnds.size(); ++k) {
-    const std::span<const int32_t> results(upperResults.data() + begin, upperEnds[k] - begin);
-    ReportBlock(split + static_cast<int32_t>(k) * ProgressStep, results, onResult, onProgress);
+    report(split + static_cast<int32_t>(k) * ProgressStep,
+           std::span<const int32_t>(upperResults.data() + begin, upperEnds[k] - begin));
     begin = upperEnds[k];
   }
 }
