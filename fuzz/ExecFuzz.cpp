@@ -22,8 +22,8 @@
 #include <string>
 #include <string_view>
 
-#include "MatchLimits.h"
-#include "RegExpr.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

@@ -21,13 +21,13 @@
 #include <utility>
 #include <vector>
 
-#include "DbrRecords.h"
-#include "DirectoryFiles.h"
-#include "LoadDataThread.h"
-#include "MatchLimits.h"
-#include "RegExpr.h"
-#include "Search.h"
-#include "TextServices.h"
+#include "data/DbrRecords.h"
+#include "data/LoadDataThread.h"
+#include "data/TextServices.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "search/Search.h"
+#include "tests/data/support/DirectoryFiles.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "DirectoryGenerator.h"
+#include "tools/DirectoryGenerator.h"
 
 #include <algorithm>
 #include <optional>
 #include <set>
 #include <unordered_set>
 
-#include "Cp1251.h"
-#include "DirectoryWriter.h"
-#include "Random.h"
-#include "RussianNames.h"
+#include "data/Cp1251.h"
+#include "tools/DirectoryWriter.h"
+#include "tools/Random.h"
+#include "tools/RussianNames.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "LineReader.h"
-#include "TsvFormat.h"
+#include "tools/LineReader.h"
+#include "tools/TsvFormat.h"
 
 // Reads and checks the whole input before the three files are replaced together;
 // on any failure they stay as they were. Throws ETsvError for bad input (the

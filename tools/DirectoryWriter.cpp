@@ -1,8 +1,8 @@
-#include "DirectoryWriter.h"
+#include "tools/DirectoryWriter.h"
 
 #include <stdexcept>
 
-#include "DbrRecords.h"
+#include "data/DbrRecords.h"
 
 namespace {
 

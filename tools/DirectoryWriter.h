@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ReplacementFile.h"
+#include "tools/ReplacementFile.h"
 
 struct TDirectoryLine {
   int64_t Number = 0;

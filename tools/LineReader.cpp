@@ -1,4 +1,4 @@
-#include "LineReader.h"
+#include "tools/LineReader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "TsvFormat.h"
+#include "tools/TsvFormat.h"
 
 namespace {
 

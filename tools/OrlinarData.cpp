@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "DirectoryGenerator.h"
-#include "DirectoryTsv.h"
-#include "ReplacementFile.h"
+#include "tools/DirectoryGenerator.h"
+#include "tools/DirectoryTsv.h"
+#include "tools/ReplacementFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ReplacementFile.h"
+#include "tools/ReplacementFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

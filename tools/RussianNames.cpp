@@ -1,4 +1,4 @@
-#include "RussianNames.h"
+#include "tools/RussianNames.h"
 
 using namespace std::string_view_literals;
 

@@ -1,8 +1,8 @@
 #include <filesystem>
 
-#include "Cp1251.h"
-#include "DirectoryTsv.h"
-#include "LoadDataThread.h"
+#include "data/Cp1251.h"
+#include "data/LoadDataThread.h"
+#include "tools/DirectoryTsv.h"
 
 namespace {
 

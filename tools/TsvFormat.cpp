@@ -1,4 +1,4 @@
-#include "TsvFormat.h"
+#include "tools/TsvFormat.h"
 
 std::string EscapeField(std::string_view text) {
   std::string out;

@@ -1,10 +1,10 @@
 #include <charconv>
 #include <unordered_map>
 
-#include "Cp1251.h"
-#include "DbrRecords.h"
-#include "DirectoryTsv.h"
-#include "DirectoryWriter.h"
+#include "data/Cp1251.h"
+#include "data/DbrRecords.h"
+#include "tools/DirectoryTsv.h"
+#include "tools/DirectoryWriter.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchDirectory.h"
-#include "LoadDataThread.h"
+#include "bench/data/support/BenchDirectory.h"
+#include "data/LoadDataThread.h"
 
 // Registered first: a child forked after the timed loads would share their pages.
 static void BM_ResidentAfterLoad(benchmark::State& state) {

@@ -4,10 +4,10 @@
 #include <QScrollBar>
 #include <QTableView>
 
-#include "GeneratedDirectory.h"
-#include "GridModel.h"
-#include "ResultGrid.h"
-#include "RowStore.h"
+#include "bench/grid/support/GeneratedDirectory.h"
+#include "ui/grid/GridModel.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/grid/RowStore.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

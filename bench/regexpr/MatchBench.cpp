@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "RegExpr.h"
-#include "SubscriberTexts.h"
+#include "bench/regexpr/support/SubscriberTexts.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

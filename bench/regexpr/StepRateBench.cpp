@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "Cp1251.h"
-#include "MatchLimits.h"
-#include "RegExpr.h"
-#include "SubscriberTexts.h"
+#include "bench/regexpr/support/SubscriberTexts.h"
+#include "data/Cp1251.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Cp1251.h"
-#include "Search.h"
-#include "SearchRun.h"
+#include "bench/search/support/SearchRun.h"
+#include "data/Cp1251.h"
+#include "search/Search.h"
 
 static void BM_OwnerSubstring(benchmark::State& state) {
   TSearchInputs inputs;

@@ -18,15 +18,15 @@
 #include <iterator>
 #include <memory>
 
-#include "Application.h"
-#include "BenchDirectory.h"
-#include "DbrRecords.h"
-#include "DirectoryGenerator.h"
-#include "LoadDataThread.h"
-#include "LookupComboBox.h"
-#include "Main.h"
-#include "ResultGrid.h"
-#include "Tables.h"
+#include "bench/data/support/BenchDirectory.h"
+#include "data/DbrRecords.h"
+#include "data/LoadDataThread.h"
+#include "data/Tables.h"
+#include "tools/DirectoryGenerator.h"
+#include "ui/Application.h"
+#include "ui/Main.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/LookupComboBox.h"
 
 namespace {
 

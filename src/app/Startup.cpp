@@ -1,11 +1,11 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include <cstdint>
 
-#include "Application.h"
-#include "Main.h"
-#include "StartupFailureReport.h"
-#include "Tables.h"
+#include "data/Tables.h"
+#include "ui/Application.h"
+#include "ui/Main.h"
+#include "ui/report/StartupFailureReport.h"
 
 namespace {
 

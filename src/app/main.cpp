@@ -1,3 +1,3 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 int main(int argc, char** argv) { return RunOrlinar(argc, argv); }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DataFile.h"
+#include "data/DataFile.h"
 
 constexpr size_t ReadingChunkBytes = 256 * 1024;  // stays in the cache while it is decoded
 

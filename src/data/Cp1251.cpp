@@ -1,6 +1,6 @@
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
-#include "Cp1251Table.h"
+#include "cp1251/Cp1251Table.h"
 
 namespace {
 

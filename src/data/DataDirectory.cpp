@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "Tables.h"
+#include "data/Tables.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DataFile.h"
+#include "data/DataFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
 namespace {
 

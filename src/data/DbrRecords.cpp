@@ -1,4 +1,4 @@
-#include "DbrRecords.h"
+#include "data/DbrRecords.h"
 
 #include <stdexcept>
 

@@ -1,11 +1,11 @@
-#include "LoadDataThread.h"
+#include "data/LoadDataThread.h"
 
 #include <pthread.h>
 #include <sched.h>
 
 #include <mutex>
 
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
 std::atomic<bool> DataLoaded{false};
 std::atomic<bool> LoadFailed{false};

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <thread>
 
-#include "DataFile.h"
-#include "Tables.h"
-#include "TextServices.h"
+#include "data/DataFile.h"
+#include "data/Tables.h"
+#include "data/TextServices.h"
 
 // Set (release) once Phones and Owners are complete; read with acquire.
 extern std::atomic<bool> DataLoaded;

@@ -1,9 +1,9 @@
 #include <string_view>
 
-#include "DataFile.h"
-#include "DbrRecords.h"
-#include "TableLimits.h"
-#include "Tables.h"
+#include "data/DataFile.h"
+#include "data/DbrRecords.h"
+#include "data/TableLimits.h"
+#include "data/Tables.h"
 
 namespace {
 

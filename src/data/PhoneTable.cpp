@@ -1,11 +1,11 @@
-#include "PhoneTable.h"
+#include "data/PhoneTable.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
 
-#include "Tables.h"
+#include "data/Tables.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TextTable.h"
+#include "data/TextTable.h"
 
 // A number's decimal text held in place: 20 bytes cover every 64-bit value.
 class TNumberText {

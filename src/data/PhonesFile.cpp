@@ -1,7 +1,7 @@
-#include "ChunkedReading.h"
-#include "DbrRecords.h"
-#include "LoadDataThread.h"
-#include "TableLimits.h"
+#include "data/ChunkedReading.h"
+#include "data/DbrRecords.h"
+#include "data/LoadDataThread.h"
+#include "data/TableLimits.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "TableLimits.h"
+#include "data/TableLimits.h"
 
-#include "DataFile.h"
+#include "data/DataFile.h"
 
 void CheckRecordCount(size_t count, const std::string& path) {
   if (count > MaxTableRecords) {

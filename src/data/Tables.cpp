@@ -1,4 +1,4 @@
-#include "Tables.h"
+#include "data/Tables.h"
 
 std::vector<std::string> Cities{""};
 std::vector<std::string> Streets{""};

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "PhoneTable.h"
-#include "TextTable.h"
+#include "data/PhoneTable.h"
+#include "data/TextTable.h"
 
 extern std::vector<std::string> Cities;
 extern std::vector<std::string> Streets;

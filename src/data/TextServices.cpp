@@ -1,4 +1,4 @@
-#include "TextServices.h"
+#include "data/TextServices.h"
 
 #include <charconv>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Cp1251Table.h"
+#include "cp1251/Cp1251Table.h"
 
 class EConvertError : public std::runtime_error {
  public:

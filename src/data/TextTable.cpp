@@ -1,10 +1,10 @@
-#include "TextTable.h"
+#include "data/TextTable.h"
 
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
 
-#include "TextServices.h"
+#include "data/TextServices.h"
 
 void TTextTable::push_back(std::string_view text) {
   const size_t end = texts_.size() + text.size() + 1;

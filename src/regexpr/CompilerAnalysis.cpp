@@ -2,8 +2,8 @@
 #include <cstring>
 #include <vector>
 
-#include "CompilerFlags.h"
-#include "RegExpr.h"
+#include "regexpr/CompilerFlags.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

@@ -1,5 +1,5 @@
-#include "CompilerFlags.h"
-#include "RegExpr.h"
+#include "regexpr/CompilerFlags.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

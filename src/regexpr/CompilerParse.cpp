@@ -1,7 +1,7 @@
 #include <string_view>
 
-#include "CompilerFlags.h"
-#include "RegExpr.h"
+#include "regexpr/CompilerFlags.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

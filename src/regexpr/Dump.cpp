@@ -1,7 +1,7 @@
 #include <string>
 #include <string_view>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

@@ -1,4 +1,4 @@
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

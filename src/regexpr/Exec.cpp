@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

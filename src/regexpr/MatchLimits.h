@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ErrorCodes.h"  // the codes raised at these bounds
+#include "regexpr/ErrorCodes.h"  // the codes raised at these bounds
 
 namespace regexpr {
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "MatchLimits.h"
-#include "RegExpr.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

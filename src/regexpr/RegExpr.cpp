@@ -1,5 +1,5 @@
-#include "RegExpr.h"
-#include "MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "regexpr/MatchLimits.h"
 
 using namespace regexpr;
 

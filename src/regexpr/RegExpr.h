@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ErrorCodes.h"
-#include "Program.h"
+#include "regexpr/ErrorCodes.h"
+#include "regexpr/Program.h"
 
 class ERegExpr : public std::runtime_error {
  public:

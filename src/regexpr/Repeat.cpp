@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

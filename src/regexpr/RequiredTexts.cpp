@@ -1,10 +1,10 @@
-#include "RequiredTexts.h"
+#include "regexpr/RequiredTexts.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-#include "Program.h"
+#include "regexpr/Program.h"
 
 namespace regexpr {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "MatchLimits.h"
-#include "RegExpr.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
 
 using namespace regexpr;
 

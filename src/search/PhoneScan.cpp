@@ -1,9 +1,9 @@
-#include "PhoneScan.h"
+#include "search/PhoneScan.h"
 
 #include <array>
 #include <utility>
 
-#include "TextsContaining.h"
+#include "search/TextsContaining.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Search.h"
+#include "search/Search.h"
 
 class TPhoneScan {
  public:

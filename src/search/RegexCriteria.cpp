@@ -1,6 +1,6 @@
-#include "RegexCriteria.h"
+#include "search/RegexCriteria.h"
 
-#include "TextServices.h"
+#include "data/TextServices.h"
 
 TRegexCriterion::TRegexCriterion(const std::string& expression, TStepBudget& budget) : active_(!expression.empty()) {
   if (active_) regex_.SetExpression(expression);

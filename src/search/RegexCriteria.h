@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "MatchLimits.h"
-#include "RegExpr.h"
-#include "RequiredTexts.h"
-#include "Search.h"
-#include "TextsContaining.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "regexpr/RequiredTexts.h"
+#include "search/Search.h"
+#include "search/TextsContaining.h"
 
 // The engine work that one search may take: about two seconds of the slowest
 // steps, whatever the expressions and the size of the directory.

@@ -1,6 +1,6 @@
-#include "RegexScan.h"
+#include "search/RegexScan.h"
 
-#include "RegexCriteria.h"
+#include "search/RegexCriteria.h"
 
 // Record by record in table order, so that an engine error stops the scan exactly
 // where testing each record afresh would.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "Search.h"
+#include "search/Search.h"
 
 // Calls back as ScanPhones does. An ERegExpr ends the scan once the results of the
 // records before the one whose test raised it have been reported.

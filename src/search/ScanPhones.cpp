@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <span>
 
-#include "PhoneScan.h"
-#include "RegexCriteria.h"
-#include "RegexScan.h"
-#include "SideBySide.h"
+#include "search/PhoneScan.h"
+#include "search/RegexCriteria.h"
+#include "search/RegexScan.h"
+#include "search/SideBySide.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Tables.h"
+#include "data/Tables.h"
 
 // The seven search fields and the mode as the window holds them.
 struct TSearchInputs {

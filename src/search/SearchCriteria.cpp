@@ -1,5 +1,5 @@
-#include "Search.h"
-#include "TextServices.h"
+#include "data/TextServices.h"
+#include "search/Search.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "TextsContaining.h"
+#include "search/TextsContaining.h"
 
 #include <array>
 #include <cstring>
 #include <utility>
 
-#include "SideBySide.h"
-#include "TextServices.h"
+#include "data/TextServices.h"
+#include "search/SideBySide.h"
 
 #if defined(__SSE2__)
 #include <immintrin.h>

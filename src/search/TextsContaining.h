@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "TextTable.h"
+#include "data/TextTable.h"
 
 // Finds one needle in many places; prepared once per needle.
 class TTextFinder {

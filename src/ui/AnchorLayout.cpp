@@ -1,4 +1,4 @@
-#include "AnchorLayout.h"
+#include "ui/AnchorLayout.h"
 
 #include <QWidget>
 

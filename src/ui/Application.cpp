@@ -1,6 +1,6 @@
-#include "Application.h"
+#include "ui/Application.h"
 
-#include "ErrorReport.h"
+#include "ui/report/ErrorReport.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 

@@ -1,7 +1,7 @@
-#include "FillCombo.h"
+#include "ui/FillCombo.h"
 
-#include "LookupComboBox.h"
-#include "Text1251.h"
+#include "ui/inputs/LookupComboBox.h"
+#include "ui/text/Text1251.h"
 
 void FillCombo(TLookupComboBox& combo, const std::vector<std::string>& table) {
   combo.SelectPosition(-1);

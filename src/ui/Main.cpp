@@ -1,4 +1,4 @@
-#include "Main.h"
+#include "ui/Main.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -11,19 +11,19 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "AnchorLayout.h"
-#include "ApplicationTitle.h"
-#include "ErrorReport.h"
-#include "FillCombo.h"
-#include "LoadDataThread.h"
-#include "LookupComboBox.h"
-#include "MaskEdit.h"
-#include "ResultGrid.h"
-#include "StatusText.h"
-#include "Tables.h"
-#include "Text1251.h"
-#include "TextServices.h"
-#include "WindowFont.h"
+#include "data/LoadDataThread.h"
+#include "data/Tables.h"
+#include "data/TextServices.h"
+#include "ui/AnchorLayout.h"
+#include "ui/FillCombo.h"
+#include "ui/WindowFont.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/LookupComboBox.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/inputs/StatusText.h"
+#include "ui/report/ApplicationTitle.h"
+#include "ui/report/ErrorReport.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

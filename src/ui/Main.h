@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "MainThreadCalls.h"
-#include "PhoneCellSource.h"
+#include "ui/MainThreadCalls.h"
+#include "ui/PhoneCellSource.h"
 
 class QCheckBox;
 class QLineEdit;

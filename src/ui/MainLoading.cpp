@@ -1,10 +1,10 @@
 #include <QShowEvent>
 
-#include "ErrorReport.h"
-#include "LoadDataThread.h"
-#include "Main.h"
-#include "StatusText.h"
-#include "Tables.h"
+#include "data/LoadDataThread.h"
+#include "data/Tables.h"
+#include "ui/Main.h"
+#include "ui/inputs/StatusText.h"
+#include "ui/report/ErrorReport.h"
 
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);

@@ -7,17 +7,17 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "ErrorReport.h"
-#include "FillCombo.h"
-#include "LoadDataThread.h"
-#include "LookupComboBox.h"
-#include "Main.h"
-#include "MaskEdit.h"
-#include "ResultGrid.h"
-#include "ScreenCursor.h"
-#include "Search.h"
-#include "StatusText.h"
-#include "Text1251.h"
+#include "data/LoadDataThread.h"
+#include "search/Search.h"
+#include "ui/FillCombo.h"
+#include "ui/Main.h"
+#include "ui/ScreenCursor.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/LookupComboBox.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/inputs/StatusText.h"
+#include "ui/report/ErrorReport.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

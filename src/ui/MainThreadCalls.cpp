@@ -1,4 +1,4 @@
-#include "MainThreadCalls.h"
+#include "ui/MainThreadCalls.h"
 
 #include <QCoreApplication>
 #include <QThread>

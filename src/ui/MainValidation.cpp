@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <exception>
 
-#include "Main.h"
-#include "MaskEdit.h"
-#include "RegExpr.h"
-#include "Text1251.h"
-#include "TextServices.h"
+#include "data/TextServices.h"
+#include "regexpr/RegExpr.h"
+#include "ui/Main.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

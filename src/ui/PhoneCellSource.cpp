@@ -1,7 +1,7 @@
-#include "PhoneCellSource.h"
+#include "ui/PhoneCellSource.h"
 
-#include "Tables.h"
-#include "TextServices.h"
+#include "data/Tables.h"
+#include "data/TextServices.h"
 
 std::string_view TPhoneCellSource::CellText(uint32_t key, int column, std::string& scratch) const {
   if (key >= Phones.size()) return {};

@@ -2,7 +2,7 @@
 // Cell texts of the result grid, read straight from the directory tables: the grid
 // keeps only indices into Phones.
 
-#include "CellSource.h"
+#include "ui/grid/CellSource.h"
 
 enum TPhoneColumn { colPhone, colOwner, colCity, colStreet, colHouse, colCorpus, colFlat };
 

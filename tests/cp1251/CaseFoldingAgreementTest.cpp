@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "RegExpr.h"
-#include "TextServices.h"
+#include "data/TextServices.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Cp1251Table.h"
+#include "cp1251/Cp1251Table.h"
 
 #include <gtest/gtest.h>
 

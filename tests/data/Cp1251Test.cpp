@@ -1,4 +1,4 @@
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
 #include <gtest/gtest.h>
 

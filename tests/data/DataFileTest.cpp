@@ -1,12 +1,12 @@
-#include "DataFile.h"
+#include "data/DataFile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "DirectoryFiles.h"
-#include "Win1251.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "DbrRecords.h"
+#include "data/DbrRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "Win1251.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

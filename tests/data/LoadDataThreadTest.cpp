@@ -1,4 +1,4 @@
-#include "LoadDataThread.h"
+#include "data/LoadDataThread.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <deque>
 #include <mutex>
 
-#include "DirectoryFiles.h"
-#include "Win1251.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

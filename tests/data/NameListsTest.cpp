@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "DataFile.h"
-#include "DirectoryFiles.h"
-#include "Tables.h"
-#include "Win1251.h"
+#include "data/DataFile.h"
+#include "data/Tables.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <functional>
 #include <future>
 
-#include "DataFile.h"
-#include "DirectoryFiles.h"
-#include "LoadDataThread.h"
-#include "Tables.h"
-#include "Win1251.h"
+#include "data/DataFile.h"
+#include "data/LoadDataThread.h"
+#include "data/Tables.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

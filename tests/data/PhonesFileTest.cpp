@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "DirectoryFiles.h"
-#include "LoadDataThread.h"
-#include "Win1251.h"
+#include "data/LoadDataThread.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

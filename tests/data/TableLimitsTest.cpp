@@ -2,7 +2,7 @@
 // Allocations are refused on demand by this program's own operator new, so the real
 // loaders meet an exhausted memory with files of a few kilobytes.
 
-#include "TableLimits.h"
+#include "data/TableLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <new>
 
-#include "DataFile.h"
-#include "DirectoryFiles.h"
-#include "LoadDataThread.h"
-#include "Win1251.h"
+#include "data/DataFile.h"
+#include "data/LoadDataThread.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Tables.h"
+#include "data/Tables.h"
 
 #include <gtest/gtest.h>
 
-#include "Win1251.h"
+#include "tests/data/support/Win1251.h"
 
 TEST(NumberText, HoldsUpToTwentyBytes) {
   EXPECT_EQ(std::string_view(TNumberText::FromValue(INT64_MIN)), "-9223372036854775808");

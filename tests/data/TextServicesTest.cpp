@@ -1,8 +1,8 @@
-#include "TextServices.h"
+#include "data/TextServices.h"
 
 #include <gtest/gtest.h>
 
-#include "Win1251.h"
+#include "tests/data/support/Win1251.h"
 
 TEST(TrimText, RemovesControlBytesAndSpacesFromBothEndsOnly) {
   EXPECT_EQ(TrimText(W("\t Иван\r\n")), W("Иван"));

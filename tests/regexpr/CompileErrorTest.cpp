@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

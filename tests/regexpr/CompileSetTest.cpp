@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "Cp1251Literal.h"
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "ProgramBuilder.h"
-#include "ReferenceMatcher.h"
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/ProgramBuilder.h"
+#include "tests/regexpr/support/ReferenceMatcher.h"
 
 namespace {
 

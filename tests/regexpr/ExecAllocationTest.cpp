@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Cp1251Literal.h"
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
 
 namespace {
 std::atomic<long> Allocations{0};

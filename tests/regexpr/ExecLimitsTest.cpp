@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "Cp1251Literal.h"
-#include "MatchLimits.h"
-#include "MatchProbe.h"
-#include "RegExpr.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/regexpr/support/MatchProbe.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
-#include "Cp1251Literal.h"
-#include "MatchProbe.h"
-#include "ProgramBuilder.h"
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/regexpr/support/MatchProbe.h"
+#include "tests/regexpr/support/ProgramBuilder.h"
 
 namespace {
 

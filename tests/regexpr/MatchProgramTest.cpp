@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "MatchLimits.h"
-#include "ProgramBuilder.h"
-#include "RegExpr.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/ProgramBuilder.h"
 
 namespace {
 

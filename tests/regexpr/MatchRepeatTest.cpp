@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "Cp1251Literal.h"
-#include "MatchProbe.h"
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/regexpr/support/MatchProbe.h"
 
 namespace {
 

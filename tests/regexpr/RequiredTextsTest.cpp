@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "Cp1251Literal.h"
-#include "Cp1251Table.h"
-#include "ReferenceMatcher.h"
-#include "RegExpr.h"
-#include "RequiredTexts.h"
+#include "cp1251/Cp1251Table.h"
+#include "regexpr/RegExpr.h"
+#include "regexpr/RequiredTexts.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/regexpr/support/ReferenceMatcher.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "Cp1251Literal.h"
-#include "MatchLimits.h"
-#include "RegExpr.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "DirectoryFiles.h"
-#include "DirectoryGenerator.h"
-#include "LoadDataThread.h"
-#include "MatchLimits.h"
-#include "RegExpr.h"
-#include "RegexCriteria.h"
-#include "Search.h"
-#include "TextServices.h"
-#include "Win1251.h"
+#include "data/LoadDataThread.h"
+#include "data/TextServices.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "search/RegexCriteria.h"
+#include "search/Search.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
+#include "tools/DirectoryGenerator.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "DirectoryFiles.h"
-#include "DirectoryGenerator.h"
-#include "LoadDataThread.h"
-#include "Random.h"
-#include "Search.h"
-#include "Win1251.h"
+#include "data/LoadDataThread.h"
+#include "search/Search.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
+#include "tools/DirectoryGenerator.h"
+#include "tools/Random.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "Search.h"
-#include "Win1251.h"
+#include "search/Search.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

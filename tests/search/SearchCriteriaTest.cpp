@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Search.h"
-#include "TextServices.h"
-#include "Win1251.h"
+#include "data/TextServices.h"
+#include "search/Search.h"
+#include "tests/data/support/Win1251.h"
 
 TEST(SearchCriteria, TextsAreTrimmedAndLowerCasedButThePhoneIsTakenAsTyped) {
   TSearchInputs inputs;

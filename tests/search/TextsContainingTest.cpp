@@ -1,9 +1,9 @@
-#include "TextsContaining.h"
+#include "search/TextsContaining.h"
 
 #include <gtest/gtest.h>
 
-#include "Random.h"
-#include "Win1251.h"
+#include "tests/data/support/Win1251.h"
+#include "tools/Random.h"
 
 namespace {
 

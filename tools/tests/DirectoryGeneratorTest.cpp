@@ -1,4 +1,4 @@
-#include "DirectoryGenerator.h"
+#include "tools/DirectoryGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <set>
 #include <sstream>
 
-#include "DirectoryFiles.h"
-#include "LoadDataThread.h"
-#include "Win1251.h"
+#include "data/LoadDataThread.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
 
 namespace {
 

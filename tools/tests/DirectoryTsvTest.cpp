@@ -1,4 +1,4 @@
-#include "DirectoryTsv.h"
+#include "tools/DirectoryTsv.h"
 
 #include <fcntl.h>
 #include <sched.h>
@@ -15,11 +15,11 @@
 #include <map>
 #include <sstream>
 
-#include "DirectoryFiles.h"
-#include "DirectoryGenerator.h"
-#include "LoadDataThread.h"
-#include "TsvFormat.h"
-#include "Win1251.h"
+#include "data/LoadDataThread.h"
+#include "tests/data/support/DirectoryFiles.h"
+#include "tests/data/support/Win1251.h"
+#include "tools/DirectoryGenerator.h"
+#include "tools/TsvFormat.h"
 
 namespace {
 

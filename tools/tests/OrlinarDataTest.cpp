@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "DirectoryFiles.h"
+#include "tests/data/support/DirectoryFiles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BenchDirectory.h"
+#include "bench/data/support/BenchDirectory.h"
 
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -11,8 +11,8 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "DirectoryGenerator.h"
-#include "LoadDataThread.h"
+#include "data/LoadDataThread.h"
+#include "tools/DirectoryGenerator.h"
 
 namespace {
 

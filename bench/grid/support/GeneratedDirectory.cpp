@@ -1,8 +1,8 @@
-#include "GeneratedDirectory.h"
+#include "bench/grid/support/GeneratedDirectory.h"
 
 #include <random>
 
-#include "Text1251.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CellSource.h"
+#include "ui/grid/CellSource.h"
 
 class TGeneratedDirectory : public TCellSource {
  public:

@@ -1,10 +1,10 @@
-#include "SubscriberTexts.h"
+#include "bench/regexpr/support/SubscriberTexts.h"
 
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
 
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "SearchRun.h"
+#include "bench/search/support/SearchRun.h"
 
-#include "BenchDirectory.h"
-#include "RegExpr.h"
+#include "bench/data/support/BenchDirectory.h"
+#include "regexpr/RegExpr.h"
 
 namespace {
 

@@ -4,6 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Search.h"
+#include "search/Search.h"
 
 void RunSearch(benchmark::State& state, const TSearchInputs& inputs);

@@ -1,4 +1,4 @@
-#include "CellOrder.h"
+#include "ui/grid/CellOrder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ColumnFit.h"
+#include "ui/grid/ColumnFit.h"
 
 #include <algorithm>
 #include <numeric>

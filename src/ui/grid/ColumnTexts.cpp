@@ -1,4 +1,4 @@
-#include "ColumnTexts.h"
+#include "ui/grid/ColumnTexts.h"
 
 uint64_t TColumnTexts::Bytes(size_t position, size_t from) const {
   const std::string_view text = Text(position);

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CellSource.h"
+#include "ui/grid/CellSource.h"
 
 class TColumnTexts {
  public:

@@ -1,4 +1,4 @@
-#include "GridHeader.h"
+#include "ui/grid/GridHeader.h"
 
 #include <QMouseEvent>
 #include <QPainter>

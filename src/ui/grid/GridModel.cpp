@@ -1,9 +1,9 @@
-#include "GridModel.h"
+#include "ui/grid/GridModel.h"
 
 #include <QMetaObject>
 #include <functional>
 
-#include "Text1251.h"
+#include "ui/text/Text1251.h"
 
 TGridModel::TGridModel(std::vector<TGridColumn> columns, const TCellSource& source, QObject* parent)
     : QAbstractTableModel(parent), columns_(std::move(columns)), source_(source), order_({{0, false}}) {}

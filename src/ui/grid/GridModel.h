@@ -6,11 +6,11 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "CellSource.h"
-#include "GridColumn.h"
-#include "GroupOutline.h"
-#include "RowStore.h"
-#include "ViewOrder.h"
+#include "ui/grid/CellSource.h"
+#include "ui/grid/GridColumn.h"
+#include "ui/grid/GroupOutline.h"
+#include "ui/grid/RowStore.h"
+#include "ui/grid/ViewOrder.h"
 
 class TGridModel : public QAbstractTableModel {
   Q_OBJECT

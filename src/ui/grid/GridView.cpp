@@ -1,4 +1,4 @@
-#include "GridView.h"
+#include "ui/grid/GridView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,8 +9,8 @@
 #include <QStyleOption>
 #include <functional>
 
-#include "ErrorReport.h"
-#include "MessageBox.h"
+#include "ui/report/ErrorReport.h"
+#include "ui/report/MessageBox.h"
 
 namespace {
 

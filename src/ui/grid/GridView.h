@@ -5,7 +5,7 @@
 
 #include <QTableView>
 
-#include "GridModel.h"
+#include "ui/grid/GridModel.h"
 
 class TGridView : public QTableView {
   Q_OBJECT

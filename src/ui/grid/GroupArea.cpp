@@ -1,4 +1,4 @@
-#include "GroupArea.h"
+#include "ui/grid/GroupArea.h"
 
 #include <QMouseEvent>
 #include <QPainter>

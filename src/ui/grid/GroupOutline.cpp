@@ -1,4 +1,4 @@
-#include "GroupOutline.h"
+#include "ui/grid/GroupOutline.h"
 
 #include <algorithm>
 

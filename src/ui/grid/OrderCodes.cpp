@@ -1,12 +1,12 @@
-#include "OrderCodes.h"
+#include "ui/grid/OrderCodes.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <functional>
 
-#include "CellOrder.h"
-#include "RadixOrder.h"
+#include "ui/grid/CellOrder.h"
+#include "ui/grid/RadixOrder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ColumnTexts.h"
+#include "ui/grid/ColumnTexts.h"
 
 // By row position.
 std::vector<uint64_t> OrderCodes(const TColumnTexts& texts);

@@ -1,4 +1,4 @@
-#include "RadixOrder.h"
+#include "ui/grid/RadixOrder.h"
 
 #include <algorithm>
 #include <bit>

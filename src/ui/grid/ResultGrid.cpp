@@ -1,14 +1,14 @@
-#include "ResultGrid.h"
+#include "ui/grid/ResultGrid.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
 
-#include "ColumnFit.h"
-#include "ErrorReport.h"
-#include "GridHeader.h"
-#include "GridModel.h"
-#include "GridView.h"
-#include "GroupArea.h"
+#include "ui/grid/ColumnFit.h"
+#include "ui/grid/GridHeader.h"
+#include "ui/grid/GridModel.h"
+#include "ui/grid/GridView.h"
+#include "ui/grid/GroupArea.h"
+#include "ui/report/ErrorReport.h"
 
 TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& source, QWidget* parent)
     : QWidget(parent) {

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "CellSource.h"
-#include "GridColumn.h"
+#include "ui/grid/CellSource.h"
+#include "ui/grid/GridColumn.h"
 
 class QAbstractItemView;
 class TGridHeader;

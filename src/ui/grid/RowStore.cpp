@@ -1,10 +1,10 @@
-#include "RowStore.h"
+#include "ui/grid/RowStore.h"
 
 #include <algorithm>
 
-#include "ColumnTexts.h"
-#include "OrderCodes.h"
-#include "RadixOrder.h"
+#include "ui/grid/ColumnTexts.h"
+#include "ui/grid/OrderCodes.h"
+#include "ui/grid/RadixOrder.h"
 
 void TRowStore::Clear() {
   rows_.clear();

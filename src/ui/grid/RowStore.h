@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "CellSource.h"
-#include "ViewOrder.h"
+#include "ui/grid/CellSource.h"
+#include "ui/grid/ViewOrder.h"
 
 class TRowStore {
  public:

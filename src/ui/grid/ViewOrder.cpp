@@ -1,4 +1,4 @@
-#include "ViewOrder.h"
+#include "ui/grid/ViewOrder.h"
 
 #include <algorithm>
 

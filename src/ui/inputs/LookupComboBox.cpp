@@ -1,4 +1,4 @@
-#include "LookupComboBox.h"
+#include "ui/inputs/LookupComboBox.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>

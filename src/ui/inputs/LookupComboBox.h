@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "LookupEntries.h"
+#include "ui/inputs/LookupEntries.h"
 
 class TLookupComboBox : public QComboBox {
   Q_OBJECT

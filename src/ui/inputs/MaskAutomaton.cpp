@@ -1,4 +1,4 @@
-#include "MaskAutomaton.h"
+#include "ui/inputs/MaskAutomaton.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "MaskPattern.h"
+#include "ui/inputs/MaskPattern.h"
 
 class TMaskAutomaton {
  public:

@@ -1,4 +1,4 @@
-#include "MaskEdit.h"
+#include "ui/inputs/MaskEdit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,8 +12,8 @@
 #include <QPointer>
 #include <stdexcept>
 
-#include "MaskRules.h"
-#include "Text1251.h"
+#include "ui/inputs/MaskRules.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

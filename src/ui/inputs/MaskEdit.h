@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <optional>
 
-#include "MaskPattern.h"
+#include "ui/inputs/MaskPattern.h"
 
 class TMaskEdit : public QLineEdit {
   Q_OBJECT

@@ -1,4 +1,4 @@
-#include "MaskPattern.h"
+#include "ui/inputs/MaskPattern.h"
 
 #include <cctype>
 #include <stdexcept>

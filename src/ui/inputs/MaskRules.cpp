@@ -1,8 +1,8 @@
-#include "MaskRules.h"
+#include "ui/inputs/MaskRules.h"
 
 #include <algorithm>
 
-#include "MaskAutomaton.h"
+#include "ui/inputs/MaskAutomaton.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "MaskPattern.h"
+#include "ui/inputs/MaskPattern.h"
 
 struct TMaskedText {
   std::string Text;

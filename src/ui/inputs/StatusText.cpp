@@ -1,4 +1,4 @@
-#include "StatusText.h"
+#include "ui/inputs/StatusText.h"
 
 #include <QHelpEvent>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "ErrorReport.h"
+#include "ui/report/ErrorReport.h"
 
 #include <QApplication>
 
-#include "ApplicationTitle.h"
-#include "MessageBox.h"
-#include "Text1251.h"
+#include "ui/report/ApplicationTitle.h"
+#include "ui/report/MessageBox.h"
+#include "ui/text/Text1251.h"
 
 std::string ErrorReportText(std::string_view message) {
   std::string text(message);

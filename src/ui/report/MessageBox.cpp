@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "ui/report/MessageBox.h"
 
 #include <utility>
 

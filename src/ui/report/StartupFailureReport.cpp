@@ -1,9 +1,9 @@
-#include "StartupFailureReport.h"
+#include "ui/report/StartupFailureReport.h"
 
 #include <cstdio>
 
-#include "MessageBox.h"
-#include "Text1251.h"
+#include "ui/report/MessageBox.h"
+#include "ui/text/Text1251.h"
 
 std::string StartupFailureText(uint32_t address) {
   std::string text = "Runtime error     at 00000000";

@@ -1,6 +1,6 @@
-#include "Text1251.h"
+#include "ui/text/Text1251.h"
 
-#include "Cp1251Table.h"
+#include "cp1251/Cp1251Table.h"
 
 QString FromCp1251(std::string_view bytes) {
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);

@@ -1,4 +1,4 @@
-#include "DirectoryFiles.h"
+#include "tests/data/support/DirectoryFiles.h"
 
 #include <stdlib.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "DbrRecords.h"
-#include "LoadDataThread.h"
+#include "data/DbrRecords.h"
+#include "data/LoadDataThread.h"
 
 TTempDirectory::TTempDirectory() {
   std::string pattern = (std::filesystem::temp_directory_path() / "orlinar-test-XXXXXX").string();

@@ -4,6 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
 inline std::string W(std::string_view utf8) { return Cp1251FromUtf8Lossy(utf8); }

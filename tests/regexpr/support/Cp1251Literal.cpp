@@ -1,8 +1,8 @@
-#include "Cp1251Literal.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
 
 #include <stdexcept>
 
-#include "Cp1251.h"
+#include "data/Cp1251.h"
 
 const std::string RussianLower =
     "\xE0\xE1\xE2\xE3\xE4\xE5\xB8\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"

@@ -1,4 +1,4 @@
-#include "MatchProbe.h"
+#include "tests/regexpr/support/MatchProbe.h"
 
 #include <ostream>
 

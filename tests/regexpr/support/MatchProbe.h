@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "RegExpr.h"
+#include "regexpr/RegExpr.h"
 
 struct TSpan {
   int Start = -1;

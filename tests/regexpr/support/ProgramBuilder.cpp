@@ -1,4 +1,4 @@
-#include "ProgramBuilder.h"
+#include "tests/regexpr/support/ProgramBuilder.h"
 
 TProgramBuilder::TProgramBuilder() { Bytes_.push_back(static_cast<char>(regexpr::ProgramSignature)); }
 

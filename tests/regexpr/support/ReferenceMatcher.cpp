@@ -1,4 +1,4 @@
-#include "ReferenceMatcher.h"
+#include "tests/regexpr/support/ReferenceMatcher.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "Cp1251Literal.h"
-#include "ReferenceMatcher.h"
+#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/regexpr/support/ReferenceMatcher.h"
 
 namespace reference {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include "ColumnFit.h"
+#include "ui/grid/ColumnFit.h"
 
 namespace {
 int Sum(const std::vector<int>& widths) { return std::accumulate(widths.begin(), widths.end(), 0); }

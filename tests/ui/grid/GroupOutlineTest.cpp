@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "GroupOutline.h"
-#include "RowStore.h"
-#include "TableSource.h"
+#include "tests/ui/grid/support/TableSource.h"
+#include "ui/grid/GroupOutline.h"
+#include "ui/grid/RowStore.h"
 
 namespace {
 

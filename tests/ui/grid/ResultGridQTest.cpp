@@ -5,12 +5,12 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "GridModel.h"
-#include "GroupArea.h"
-#include "MessageBoxCatcher.h"
-#include "ResultGrid.h"
-#include "TableSource.h"
-#include "Text1251.h"
+#include "tests/ui/grid/support/TableSource.h"
+#include "tests/ui/support/MessageBoxCatcher.h"
+#include "ui/grid/GridModel.h"
+#include "ui/grid/GroupArea.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <random>
 
-#include "CellOrder.h"
-#include "RowStore.h"
-#include "TableSource.h"
+#include "tests/ui/grid/support/TableSource.h"
+#include "ui/grid/CellOrder.h"
+#include "ui/grid/RowStore.h"
 
 namespace {
 

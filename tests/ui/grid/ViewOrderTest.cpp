@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ViewOrder.h"
+#include "ui/grid/ViewOrder.h"
 
 using Keys = std::vector<TSortKey>;
 

@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "LookupComboBox.h"
-#include "TypeKeys.h"
+#include "tests/ui/inputs/support/TypeKeys.h"
+#include "ui/inputs/LookupComboBox.h"
 
 namespace {
 

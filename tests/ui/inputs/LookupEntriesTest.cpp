@@ -1,4 +1,4 @@
-#include "LookupEntries.h"
+#include "ui/inputs/LookupEntries.h"
 
 #include <gtest/gtest.h>
 

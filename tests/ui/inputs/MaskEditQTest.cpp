@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "MaskEdit.h"
-#include "TypeKeys.h"
+#include "tests/ui/inputs/support/TypeKeys.h"
+#include "ui/inputs/MaskEdit.h"
 
 // A window with a masked field and a plain one to move the focus to.
 class MaskEditQTest : public QObject {

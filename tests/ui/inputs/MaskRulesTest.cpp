@@ -1,4 +1,4 @@
-#include "MaskRules.h"
+#include "ui/inputs/MaskRules.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <memory>
 
-#include "StatusText.h"
+#include "ui/inputs/StatusText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "MessageBoxCatcher.h"
+#include "tests/ui/support/MessageBoxCatcher.h"
 
 TMessageBoxCatcher::TMessageBoxCatcher()
     : previous_(SetMessageBoxAnswer([this](const TMessageBox& box) { return Answer(box); })) {}

@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "MessageBox.h"
+#include "ui/report/MessageBox.h"
 
 class TMessageBoxCatcher {
  public:

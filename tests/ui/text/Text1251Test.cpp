@@ -1,4 +1,4 @@
-#include "Text1251.h"
+#include "ui/text/Text1251.h"
 
 #include <gtest/gtest.h>
 

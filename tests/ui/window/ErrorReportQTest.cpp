@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "Application.h"
-#include "ApplicationTitle.h"
-#include "ErrorReport.h"
-#include "Text1251.h"
-#include "WindowFixture.h"
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/report/ApplicationTitle.h"
+#include "ui/report/ErrorReport.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "MainThreadCalls.h"
+#include "ui/MainThreadCalls.h"
 
 class MainThreadCallsQTest : public QObject {
   Q_OBJECT

@@ -13,13 +13,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Application.h"
-#include "LoadDataThread.h"
-#include "MessageBox.h"
-#include "Startup.h"
-#include "StartupFailureReport.h"
-#include "Text1251.h"
-#include "WindowFixture.h"
+#include "app/Startup.h"
+#include "data/LoadDataThread.h"
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/report/MessageBox.h"
+#include "ui/report/StartupFailureReport.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "Application.h"
-#include "ErrorReport.h"
-#include "MaskEdit.h"
-#include "PhoneCellSource.h"
-#include "RegExpr.h"
-#include "ResultGrid.h"
-#include "Text1251.h"
-#include "WindowFixture.h"
+#include "regexpr/RegExpr.h"
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/PhoneCellSource.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/report/ErrorReport.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

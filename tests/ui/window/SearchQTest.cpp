@@ -8,13 +8,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Application.h"
-#include "LoadDataThread.h"
-#include "LookupComboBox.h"
-#include "MaskEdit.h"
-#include "PhoneCellSource.h"
-#include "ResultGrid.h"
-#include "WindowFixture.h"
+#include "data/LoadDataThread.h"
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/PhoneCellSource.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/LookupComboBox.h"
+#include "ui/inputs/MaskEdit.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <cstdint>
 #include <string>
 
-#include "Application.h"
-#include "ErrorReport.h"
-#include "MaskEdit.h"
-#include "MatchLimits.h"
-#include "PhoneCellSource.h"
-#include "RegExpr.h"
-#include "RegexCriteria.h"
-#include "ResultGrid.h"
-#include "Text1251.h"
-#include "WindowFixture.h"
+#include "regexpr/MatchLimits.h"
+#include "regexpr/RegExpr.h"
+#include "search/RegexCriteria.h"
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/PhoneCellSource.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/report/ErrorReport.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include "Application.h"
-#include "LookupComboBox.h"
-#include "MaskEdit.h"
-#include "ResultGrid.h"
-#include "StatusText.h"
-#include "WindowFixture.h"
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/LookupComboBox.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/inputs/StatusText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "TableSource.h"
+#include "tests/ui/grid/support/TableSource.h"
 
 #include <stdexcept>
 

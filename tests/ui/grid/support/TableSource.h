@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CellSource.h"
+#include "ui/grid/CellSource.h"
 
 class TTableSource : public TCellSource {
  public:

@@ -1,4 +1,4 @@
-#include "TypeKeys.h"
+#include "tests/ui/inputs/support/TypeKeys.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "tests/ui/window/support/WindowFixture.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,10 +10,10 @@
 #include <QTest>
 #include <csignal>
 
-#include "LoadDataThread.h"
-#include "ResultGrid.h"
-#include "StatusText.h"
-#include "Tables.h"
+#include "data/LoadDataThread.h"
+#include "data/Tables.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/StatusText.h"
 
 TWindowFixture::TWindowFixture(const TDirectoryWriter& directory) { Prepare(directory, true); }
 

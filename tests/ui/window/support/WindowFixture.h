@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "DirectoryWriter.h"
-#include "Main.h"
-#include "MessageBoxCatcher.h"
+#include "tests/ui/support/MessageBoxCatcher.h"
+#include "tests/ui/window/support/DirectoryBuilder.h"
+#include "ui/Main.h"
 
 class TWindowFixture {
  public:

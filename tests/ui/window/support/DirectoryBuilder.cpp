@@ -1,11 +1,11 @@
-#include "DirectoryWriter.h"
+#include "tests/ui/window/support/DirectoryBuilder.h"
 
 #include <QString>
 #include <fstream>
 #include <stdexcept>
 
-#include "DbrRecords.h"
-#include "Text1251.h"
+#include "data/DbrRecords.h"
+#include "ui/text/Text1251.h"
 
 namespace {
 
