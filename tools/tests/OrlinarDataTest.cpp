@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/data/support/DirectoryFiles.h"
+#include "tools/tests/support/DataFolders.h"
 
 namespace {
 
@@ -41,14 +42,18 @@ std::vector<std::string> FileNames(const std::string& directory) {
   return names;
 }
 
+const std::string& OldText = PlainDirectoryText;
+const std::string NewText = "2\tПетров\tТверь\tул. Мира\t1\t\t1\n";
+
 class Tool : public ::testing::Test {
  protected:
-  pid_t Start(const std::vector<std::string>& arguments) {
+  pid_t Start(const std::vector<std::string>& arguments, const std::string& input = "/dev/null") {
     std::vector<char*> argv{const_cast<char*>(ORLINAR_DATA_TOOL)};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, output.FilePath("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, output.FilePath("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = -1;
@@ -64,13 +69,18 @@ class Tool : public ::testing::Test {
             FileBytes(output.FilePath("err"))};
   }
 
-  TRun Run(const std::vector<std::string>& arguments) { return Finish(Start(arguments)); }
+  TRun Run(const std::vector<std::string>& arguments, const std::string& input = "/dev/null") {
+    return Finish(Start(arguments, input));
+  }
+  // What the directory reads as through its three names, or the export's error.
+  std::string Reads(const std::string& directory) {
+    const TRun run = Run({"export", directory, "-"});
+    return run.Status == 0 ? run.Out : run.Err;
+  }
 
   TTempDirectory output;  // the tool's standard output and error
   TTempDirectory work;
 };
-
-const std::string OldText = "1\tИванов\tМосква\tул. Ленина\t2\t\t3\n";
 
 }  // namespace
 
@@ -78,7 +88,7 @@ TEST_F(Tool, HelpAndVersionGoToStandardOutput) {
   const TRun help = Run({"--help"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_TRUE(help.Out.starts_with("Usage: orlinar-data COMMAND")) << help.Out;
-  EXPECT_NE(help.Out.find("orlinar-data import FILE.tsv DIRECTORY"), std::string::npos);
+  EXPECT_NE(help.Out.find("orlinar-data import [--allow-empty] FILE.tsv DIRECTORY"), std::string::npos);
   EXPECT_EQ(help.Err, "");
   const TRun version = Run({"--version"});
   EXPECT_EQ(version.Status, 0);
@@ -98,8 +108,10 @@ TEST_F(Tool, WrongArgumentsAreNamedWithWhatWasExpected) {
       {{"generate", g, "2147483648"}, "LINES must be a whole number from 0 to 2147483647, not '2147483648'"},
       {{"generate", g, "10", "x1"}, "SEED must be a whole number from 0 to 4294967295, not 'x1'"},
       {{"generate", g}, "too few arguments: expected generate DIRECTORY LINES [SEED]"},
-      {{"import", "a.tsv"}, "too few arguments: expected import FILE.tsv DIRECTORY"},
-      {{"import", "", "d"}, "an empty argument: expected import FILE.tsv DIRECTORY"},
+      {{"import", "a.tsv"}, "too few arguments: expected import [--allow-empty] FILE.tsv DIRECTORY"},
+      {{"import", "", "d"}, "an empty argument: expected import [--allow-empty] FILE.tsv DIRECTORY"},
+      {{"import", "--empty", "a.tsv", "d"},
+       "unknown option '--empty': expected import [--allow-empty] FILE.tsv DIRECTORY"},
       {{"export", "d", "a.tsv", "b"}, "too many arguments: expected export DIRECTORY FILE.tsv"},
   };
   for (const auto& [arguments, message] : cases) {
@@ -187,4 +199,20 @@ TEST_F(Tool, AnInterruptedImportLeavesTheOldFilesAndNoTemporaries) {
   EXPECT_EQ(run.Status, 128 + SIGTERM);
   EXPECT_EQ(FileNames(directory), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
   EXPECT_EQ(FileBytes(directory + "/Phones.dbr"), oldPhones);
+}
+
+TEST_F(Tool, AnEmptyInputChangesNothingUnlessAllowedAndDashIsStandardInput) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  work.Write("empty.tsv", "");
+  TRun run = Run({"import", work.FilePath("empty.tsv"), directory});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "orlinar-data: nothing to import; the directory is unchanged\n");
+  EXPECT_EQ(Reads(directory), OldText);
+  ASSERT_EQ(Run({"import", "--allow-empty", "-", directory}, work.FilePath("empty.tsv")).Status, 0);
+  EXPECT_EQ(Reads(directory), "");
+  work.Write("new.tsv", NewText);
+  run = Run({"import", "-", directory}, work.FilePath("new.tsv"));
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Reads(directory), NewText);
 }
