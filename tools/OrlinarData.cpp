@@ -18,7 +18,8 @@
 
 #include "tools/DirectoryGenerator.h"
 #include "tools/DirectoryTsv.h"
-#include "tools/ReplacementFile.h"
+#include "tools/OutputFile.h"
+#include "tools/Temporaries.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ constexpr const char* Help =
     "\\\\ \\t \\n \\r \\0 in a field stand for a backslash, tab, line feed, carriage return and NUL.\n"
     "An input without lines is refused unless --allow-empty is given.\n"
     "Import replaces the three files only when the whole input is valid.\n"
+    "A link to a file is followed unless someone other than you or root could have\n"
+    "planted it. Export writes a device or a named pipe in place.\n"
     "\n"
     "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments.\n";
 
@@ -137,9 +140,14 @@ void Export(TArguments arguments) {
   RequireArguments(arguments, 2, 2, "export DIRECTORY FILE.tsv");
   const std::string output = arguments[1];
   if (output == "-") return ExportToStandardOutput(arguments[0]);
-  TReplacementFile file(output);
-  ExportTsv(arguments[0], [&](std::string_view text) { file.Write(text); });
-  file.Commit();
+  // Opened once the directory is read: a failed read leaves the target untouched.
+  std::optional<TOutputFile> file;
+  ExportTsv(arguments[0], [&](std::string_view text) {
+    if (!file) file.emplace(output);
+    file->Write(text);
+  });
+  if (!file) file.emplace(output);
+  file->Commit();
 }
 
 void Run(TArguments arguments) {

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +82,12 @@ class Tool : public ::testing::Test {
   TTempDirectory output;  // the tool's standard output and error
   TTempDirectory work;
 };
+
+mode_t ModeOf(const std::string& path, bool followLinks = false) {
+  struct stat info {};
+  EXPECT_EQ(followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info), 0) << path;
+  return info.st_mode;
+}
 
 }  // namespace
 
@@ -199,6 +206,96 @@ TEST_F(Tool, AnInterruptedImportLeavesTheOldFilesAndNoTemporaries) {
   EXPECT_EQ(run.Status, 128 + SIGTERM);
   EXPECT_EQ(FileNames(directory), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
   EXPECT_EQ(FileBytes(directory + "/Phones.dbr"), oldPhones);
+}
+
+TEST_F(Tool, ExportWritesANamedPipeOrADeviceInPlace) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  const std::string fifo = work.FilePath("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // Open before the tool, so that its open for writing does not wait; the text fits the pipe.
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(Run({"export", directory, fifo}).Status, 0);
+  std::string text(4096, '\0');
+  text.resize(static_cast<size_t>(std::max<ssize_t>(::read(reader, text.data(), text.size()), 0)));
+  ::close(reader);
+  EXPECT_EQ(text, OldText);
+  EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+
+  if (::geteuid() != 0) GTEST_SKIP() << "not root: cannot make a character device to export into";
+  const std::string device = work.FilePath("null");
+  ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+  const TRun run = Run({"export", directory, device});
+  if (run.Err.find("Permission denied") != std::string::npos) GTEST_SKIP() << "the scratch folder refuses devices";
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(S_ISCHR(ModeOf(device)));
+}
+
+TEST_F(Tool, ALinkIsFollowedOnlyWhereNoOtherUserCanHavePlantedIt) {
+  if (::geteuid() != 0) GTEST_SKIP() << "not root: cannot give a folder or a link to another user";
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  constexpr uid_t Other = 4242;
+  struct TCase {
+    mode_t FolderMode;
+    uid_t FolderOwner, LinkOwner;
+    bool Followed;
+  };
+  const TCase cases[] = {
+      {0777, Other, Other, false}, {0755, Other, Other, false}, {01777, 0, Other, false},
+      {0775, 0, 0, false},         {01777, 0, 0, true},         {0755, 0, Other, true},
+  };
+  for (const TCase& c : cases) {
+    const std::string shared = work.FilePath("shared"), victim = work.FilePath("victim");
+    std::filesystem::remove_all(shared);
+    std::filesystem::create_directory(shared);
+    work.Write("victim", "precious");
+    ASSERT_EQ(::symlink(victim.c_str(), (shared + "/out.tsv").c_str()), 0);
+    ASSERT_EQ(::lchown((shared + "/out.tsv").c_str(), c.LinkOwner, c.LinkOwner), 0);
+    ASSERT_EQ(::chown(shared.c_str(), c.FolderOwner, c.FolderOwner), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), c.FolderMode), 0);
+    const TRun run = Run({"export", directory, shared + "/out.tsv"});
+    const std::string label = "folder mode " + std::to_string(c.FolderMode) + " of " + std::to_string(c.FolderOwner) +
+                              ", link of " + std::to_string(c.LinkOwner);
+    EXPECT_EQ(run.Status, c.Followed ? 0 : 1) << label << ": " << run.Err;
+    EXPECT_EQ(FileBytes(victim), c.Followed ? OldText : "precious") << label;
+    if (!c.Followed) {
+      EXPECT_NE(run.Err.find("refusing to follow the link " + shared + "/out.tsv"), std::string::npos) << run.Err;
+    }
+  }
+}
+
+TEST_F(Tool, ANewFileTakesTheModeOfTheOneItReplacesWithoutSpecialBits) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  ASSERT_EQ(::chmod((directory + "/Phones.dbr").c_str(), 04755), 0);
+  ASSERT_EQ(::chmod((directory + "/Cities.dbr").c_str(), 02640), 0);
+  work.Write("new.tsv", NewText);
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), directory}).Status, 0);
+  EXPECT_EQ(ModeOf(directory + "/Phones.dbr", true) & 07777, 0755u);
+  EXPECT_EQ(ModeOf(directory + "/Cities.dbr", true) & 07777, 0640u);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), work.FilePath("fresh")}).Status, 0);
+  EXPECT_EQ(ModeOf(work.FilePath("fresh/Streets.dbr"), true) & 07777, 0644u & ~mask);
+}
+
+TEST_F(Tool, ADanglingLinkStaysAndTheDirectoryIsWrittenWhereItPoints) {
+  const std::string links = work.FilePath("links"), target = work.FilePath("target");
+  std::filesystem::create_directories(links);
+  std::filesystem::create_directories(target);
+  for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    std::filesystem::create_symlink(target + "/" + name, links + "/" + name);
+  }
+  work.Write("new.tsv", NewText);
+  const TRun run = Run({"import", work.FilePath("new.tsv"), links});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    EXPECT_EQ(std::filesystem::read_symlink(links + "/" + name), target + "/" + name);
+  }
+  EXPECT_EQ(Reads(links), NewText);
+  EXPECT_EQ(Reads(target), NewText);
 }
 
 TEST_F(Tool, AnEmptyInputChangesNothingUnlessAllowedAndDashIsStandardInput) {
