@@ -47,9 +47,11 @@ constexpr const char* Help =
     "names and as many street names. A line is never empty and holds no NUL byte;\n"
     "\\\\ \\t \\n \\r \\0 in a field stand for a backslash, tab, line feed, carriage return and NUL.\n"
     "An input without lines is refused unless --allow-empty is given.\n"
-    "Import replaces the three files only when the whole input is valid.\n"
-    "A link to a file is followed unless someone other than you or root could have\n"
-    "planted it. Export writes a device or a named pipe in place.\n"
+    "\n"
+    "Import and generate check everything first and then replace the three files as one:\n"
+    "the folder they lie in holds the whole old directory or the whole new one at every\n"
+    "moment. A link to a file is followed unless someone other than you or root could\n"
+    "have planted it. Export writes a device or a named pipe in place.\n"
     "\n"
     "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments.\n";
 

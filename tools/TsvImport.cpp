@@ -7,6 +7,7 @@
 #include "data/DbrRecords.h"
 #include "tools/DirectoryTsv.h"
 #include "tools/DirectoryWriter.h"
+#include "tools/GenerationWriter.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ std::optional<int64_t> ExportedNumber(std::string_view text) {
 
 class TImport {
  public:
-  explicit TImport(const std::string& directory) : writer_(directory) {}
+  explicit TImport(TDataFileSet& files) : writer_(files) {}
 
   void Line(std::string_view text, size_t lineNumber) {
     lineNumber_ = lineNumber;
@@ -151,8 +152,8 @@ class TImport {
 
 }  // namespace
 
-void ImportTsv(const TLineReader::TRead& read, const std::string& directory, TEmptyInput empty) {
-  TImport import(directory);
+void ImportTsv(const TLineReader::TRead& read, TDataFileSet& files, TEmptyInput empty) {
+  TImport import(files);
   TLineReader lines(read);
   std::string_view line;
   while (lines.Next(line)) import.Line(line, lines.LineNumber());
@@ -160,4 +161,9 @@ void ImportTsv(const TLineReader::TRead& read, const std::string& directory, TEm
     throw ETsvError("nothing to import; the directory is unchanged");
   }
   import.Finish();
+}
+
+void ImportTsv(const TLineReader::TRead& read, const std::string& directory, TEmptyInput empty) {
+  TGenerationWriter generation(directory);
+  ImportTsv(read, generation, empty);
 }

@@ -21,6 +21,7 @@
 #include "tests/data/support/Win1251.h"
 #include "tools/DirectoryGenerator.h"
 #include "tools/TsvFormat.h"
+#include "tools/tests/support/DataFolders.h"
 
 namespace {
 
@@ -61,11 +62,15 @@ std::string FileBytes(const std::string& path) {
   return bytes.str();
 }
 
-// Every file of a directory with its bytes, temporaries included.
+// Every entry under a directory, temporaries included: a file with its bytes, a
+// link with its text, a folder as "/".
 std::map<std::string, std::string> Contents(const std::string& directory) {
   std::map<std::string, std::string> contents;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    contents[entry.path().filename().string()] = FileBytes(entry.path().string());
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(directory)) {
+    const std::string name = entry.path().lexically_relative(directory).string();
+    contents[name] = entry.is_symlink()     ? "-> " + std::filesystem::read_symlink(entry.path()).string()
+                     : entry.is_directory() ? "/"
+                                            : FileBytes(entry.path().string());
   }
   return contents;
 }
@@ -90,7 +95,7 @@ class ExistingDirectory : public ::testing::Test {
   void SetUp() override {
     Import(OldText, dir.Path());
     before = Contents(dir.Path());
-    ASSERT_EQ(before.size(), 3u);
+    ASSERT_EQ(Export(dir.Path()), OldText);
   }
   void ExpectUnchanged() const { EXPECT_EQ(Contents(dir.Path()), before); }
 
@@ -332,7 +337,8 @@ TEST_F(ExistingDirectory, LinkedFilesAreReplacedWhereTheyLieAndKeepTheirLinksAnd
         << name;
   }
   EXPECT_EQ(Export(dir.Path()), GoodLine);
-  EXPECT_EQ(Contents(dir.Path()).size(), 3u) << "no temporaries left";
+  EXPECT_EQ(LayoutOf(dir.Path()), ManagedLayout()) << "no temporaries left";
+  EXPECT_EQ(LayoutOf(links.Path()), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
 }
 
 TEST(DirectoryTsv, ExportOfAMissingDirectoryNamesTheFileInEnglish) {

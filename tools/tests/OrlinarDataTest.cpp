@@ -14,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -77,6 +78,31 @@ class Tool : public ::testing::Test {
   std::string Reads(const std::string& directory) {
     const TRun run = Run({"export", directory, "-"});
     return run.Status == 0 ? run.Out : run.Err;
+  }
+
+  // Kills an import of NewText from a named pipe with signal once it has begun
+  // to write beside the directory, and returns how the tool ended.
+  TRun KillImportWhileWriting(const std::string& directory, int signal) {
+    const std::vector<std::string> before = FileNames(directory);
+    const std::string fifo = work.FilePath("in.fifo");
+    ::unlink(fifo.c_str());
+    EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t pid = Start({"import", fifo, directory});
+    const int input = ::open(fifo.c_str(), O_WRONLY);
+    EXPECT_EQ(::write(input, NewText.data(), NewText.size()), static_cast<ssize_t>(NewText.size()));
+    // The tool makes the new generation's folder before it reads; it then waits for the rest of the input.
+    auto writing = [&] {
+      for (const std::string& name : FileNames(directory)) {
+        if (name.starts_with(".orlinar-generation-") && !std::count(before.begin(), before.end(), name)) return true;
+      }
+      return false;
+    };
+    for (int i = 0; i < 500 && !writing(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(writing());
+    ::kill(pid, signal);
+    const TRun run = Finish(pid);
+    ::close(input);
+    return run;
   }
 
   TTempDirectory output;  // the tool's standard output and error
@@ -186,26 +212,65 @@ TEST_F(Tool, AnInterruptedImportLeavesTheOldFilesAndNoTemporaries) {
   const std::string directory = work.FilePath("d");
   work.Write("old.tsv", OldText);
   ASSERT_EQ(Run({"import", work.FilePath("old.tsv"), directory}).Status, 0);
-  const std::string oldPhones = FileBytes(directory + "/Phones.dbr");
-  const std::string fifo = work.FilePath("in.fifo");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::vector<std::string> before = FileNames(directory);
+  EXPECT_EQ(KillImportWhileWriting(directory, SIGTERM).Status, 128 + SIGTERM);
+  EXPECT_EQ(FileNames(directory), before);
+  EXPECT_EQ(Reads(directory), OldText);
+}
 
-  const pid_t tool = Start({"import", fifo, directory});
-  const int input = ::open(fifo.c_str(), O_WRONLY);
-  ASSERT_GE(input, 0);
-  const std::string lines = "2\tПетров\tТверь\tул. Мира\t1\t\t1\n";
-  ASSERT_EQ(::write(input, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
-  // The temporaries exist once the tool reads; it then waits for the rest of the input.
-  for (int i = 0; i < 500 && FileNames(directory).size() < 6; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+TEST_F(Tool, TheNextImportRemovesWhatAKilledImportLeftAndNothingElse) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  const std::vector<std::string> foreign{".Phones.dbr.keep", ".orlinar-generation-mine", "notes.txt"};
+  for (const std::string& name : foreign) std::ofstream(directory + "/" + name) << "mine";
+  std::ofstream(directory + "/.Phones.dbr.Ab12Cd") << "left by an earlier version";
+  EXPECT_EQ(KillImportWhileWriting(directory, SIGKILL).Status, 128 + SIGKILL);
+  EXPECT_EQ(Reads(directory), OldText);
+  work.Write("new.tsv", NewText);
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), directory}).Status, 0);
+  EXPECT_EQ(Reads(directory), NewText);
+  EXPECT_EQ(LayoutOf(directory), ManagedLayout(foreign));
+}
+
+TEST_F(Tool, AnImportKilledAtAnyMomentLeavesTheOldOrTheNewDirectory) {
+  const std::string directory = work.FilePath("d");
+  work.Write("old.tsv", OldText);
+  work.Write("new.tsv", NewText);
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), work.FilePath("timed")}).Status, 0);
+  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+  std::mt19937 random(21);
+  for (int round = 0; round < 20; ++round) {
+    // Odd rounds start from plain files, even ones from a directory the tool wrote.
+    std::filesystem::remove_all(directory);
+    WritePlainDirectory(directory);
+    if (round % 2 == 0) {
+      ASSERT_EQ(Run({"import", work.FilePath("old.tsv"), directory}).Status, 0);
+    }
+    const auto delay = std::chrono::microseconds(random() % (took.count() + 1));
+    const pid_t pid = Start({"import", work.FilePath("new.tsv"), directory});
+    std::this_thread::sleep_for(delay);
+    ::kill(pid, SIGKILL);
+    Finish(pid);
+    const std::string text = Reads(directory);
+    EXPECT_TRUE(text == OldText || text == NewText)
+        << "round " << round << ", killed after " << delay.count() << " µs: " << text;
   }
-  ASSERT_EQ(FileNames(directory).size(), 6u);
-  ::kill(tool, SIGTERM);
-  const TRun run = Finish(tool);
-  ::close(input);
-  EXPECT_EQ(run.Status, 128 + SIGTERM);
-  EXPECT_EQ(FileNames(directory), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
-  EXPECT_EQ(FileBytes(directory + "/Phones.dbr"), oldPhones);
+}
+
+TEST_F(Tool, ImportNeverLeavesANameReplacedAndAnotherNot) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  const std::string cities = FileBytes(directory + "/Cities.dbr");
+  const std::string streets = FileBytes(directory + "/Streets.dbr");
+  std::filesystem::remove(directory + "/Phones.dbr");
+  std::filesystem::create_directory(directory + "/Phones.dbr");
+  work.Write("new.tsv", NewText);
+  const TRun run = Run({"import", work.FilePath("new.tsv"), directory});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_NE(run.Err.find(directory + "/Phones.dbr is a folder"), std::string::npos) << run.Err;
+  EXPECT_EQ(FileBytes(directory + "/Cities.dbr"), cities);
+  EXPECT_EQ(FileBytes(directory + "/Streets.dbr"), streets);
 }
 
 TEST_F(Tool, ExportWritesANamedPipeOrADeviceInPlace) {
