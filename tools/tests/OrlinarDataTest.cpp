@@ -321,10 +321,11 @@ TEST_F(Tool, ALinkIsFollowedOnlyWhereNoOtherUserCanHavePlantedIt) {
     ASSERT_EQ(::chown(shared.c_str(), c.FolderOwner, c.FolderOwner), 0);
     ASSERT_EQ(::chmod(shared.c_str(), c.FolderMode), 0);
     const TRun run = Run({"export", directory, shared + "/out.tsv"});
-    const std::string label = "folder mode " + std::to_string(c.FolderMode) + " of " + std::to_string(c.FolderOwner) +
-                              ", link of " + std::to_string(c.LinkOwner);
-    EXPECT_EQ(run.Status, c.Followed ? 0 : 1) << label << ": " << run.Err;
-    EXPECT_EQ(FileBytes(victim), c.Followed ? OldText : "precious") << label;
+    std::ostringstream label;
+    label << "folder mode " << std::oct << c.FolderMode << std::dec << " of " << c.FolderOwner << ", link of "
+          << c.LinkOwner;
+    EXPECT_EQ(run.Status, c.Followed ? 0 : 1) << label.str() << ": " << run.Err;
+    EXPECT_EQ(FileBytes(victim), c.Followed ? OldText : "precious") << label.str();
     if (!c.Followed) {
       EXPECT_NE(run.Err.find("refusing to follow the link " + shared + "/out.tsv"), std::string::npos) << run.Err;
     }
