@@ -78,7 +78,8 @@ install(FILES ${packaging_build}/orlinar DESTINATION usr/bin)
 foreach(name Cities.dbr Streets.dbr Phones.dbr)
   file(CREATE_LINK /var/lib/orlinar/${name} ${packaging_build}/${name} SYMBOLIC)
   install(FILES ${packaging_build}/${name} DESTINATION usr/lib/orlinar)
-  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} DESTINATION usr/share/orlinar/sample)
+  # The sample's names are links into its current generation; the package ships the files.
+  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/.orlinar-current/${name} DESTINATION usr/share/orlinar/sample)
 endforeach()
 
 install(FILES ${packaging_source}/orlinar.desktop DESTINATION usr/share/applications)

@@ -10,13 +10,19 @@
 #include <string>
 #include <string_view>
 
+#include "tools/DataFileSet.h"
 #include "tools/LineReader.h"
 #include "tools/TsvFormat.h"
 
-// Reads and checks the whole input before the three files are replaced together;
-// on any failure they stay as they were. Throws ETsvError for bad input (the
-// message names the line) and std::runtime_error for a failed read or write.
-void ImportTsv(const TLineReader::TRead& read, const std::string& directory);
+// An input without a single line is refused unless an empty directory is wanted.
+enum class TEmptyInput { Refused, Allowed };
+
+// Reads and checks the whole input before files receives Commit; on any failure
+// it never does. Throws ETsvError for bad input (the message names the line) and
+// std::runtime_error for a failed read or write.
+void ImportTsv(const TLineReader::TRead& read, TDataFileSet& files, TEmptyInput empty = TEmptyInput::Refused);
+// The same into a new generation of the directory's files (GenerationWriter.h).
+void ImportTsv(const TLineReader::TRead& read, const std::string& directory, TEmptyInput empty = TEmptyInput::Refused);
 
 // Receives the text in pieces; throws std::runtime_error when it cannot write.
 using TTextSink = std::function<void(std::string_view)>;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "data/DbrRecords.h"
+#include "tools/GenerationWriter.h"
 
 namespace {
 
@@ -19,28 +20,29 @@ const std::string& Encoded(std::string& record, TEncode&& encode) {
   return record;
 }
 
-void WriteNameList(TReplacementFile& file, const std::vector<std::string>& names, std::string& record) {
+void WriteNameList(TDataFileSet& files, TDataFileKind file, const std::vector<std::string>& names,
+                   std::string& record) {
   for (size_t i = 1; i < names.size(); ++i) {
-    file.Write(Encoded(record, [&](std::string& out) { AppendNameRecord(out, names[i]); }));
+    files.Write(file, Encoded(record, [&](std::string& out) { AppendNameRecord(out, names[i]); }));
   }
 }
 
 }  // namespace
 
 TDataFilesWriter::TDataFilesWriter(const std::string& directory)
-    : cities_(directory + "/Cities.dbr"), streets_(directory + "/Streets.dbr"), phones_(directory + "/Phones.dbr") {}
+    : owned_(std::make_unique<TGenerationWriter>(directory)), files_(*owned_) {}
 
 void TDataFilesWriter::AddOwner(std::string_view name) {
-  phones_.Write(Encoded(record_, [&](std::string& out) { AppendOwnerRecord(out, name); }));
+  files_.Write(TDataFileKind::Phones, Encoded(record_, [&](std::string& out) { AppendOwnerRecord(out, name); }));
 }
 
 void TDataFilesWriter::AddPhone(const TDirectoryLine& line) {
   const TDbrPhone phone{line.Number, line.City, line.Street, line.House, line.Flat, line.Corpus};
-  phones_.Write(Encoded(record_, [&](std::string& out) { AppendPhoneRecord(out, phone); }));
+  files_.Write(TDataFileKind::Phones, Encoded(record_, [&](std::string& out) { AppendPhoneRecord(out, phone); }));
 }
 
 void TDataFilesWriter::Commit(const std::vector<std::string>& cities, const std::vector<std::string>& streets) {
-  WriteNameList(cities_, cities, record_);
-  WriteNameList(streets_, streets, record_);
-  TReplacementFile::CommitTogether({&cities_, &streets_, &phones_});
+  WriteNameList(files_, TDataFileKind::Cities, cities, record_);
+  WriteNameList(files_, TDataFileKind::Streets, streets, record_);
+  files_.Commit();
 }

@@ -2,11 +2,12 @@
 // Writes the three data files of a directory. Texts are Windows-1251 bytes.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "tools/ReplacementFile.h"
+#include "tools/DataFileSet.h"
 
 struct TDirectoryLine {
   int64_t Number = 0;
@@ -17,11 +18,13 @@ struct TDirectoryLine {
   std::string Corpus;
 };
 
-// The files are written beside the old ones and replace them together at Commit;
-// until then, and whenever writing fails, the old files stay as they were.
+// Writes the records of a directory into a file set, which puts them in place at
+// Commit; until then, and whenever writing fails, the old files stay as they were.
 class TDataFilesWriter {
  public:
-  // Throws std::runtime_error when the directory cannot be written.
+  explicit TDataFilesWriter(TDataFileSet& files) : files_(files) {}
+  // Into a new generation of the directory's files; throws std::runtime_error when
+  // the directory cannot be written.
   explicit TDataFilesWriter(const std::string& directory);
 
   // Throw std::runtime_error for a name over 127 bytes, a corpus over 127 bytes or a failed write.
@@ -33,8 +36,7 @@ class TDataFilesWriter {
   void Commit(const std::vector<std::string>& cities, const std::vector<std::string>& streets);
 
  private:
-  TReplacementFile cities_;
-  TReplacementFile streets_;
-  TReplacementFile phones_;
+  std::unique_ptr<TDataFileSet> owned_;
+  TDataFileSet& files_;
   std::string record_;
 };

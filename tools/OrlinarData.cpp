@@ -1,18 +1,25 @@
 // orlinar-data: writes a generated directory, or converts a directory to and from
 // a tab-separated UTF-8 text.
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "tools/DirectoryGenerator.h"
 #include "tools/DirectoryTsv.h"
-#include "tools/ReplacementFile.h"
+#include "tools/OutputFile.h"
+#include "tools/Temporaries.h"
 
 namespace {
 
@@ -21,7 +28,9 @@ constexpr const char* Help =
     "Writes the data files of the Orlinar telephone directory (Cities.dbr, Streets.dbr,\n"
     "Phones.dbr) or reads them back.\n"
     "\n"
-    "  orlinar-data import FILE.tsv DIRECTORY        write DIRECTORY's .dbr files from a tab-separated file\n"
+    "  orlinar-data import [--allow-empty] FILE.tsv DIRECTORY\n"
+    "                                                write DIRECTORY's .dbr files from a tab-separated file\n"
+    "                                                ('-' reads standard input)\n"
     "  orlinar-data export DIRECTORY FILE.tsv        write DIRECTORY's .dbr files out as a tab-separated file\n"
     "                                                ('-' writes to standard output)\n"
     "  orlinar-data generate DIRECTORY LINES [SEED]  write a synthetic directory of LINES phone lines\n"
@@ -31,8 +40,18 @@ constexpr const char* Help =
     "\n"
     "A tab-separated file is UTF-8 without a byte-order mark and has no header line; each\n"
     "line holds seven fields: number, subscriber, city, street, house, corpus, flat.\n"
-    "\\\\ \\t \\n \\r \\0 stand for a backslash, tab, line feed, carriage return and NUL.\n"
-    "Import replaces the three files only when the whole input is valid.\n"
+    "The number is a signed 64-bit whole number in decimal: an optional minus, then 1 to\n"
+    "19 digits without leading zeros (0, not -0). House and flat are 0 to 65535, without\n"
+    "leading zeros. Subscriber and corpus hold at most 127 bytes of Windows-1251 (one byte\n"
+    "per character), city and street at most 255; there are at most 65535 distinct city\n"
+    "names and as many street names. A line is never empty and holds no NUL byte;\n"
+    "\\\\ \\t \\n \\r \\0 in a field stand for a backslash, tab, line feed, carriage return and NUL.\n"
+    "An input without lines is refused unless --allow-empty is given.\n"
+    "\n"
+    "Import and generate check everything first and then replace the three files as one:\n"
+    "the folder they lie in holds the whole old directory or the whole new one at every\n"
+    "moment. A link to a file is followed unless someone other than you or root could\n"
+    "have planted it. Export writes a device or a named pipe in place.\n"
     "\n"
     "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments.\n";
 
@@ -64,6 +83,14 @@ T WholeNumber(std::string_view text, const char* name) {
   return value;
 }
 
+size_t ReadStandardInput(char* buffer, size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, buffer, size);
+    if (got >= 0) return static_cast<size_t>(got);
+    if (errno != EINTR) throw std::runtime_error(std::string("cannot read standard input: ") + std::strerror(errno));
+  }
+}
+
 void CreateDirectory(const std::string& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
@@ -79,10 +106,27 @@ void Generate(TArguments arguments) {
 }
 
 void Import(TArguments arguments) {
-  RequireArguments(arguments, 2, 2, "import FILE.tsv DIRECTORY");
-  TInputFile tsv(arguments[0]);
-  CreateDirectory(arguments[1]);
-  ImportTsv([&](char* buffer, size_t size) { return tsv.Read(buffer, size); }, arguments[1]);
+  constexpr const char* Form = "import [--allow-empty] FILE.tsv DIRECTORY";
+  TEmptyInput empty = TEmptyInput::Refused;
+  std::vector<char*> files;
+  for (char* argument : arguments) {
+    const std::string_view text = argument;
+    if (text == "--allow-empty") {
+      empty = TEmptyInput::Allowed;
+    } else if (text.starts_with("--")) {
+      throw EUsageError("unknown option '" + std::string(text) + "': expected " + Form);
+    } else {
+      files.push_back(argument);
+    }
+  }
+  RequireArguments(files, 2, 2, Form);
+  std::optional<TInputFile> tsv;
+  if (std::string_view(files[0]) != "-") tsv.emplace(files[0]);
+  const TLineReader::TRead read = [&](char* buffer, size_t size) {
+    return tsv ? tsv->Read(buffer, size) : ReadStandardInput(buffer, size);
+  };
+  CreateDirectory(files[1]);
+  ImportTsv(read, files[1], empty);
 }
 
 void ExportToStandardOutput(const std::string& directory) {
@@ -98,9 +142,14 @@ void Export(TArguments arguments) {
   RequireArguments(arguments, 2, 2, "export DIRECTORY FILE.tsv");
   const std::string output = arguments[1];
   if (output == "-") return ExportToStandardOutput(arguments[0]);
-  TReplacementFile file(output);
-  ExportTsv(arguments[0], [&](std::string_view text) { file.Write(text); });
-  file.Commit();
+  // Opened once the directory is read: a failed read leaves the target untouched.
+  std::optional<TOutputFile> file;
+  ExportTsv(arguments[0], [&](std::string_view text) {
+    if (!file) file.emplace(output);
+    file->Write(text);
+  });
+  if (!file) file.emplace(output);
+  file->Commit();
 }
 
 void Run(TArguments arguments) {

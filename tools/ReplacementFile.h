@@ -1,42 +1,33 @@
 #pragma once
 // A file written beside its target and renamed over it only once complete and on
 // disk, so that the target holds either all its old bytes or all the new ones.
-// A target that is a symbolic link stays one: the file it points to is replaced.
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "tools/BufferedFile.h"
+#include "tools/PathResolution.h"
+#include "tools/Temporaries.h"
+
 class TReplacementFile {
  public:
-  // Creates the temporary; throws std::runtime_error when the directory cannot be written.
-  explicit TReplacementFile(const std::string& target);
+  // target is a regular file or a missing name. The temporary beside it is made
+  // without following a link; throws std::runtime_error when it cannot be.
+  explicit TReplacementFile(TResolvedName target);
   ~TReplacementFile();  // removes the temporary unless it has replaced the target
   TReplacementFile(const TReplacementFile&) = delete;
   TReplacementFile& operator=(const TReplacementFile&) = delete;
 
-  void Write(std::string_view bytes);  // throws std::runtime_error
-  void Commit() { CommitTogether({this}); }
-
-  // Flushes every file to disk before the first rename, then renames them all and
-  // flushes their directories: no target changes unless every file was written.
-  static void CommitTogether(std::initializer_list<TReplacementFile*> files);
+  void Write(std::string_view bytes) { file_.Write(bytes); }  // throws std::runtime_error
+  // Gives the file the target's mode, puts it on disk and renames it over the
+  // target; throws std::runtime_error.
+  void Commit();
 
  private:
-  void Finish();
-  void Replace();
-  void FlushBuffer();
-  [[noreturn]] void Fail(const std::string& what) const;
-
-  std::string target_;     // the file renamed over: a link's destination, not the link
-  std::string directory_;  // where target_ and the temporary lie
+  TResolvedName target_;
   std::string temporary_;
-  int descriptor_ = -1;
-  int signalSlot_ = -1;
+  mode_t mode_;
+  TBufferedFile file_;
+  TTemporary registered_;
   bool replaced_ = false;
-  std::string buffer_;
 };
-
-// An interrupted tool leaves no temporaries behind: SIGINT, SIGTERM and SIGHUP
-// remove them before the process ends as the signal would have ended it.
-void RemoveTemporariesOnSignals();

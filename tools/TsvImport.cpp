@@ -1,10 +1,13 @@
 #include <charconv>
+#include <limits>
+#include <optional>
 #include <unordered_map>
 
 #include "data/Cp1251.h"
 #include "data/DbrRecords.h"
 #include "tools/DirectoryTsv.h"
 #include "tools/DirectoryWriter.h"
+#include "tools/GenerationWriter.h"
 
 namespace {
 
@@ -16,27 +19,53 @@ constexpr size_t MaxNames = 65535;
 // Gives each distinct name an index in order of first use; the empty name is 0.
 class TNameNumbering {
  public:
-  uint32_t IndexOf(const std::string& name) {
+  // nullopt for a name that would be one more than an index can reach.
+  std::optional<uint16_t> IndexOf(const std::string& name) {
     if (name.empty()) return 0;
-    const auto [entry, added] = indexes_.try_emplace(name, static_cast<uint32_t>(names_.size()));
-    if (added) names_.push_back(name);
-    return entry->second;
+    if (const auto found = indexes_.find(name); found != indexes_.end()) return found->second;
+    if (names_.size() > MaxNames) return std::nullopt;
+    const auto index = static_cast<uint16_t>(names_.size());
+    indexes_.emplace(name, index);
+    names_.push_back(name);
+    return index;
   }
-  size_t Count() const { return names_.size() - 1; }
   const std::vector<std::string>& Names() const { return names_; }
 
  private:
-  std::unordered_map<std::string, uint32_t> indexes_;
+  std::unordered_map<std::string, uint16_t> indexes_;
   std::vector<std::string> names_{""};
 };
 
+// The digits of a whole number as export writes it: 1 to 19, no leading zero
+// unless the number is 0.
+std::optional<uint64_t> PlainDigits(std::string_view digits) {
+  if (digits.empty() || digits.size() > 19 || digits.find_first_not_of("0123456789") != std::string_view::npos ||
+      (digits[0] == '0' && digits.size() > 1)) {
+    return std::nullopt;
+  }
+  uint64_t value = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return value;
+}
+
+// Each 64-bit value has exactly one text, the one export writes: no "+", no "-0".
+std::optional<int64_t> ExportedNumber(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  const auto magnitude = PlainDigits(text.substr(negative ? 1 : 0));
+  const uint64_t limit = uint64_t{std::numeric_limits<int64_t>::max()} + (negative ? 1 : 0);
+  if (!magnitude || *magnitude > limit || (negative && *magnitude == 0)) return std::nullopt;
+  return static_cast<int64_t>(negative ? 0 - *magnitude : *magnitude);
+}
+
 class TImport {
  public:
-  explicit TImport(const std::string& directory) : writer_(directory) {}
+  explicit TImport(TDataFileSet& files) : writer_(files) {}
 
   void Line(std::string_view text, size_t lineNumber) {
     lineNumber_ = lineNumber;
+    if (text.empty()) Fail("is empty; every line holds the 7 fields of a telephone line");
     if (lineNumber == 1) RefuseByteOrderMark(text);
+    if (text.find('\0') != std::string_view::npos) Fail("holds a NUL byte; a NUL in a field is written \\0");
     if (text.find('\r') != std::string_view::npos) {
       Fail(
           "holds a carriage return (CR) inside the line; lines must end with LF or CR LF, not with CR alone, "
@@ -47,26 +76,18 @@ class TImport {
     TDirectoryLine line;
     line.Number = Number(fields[NumberColumn]);
     const std::string subscriber = Text(fields[SubscriberColumn], MaxOwnerBytes, "subscriber");
-    const uint32_t city = cities_.IndexOf(Text(fields[CityColumn], MaxNameBytes, "city"));
-    const uint32_t street = streets_.IndexOf(Text(fields[StreetColumn], MaxNameBytes, "street"));
+    line.City = NameIndex(cities_, Text(fields[CityColumn], MaxNameBytes, "city"), "city");
+    line.Street = NameIndex(streets_, Text(fields[StreetColumn], MaxNameBytes, "street"), "street");
     line.House = Small(fields[HouseColumn], "house");
     line.Corpus = Text(fields[CorpusColumn], MaxCorpusBytes, "corpus");
     line.Flat = Small(fields[FlatColumn], "flat");
-    // Past the limit the import is refused at the end; only the names are still counted.
-    if (cities_.Count() > MaxNames || streets_.Count() > MaxNames) return;
-    line.City = static_cast<uint16_t>(city);
-    line.Street = static_cast<uint16_t>(street);
     if (!hasOwner_ || subscriber != owner_) writer_.AddOwner(subscriber);
     hasOwner_ = true;
     owner_ = subscriber;
     writer_.AddPhone(line);
   }
 
-  void Finish() {
-    RequireNamesFit(cities_, "city");
-    RequireNamesFit(streets_, "street");
-    writer_.Commit(cities_.Names(), streets_.Names());
-  }
+  void Finish() { writer_.Commit(cities_.Names(), streets_.Names()); }
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
@@ -84,21 +105,30 @@ class TImport {
   }
 
   int64_t Number(std::string_view field) const {
-    int64_t value = 0;
-    const auto result = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || result.ec != std::errc() || result.ptr != field.data() + field.size()) {
-      Fail("number must be a whole number of at most 19 digits");
+    const auto number = ExportedNumber(field);
+    if (!number) {
+      Fail(
+          "number must be a signed 64-bit whole number in decimal: an optional minus, then 1 to 19 digits without "
+          "leading zeros (0, not -0), from -9223372036854775808 to 9223372036854775807");
     }
-    return value;
+    return *number;
   }
 
   uint16_t Small(std::string_view field, const char* what) const {
-    unsigned value = 0;
-    const auto result = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || result.ec != std::errc() || result.ptr != field.data() + field.size() || value > 65535) {
-      Fail(std::string(what) + " must be a whole number from 0 to 65535");
+    const auto value = PlainDigits(field);
+    if (!value || *value > 65535) {
+      Fail(std::string(what) + " must be a whole number from 0 to 65535 without leading zeros");
     }
-    return static_cast<uint16_t>(value);
+    return static_cast<uint16_t>(*value);
+  }
+
+  uint16_t NameIndex(TNameNumbering& names, const std::string& name, const char* what) const {
+    const auto index = names.IndexOf(name);
+    if (!index) {
+      Fail("brings the " + std::to_string(MaxNames + 1) + "th distinct " + what + " name; a directory holds at most " +
+           std::to_string(MaxNames));
+    }
+    return *index;
   }
 
   std::string Text(std::string_view field, size_t limit, const char* what) const {
@@ -106,14 +136,10 @@ class TImport {
     if (!unescaped) Fail(std::string(what) + " has a backslash that is not \\\\, \\t, \\n, \\r or \\0");
     auto bytes = Cp1251FromUtf8(*unescaped);
     if (!bytes) Fail(std::string(what) + " is not UTF-8 or has characters outside Windows-1251");
-    if (bytes->size() > limit) Fail(std::string(what) + " is longer than " + std::to_string(limit) + " bytes");
+    if (bytes->size() > limit) {
+      Fail(std::string(what) + " is longer than " + std::to_string(limit) + " bytes of Windows-1251");
+    }
     return std::move(*bytes);
-  }
-
-  static void RequireNamesFit(const TNameNumbering& names, const char* what) {
-    if (names.Count() <= MaxNames) return;
-    throw ETsvError("the input has " + std::to_string(names.Count()) + " distinct " + what + " names, more than the " +
-                    std::to_string(MaxNames) + " a directory can hold");
   }
 
   TDataFilesWriter writer_;
@@ -126,12 +152,18 @@ class TImport {
 
 }  // namespace
 
-void ImportTsv(const TLineReader::TRead& read, const std::string& directory) {
-  TImport import(directory);
+void ImportTsv(const TLineReader::TRead& read, TDataFileSet& files, TEmptyInput empty) {
+  TImport import(files);
   TLineReader lines(read);
   std::string_view line;
-  while (lines.Next(line)) {
-    if (!line.empty()) import.Line(line, lines.LineNumber());
+  while (lines.Next(line)) import.Line(line, lines.LineNumber());
+  if (lines.LineNumber() == 0 && empty == TEmptyInput::Refused) {
+    throw ETsvError("nothing to import; the directory is unchanged");
   }
   import.Finish();
+}
+
+void ImportTsv(const TLineReader::TRead& read, const std::string& directory, TEmptyInput empty) {
+  TGenerationWriter generation(directory);
+  ImportTsv(read, generation, empty);
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "data/LoadDataThread.h"
@@ -20,6 +21,7 @@
 #include "tests/data/support/Win1251.h"
 #include "tools/DirectoryGenerator.h"
 #include "tools/TsvFormat.h"
+#include "tools/tests/support/DataFolders.h"
 
 namespace {
 
@@ -60,11 +62,15 @@ std::string FileBytes(const std::string& path) {
   return bytes.str();
 }
 
-// Every file of a directory with its bytes, temporaries included.
+// Every entry under a directory, temporaries included: a file with its bytes, a
+// link with its text, a folder as "/".
 std::map<std::string, std::string> Contents(const std::string& directory) {
   std::map<std::string, std::string> contents;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    contents[entry.path().filename().string()] = FileBytes(entry.path().string());
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(directory)) {
+    const std::string name = entry.path().lexically_relative(directory).string();
+    contents[name] = entry.is_symlink()     ? "-> " + std::filesystem::read_symlink(entry.path()).string()
+                     : entry.is_directory() ? "/"
+                                            : FileBytes(entry.path().string());
   }
   return contents;
 }
@@ -89,7 +95,7 @@ class ExistingDirectory : public ::testing::Test {
   void SetUp() override {
     Import(OldText, dir.Path());
     before = Contents(dir.Path());
-    ASSERT_EQ(before.size(), 3u);
+    ASSERT_EQ(Export(dir.Path()), OldText);
   }
   void ExpectUnchanged() const { EXPECT_EQ(Contents(dir.Path()), before); }
 
@@ -137,10 +143,45 @@ TEST(DirectoryTsv, GeneratedDirectoryRoundTrips) {
   EXPECT_EQ(Phones.size(), 5000u);
 }
 
-TEST(DirectoryTsv, ImportAcceptsWindowsLineEndsAndSkipsEmptyLines) {
+TEST(DirectoryTsv, ImportAcceptsWindowsLineEndsAndALastLineWithout) {
   TTempDirectory dir;
-  Import("1\ta\tb\tc\t2\t\t3\r\n\r\n\n2\ta\tb\tc\t2\t\t3", dir.Path());
+  Import("1\ta\tb\tc\t2\t\t3\r\n2\ta\tb\tc\t2\t\t3", dir.Path());
   EXPECT_EQ(Export(dir.Path()), "1\ta\tb\tc\t2\t\t3\n2\ta\tb\tc\t2\t\t3\n");
+}
+
+// Export must give back every directory import can write, and import must take
+// every number export writes: each 64-bit value has exactly one accepted text.
+TEST(DirectoryTsv, EveryNumberADirectoryCanHoldIsExportedAsImportTakesIt) {
+  std::vector<int64_t> numbers{INT64_MIN, INT64_MIN + 1, -1000000000000000000, -10, -1, 0, 1, 9, 10, INT64_MAX};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200; ++i) numbers.push_back(static_cast<int64_t>(random() >> (i % 64)) * (i % 2 ? -1 : 1));
+  std::string phones = OwnerRecord("a");
+  for (int64_t number : numbers) phones += PhoneRecord(number, 0, 0, 1, 2);
+  TTempDirectory stored, imported;
+  stored.Write("Cities.dbr", "");
+  stored.Write("Streets.dbr", "");
+  stored.Write("Phones.dbr", phones);
+  const std::string text = Export(stored.Path());
+  std::string expected;
+  for (int64_t number : numbers) expected += std::to_string(number) + "\ta\t\t\t1\t\t2\n";
+  EXPECT_EQ(text, expected);
+  Import(text, imported.Path());
+  EXPECT_EQ(FileBytes(imported.FilePath("Phones.dbr")), phones);
+}
+
+TEST(DirectoryTsv, ANumberIsAnOptionalMinusAndUpTo19DigitsWithoutLeadingZerosInRange) {
+  for (const char* number : {"-0", "00", "01", "-01", "+1", "", "-", " 1", "1 ", "1e3", "0x10", "9223372036854775808",
+                             "-9223372036854775809", "0000000000000000000000001", "99999999999999999999"}) {
+    EXPECT_EQ(ImportError(std::string(number) + "\ta\tb\tc\t2\t\t3\n"),
+              "line 1: number must be a signed 64-bit whole number in decimal: an optional minus, then 1 to 19 "
+              "digits without leading zeros (0, not -0), from -9223372036854775808 to 9223372036854775807")
+        << number;
+  }
+  for (const char* field : {"00", "01", "065535"}) {
+    EXPECT_EQ(ImportError(std::string("1\ta\tb\tc\t") + field + "\t\t3\n"),
+              "line 1: house must be a whole number from 0 to 65535 without leading zeros")
+        << field;
+  }
 }
 
 TEST(DirectoryTsv, PairsOfCityAndStreetBeyondTheIndexLimitFitWhenTheNamesDo) {
@@ -158,7 +199,7 @@ TEST(DirectoryTsv, PairsOfCityAndStreetBeyondTheIndexLimitFitWhenTheNamesDo) {
   EXPECT_EQ(Streets[300], "s299");
 }
 
-TEST(DirectoryTsv, AsManyNamesAsTheIndexHoldsFitAndOneMoreIsRefusedWithTheCounts) {
+TEST(DirectoryTsv, AsManyNamesAsTheIndexHoldsFitAndTheLineOfOneMoreIsNamed) {
   TTempDirectory dir;
   Import(StreetLines(65535), dir.Path());
   EXPECT_EQ(Export(dir.Path()), StreetLines(65535));
@@ -166,25 +207,35 @@ TEST(DirectoryTsv, AsManyNamesAsTheIndexHoldsFitAndOneMoreIsRefusedWithTheCounts
   EXPECT_EQ(Streets[65535], "s65534");
 
   EXPECT_EQ(ImportError(StreetLines(65537)),
-            "the input has 65537 distinct street names, more than the 65535 a directory can hold");
-  std::string cities;
+            "line 65536: brings the 65536th distinct street name; a directory holds at most 65535");
+  std::string cities = Line(0, "c", "") + Line(1, "c", "");
   for (int i = 0; i < 65536; ++i) cities += Line(i, "c" + std::to_string(i), "");
-  EXPECT_EQ(ImportError(cities), "the input has 65536 distinct city names, more than the 65535 a directory can hold");
+  EXPECT_EQ(ImportError(cities), "line 65537: brings the 65536th distinct city name; a directory holds at most 65535");
 }
 
 TEST(DirectoryTsv, BadInputIsRefusedNamingTheLine) {
   EXPECT_EQ(ImportError(GoodLine + "1\ta\tb\tc\t2\t3\n"), "line 2: expected 7 tab-separated fields, found 6");
-  EXPECT_EQ(ImportError(GoodLine + GoodLine + "x\ta\tb\tc\t2\t\t3\n"),
-            "line 3: number must be a whole number of at most 19 digits");
-  EXPECT_EQ(ImportError("99999999999999999999\ta\tb\tc\t2\t\t3\n"),
-            "line 1: number must be a whole number of at most 19 digits");
-  EXPECT_EQ(ImportError("1\ta\tb\tc\t65536\t\t3\n"), "line 1: house must be a whole number from 0 to 65535");
-  EXPECT_EQ(ImportError("1\ta\tb\tc\t1\t\t-1\n"), "line 1: flat must be a whole number from 0 to 65535");
+  EXPECT_TRUE(ImportError(GoodLine + GoodLine + "x\ta\tb\tc\t2\t\t3\n").starts_with("line 3: number must be a "));
+  EXPECT_EQ(ImportError(GoodLine + "\n" + GoodLine),
+            "line 2: is empty; every line holds the 7 fields of a telephone line");
+  EXPECT_EQ(ImportError(GoodLine + "\r\n"), "line 2: is empty; every line holds the 7 fields of a telephone line");
+  EXPECT_EQ(ImportError(GoodLine + std::string("1\ta\0\tb\tc\t2\t\t3\n", 15)),
+            "line 2: holds a NUL byte; a NUL in a field is written \\0");
+  EXPECT_EQ(ImportError("1\ta\tb\tc\t65536\t\t3\n"),
+            "line 1: house must be a whole number from 0 to 65535 without leading zeros");
+  EXPECT_EQ(ImportError("1\ta\tb\tc\t1\t\t-1\n"),
+            "line 1: flat must be a whole number from 0 to 65535 without leading zeros");
   EXPECT_EQ(ImportError("1\t日本\tb\tc\t1\t\t1\n"),
             "line 1: subscriber is not UTF-8 or has characters outside Windows-1251");
   EXPECT_EQ(ImportError("1\t" + std::string(128, 'x') + "\tb\tc\t1\t\t1\n"),
-            "line 1: subscriber is longer than 127 bytes");
-  EXPECT_EQ(ImportError("1\ta\t" + std::string(256, 'x') + "\tc\t1\t\t1\n"), "line 1: city is longer than 255 bytes");
+            "line 1: subscriber is longer than 127 bytes of Windows-1251");
+  auto cyrillic = [](int letters) {
+    std::string text;
+    for (int i = 0; i < letters; ++i) text += "я";
+    return "1\ta\t" + text + "\tc\t1\t\t1\n";
+  };
+  EXPECT_EQ(ImportError(cyrillic(255)), "") << "255 letters take 510 bytes of UTF-8 but 255 of Windows-1251";
+  EXPECT_EQ(ImportError(cyrillic(256)), "line 1: city is longer than 255 bytes of Windows-1251");
   EXPECT_EQ(ImportError("1\ta\tb\tc\t1\t\\q\t1\n"),
             "line 1: corpus has a backslash that is not \\\\, \\t, \\n, \\r or \\0");
   EXPECT_EQ(ImportError(GoodLine + std::string(TLineReader::MaxLineBytes + 1, 'x')),
@@ -286,7 +337,8 @@ TEST_F(ExistingDirectory, LinkedFilesAreReplacedWhereTheyLieAndKeepTheirLinksAnd
         << name;
   }
   EXPECT_EQ(Export(dir.Path()), GoodLine);
-  EXPECT_EQ(Contents(dir.Path()).size(), 3u) << "no temporaries left";
+  EXPECT_EQ(LayoutOf(dir.Path()), ManagedLayout()) << "no temporaries left";
+  EXPECT_EQ(LayoutOf(links.Path()), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
 }
 
 TEST(DirectoryTsv, ExportOfAMissingDirectoryNamesTheFileInEnglish) {

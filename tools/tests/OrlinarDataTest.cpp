@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,11 +14,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 #include "tests/data/support/DirectoryFiles.h"
+#include "tools/tests/support/DataFolders.h"
 
 namespace {
 
@@ -41,14 +44,18 @@ std::vector<std::string> FileNames(const std::string& directory) {
   return names;
 }
 
+const std::string& OldText = PlainDirectoryText;
+const std::string NewText = "2\tПетров\tТверь\tул. Мира\t1\t\t1\n";
+
 class Tool : public ::testing::Test {
  protected:
-  pid_t Start(const std::vector<std::string>& arguments) {
+  pid_t Start(const std::vector<std::string>& arguments, const std::string& input = "/dev/null") {
     std::vector<char*> argv{const_cast<char*>(ORLINAR_DATA_TOOL)};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, output.FilePath("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, output.FilePath("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = -1;
@@ -64,13 +71,49 @@ class Tool : public ::testing::Test {
             FileBytes(output.FilePath("err"))};
   }
 
-  TRun Run(const std::vector<std::string>& arguments) { return Finish(Start(arguments)); }
+  TRun Run(const std::vector<std::string>& arguments, const std::string& input = "/dev/null") {
+    return Finish(Start(arguments, input));
+  }
+  // What the directory reads as through its three names, or the export's error.
+  std::string Reads(const std::string& directory) {
+    const TRun run = Run({"export", directory, "-"});
+    return run.Status == 0 ? run.Out : run.Err;
+  }
+
+  // Kills an import of NewText from a named pipe with signal once it has begun
+  // to write beside the directory, and returns how the tool ended.
+  TRun KillImportWhileWriting(const std::string& directory, int signal) {
+    const std::vector<std::string> before = FileNames(directory);
+    const std::string fifo = work.FilePath("in.fifo");
+    ::unlink(fifo.c_str());
+    EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t pid = Start({"import", fifo, directory});
+    const int input = ::open(fifo.c_str(), O_WRONLY);
+    EXPECT_EQ(::write(input, NewText.data(), NewText.size()), static_cast<ssize_t>(NewText.size()));
+    // The tool makes the new generation's folder before it reads; it then waits for the rest of the input.
+    auto writing = [&] {
+      for (const std::string& name : FileNames(directory)) {
+        if (name.starts_with(".orlinar-generation-") && !std::count(before.begin(), before.end(), name)) return true;
+      }
+      return false;
+    };
+    for (int i = 0; i < 500 && !writing(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(writing());
+    ::kill(pid, signal);
+    const TRun run = Finish(pid);
+    ::close(input);
+    return run;
+  }
 
   TTempDirectory output;  // the tool's standard output and error
   TTempDirectory work;
 };
 
-const std::string OldText = "1\tИванов\tМосква\tул. Ленина\t2\t\t3\n";
+mode_t ModeOf(const std::string& path, bool followLinks = false) {
+  struct stat info {};
+  EXPECT_EQ(followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info), 0) << path;
+  return info.st_mode;
+}
 
 }  // namespace
 
@@ -78,7 +121,7 @@ TEST_F(Tool, HelpAndVersionGoToStandardOutput) {
   const TRun help = Run({"--help"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_TRUE(help.Out.starts_with("Usage: orlinar-data COMMAND")) << help.Out;
-  EXPECT_NE(help.Out.find("orlinar-data import FILE.tsv DIRECTORY"), std::string::npos);
+  EXPECT_NE(help.Out.find("orlinar-data import [--allow-empty] FILE.tsv DIRECTORY"), std::string::npos);
   EXPECT_EQ(help.Err, "");
   const TRun version = Run({"--version"});
   EXPECT_EQ(version.Status, 0);
@@ -98,8 +141,10 @@ TEST_F(Tool, WrongArgumentsAreNamedWithWhatWasExpected) {
       {{"generate", g, "2147483648"}, "LINES must be a whole number from 0 to 2147483647, not '2147483648'"},
       {{"generate", g, "10", "x1"}, "SEED must be a whole number from 0 to 4294967295, not 'x1'"},
       {{"generate", g}, "too few arguments: expected generate DIRECTORY LINES [SEED]"},
-      {{"import", "a.tsv"}, "too few arguments: expected import FILE.tsv DIRECTORY"},
-      {{"import", "", "d"}, "an empty argument: expected import FILE.tsv DIRECTORY"},
+      {{"import", "a.tsv"}, "too few arguments: expected import [--allow-empty] FILE.tsv DIRECTORY"},
+      {{"import", "", "d"}, "an empty argument: expected import [--allow-empty] FILE.tsv DIRECTORY"},
+      {{"import", "--empty", "a.tsv", "d"},
+       "unknown option '--empty': expected import [--allow-empty] FILE.tsv DIRECTORY"},
       {{"export", "d", "a.tsv", "b"}, "too many arguments: expected export DIRECTORY FILE.tsv"},
   };
   for (const auto& [arguments, message] : cases) {
@@ -167,24 +212,170 @@ TEST_F(Tool, AnInterruptedImportLeavesTheOldFilesAndNoTemporaries) {
   const std::string directory = work.FilePath("d");
   work.Write("old.tsv", OldText);
   ASSERT_EQ(Run({"import", work.FilePath("old.tsv"), directory}).Status, 0);
-  const std::string oldPhones = FileBytes(directory + "/Phones.dbr");
-  const std::string fifo = work.FilePath("in.fifo");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::vector<std::string> before = FileNames(directory);
+  EXPECT_EQ(KillImportWhileWriting(directory, SIGTERM).Status, 128 + SIGTERM);
+  EXPECT_EQ(FileNames(directory), before);
+  EXPECT_EQ(Reads(directory), OldText);
+}
 
-  const pid_t tool = Start({"import", fifo, directory});
-  const int input = ::open(fifo.c_str(), O_WRONLY);
-  ASSERT_GE(input, 0);
-  const std::string lines = "2\tПетров\tТверь\tул. Мира\t1\t\t1\n";
-  ASSERT_EQ(::write(input, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
-  // The temporaries exist once the tool reads; it then waits for the rest of the input.
-  for (int i = 0; i < 500 && FileNames(directory).size() < 6; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+TEST_F(Tool, TheNextImportRemovesWhatAKilledImportLeftAndNothingElse) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  const std::vector<std::string> foreign{".Phones.dbr.keep", ".orlinar-generation-mine", "notes.txt"};
+  for (const std::string& name : foreign) std::ofstream(directory + "/" + name) << "mine";
+  std::ofstream(directory + "/.Phones.dbr.Ab12Cd") << "left by an earlier version";
+  EXPECT_EQ(KillImportWhileWriting(directory, SIGKILL).Status, 128 + SIGKILL);
+  EXPECT_EQ(Reads(directory), OldText);
+  work.Write("new.tsv", NewText);
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), directory}).Status, 0);
+  EXPECT_EQ(Reads(directory), NewText);
+  EXPECT_EQ(LayoutOf(directory), ManagedLayout(foreign));
+}
+
+TEST_F(Tool, AnImportKilledAtAnyMomentLeavesTheOldOrTheNewDirectory) {
+  const std::string directory = work.FilePath("d");
+  work.Write("old.tsv", OldText);
+  work.Write("new.tsv", NewText);
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), work.FilePath("timed")}).Status, 0);
+  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+  std::mt19937 random(21);
+  for (int round = 0; round < 20; ++round) {
+    // Odd rounds start from plain files, even ones from a directory the tool wrote.
+    std::filesystem::remove_all(directory);
+    WritePlainDirectory(directory);
+    if (round % 2 == 0) {
+      ASSERT_EQ(Run({"import", work.FilePath("old.tsv"), directory}).Status, 0);
+    }
+    const auto delay = std::chrono::microseconds(random() % (took.count() + 1));
+    const pid_t pid = Start({"import", work.FilePath("new.tsv"), directory});
+    std::this_thread::sleep_for(delay);
+    ::kill(pid, SIGKILL);
+    Finish(pid);
+    const std::string text = Reads(directory);
+    EXPECT_TRUE(text == OldText || text == NewText)
+        << "round " << round << ", killed after " << delay.count() << " µs: " << text;
   }
-  ASSERT_EQ(FileNames(directory).size(), 6u);
-  ::kill(tool, SIGTERM);
-  const TRun run = Finish(tool);
-  ::close(input);
-  EXPECT_EQ(run.Status, 128 + SIGTERM);
-  EXPECT_EQ(FileNames(directory), (std::vector<std::string>{"Cities.dbr", "Phones.dbr", "Streets.dbr"}));
-  EXPECT_EQ(FileBytes(directory + "/Phones.dbr"), oldPhones);
+}
+
+TEST_F(Tool, ImportNeverLeavesANameReplacedAndAnotherNot) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  const std::string cities = FileBytes(directory + "/Cities.dbr");
+  const std::string streets = FileBytes(directory + "/Streets.dbr");
+  std::filesystem::remove(directory + "/Phones.dbr");
+  std::filesystem::create_directory(directory + "/Phones.dbr");
+  work.Write("new.tsv", NewText);
+  const TRun run = Run({"import", work.FilePath("new.tsv"), directory});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_NE(run.Err.find(directory + "/Phones.dbr is a folder"), std::string::npos) << run.Err;
+  EXPECT_EQ(FileBytes(directory + "/Cities.dbr"), cities);
+  EXPECT_EQ(FileBytes(directory + "/Streets.dbr"), streets);
+}
+
+TEST_F(Tool, ExportWritesANamedPipeOrADeviceInPlace) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  const std::string fifo = work.FilePath("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // Open before the tool, so that its open for writing does not wait; the text fits the pipe.
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(Run({"export", directory, fifo}).Status, 0);
+  std::string text(4096, '\0');
+  text.resize(static_cast<size_t>(std::max<ssize_t>(::read(reader, text.data(), text.size()), 0)));
+  ::close(reader);
+  EXPECT_EQ(text, OldText);
+  EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+
+  if (::geteuid() != 0) GTEST_SKIP() << "not root: cannot make a character device to export into";
+  const std::string device = work.FilePath("null");
+  ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+  const TRun run = Run({"export", directory, device});
+  if (run.Err.find("Permission denied") != std::string::npos) GTEST_SKIP() << "the scratch folder refuses devices";
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(S_ISCHR(ModeOf(device)));
+}
+
+TEST_F(Tool, ALinkIsFollowedOnlyWhereNoOtherUserCanHavePlantedIt) {
+  if (::geteuid() != 0) GTEST_SKIP() << "not root: cannot give a folder or a link to another user";
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  constexpr uid_t Other = 4242;
+  struct TCase {
+    mode_t FolderMode;
+    uid_t FolderOwner, LinkOwner;
+    bool Followed;
+  };
+  const TCase cases[] = {
+      {0777, Other, Other, false}, {0755, Other, Other, false}, {01777, 0, Other, false},
+      {0775, 0, 0, false},         {01777, 0, 0, true},         {0755, 0, Other, true},
+  };
+  for (const TCase& c : cases) {
+    const std::string shared = work.FilePath("shared"), victim = work.FilePath("victim");
+    std::filesystem::remove_all(shared);
+    std::filesystem::create_directory(shared);
+    work.Write("victim", "precious");
+    ASSERT_EQ(::symlink(victim.c_str(), (shared + "/out.tsv").c_str()), 0);
+    ASSERT_EQ(::lchown((shared + "/out.tsv").c_str(), c.LinkOwner, c.LinkOwner), 0);
+    ASSERT_EQ(::chown(shared.c_str(), c.FolderOwner, c.FolderOwner), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), c.FolderMode), 0);
+    const TRun run = Run({"export", directory, shared + "/out.tsv"});
+    std::ostringstream label;
+    label << "folder mode " << std::oct << c.FolderMode << std::dec << " of " << c.FolderOwner << ", link of "
+          << c.LinkOwner;
+    EXPECT_EQ(run.Status, c.Followed ? 0 : 1) << label.str() << ": " << run.Err;
+    EXPECT_EQ(FileBytes(victim), c.Followed ? OldText : "precious") << label.str();
+    if (!c.Followed) {
+      EXPECT_NE(run.Err.find("refusing to follow the link " + shared + "/out.tsv"), std::string::npos) << run.Err;
+    }
+  }
+}
+
+TEST_F(Tool, ANewFileTakesTheModeOfTheOneItReplacesWithoutSpecialBits) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  ASSERT_EQ(::chmod((directory + "/Phones.dbr").c_str(), 04755), 0);
+  ASSERT_EQ(::chmod((directory + "/Cities.dbr").c_str(), 02640), 0);
+  work.Write("new.tsv", NewText);
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), directory}).Status, 0);
+  EXPECT_EQ(ModeOf(directory + "/Phones.dbr", true) & 07777, 0755u);
+  EXPECT_EQ(ModeOf(directory + "/Cities.dbr", true) & 07777, 0640u);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ASSERT_EQ(Run({"import", work.FilePath("new.tsv"), work.FilePath("fresh")}).Status, 0);
+  EXPECT_EQ(ModeOf(work.FilePath("fresh/Streets.dbr"), true) & 07777, 0644u & ~mask);
+}
+
+TEST_F(Tool, ADanglingLinkStaysAndTheDirectoryIsWrittenWhereItPoints) {
+  const std::string links = work.FilePath("links"), target = work.FilePath("target");
+  std::filesystem::create_directories(links);
+  std::filesystem::create_directories(target);
+  for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    std::filesystem::create_symlink(target + "/" + name, links + "/" + name);
+  }
+  work.Write("new.tsv", NewText);
+  const TRun run = Run({"import", work.FilePath("new.tsv"), links});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  for (const char* name : {"Cities.dbr", "Streets.dbr", "Phones.dbr"}) {
+    EXPECT_EQ(std::filesystem::read_symlink(links + "/" + name), target + "/" + name);
+  }
+  EXPECT_EQ(Reads(links), NewText);
+  EXPECT_EQ(Reads(target), NewText);
+}
+
+TEST_F(Tool, AnEmptyInputChangesNothingUnlessAllowedAndDashIsStandardInput) {
+  const std::string directory = work.FilePath("d");
+  WritePlainDirectory(directory);
+  work.Write("empty.tsv", "");
+  TRun run = Run({"import", work.FilePath("empty.tsv"), directory});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "orlinar-data: nothing to import; the directory is unchanged\n");
+  EXPECT_EQ(Reads(directory), OldText);
+  ASSERT_EQ(Run({"import", "--allow-empty", "-", directory}, work.FilePath("empty.tsv")).Status, 0);
+  EXPECT_EQ(Reads(directory), "");
+  work.Write("new.tsv", NewText);
+  run = Run({"import", "-", directory}, work.FilePath("new.tsv"));
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Reads(directory), NewText);
 }
