@@ -8,7 +8,6 @@
 #   lib/orlinar/{Cities,Streets,Phones}.dbr -> /var/lib/orlinar/...
 #   bin/orlinar -> ../lib/orlinar/orlinar
 #   bin/orlinar-data
-#   share/orlinar/sample/{Cities,Streets,Phones}.dbr   copied by postinst
 #   desktop entry, icons, AppStream metadata, manual pages
 # The program's folder is lib/orlinar rather than the multiarch library folder, so
 # that a build tree installs it in the same place whatever prefix it was configured
@@ -62,7 +61,6 @@ install(FILES ${packaging_build}/orlinar DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(name Cities.dbr Streets.dbr Phones.dbr)
   file(CREATE_LINK ${data_dir}/${name} ${packaging_build}/${name} SYMBOLIC)
   install(FILES ${packaging_build}/${name} DESTINATION ${program_dir})
-  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} DESTINATION ${CMAKE_INSTALL_DATADIR}/orlinar/sample)
 endforeach()
 
 find_program(RSVG_CONVERT rsvg-convert)
@@ -93,4 +91,4 @@ file(REMOVE ${PROJECT_BINARY_DIR}/CPackConfig.cmake ${PROJECT_BINARY_DIR}/CPackS
 add_custom_target(package
                   COMMAND ${packaging_source}/build-deb.sh ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}
                   USES_TERMINAL VERBATIM)
-add_dependencies(package orlinar orlinar-data orlinar_icons orlinar_sample_directory)
+add_dependencies(package orlinar orlinar-data orlinar_icons)
