@@ -32,7 +32,7 @@ cleanup() {
   if [ -n "${leftover//[[:space:]]/}" ]; then
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq $leftover >/dev/null 2>&1 || echo "could not purge:" $leftover
   fi
-  rm -rf "$work"
+  rm -rf "$work" /var/lib/orlinar /opt/orlinar
 }
 trap cleanup EXIT
 
@@ -61,6 +61,19 @@ install_old_layout
 apt_get install "$deb"
 same_directory /var/lib/orlinar "$work/small" || fail "upgrading from /opt/orlinar lost the directory imported there"
 [ ! -e /opt/orlinar ] || fail "/opt/orlinar is left after the upgrade"
+apt_get purge orlinar
+[ ! -e /var/lib/orlinar ] || fail "purge left /var/lib/orlinar"
+
+# With a directory in /var/lib/orlinar already, the one from /opt/orlinar goes beside it.
+"$root/usr/bin/orlinar-data" generate "$work/other" 10 7 || fail "orlinar-data cannot generate a directory"
+install_old_layout
+cp -a "$work/other" /var/lib/orlinar
+apt_get install "$deb"
+same_directory /var/lib/orlinar "$work/other" || fail "upgrading from /opt/orlinar replaced the directory in /var/lib/orlinar"
+backups=(/var/lib/orlinar/opt-orlinar-backup.*)
+[ ${#backups[@]} -eq 1 ] && same_directory "${backups[0]}" "$work/small" ||
+  fail "upgrading from /opt/orlinar kept no copy of its directory beside /var/lib/orlinar: ${backups[*]}"
+grep -qF "the files from /opt/orlinar are kept in ${backups[0]}" "$work/apt.log" || fail "the upgrade did not say where the directory from /opt/orlinar went"
 apt_get purge orlinar
 [ ! -e /var/lib/orlinar ] || fail "purge left /var/lib/orlinar"
 
