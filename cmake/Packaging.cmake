@@ -8,11 +8,12 @@
 #   lib/orlinar/{Cities,Streets,Phones}.dbr -> /var/lib/orlinar/...
 #   bin/orlinar -> ../lib/orlinar/orlinar
 #   bin/orlinar-data
+#   share/bash-completion/completions/orlinar-data
 #   desktop entry, icons, AppStream metadata, manual pages
 # The program's folder is lib/orlinar rather than the multiarch library folder, so
 # that a build tree installs it in the same place whatever prefix it was configured
 # with; links stay relative within the prefix and absolute out of it. Without the
-# window only the data tool and its manual page are installed.
+# window only the data tool, its completion and its manual page are installed.
 
 # Trees configured before the layout followed the prefix hold "/" as their prefix,
 # to which GNUInstallDirs would add usr/ in every folder: back to CMake's default.
@@ -42,6 +43,8 @@ if(NOT newest_release MATCHES "version=\"${PROJECT_VERSION}\"")
 endif()
 
 install(TARGETS orlinar-data RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${packaging_source}/orlinar-data.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME orlinar-data)
 set(pages orlinar-data.1)
 if(TARGET orlinar)
   list(APPEND pages orlinar.1)

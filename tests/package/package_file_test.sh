@@ -33,6 +33,27 @@ for program in usr/lib/orlinar/orlinar usr/bin/orlinar-data; do
   [ -n "$id" ] && [ -f "$root/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ] || fail "orlinar-dbgsym lacks the symbols of /$program"
 done
 
+# Completing orlinar-data offers the commands, then for each argument what it takes.
+mkdir -p "$root/completion/folder"
+touch "$root/completion/lines.tsv" "$root/completion/notes.txt"
+completion_case() {  # expected words, then the command line, the last word being completed
+  local expected=$1 offered
+  shift
+  offered=$(cd "$root/completion" && bash -c '. "$0"
+    function=$(complete -p orlinar-data | sed -n "s/.* -F \([^ ]*\) .*/\1/p")
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); "$function"; printf "%s\n" "${COMPREPLY[@]}"' "$root/usr/share/bash-completion/completions/orlinar-data" "$@" | sort | paste -sd ' ' -)
+  [ "$offered" = "$expected" ] || fail "completing '$*' offers '$offered', not '$expected'"
+}
+completion_case '--help --version export generate import' orlinar-data ''
+completion_case 'generate' orlinar-data ge
+completion_case 'folder lines.tsv' orlinar-data import ''
+completion_case 'folder' orlinar-data import lines.tsv ''
+completion_case 'folder' orlinar-data export ''
+completion_case 'folder lines.tsv notes.txt' orlinar-data export folder ''
+completion_case 'folder' orlinar-data generate ''
+completion_case '' orlinar-data generate folder ''
+completion_case '' orlinar-data import lines.tsv folder ''
+
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks the Qt 6 widgets runtime: $depends"
 grep -q -- '-dev' <<<"$depends" && fail "Depends names a -dev package: $depends"
