@@ -10,10 +10,12 @@
 #   bin/orlinar-data
 #   share/bash-completion/completions/orlinar-data
 #   desktop entry, icons, AppStream metadata, manual pages
-# The program's folder is lib/orlinar rather than the multiarch library folder, so
-# that a build tree installs it in the same place whatever prefix it was configured
-# with; links stay relative within the prefix and absolute out of it. Without the
-# window only the data tool, its completion and its manual page are installed.
+# The program's folder is lib/orlinar, not the library folder GNUInstallDirs picks,
+# which is the multiarch one only for a tree configured for /usr: the package made
+# from a developer's tree (installed with --prefix /usr) and the one dpkg-buildpackage
+# makes then put it in the same place. Links stay relative within the prefix and
+# absolute out of it. Without the window only the data tool, its completion and its
+# manual page are installed.
 
 # Trees configured before the layout followed the prefix hold "/" as their prefix,
 # to which GNUInstallDirs would add usr/ in every folder: back to CMake's default.
