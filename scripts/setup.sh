@@ -11,6 +11,7 @@ packages=(
   xvfb xauth imagemagick fonts-wine fonts-dejavu-core
   desktop-file-utils dpkg-dev x11-utils
   librsvg2-bin lintian appstream man-db strace procps
+  debhelper
 )
 
 missing=()
