@@ -39,21 +39,31 @@ constexpr const char* Help =
     "  orlinar-data --version                        show the version\n"
     "\n"
     "A tab-separated file is UTF-8 without a byte-order mark and has no header line; each\n"
-    "line holds seven fields: number, subscriber, city, street, house, corpus, flat.\n"
+    "line, ended by LF or CR LF, holds seven fields: number, subscriber, city, street,\n"
+    "house, corpus, flat.\n"
     "The number is a signed 64-bit whole number in decimal: an optional minus, then 1 to\n"
     "19 digits without leading zeros (0, not -0). House and flat are 0 to 65535, without\n"
     "leading zeros. Subscriber and corpus hold at most 127 bytes of Windows-1251 (one byte\n"
     "per character), city and street at most 255; there are at most 65535 distinct city\n"
     "names and as many street names. A line is never empty and holds no NUL byte;\n"
     "\\\\ \\t \\n \\r \\0 in a field stand for a backslash, tab, line feed, carriage return and NUL.\n"
-    "An input without lines is refused unless --allow-empty is given.\n"
+    "An input without lines is refused (\"nothing to import; the directory is unchanged\")\n"
+    "unless --allow-empty is given.\n"
     "\n"
     "Import and generate check everything first and then replace the three files as one:\n"
     "the folder they lie in holds the whole old directory or the whole new one at every\n"
     "moment. A link to a file is followed unless someone other than you or root could\n"
-    "have planted it. Export writes a device or a named pipe in place.\n"
+    "have planted it. A new file takes the permissions of the one it replaces, without the\n"
+    "set-user-id, set-group-id and sticky bits. Export writes a device or a named pipe in\n"
+    "place.\n"
     "\n"
     "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments.\n";
+
+constexpr const char* Licence =
+    "Copyright (C) 2026 Orlinar maintainers\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
 
 // Wrong arguments: exit status 2 and a pointer to --help.
 class EUsageError : public std::runtime_error {
@@ -161,7 +171,7 @@ void Run(TArguments arguments) {
     std::cout << Help;
   } else if (command == "--version") {
     RequireArguments(rest, 0, 0, "--version alone");
-    std::cout << "orlinar-data " ORLINAR_VERSION "\n";
+    std::cout << "orlinar-data " ORLINAR_VERSION "\n" << Licence;
   } else if (command == "import") {
     Import(rest);
   } else if (command == "export") {
