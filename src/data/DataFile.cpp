@@ -109,6 +109,7 @@ TDataFile::TDataFile(std::string path) : path_(std::move(path)), descriptor_(Ope
     struct stat info {};
     if (::fstat(descriptor_, &info) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
     if (!S_ISREG(info.st_mode)) throw NotARegularFile(info.st_mode, path_);
+    sizeAtOpen_ = static_cast<uint64_t>(info.st_size);
     const int flags = ::fcntl(descriptor_, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
       throw EInOutError(InOutErrorCode(errno, path_), path_);
@@ -145,22 +146,6 @@ bool TDataFile::AtEnd() {
 
 void TDataFile::Rewind() {
   if (::lseek(descriptor_, 0, SEEK_SET) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
-}
-
-std::string TDataFile::ReadToEnd() {
-  struct stat info {};
-  const size_t expected = ::fstat(descriptor_, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
-  // One byte beyond the expected size tells whether the file grew meanwhile.
-  size_t request = expected + 1;
-  std::string content;
-  for (;;) {
-    const size_t before = content.size();
-    content.resize(before + request);
-    const size_t got = Read(content.data() + before, request);
-    content.resize(before + got);
-    if (got < request) return content;
-    request = 1 << 20;
-  }
 }
 
 void TDataFile::Close() {

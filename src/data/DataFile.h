@@ -2,6 +2,7 @@
 // Read-only access to a directory data file.
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -35,11 +36,13 @@ class TDataFile {
   size_t Read(void* buffer, size_t n);
   bool AtEnd();
   void Rewind();  // back to the first byte
-  // The rest of the file from the current position.
-  std::string ReadToEnd();
+  // The size the file had when it was opened: a file that grows meanwhile is read
+  // no further than that, so its reader's memory stays bounded.
+  uint64_t SizeAtOpen() const { return sizeAtOpen_; }
   void Close();  // throws EInOutError when the close fails
 
  private:
   std::string path_;
   int descriptor_;
+  uint64_t sizeAtOpen_ = 0;
 };

@@ -1,5 +1,8 @@
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
+#include "data/ChunkedReading.h"
 #include "data/DataFile.h"
 #include "data/DbrRecords.h"
 #include "data/TableLimits.h"
@@ -12,12 +15,17 @@ void LoadNameList(std::vector<std::string>& table, std::string_view fileName) {
   const std::string path = DataFilePath(fileName);
   TDataFile file(path);
   LoadWithinMemory(path, [&] {
-    const std::string content = file.ReadToEnd();
-    size_t count = 0;
-    ForEachNameRecord(content, [&](std::string_view) { ++count; });
-    CheckRecordCount(count, path);
-    table.reserve(count + 1);
-    ForEachNameRecord(content, [&](std::string_view name) { table.emplace_back(name); });
+    // Each name takes at least its length byte, which bounds the count in advance.
+    table.reserve(std::min<uint64_t>(file.SizeAtOpen(), MaxNamesInFile + 1) + 1);
+    ReadInChunks(file, file.SizeAtOpen(), 1 + MaxNameBytes, [&](std::string_view bytes) {
+      size_t used = 0;
+      ForEachNameRecord(bytes, [&](std::string_view name) {
+        CheckRecordCount(table.size(), path, MaxNamesInFile);
+        table.emplace_back(name);
+        used = static_cast<size_t>(name.data() + name.size() - bytes.data());
+      });
+      return used;
+    });
   });
   file.Close();
 }

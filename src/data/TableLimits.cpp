@@ -2,9 +2,9 @@
 
 #include "data/DataFile.h"
 
-void CheckRecordCount(size_t count, const std::string& path) {
-  if (count > MaxTableRecords) {
-    throw EInOutError(8, path, "слишком много записей: больше " + std::to_string(MaxTableRecords));
+void CheckRecordCount(size_t count, const std::string& path, size_t limit) {
+  if (count > limit) {
+    throw EInOutError(8, path, "слишком много записей: больше " + std::to_string(limit));
   }
 }
 

@@ -10,9 +10,12 @@
 #include <string>
 
 constexpr size_t MaxTableRecords = INT32_MAX;
+// A phone names its city and street by a 16-bit index and element 0 of a name list
+// is the empty name, so no phone can reach a name beyond the 65,535th of its file.
+constexpr size_t MaxNamesInFile = UINT16_MAX;
 
-// Throws EInOutError (code 8) when count records of path exceed MaxTableRecords.
-void CheckRecordCount(size_t count, const std::string& path);
+// Throws EInOutError (code 8) when count records of path exceed limit.
+void CheckRecordCount(size_t count, const std::string& path, size_t limit = MaxTableRecords);
 
 [[noreturn]] void ThrowOutOfMemory(const std::string& path);
 [[noreturn]] void ThrowTooLarge(const std::string& path);

@@ -45,6 +45,29 @@ TEST(LoadCities, ReloadStartsAfresh) {
   EXPECT_EQ(LoadedCities(NameRecord("c")), (Names{"", "c"}));
 }
 
+std::string RepeatedName(size_t count, std::string_view name) {
+  std::string bytes;
+  for (size_t i = 0; i < count; ++i) bytes += NameRecord(name);
+  return bytes;
+}
+
+// An index reaches 65,535 names of a file; the 65,536th is refused before it costs
+// memory, however long the file is.
+TEST(LoadCities, NamesNoIndexCanReachAreRefused) {
+  EXPECT_EQ(LoadedCities(RepeatedName(65535, "")).size(), 65536u);
+  EXPECT_EQ(LoadedCities(RepeatedName(65535, std::string(255, 'x'))).back(), std::string(255, 'x'));
+  for (const std::string& bytes : {RepeatedName(65536, ""), RepeatedName(65536, "x") + std::string(20 << 20, '\0')}) {
+    try {
+      LoadedCities(bytes);
+      FAIL() << "no error for a file of " << bytes.size() << " bytes";
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.Code, 8);
+      EXPECT_NE(std::string(error.what()).find("Cities.dbr"), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find("65535"), std::string::npos) << error.what();
+    }
+  }
+}
+
 TEST(LoadStreets, ReadsItsOwnFileIntoStreets) {
   TTempDirectory dir;
   dir.Write("Streets.dbr", NameRecord(W("Ленина")));

@@ -116,7 +116,7 @@ TEST_F(NonRegularFile, EveryKindIsRefusedAtOnceNamingIt) {
 TEST_F(NonRegularFile, RegularFileThroughALinkReadsAsBefore) {
   dir.Write("target", "abc");
   TDataFile file(Link("link", dir.FilePath("target").c_str()));
-  EXPECT_EQ(file.ReadToEnd(), "abc");
+  EXPECT_EQ(ReadRest(file), "abc");
   EXPECT_TRUE(file.AtEnd());
 }
 
@@ -135,7 +135,7 @@ TEST_F(NonRegularFile, LeasedRegularFileOpensWhenTheLeaseEnds) {
   std::string content;
   auto opening = std::async(std::launch::async, [&] {
     TDataFile file(dir.FilePath("leased"));
-    content = file.ReadToEnd();
+    content = ReadRest(file);
   });
   EXPECT_EQ(opening.wait_for(100ms), std::future_status::timeout);
   ASSERT_EQ(::fcntl(holder, F_SETLEASE, F_UNLCK), 0);

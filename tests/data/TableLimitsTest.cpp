@@ -115,7 +115,7 @@ TEST(OutOfMemory, EveryRefusedAllocationFailsThePhoneLoad) {
 
 TEST(OutOfMemory, EveryRefusedAllocationFailsTheNameList) {
   TTempDirectory dir;
-  dir.Write("Cities.dbr", std::string(100000, '\0'));
+  dir.Write("Cities.dbr", std::string(60000, '\0'));
   SetDataDirectory(dir.Path());
   int refused = 1;
   for (;; ++refused) {
@@ -135,5 +135,5 @@ TEST(OutOfMemory, EveryRefusedAllocationFailsTheNameList) {
     EXPECT_TRUE(failed) << refused;
   }
   EXPECT_GE(refused, 3) << "reading the file and filling the table each need a large allocation";
-  EXPECT_EQ(Cities.size(), 100001u);
+  EXPECT_EQ(Cities.size(), 60001u);
 }

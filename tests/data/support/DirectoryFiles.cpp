@@ -55,3 +55,10 @@ bool LoadPhonesFrom(const std::string& directory) {
   }
   return DataLoaded;
 }
+
+std::string ReadRest(TDataFile& file) {
+  std::string content;
+  char buffer[4096];
+  while (const size_t got = file.Read(buffer, sizeof buffer)) content.append(buffer, got);
+  return content;
+}

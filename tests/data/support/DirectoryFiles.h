@@ -20,6 +20,10 @@ class TTempDirectory {
   std::string path_;
 };
 
+class TDataFile;
+// The rest of file from its position.
+std::string ReadRest(TDataFile& file);
+
 // One record each, in the bytes of the .dbr files; a text too long for its record
 // throws std::length_error.
 std::string NameRecord(std::string_view name);
