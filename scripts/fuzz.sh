@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes one target with libFuzzer under ASan + UBSan for the given number of
 # seconds, starting from its checked-in seeds and regressions.
-#   scripts/fuzz.sh TARGET SECONDS      TARGET: CompileFuzz, ExecFuzz, PhonesFileFuzz or TsvImportFuzz
+#   scripts/fuzz.sh TARGET SECONDS      TARGET: CompileFuzz, ExecFuzz, NameListFuzz, PhonesFileFuzz or TsvImportFuzz
 # The inputs it finds go to a work corpus outside the repository,
 # ${ORLINAR_FUZZ_WORK:-~/.cache/orlinar-fuzz}/TARGET/corpus, and crash or timeout
 # inputs to .../TARGET/findings. An input running longer than
