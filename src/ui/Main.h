@@ -72,6 +72,7 @@ class TfrmMain : public QMainWindow {
   void ShowStatus(const QString& text);
   void SetStatusNow(const QString& text);
   void ShowFoundStatus();
+  void WatchForFailedLoad();
 
   TPhoneCellSource cellSource_;
   TMainThreadCalls mainThreadCalls_;

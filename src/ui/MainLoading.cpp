@@ -1,10 +1,17 @@
 #include <QShowEvent>
+#include <QTimer>
 
 #include "data/LoadDataThread.h"
 #include "data/Tables.h"
 #include "ui/Main.h"
 #include "ui/inputs/StatusText.h"
 #include "ui/report/ErrorReport.h"
+
+namespace {
+
+constexpr int kFailedLoadWatchMilliseconds = 50;
+
+}  // namespace
 
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
@@ -17,7 +24,25 @@ void TfrmMain::FormShow() {
   RunGuarded([this] {
     loader_ = std::make_unique<TLoadDataThread>(
         [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); }, [this] { ShowLoadedStatus(); });
+    WatchForFailedLoad();
   });
+}
+
+// A failed load hands nothing over to the window, so the window looks for it: the
+// status must not go on promising a load that has ended.
+void TfrmMain::WatchForFailedLoad() {
+  auto* watch = new QTimer(this);
+  connect(watch, &QTimer::timeout, this, [this, watch] {
+    if (LoadFailed.load(std::memory_order_acquire)) ShowStatus(QStringLiteral("База данных не загружена."));
+    if (LoadFailed.load(std::memory_order_acquire) || DataLoaded.load(std::memory_order_acquire) ||
+        loader_->Finished()) {
+      watch->deleteLater();
+    } else {
+      watch->start();
+    }
+  });
+  watch->setSingleShot(true);
+  watch->start(kFailedLoadWatchMilliseconds);
 }
 
 void TfrmMain::ShowLoadedStatus() {

@@ -120,7 +120,7 @@ class StartupQTest : public QObject {
     QVERIFY(fixture.ShowAndWait());
     QVERIFY(LoadFailed.load());
     TfrmMain& window = fixture.Window();
-    QCOMPARE(StatusOf(window), QStringLiteral("Загрузка базы данных..."));
+    QTRY_COMPARE(StatusOf(window), QStringLiteral("База данных не загружена."));
 
     TMessageBoxCatcher boxes;
     SearchOwner(window, QStringLiteral("иван"));
@@ -157,6 +157,14 @@ class StartupQTest : public QObject {
                qPrintable(box.value(2)));
       QCOMPARE(box.value(3).toInt(), static_cast<int>(QMessageBox::NoIcon));
       QCOMPARE(box.value(4).toInt(), static_cast<int>(QMessageBox::Ok));
+
+      const QStringList said = QString::fromLocal8Bit(child.readAllStandardError())
+                                   .split('\n', Qt::SkipEmptyParts)
+                                   .filter(QRegularExpression("^orlinar: "));
+      QCOMPARE(said.size(), 1);
+      QVERIFY2(said.front().contains(directory.path() + (citiesPresent ? "/Streets.dbr" : "/Cities.dbr")),
+               qPrintable(said.front()));
+      QVERIFY2(said.front().contains(QStringLiteral("не найден")), qPrintable(said.front()));
     }
   }
 
