@@ -1,0 +1,2 @@
+// Drawn wrongly on purpose: the architecture checks must refuse it.
+#include "regexpr/RegExpr.h"
