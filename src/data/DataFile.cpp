@@ -110,6 +110,8 @@ TDataFile::TDataFile(std::string path) : path_(std::move(path)), descriptor_(Ope
     if (::fstat(descriptor_, &info) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
     if (!S_ISREG(info.st_mode)) throw NotARegularFile(info.st_mode, path_);
     sizeAtOpen_ = static_cast<uint64_t>(info.st_size);
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
     const int flags = ::fcntl(descriptor_, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
       throw EInOutError(InOutErrorCode(errno, path_), path_);
@@ -142,6 +144,11 @@ bool TDataFile::AtEnd() {
   const off_t position = ::lseek(descriptor_, 0, SEEK_CUR);
   if (position < 0 || ::fstat(descriptor_, &info) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
   return position >= info.st_size;
+}
+
+bool TDataFile::IsNamedBy(const std::string& path) const {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
 }
 
 void TDataFile::Rewind() {

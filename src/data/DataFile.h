@@ -39,10 +39,14 @@ class TDataFile {
   // The size the file had when it was opened: a file that grows meanwhile is read
   // no further than that, so its reader's memory stays bounded.
   uint64_t SizeAtOpen() const { return sizeAtOpen_; }
+  // Whether path, links followed, names this very file now.
+  bool IsNamedBy(const std::string& path) const;
   void Close();  // throws EInOutError when the close fails
 
  private:
   std::string path_;
   int descriptor_;
   uint64_t sizeAtOpen_ = 0;
+  uint64_t device_ = 0;
+  uint64_t inode_ = 0;
 };

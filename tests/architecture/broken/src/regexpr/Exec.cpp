@@ -1,3 +1,3 @@
 // Drawn wrongly on purpose: the architecture checks must refuse it.
-#include "data/Tables.h"
 #include "Local.h"
+#include "data/Tables.h"

@@ -1,0 +1,59 @@
+#include "data/DirectoryFiles.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+// A switch between two opens shows at once when the names are looked at again.
+// Rounds go on until one sees no switch, never settling for a mix; past the first
+// few they wait a little, so that an import switching again and again gets ahead.
+constexpr int QuickOpenRounds = 4;
+constexpr auto PauseBetweenRounds = std::chrono::milliseconds(1);
+
+// A file missing at its open that is there now came with a switch.
+bool AppearedSince(const std::exception_ptr& failure, const std::string& path) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EInOutError& error) {
+    struct stat info {};
+    return (error.Code == 2 || error.Code == 3) && ::stat(path.c_str(), &info) == 0;
+  }
+}
+
+}  // namespace
+
+TDirectoryFiles::TDirectoryFiles(const std::array<std::string, 3>& paths) {
+  for (int round = 1; !OpenRound(paths); ++round) {
+    if (round >= QuickOpenRounds) std::this_thread::sleep_for(PauseBetweenRounds);
+  }
+}
+
+bool TDirectoryFiles::OpenRound(const std::array<std::string, 3>& paths) {
+  for (size_t i = 0; i < paths.size(); ++i) {
+    files_[i] = {};
+    try {
+      files_[i].File = std::make_unique<TDataFile>(paths[i]);
+    } catch (const EInOutError&) {
+      files_[i].Failure = std::current_exception();
+    }
+  }
+  // A generation is never reused, so a name that still leads to the file opened
+  // through it was not switched since; one switched name shows in every later look.
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const bool unchanged =
+        files_[i].File ? files_[i].File->IsNamedBy(paths[i]) : !AppearedSince(files_[i].Failure, paths[i]);
+    if (!unchanged) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<TDataFile> TDirectoryFiles::Take(TWhich which) {
+  TOpened& opened = files_[which];
+  if (opened.Failure) std::rethrow_exception(opened.Failure);
+  if (!opened.File) throw std::logic_error("a data file is taken only once");
+  return std::move(opened.File);
+}
