@@ -48,13 +48,22 @@ class TProgram {
   const TCharSet& FirstChars() const { return Aids_.FirstChars; }
   uint8_t StartChar() const { return Aids_.StartChar; }
   bool Anchored() const { return Aids_.Anchored; }
-  std::string_view MustString() const;
+  std::string_view MustString() const {
+    return std::string_view(Bytes_).substr(static_cast<size_t>(Aids_.MustOffset),
+                                           static_cast<size_t>(Aids_.MustLength));
+  }
 
-  // Worked out at first use.
-  const TStartScan& StartScan() const;
+  // Worked out at first use; asked once per execution, so the known answer is inline.
+  const TStartScan& StartScan() const {
+    if (!StartScanReady_) PrepareStartScan();
+    return StartScan_;
+  }
   // Whether a match may consume nothing; errs towards yes. Raises for a next
   // pointer that leaves the program.
-  bool MayMatchEmpty() const;
+  bool MayMatchEmpty() const {
+    if (!EmptyMatchKnown_) FindWhetherEmptyMatches();
+    return EmptyMatchPossible_;
+  }
   TMemoFit MemoFit() const { return MemoFit_; }
   TMemoFit AnalyseMemo() const;
   // By program byte, once the fit is Suitable: the memo row of the node that
@@ -63,6 +72,8 @@ class TProgram {
   int32_t MemoRowCount() const { return MemoRowCount_; }
 
  private:
+  void PrepareStartScan() const;
+  void FindWhetherEmptyMatches() const;
   const uint8_t* CheckedNode(const uint8_t* node) const;
   bool MayMatchEmptyFrom(const uint8_t* node, int& visits) const;
   bool FindMemoRows() const;

@@ -358,7 +358,7 @@ uint8_t TCompiler::DecodeEscape() {
 }
 
 uint8_t TCompiler::HexDigitValue(uint8_t c) {
-  if (c >= '0' && c <= '9') return static_cast<uint8_t>(c - '0');
+  if (IsDigit(c)) return static_cast<uint8_t>(c - '0');
   if (c >= 'a' && c <= 'f') c = static_cast<uint8_t>(c - 'a' + 'A');
   if (c >= 'A' && c <= 'F') return static_cast<uint8_t>(c - 'A' + 10);
   RaiseError(ErrorBadHexDigit);

@@ -54,13 +54,10 @@ bool TProgram::MayMatchEmptyFrom(const uint8_t* node, int& visits) const {
   return true;
 }
 
-bool TProgram::MayMatchEmpty() const {
-  if (!EmptyMatchKnown_) {
-    int visits = 0;
-    EmptyMatchPossible_ = MayMatchEmptyFrom(FirstNode(), visits);
-    EmptyMatchKnown_ = true;
-  }
-  return EmptyMatchPossible_;
+void TProgram::FindWhetherEmptyMatches() const {
+  int visits = 0;
+  EmptyMatchPossible_ = MayMatchEmptyFrom(FirstNode(), visits);
+  EmptyMatchKnown_ = true;
 }
 
 }  // namespace regexpr

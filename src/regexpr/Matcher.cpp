@@ -126,9 +126,10 @@ bool TMatcher::MatchPrim(const uint8_t* scan) {
       return PassLiteral(node, operand, at);
     }
     case opLiteralNoCase: {
+      // Held in a register: the swapper's calls would otherwise reload it through the settings.
+      const TCaseSwapper swapCase = Settings_.CaseSwapper;
       const uint8_t* at = Cursor_;
-      for (; *operand != 0 && (*at == *operand || (*at != 0 && *at == Settings_.CaseSwapper(*operand)));
-           ++operand, ++at) {
+      for (; *operand != 0 && (*at == *operand || (*at != 0 && *at == swapCase(*operand))); ++operand, ++at) {
       }
       return PassLiteral(node, operand, at);
     }
@@ -187,9 +188,10 @@ bool TMatcher::MatchBackRef(const uint8_t* node) {
   const uint8_t* captured = GroupStart_[group];
   const bool noCase = *node == opBackRefNoCase;
   CountCompared(length);
+  const TCaseSwapper swapCase = Settings_.CaseSwapper;
   for (int i = 0; i < length; ++i) {
     const uint8_t want = captured[i];
-    if (Cursor_[i] != want && !(noCase && Cursor_[i] == Settings_.CaseSwapper(want))) return false;
+    if (Cursor_[i] != want && !(noCase && Cursor_[i] == swapCase(want))) return false;
   }
   Cursor_ += length;
   return true;

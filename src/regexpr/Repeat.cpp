@@ -116,9 +116,10 @@ int32_t TMatcher::RepeatBackRef(const uint8_t* operand, int32_t max) {
 }
 
 bool TMatcher::RepeatsCapture(const uint8_t* captured, int length, bool noCase) const {
+  const TCaseSwapper swapCase = Settings_.CaseSwapper;
   for (int i = 0; i < length; ++i) {
     const uint8_t want = captured[i];
-    if (Cursor_[i] != want && !(noCase && Cursor_[i] == Settings_.CaseSwapper(want))) return false;
+    if (Cursor_[i] != want && !(noCase && Cursor_[i] == swapCase(want))) return false;
   }
   return true;
 }
