@@ -40,14 +40,26 @@ class TMatcher {
 
  private:
   const TSettings& Settings_;
-  std::string InputCopy_;
-  bool HasInput_ = false;
   const TProgram* Program_ = nullptr;
   const uint8_t* ProgramFirst_ = nullptr;  // the first node and the end of the program in use
   const uint8_t* ProgramEnd_ = nullptr;
   const uint8_t* TextBegin_ = nullptr;
   const uint8_t* TextEnd_ = nullptr;
+  // What every node visit touches, kept together.
   const uint8_t* Cursor_ = nullptr;
+  int64_t StepsLeft_ = 0;  // before the next checkpoint (StepCount.cpp); below 0 once it is passed
+  int MatchDepth_ = 0;     // nested MatchPrim calls
+  // Each visit of a loop's jump-back on the current path, so that an iteration
+  // that consumed nothing can be refused instead of repeating for ever.
+  struct TJumpMark {
+    const uint8_t* Node;
+    const uint8_t* Cursor;
+    const TJumpMark* Previous;
+  };
+  const TJumpMark* JumpMarks_ = nullptr;
+
+  std::string InputCopy_;
+  bool HasInput_ = false;
   std::array<const uint8_t*, MaxGroups> GroupStart_{};
   std::array<const uint8_t*, MaxGroups> GroupEnd_{};
   std::array<int32_t, MaxLoopLevel + 1> LoopCounts_{};  // [1..10]
@@ -93,21 +105,10 @@ class TMatcher {
   bool LeaveLoop(const uint8_t* next, int32_t level);
   using TLoopState = std::array<int32_t, MaxLoopLevel + 1>;
 
-  // Each visit of a loop's jump-back on the current path, so that an iteration
-  // that consumed nothing can be refused instead of repeating for ever.
-  struct TJumpMark {
-    const uint8_t* Node;
-    const uint8_t* Cursor;
-    const TJumpMark* Previous;
-  };
-  const TJumpMark* JumpMarks_ = nullptr;
-
   // ---- guards against runaway matching: nesting of MatchPrim, and steps per
   // Exec (StepCount.cpp). Steps count down to the next checkpoint, where the
   // limit is enforced or the memo considered.
-  int MatchDepth_ = 0;
   int64_t CheckpointAt_ = 0;  // the step count of the next checkpoint
-  int64_t StepsLeft_ = 0;     // steps before it; below 0 once it is passed
   int64_t StepLimit_ = 0;     // more steps raise StepLimitError_
   TErrorCode StepLimitError_ = NoError;
   TStepBudget* StepBudget_ = nullptr;
