@@ -20,7 +20,8 @@ void Require(bool condition) {
 }
 
 void SetModifiers(TRegExpr& r, int modifiers) {
-  for (int index = 1; index <= ModifierCount; ++index) r.SetModifier(index, (modifiers >> (index - 1)) & 1);
+  for (int index = 1; index <= ModifierCount; ++index)
+    r.SetModifier(static_cast<TModifier>(index), (modifiers >> (index - 1)) & 1);
 }
 
 // A compilation's program and search aids, or its error and position.

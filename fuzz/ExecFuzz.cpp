@@ -68,10 +68,18 @@ TSettings TakeSettings(std::string_view& rest) {
   return settings;
 }
 
+// The input's modifier word holds bit 1 << (index - 1) for each modifier that is on.
+bool ModifierIsOn(const TSettings& settings, TModifier modifier) {
+  return (settings.Modifiers >> (static_cast<int>(modifier) - 1)) & 1;
+}
+
 // Only two different characters or none make a paired separator; anything else is
 // refused with ErrorBadPairedSeparator at position 0, leaving the object as it was.
 void Apply(TRegExpr& regex, const TSettings& settings) {
-  for (int index = 1; index <= 6; ++index) regex.SetModifier(index, (settings.Modifiers >> (index - 1)) & 1);
+  for (int index = 1; index <= 6; ++index) {
+    const auto modifier = static_cast<TModifier>(index);
+    regex.SetModifier(modifier, ModifierIsOn(settings, modifier));
+  }
   if (settings.PairMode == 0) return;
   const std::string text = settings.PairMode == 1 ? std::string() : settings.Pair;
   const bool valid = text.empty() || (text.size() == 2 && text[0] != text[1]);
@@ -87,7 +95,7 @@ void Apply(TRegExpr& regex, const TSettings& settings) {
 // Without multi-line anchors and with "." matching every character, the paired
 // separator plays no part, unless the expression switches modifiers itself.
 bool SeparatorIrrelevant(const TSettings& settings, std::string_view expression) {
-  return (settings.Modifiers & ModM) == 0 && (settings.Modifiers & ModS) != 0 &&
+  return !ModifierIsOn(settings, TModifier::M) && ModifierIsOn(settings, TModifier::S) &&
          expression.find("(?") == std::string_view::npos;
 }
 

@@ -1,55 +1,28 @@
+#include "regexpr/Compiler.h"
+
+#include <utility>
+
 #include "regexpr/CompilerFlags.h"
-#include "regexpr/RegExpr.h"
+#include "regexpr/Raise.h"
 
-using namespace regexpr;
+namespace regexpr {
 
-namespace {
+TCompiler::TCompiler(const TSettings& settings, TModifiers modifiers) : Settings_(settings), Modifiers_(modifiers) {}
 
-// The compilation-only pointers must not outlive CompileProgram, whichever way it is left.
-class TParseScope {
- public:
-  TParseScope(const char*& start, const char*& cursor) : start_(start), cursor_(cursor) {}
-  ~TParseScope() {
-    start_ = nullptr;
-    cursor_ = nullptr;
-  }
-  TParseScope(const TParseScope&) = delete;
-  TParseScope& operator=(const TParseScope&) = delete;
-
- private:
-  const char*& start_;
-  const char*& cursor_;
-};
-
-}  // namespace
-
-void TRegExpr::CompileProgram(std::string_view text) {
-  TParseScope scope(ExpressionStart_, ParseCursor_);
-  ParseCursor_ = nullptr;
+TProgram TCompiler::Compile(std::string_view text) {
   ExpressionStart_ = text.data();
-  ProgramBuffer_.clear();
-  ForgetProgramFacts();
-  IsCompiled_ = false;
   if (text.data() == nullptr) RaiseError(ErrorNullArgument);
-  // The expression ends at its first NUL, as a NUL-terminated copy would.
   text = text.substr(0, text.find('\0'));
-  ProgramModifiers_ = Modifiers_;
-  try {
-    int flags = 0;
-    RunPass(text, true, flags);
-    ProgramBuffer_.assign(static_cast<size_t>(ProgramSize_), '\0');
-    RunPass(text, false, flags);
-    if (EmitCursor_ != ProgramEnd()) RaiseError(ErrorInternal);
-    FindSearchAids(flags);
-  } catch (...) {
-    ProgramBuffer_.clear();
-    MustLength_ = 0;
-    throw;
-  }
-  IsCompiled_ = true;
+  int flags = 0;
+  RunPass(text, true, flags);
+  ProgramBuffer_.assign(static_cast<size_t>(ProgramSize_), '\0');
+  RunPass(text, false, flags);
+  if (EmitCursor_ != ProgramEnd()) RaiseError(ErrorInternal);
+  FindSearchAids(flags);
+  return TProgram(std::move(ProgramBuffer_), Modifiers_, Aids_);
 }
 
-void TRegExpr::RunPass(std::string_view text, bool sizing, int& flags) {
+void TCompiler::RunPass(std::string_view text, bool sizing, int& flags) {
   ParseModifiers_ = Modifiers_;
   ParseCursor_ = text.data();
   ExpressionEnd_ = text.data() + text.size();
@@ -60,3 +33,12 @@ void TRegExpr::RunPass(std::string_view text, bool sizing, int& flags) {
   AppendByte(ProgramSignature);
   ParseReg(false, flags);
 }
+
+int TCompiler::ParseOffset() const {
+  if (ParseCursor_ == nullptr || ExpressionStart_ == nullptr) return 0;
+  return static_cast<int>(ParseCursor_ - ExpressionStart_);
+}
+
+void TCompiler::RaiseError(TErrorCode code) const { Raise(code, ParseOffset()); }
+
+}  // namespace regexpr

@@ -1,11 +1,12 @@
 #include <bit>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
+#include "regexpr/Compiler.h"
 #include "regexpr/CompilerFlags.h"
-#include "regexpr/RegExpr.h"
 
-using namespace regexpr;
+namespace regexpr {
 
 namespace {
 
@@ -17,28 +18,28 @@ enum : uint8_t { markWalked = 1, markLoopExit = 2 };
 
 }  // namespace
 
-void TRegExpr::FindSearchAids(int flags) {
+void TCompiler::FindSearchAids(int flags) {
   CollectFirstChars();
-  StartChar_ = 0;
-  Anchored_ = false;
-  MustOffset_ = 0;
-  MustLength_ = 0;
+  Aids_.StartChar = 0;
+  Aids_.Anchored = false;
+  Aids_.MustOffset = 0;
+  Aids_.MustLength = 0;
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
   const uint8_t* end = base + ProgramBuffer_.size();
   const uint8_t* top = NextNode(base + FirstNodeOffset);
   if (top == nullptr || top[0] != opEnd) return;
   const uint8_t* first = Operand(base + FirstNodeOffset);
-  if (first[0] == opLiteral) StartChar_ = Operand(first)[0];
-  else if (first[0] == opInputStart) Anchored_ = true;
+  if (first[0] == opLiteral) Aids_.StartChar = Operand(first)[0];
+  else if (first[0] == opInputStart) Aids_.Anchored = true;
   if ((flags & flagStartsRepeat) == 0) return;
   for (const uint8_t* node = first; node != nullptr && node > base && node < end; node = NextNode(node)) {
     if (node[0] != opLiteral) continue;
     const uint8_t* text = Operand(node);
     const auto* terminator = static_cast<const uint8_t*>(std::memchr(text, 0, static_cast<size_t>(end - text)));
     const int length = terminator == nullptr ? 0 : static_cast<int>(terminator - text);
-    if (length > 0 && length >= MustLength_) {
-      MustOffset_ = static_cast<int>(text - base);
-      MustLength_ = length;
+    if (length > 0 && length >= Aids_.MustLength) {
+      Aids_.MustOffset = static_cast<int>(text - base);
+      Aids_.MustLength = length;
     }
   }
 }
@@ -48,10 +49,10 @@ void TRegExpr::FindSearchAids(int flags) {
 // an explicit list of pending walks keeps the stack flat whatever the nesting.
 // Reaching a loop node a second time means its body can be passed empty, so
 // the walk then goes on after the loop as well.
-void TRegExpr::CollectFirstChars() {
-  FirstChars_.reset();
+void TCompiler::CollectFirstChars() {
+  Aids_.FirstChars.reset();
   const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
-  const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
+  const auto size = static_cast<std::ptrdiff_t>(ProgramBuffer_.size());
   std::vector<uint8_t> marks(ProgramBuffer_.size(), 0);
   std::vector<const uint8_t*> pending{base + FirstNodeOffset};
   while (!pending.empty()) {
@@ -112,7 +113,7 @@ void TRegExpr::CollectFirstChars() {
 }
 
 // The characters that a node matching one character can match first.
-void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
+void TCompiler::AddNodeFirstChars(const uint8_t* node) {
   const uint8_t* operand = Operand(node);
   const uint8_t* end = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size();
   auto need = [&](int bytes) {
@@ -122,32 +123,32 @@ void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
     case opAnyChar:
     case opAnyCharInLine:
     case opBackRef:
-    case opBackRefNoCase: FirstChars_.set(); break;
+    case opBackRefNoCase: Aids_.FirstChars.set(); break;
     case opLiteral:
       need(1);
-      FirstChars_.set(operand[0]);
+      Aids_.FirstChars.set(operand[0]);
       break;
     case opLiteralNoCase:
       need(1);
-      FirstChars_.set(operand[0]);
-      FirstChars_.set(CaseSwapper_(operand[0]));
+      Aids_.FirstChars.set(operand[0]);
+      Aids_.FirstChars.set(Settings_.CaseSwapper(operand[0]));
       break;
     case opDigit:
-      for (int c = '0'; c <= '9'; ++c) FirstChars_.set(static_cast<size_t>(c));
+      for (int c = '0'; c <= '9'; ++c) Aids_.FirstChars.set(static_cast<size_t>(c));
       break;
     case opNonDigit:
       for (int c = 0; c < 256; ++c)
-        if (c < '0' || c > '9') FirstChars_.set(static_cast<size_t>(c));
+        if (c < '0' || c > '9') Aids_.FirstChars.set(static_cast<size_t>(c));
       break;
     case opSmallSet:
       need(SmallSetSize);
-      for (int i = 0; i < SmallSetSize; ++i) FirstChars_.set(operand[i]);
+      for (int i = 0; i < SmallSetSize; ++i) Aids_.FirstChars.set(operand[i]);
       break;
     case opNotSmallSet: {
       need(SmallSetSize);
       TCharSet excluded;
       for (int i = 0; i < SmallSetSize; ++i) excluded.set(operand[i]);
-      FirstChars_ |= ~excluded;
+      Aids_.FirstChars |= ~excluded;
       break;
     }
     case opBitSet:
@@ -155,9 +156,11 @@ void TRegExpr::AddNodeFirstChars(const uint8_t* node) {
       for (int word = 0; word < BitSetSize / 8; ++word) {
         uint64_t bits = 0;
         std::memcpy(&bits, operand + 8 * word, sizeof bits);
-        FirstChars_ |= TCharSet(bits) << (64 * word);
+        Aids_.FirstChars |= TCharSet(bits) << (64 * word);
       }
       break;
     default: RaiseError(ErrorCorruptedNode);
   }
 }
+
+}  // namespace regexpr

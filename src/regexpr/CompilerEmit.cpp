@@ -1,11 +1,11 @@
+#include "regexpr/Compiler.h"
 #include "regexpr/CompilerFlags.h"
-#include "regexpr/RegExpr.h"
 
-using namespace regexpr;
+namespace regexpr {
 
-uint8_t* TRegExpr::ProgramEnd() { return reinterpret_cast<uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size(); }
+uint8_t* TCompiler::ProgramEnd() { return reinterpret_cast<uint8_t*>(ProgramBuffer_.data()) + ProgramBuffer_.size(); }
 
-uint8_t* TRegExpr::AppendNode(uint8_t opcode) {
+uint8_t* TCompiler::AppendNode(uint8_t opcode) {
   if (Sizing_) {
     ProgramSize_ += NodeHeaderSize;
     return nullptr;
@@ -18,7 +18,7 @@ uint8_t* TRegExpr::AppendNode(uint8_t opcode) {
   return node;
 }
 
-void TRegExpr::AppendByte(uint8_t b) {
+void TCompiler::AppendByte(uint8_t b) {
   if (Sizing_) {
     ++ProgramSize_;
     return;
@@ -27,7 +27,7 @@ void TRegExpr::AppendByte(uint8_t b) {
   *EmitCursor_++ = b;
 }
 
-void TRegExpr::AppendInt32(int32_t v) {
+void TCompiler::AppendInt32(int32_t v) {
   if (Sizing_) {
     ProgramSize_ += 4;
     return;
@@ -37,7 +37,7 @@ void TRegExpr::AppendInt32(int32_t v) {
   EmitCursor_ += 4;
 }
 
-void TRegExpr::InsertBefore(uint8_t opcode, uint8_t* operand, int size) {
+void TCompiler::InsertBefore(uint8_t opcode, uint8_t* operand, int size) {
   if (Sizing_) {
     ProgramSize_ += size;
     return;
@@ -49,7 +49,7 @@ void TRegExpr::InsertBefore(uint8_t opcode, uint8_t* operand, int size) {
   std::memset(operand + 1, 0, static_cast<size_t>(size - 1));
 }
 
-void TRegExpr::LinkChainEnd(uint8_t* node, uint8_t* target) {
+void TCompiler::LinkChainEnd(uint8_t* node, uint8_t* target) {
   if (Sizing_ || node == nullptr) return;
   // A well-formed chain is shorter than the program; the bound turns a
   // malformed one into an internal error instead of an endless walk.
@@ -62,19 +62,19 @@ void TRegExpr::LinkChainEnd(uint8_t* node, uint8_t* target) {
   WriteNextOffset(node, static_cast<int32_t>(target - node));
 }
 
-void TRegExpr::LinkOperandEnd(uint8_t* node, uint8_t* target) {
+void TCompiler::LinkOperandEnd(uint8_t* node, uint8_t* target) {
   if (Sizing_ || node == nullptr || node[0] != opAlternative) return;
   LinkChainEnd(node + NodeHeaderSize, target);
 }
 
-void TRegExpr::EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
+void TCompiler::EmitSimpleRepeat(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   InsertBefore(lazy ? opRepeatLazy : opRepeat, atom, RepeatHeaderSize);
   if (Sizing_) return;
   WriteInt32(atom + MinCountOffset, min);
   WriteInt32(atom + MaxCountOffset, max);
 }
 
-void TRegExpr::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
+void TCompiler::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   InsertBefore(opLoopEntry, atom, NodeHeaderSize);
   uint8_t* loop = AppendNode(lazy ? opLoopLazy : opLoop);
   // In the order of the loop node's operand: MinCountOffset, MaxCountOffset, LoopBodyOffset.
@@ -85,7 +85,7 @@ void TRegExpr::EmitLoop(uint8_t* atom, int32_t min, int32_t max, bool lazy) {
   LinkChainEnd(atom == nullptr ? nullptr : atom + NodeHeaderSize, loop);
 }
 
-void TRegExpr::EmitStar(uint8_t* atom, bool singleChar, bool lazy) {
+void TCompiler::EmitStar(uint8_t* atom, bool singleChar, bool lazy) {
   if (singleChar) {
     InsertBefore(lazy ? opStarLazy : opStar, atom, NodeHeaderSize);
   } else if (lazy) {
@@ -101,7 +101,7 @@ void TRegExpr::EmitStar(uint8_t* atom, bool singleChar, bool lazy) {
   }
 }
 
-void TRegExpr::EmitPlus(uint8_t* atom, bool singleChar, bool lazy) {
+void TCompiler::EmitPlus(uint8_t* atom, bool singleChar, bool lazy) {
   if (singleChar) {
     InsertBefore(lazy ? opPlusLazy : opPlus, atom, NodeHeaderSize);
   } else if (lazy) {
@@ -116,7 +116,7 @@ void TRegExpr::EmitPlus(uint8_t* atom, bool singleChar, bool lazy) {
   }
 }
 
-void TRegExpr::EmitOptional(uint8_t* atom, bool singleChar, bool lazy) {
+void TCompiler::EmitOptional(uint8_t* atom, bool singleChar, bool lazy) {
   if (lazy) {
     if (singleChar) EmitSimpleRepeat(atom, 0, 1, true);
     else EmitLoop(atom, 0, 1, true);
@@ -129,3 +129,5 @@ void TRegExpr::EmitOptional(uint8_t* atom, bool singleChar, bool lazy) {
   LinkChainEnd(atom, empty);
   LinkOperandEnd(atom, empty);
 }
+
+}  // namespace regexpr

@@ -1,9 +1,10 @@
+#include <optional>
 #include <string_view>
 
+#include "regexpr/Compiler.h"
 #include "regexpr/CompilerFlags.h"
-#include "regexpr/RegExpr.h"
 
-using namespace regexpr;
+namespace regexpr {
 
 namespace {
 
@@ -12,36 +13,35 @@ constexpr int MaxCountDigits = 8;
 
 bool IsMeta(uint8_t c) { return c != 0 && MetaChars.find(static_cast<char>(c)) != std::string_view::npos; }
 bool IsQuantifier(uint8_t c) { return c == '*' || c == '+' || c == '?' || c == '{'; }
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 bool IsBlank(uint8_t c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 bool IsLineBreak(uint8_t c) { return c == '\r' || c == '\n'; }
 
-// The modifier bit of an inline modifier letter, 0 for any other character.
-int ModifierLetterBit(uint8_t c) {
+// The modifier of an inline modifier letter; none for any other character.
+std::optional<TModifier> ModifierOfLetter(uint8_t c) {
   switch (c | 0x20) {
-    case 'i': return ModI;
-    case 'r': return ModR;
-    case 's': return ModS;
-    case 'g': return ModG;
-    case 'm': return ModM;
-    case 'x': return ModX;
-    default: return 0;
+    case 'i': return TModifier::I;
+    case 'r': return TModifier::R;
+    case 's': return TModifier::S;
+    case 'g': return TModifier::G;
+    case 'm': return TModifier::M;
+    case 'x': return TModifier::X;
+    default: return std::nullopt;
   }
 }
 
 }  // namespace
 
-uint8_t TRegExpr::Peek(int ahead) const {
+uint8_t TCompiler::Peek(int ahead) const {
   return ExpressionEnd_ - ParseCursor_ > ahead ? static_cast<uint8_t>(ParseCursor_[ahead]) : 0;
 }
 
-void TRegExpr::Step() {
+void TCompiler::Step() {
   if (ParseCursor_ < ExpressionEnd_) ++ParseCursor_;
 }
 
-uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
+uint8_t* TCompiler::ParseReg(bool inGroup, int& flags) {
   flags = flagNonEmpty;
-  const int savedModifiers = ParseModifiers_;
+  const TModifiers savedModifiers = ParseModifiers_;
   uint8_t* head = nullptr;
   int group = 0;
   if (inGroup) {
@@ -78,7 +78,7 @@ uint8_t* TRegExpr::ParseReg(bool inGroup, int& flags) {
   return head;
 }
 
-uint8_t* TRegExpr::ParseSequence(int& flags) {
+uint8_t* TCompiler::ParseSequence(int& flags) {
   flags = 0;
   uint8_t* head = AppendNode(opAlternative);
   uint8_t* last = nullptr;
@@ -96,7 +96,7 @@ uint8_t* TRegExpr::ParseSequence(int& flags) {
   return head;
 }
 
-uint8_t* TRegExpr::ParseQuantified(int& flags) {
+uint8_t* TCompiler::ParseQuantified(int& flags) {
   int atomFlags = 0;
   uint8_t* atom = ParseAtom(atomFlags);
   const uint8_t q = Peek();
@@ -108,7 +108,7 @@ uint8_t* TRegExpr::ParseQuantified(int& flags) {
   const bool singleChar = (atomFlags & flagSingleChar) != 0;
   // For a brace the lazy mark follows the closing "}", so ParseBraces decides it.
   const bool lazyMark = q != '{' && Peek(1) == '?';
-  const bool lazy = lazyMark || (ParseModifiers_ & ModG) == 0;
+  const bool lazy = lazyMark || !ParseModifiers_.Has(TModifier::G);
   switch (q) {
     case '*':
       flags = flagStartsRepeat;
@@ -138,7 +138,7 @@ uint8_t* TRegExpr::ParseQuantified(int& flags) {
 
 // Reads "{n}", "{n,}" or "{n,m}" after atom and emits the repetition, leaving the
 // cursor on the "}". Anything else leaves the cursor on the "{" and the atom alone.
-uint8_t* TRegExpr::ParseBraces(uint8_t* atom, int atomFlags, bool lazy, int& flags) {
+uint8_t* TCompiler::ParseBraces(uint8_t* atom, int atomFlags, bool lazy, int& flags) {
   const char* brace = ParseCursor_;
   auto giveUp = [&] {
     ParseCursor_ = brace;
@@ -171,7 +171,7 @@ uint8_t* TRegExpr::ParseBraces(uint8_t* atom, int atomFlags, bool lazy, int& fla
   return atom;
 }
 
-int32_t TRegExpr::ParseCount(const char* first, const char* last) {
+int32_t TCompiler::ParseCount(const char* first, const char* last) {
   if (last - first > MaxCountDigits) RaiseError(ErrorBracesTooBig);
   int64_t value = 0;
   for (const char* p = first; p < last; ++p) value = value * 10 + (*p - '0');
@@ -179,11 +179,12 @@ int32_t TRegExpr::ParseCount(const char* first, const char* last) {
   return static_cast<int32_t>(value);
 }
 
-uint8_t* TRegExpr::ParseAtom(int& flags) {
+uint8_t* TCompiler::ParseAtom(int& flags) {
   flags = 0;
   const uint8_t c = Peek();
   Step();
-  const bool multiLine = (ParseModifiers_ & ModM) != 0 && (!LineBreakChars_.empty() || PairAssigned_);
+  const bool multiLine =
+      ParseModifiers_.Has(TModifier::M) && (!Settings_.LineBreakChars.empty() || Settings_.PairAssigned);
   switch (c) {
     case 0:
     case '|':
@@ -191,7 +192,7 @@ uint8_t* TRegExpr::ParseAtom(int& flags) {
     case '^': return AppendNode(multiLine ? opLineStart : opInputStart);
     case '$': return AppendNode(multiLine ? opLineEnd : opInputEnd);
     case '.':
-      if ((ParseModifiers_ & ModS) != 0) {
+      if (ParseModifiers_.Has(TModifier::S)) {
         flags = flagNonEmpty | flagSingleChar;
         return AppendNode(opAnyChar);
       }
@@ -213,12 +214,12 @@ uint8_t* TRegExpr::ParseAtom(int& flags) {
     case '\\': return ParseEscape(flags);
     default:
       --ParseCursor_;
-      if ((ParseModifiers_ & ModX) != 0 && (IsBlank(c) || c == '#')) return ParseBlanks();
+      if (ParseModifiers_.Has(TModifier::X) && (IsBlank(c) || c == '#')) return ParseBlanks();
       return ParseLiteralRun(flags);
   }
 }
 
-uint8_t* TRegExpr::ParseComment() {
+uint8_t* TCompiler::ParseComment() {
   Step();  // "?"
   Step();  // "#"
   while (Peek() != 0 && Peek() != ')') Step();
@@ -227,12 +228,12 @@ uint8_t* TRegExpr::ParseComment() {
   return AppendNode(opNoOp);
 }
 
-uint8_t* TRegExpr::ParseModifierGroup() {
+uint8_t* TCompiler::ParseModifierGroup() {
   Step();  // "?"
   const char* letters = ParseCursor_;
   while (Peek() != 0 && Peek() != ')') Step();
   if (Peek() == 0) RaiseError(ErrorBadModifier);
-  int modifiers = ParseModifiers_;
+  TModifiers modifiers = ParseModifiers_;
   bool clearing = false;
   for (const char* p = letters; p < ParseCursor_; ++p) {
     const auto c = static_cast<uint8_t>(*p);
@@ -240,16 +241,16 @@ uint8_t* TRegExpr::ParseModifierGroup() {
       clearing = true;
       continue;
     }
-    const int bit = ModifierLetterBit(c);
-    if (bit == 0) RaiseError(ErrorBadModifier);
-    modifiers = clearing ? (modifiers & ~bit) : (modifiers | bit);
+    const std::optional<TModifier> modifier = ModifierOfLetter(c);
+    if (!modifier) RaiseError(ErrorBadModifier);
+    modifiers = modifiers.With(*modifier, !clearing);
   }
   ParseModifiers_ = modifiers;
   Step();
   return AppendNode(opNoOp);
 }
 
-uint8_t* TRegExpr::ParseBlanks() {
+uint8_t* TCompiler::ParseBlanks() {
   if (Peek() == '#') {
     while (Peek() != 0 && !IsLineBreak(Peek())) Step();
     while (IsLineBreak(Peek())) Step();
@@ -259,7 +260,7 @@ uint8_t* TRegExpr::ParseBlanks() {
   return AppendNode(opNoOp);
 }
 
-uint8_t* TRegExpr::ParseLiteralRun(int& flags) {
+uint8_t* TCompiler::ParseLiteralRun(int& flags) {
   int length = 0;
   while (Peek(length) != 0 && !IsMeta(Peek(length))) ++length;
   if (length == 0) {
@@ -269,8 +270,8 @@ uint8_t* TRegExpr::ParseLiteralRun(int& flags) {
   }
   if (length > 1 && IsQuantifier(Peek(length))) --length;
   flags = length == 1 ? flagNonEmpty | flagSingleChar : flagNonEmpty;
-  const bool extended = (ParseModifiers_ & ModX) != 0;
-  uint8_t* node = AppendNode((ParseModifiers_ & ModI) != 0 ? opLiteralNoCase : opLiteral);
+  const bool extended = ParseModifiers_.Has(TModifier::X);
+  uint8_t* node = AppendNode(ParseModifiers_.Has(TModifier::I) ? opLiteralNoCase : opLiteral);
   for (int i = 0; i < length; ++i) {
     const uint8_t c = Peek();
     if (extended && c == '#') break;
@@ -281,10 +282,10 @@ uint8_t* TRegExpr::ParseLiteralRun(int& flags) {
   return node;
 }
 
-uint8_t* TRegExpr::ParseEscape(int& flags) {
+uint8_t* TCompiler::ParseEscape(int& flags) {
   if (Peek() == 0) RaiseError(ErrorTrailingBackslash);
   const uint8_t e = Peek();
-  const bool noCase = (ParseModifiers_ & ModI) != 0;
+  const bool noCase = ParseModifiers_.Has(TModifier::I);
   uint8_t* node = nullptr;
   flags = flagNonEmpty | flagSingleChar;
   switch (e) {
@@ -306,10 +307,10 @@ uint8_t* TRegExpr::ParseEscape(int& flags) {
       break;
     case 'd': node = AppendNode(opDigit); break;
     case 'D': node = AppendNode(opNonDigit); break;
-    case 'w': node = EmitClassSet(false, WordCharacters_); break;
-    case 'W': node = EmitClassSet(true, WordCharacters_); break;
-    case 's': node = EmitClassSet(false, SpaceCharacters_); break;
-    case 'S': node = EmitClassSet(true, SpaceCharacters_); break;
+    case 'w': node = EmitClassSet(false, Settings_.WordCharacters); break;
+    case 'W': node = EmitClassSet(true, Settings_.WordCharacters); break;
+    case 's': node = EmitClassSet(false, Settings_.SpaceCharacters); break;
+    case 'S': node = EmitClassSet(true, Settings_.SpaceCharacters); break;
     default:
       if (e >= '1' && e <= '9') {
         node = AppendNode(noCase ? opBackRefNoCase : opBackRef);
@@ -327,7 +328,7 @@ uint8_t* TRegExpr::ParseEscape(int& flags) {
   return node;
 }
 
-uint8_t TRegExpr::DecodeEscape() {
+uint8_t TCompiler::DecodeEscape() {
   switch (Peek()) {
     case 't': return '\t';
     case 'n': return '\n';
@@ -356,9 +357,11 @@ uint8_t TRegExpr::DecodeEscape() {
   return static_cast<uint8_t>(high * 16 + HexDigitValue(Peek()));
 }
 
-uint8_t TRegExpr::HexDigitValue(uint8_t c) {
-  if (c >= '0' && c <= '9') return static_cast<uint8_t>(c - '0');
+uint8_t TCompiler::HexDigitValue(uint8_t c) {
+  if (IsDigit(c)) return static_cast<uint8_t>(c - '0');
   if (c >= 'a' && c <= 'f') c = static_cast<uint8_t>(c - 'a' + 'A');
   if (c >= 'A' && c <= 'F') return static_cast<uint8_t>(c - 'A' + 10);
   RaiseError(ErrorBadHexDigit);
 }
+
+}  // namespace regexpr

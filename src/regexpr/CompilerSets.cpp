@@ -2,9 +2,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "regexpr/RegExpr.h"
+#include "regexpr/Compiler.h"
 
-using namespace regexpr;
+namespace regexpr {
 
 namespace {
 
@@ -24,7 +24,7 @@ bool IsClassLetter(uint8_t c) {
 
 }  // namespace
 
-uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
+uint8_t* TCompiler::BeginSet(bool negated, bool noCase) {
   uint8_t* node = AppendNode(negated ? opNotSmallSet : opSmallSet);
   SetNoCase_ = noCase;
   SetStart_ = EmitCursor_;
@@ -33,25 +33,25 @@ uint8_t* TRegExpr::BeginSet(bool negated, bool noCase) {
   return node;
 }
 
-void TRegExpr::AddSetChar(uint8_t c) {
+void TCompiler::AddSetChar(uint8_t c) {
   RangeAllowed_ = false;
   AddToBitSet(SetBits_.data(), c);
-  if (SetNoCase_) AddToBitSet(SetBits_.data(), CaseSwapper_(c));
+  if (SetNoCase_) AddToBitSet(SetBits_.data(), Settings_.CaseSwapper(c));
   SetBits_[0] &= 0xFE;  // code 0 is never a member
 }
 
-void TRegExpr::AddSetString(std::string_view s) {
+void TCompiler::AddSetString(std::string_view s) {
   for (char c : s) AddSetChar(static_cast<uint8_t>(c));
 }
 
-void TRegExpr::AddRangeStart(uint8_t c) {
+void TCompiler::AddRangeStart(uint8_t c) {
   RangeStart_ = c;
   if (c != 0) AddSetChar(c);
   RangeAllowed_ = true;
 }
 
 // Members are counted and ordered only here, which keeps adding them cheap.
-void TRegExpr::FinishSet() {
+void TCompiler::FinishSet() {
   int count = 0;
   for (size_t i = 0; i < SetBits_.size(); i += sizeof(uint64_t)) {
     uint64_t word = 0;
@@ -83,17 +83,17 @@ void TRegExpr::FinishSet() {
   while (EmitCursor_ < SetStart_ + SmallSetSize) *EmitCursor_++ = highest;
 }
 
-uint8_t* TRegExpr::EmitClassSet(bool negated, std::string_view members) {
+uint8_t* TCompiler::EmitClassSet(bool negated, std::string_view members) {
   uint8_t* node = BeginSet(negated, false);
   AddSetString(members);
   FinishSet();
   return node;
 }
 
-uint8_t* TRegExpr::ParseBracket() {
+uint8_t* TCompiler::ParseBracket() {
   const bool negated = Peek() == '^';
   if (negated) Step();
-  uint8_t* node = BeginSet(negated, (ParseModifiers_ & ModI) != 0);
+  uint8_t* node = BeginSet(negated, ParseModifiers_.Has(TModifier::I));
   RangeAllowed_ = false;
   if (Peek() == ']') {
     AddRangeStart(']');
@@ -121,7 +121,7 @@ uint8_t* TRegExpr::ParseBracket() {
 }
 
 // The cursor stands on the range end; it is left on the end's last character.
-void TRegExpr::ParseBracketRange() {
+void TCompiler::ParseBracketRange() {
   uint8_t last = Peek();
   if (last == '\\') {
     Step();
@@ -130,10 +130,10 @@ void TRegExpr::ParseBracketRange() {
     last = DecodeEscape();
   }
   const uint8_t first = RangeStart_;
-  if ((ParseModifiers_ & ModR) != 0 && first == LowerA && (last == LowerYa || last == UpperYa)) {
+  if (ParseModifiers_.Has(TModifier::R) && first == LowerA && (last == LowerYa || last == UpperYa)) {
     AddSetString(RussianLower);
     if (last == UpperYa) AddSetString(RussianUpper);
-  } else if ((ParseModifiers_ & ModR) != 0 && first == UpperA && last == UpperYa) {
+  } else if (ParseModifiers_.Has(TModifier::R) && first == UpperA && last == UpperYa) {
     AddSetString(RussianUpper);
   } else {
     if (last < first) RaiseError(ErrorInvalidRange);
@@ -144,14 +144,16 @@ void TRegExpr::ParseBracketRange() {
 }
 
 // The cursor stands on the "\"; it is left on the escape's last character.
-void TRegExpr::ParseBracketEscape() {
+void TCompiler::ParseBracketEscape() {
   Step();
   switch (Peek()) {
     case 0: RaiseError(ErrorTrailingBackslashInSet);
     case 'd': AddSetString(Digits); break;
-    case 'w': AddSetString(WordCharacters_); break;
-    case 's': AddSetString(SpaceCharacters_); break;
+    case 'w': AddSetString(Settings_.WordCharacters); break;
+    case 's': AddSetString(Settings_.SpaceCharacters); break;
     default: AddRangeStart(DecodeEscape()); return;
   }
   RangeAllowed_ = false;
 }
+
+}  // namespace regexpr

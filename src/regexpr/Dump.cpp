@@ -102,8 +102,9 @@ void AppendOperand(std::string& out, const uint8_t* node, ptrdiff_t at, ptrdiff_
 
 std::string TRegExpr::Dump() const {
   std::string out;
-  const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
-  const auto size = static_cast<ptrdiff_t>(ProgramBuffer_.size());
+  const std::string_view program = Program();
+  const auto* base = reinterpret_cast<const uint8_t*>(program.data());
+  const auto size = static_cast<ptrdiff_t>(program.size());
   ptrdiff_t at = FirstNodeOffset;
   while (at <= size - NodeHeaderSize) {
     const uint8_t* node = base + at;

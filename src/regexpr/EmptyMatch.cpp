@@ -1,7 +1,6 @@
-#include "regexpr/RegExpr.h"
+#include "regexpr/CompiledProgram.h"
 
-using namespace regexpr;
-
+namespace regexpr {
 namespace {
 
 // Past this many nodes the walk gives up and answers "may", which is always safe.
@@ -32,9 +31,8 @@ bool ConsumesAtLeastOne(const uint8_t* node) {
 
 }  // namespace
 
-// Whether a match from node could consume nothing. Errs towards "yes": loops,
-// jump-backs and anything unexpected count as possibly empty.
-bool TRegExpr::MayMatchEmpty(const uint8_t* node, int& visits) const {
+// Errs towards "yes": loops, jump-backs and anything unexpected count as possibly empty.
+bool TProgram::MayMatchEmptyFrom(const uint8_t* node, int& visits) const {
   while (node != nullptr && ++visits <= MaxNodesVisited) {
     node = CheckedNode(node);
     const uint8_t op = *node;
@@ -47,7 +45,7 @@ bool TRegExpr::MayMatchEmpty(const uint8_t* node, int& visits) const {
         continue;
       }
       for (const uint8_t* each = node; each != nullptr && *CheckedNode(each) == opAlternative; each = NextNode(each))
-        if (MayMatchEmpty(Operand(each), visits)) return true;
+        if (MayMatchEmptyFrom(Operand(each), visits)) return true;
       return false;
     }
     if (!MayPassEmpty(op)) return true;
@@ -56,12 +54,10 @@ bool TRegExpr::MayMatchEmpty(const uint8_t* node, int& visits) const {
   return true;
 }
 
-// The answer holds for as long as the program stays the same.
-bool TRegExpr::ProgramMayMatchEmpty() {
-  if (!EmptyMatchKnown_) {
-    int visits = 0;
-    EmptyMatchPossible_ = MayMatchEmpty(ProgramFirst_, visits);
-    EmptyMatchKnown_ = true;
-  }
-  return EmptyMatchPossible_;
+void TProgram::FindWhetherEmptyMatches() const {
+  int visits = 0;
+  EmptyMatchPossible_ = MayMatchEmptyFrom(FirstNode(), visits);
+  EmptyMatchKnown_ = true;
 }
+
+}  // namespace regexpr

@@ -1,3 +1,4 @@
+#include "regexpr/Raise.h"
 #include "regexpr/RegExpr.h"
 
 using namespace regexpr;
@@ -60,13 +61,8 @@ std::string TRegExpr::ErrorMessage(int code) {
   }
 }
 
-int TRegExpr::ParseOffset() const {
-  if (ParseCursor_ == nullptr || ExpressionStart_ == nullptr) return 0;
-  return static_cast<int>(ParseCursor_ - ExpressionStart_);
-}
-
-void TRegExpr::RaiseError(TErrorCode code) const {
-  std::string message = ErrorMessage(code);
-  if (MessageShowsPosition(code)) message += " (pos " + std::to_string(ParseOffset()) + ")";
-  throw ERegExpr(message, code, ParseOffset());
+void regexpr::Raise(TErrorCode code, int position) {
+  std::string message = TRegExpr::ErrorMessage(code);
+  if (MessageShowsPosition(code)) message += " (pos " + std::to_string(position) + ")";
+  throw ERegExpr(message, code, position);
 }

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "regexpr/RegExpr.h"
+#include "regexpr/CompiledProgram.h"
+#include "regexpr/Matcher.h"
 
-using namespace regexpr;
-
+namespace regexpr {
 namespace {
 
 // A stamp per node and position: 4 bytes each, so at most 8 MB.
@@ -148,9 +148,14 @@ class TEmptyPathGraph {
 
 }  // namespace
 
-bool TRegExpr::AnalyseMemo() {
-  const auto* base = reinterpret_cast<const uint8_t*>(ProgramBuffer_.data());
-  const auto size = static_cast<int32_t>(ProgramBuffer_.size());
+TMemoFit TProgram::AnalyseMemo() const {
+  if (MemoFit_ == TMemoFit::Unknown) MemoFit_ = FindMemoRows() ? TMemoFit::Suitable : TMemoFit::Unsuitable;
+  return MemoFit_;
+}
+
+bool TProgram::FindMemoRows() const {
+  const uint8_t* base = Base();
+  const auto size = static_cast<int32_t>(Bytes_.size());
   TEmptyPathGraph graph;
   if (!graph.Build(base, size) || graph.HasEmptyCycle()) return false;
   MemoRows_.assign(static_cast<size_t>(size), None);
@@ -166,9 +171,10 @@ bool TRegExpr::AnalyseMemo() {
 
 // A new stamp per execution makes the failures of earlier ones void without
 // clearing anything; the stamps are cleared only when the counter wraps.
-bool TRegExpr::StartMemo() {
+bool TMatcher::StartMemo() {
+  MemoRows_ = Program_->MemoRows();
   MemoStride_ = TextEnd_ - TextBegin_ + 1;
-  const int64_t entries = MemoRowCount_ * MemoStride_;
+  const int64_t entries = Program_->MemoRowCount() * MemoStride_;
   if (entries > MaxMemoEntries) return false;
   if (MemoFailed_.size() < static_cast<size_t>(entries)) MemoFailed_.resize(static_cast<size_t>(entries), 0);
   if (++MemoExecution_ == 0) {
@@ -177,3 +183,5 @@ bool TRegExpr::StartMemo() {
   }
   return true;
 }
+
+}  // namespace regexpr

@@ -1,14 +1,15 @@
-#include "regexpr/RegExpr.h"
+#include "regexpr/Matcher.h"
+#include "regexpr/Raise.h"
 
-using namespace regexpr;
+namespace regexpr {
 
 // Counted loops over complex operands. A loop node that fails leaves the level
 // and the counters as it found them, so that another alternative inside the
 // body, or another attempt of an outer repetition, meets the loop unchanged.
 
-bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
+bool TMatcher::MatchLoopEntry(const uint8_t* next) {
   const int32_t outer = LoopLevel_;
-  if (outer >= MaxLoopLevel) RaiseError(ErrorLoopStackExceeded);
+  if (outer >= MaxLoopLevel) Raise(ErrorLoopStackExceeded);
   LoopLevel_ = outer + 1;
   const uint8_t* start = Cursor_;
   LoopCounts_[LoopLevel_] = 0;
@@ -18,8 +19,8 @@ bool TRegExpr::MatchLoopEntry(const uint8_t* next) {
   return matched;
 }
 
-bool TRegExpr::MatchLoop(const uint8_t* node, const uint8_t* next) {
-  if (LoopLevel_ <= 0) RaiseError(ErrorLoopWithoutEntry);
+bool TMatcher::MatchLoop(const uint8_t* node, const uint8_t* next) {
+  if (LoopLevel_ <= 0) Raise(ErrorLoopWithoutEntry);
   const int32_t level = LoopLevel_;
   const int32_t count = LoopCounts_[level];
   const int32_t min = MinCount(node);
@@ -30,7 +31,7 @@ bool TRegExpr::MatchLoop(const uint8_t* node, const uint8_t* next) {
   return (count < max && IterateLoop(body, level, count)) || LeaveLoop(next, level);
 }
 
-bool TRegExpr::IterateLoop(const uint8_t* body, int32_t level, int32_t count) {
+bool TMatcher::IterateLoop(const uint8_t* body, int32_t level, int32_t count) {
   const uint8_t* start = Cursor_;
   LoopCounts_[level] = count + 1;
   const bool matched = MatchPrim(body);
@@ -42,7 +43,7 @@ bool TRegExpr::IterateLoop(const uint8_t* body, int32_t level, int32_t count) {
   return matched;
 }
 
-bool TRegExpr::LeaveLoop(const uint8_t* next, int32_t level) {
+bool TMatcher::LeaveLoop(const uint8_t* next, int32_t level) {
   const TLoopState counts = LoopCounts_;
   const uint8_t* start = Cursor_;
   LoopLevel_ = level - 1;
@@ -52,3 +53,5 @@ bool TRegExpr::LeaveLoop(const uint8_t* next, int32_t level) {
   Cursor_ = start;
   return false;
 }
+
+}  // namespace regexpr

@@ -2,16 +2,17 @@
 #include <cstring>
 
 #include "regexpr/MatchLimits.h"
-#include "regexpr/RegExpr.h"
+#include "regexpr/Matcher.h"
+#include "regexpr/Raise.h"
 
-using namespace regexpr;
+namespace regexpr {
 
 // Accounts one MatchPrim call against the depth bound, and drops the jump-back
 // marks that the call placed when it returns.
-class TMatchFrame {
+class TMatcher::TMatchFrame {
  public:
-  explicit TMatchFrame(TRegExpr& owner) : Owner_(owner), Marks_(owner.JumpMarks_) {
-    if (++Owner_.MatchDepth_ > MaxMatchDepth) Owner_.RaiseError(ErrorMatchTooDeep);
+  explicit TMatchFrame(TMatcher& owner) : Owner_(owner), Marks_(owner.JumpMarks_) {
+    if (++Owner_.MatchDepth_ > MaxMatchDepth) Raise(ErrorMatchTooDeep);
   }
   ~TMatchFrame() {
     --Owner_.MatchDepth_;
@@ -21,24 +22,17 @@ class TMatchFrame {
   TMatchFrame& operator=(const TMatchFrame&) = delete;
 
  private:
-  TRegExpr& Owner_;
-  const TRegExpr::TJumpMark* Marks_;
+  TMatcher& Owner_;
+  const TJumpMark* Marks_;
 };
 
-namespace {
-
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
-const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
-  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_)
-    RaiseError(ErrorCorruptedPointers);
+const uint8_t* TMatcher::CheckedNode(const uint8_t* node) const {
+  if (node == nullptr || node < ProgramFirst_ || node + NodeHeaderSize > ProgramEnd_) Raise(ErrorCorruptedPointers);
   return node;
 }
 
 // Inlined into MatchPrim: the memo around a repetition costs no call of its own.
-[[gnu::always_inline]] inline bool TRegExpr::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
+[[gnu::always_inline]] inline bool TMatcher::MatchSimpleRepeat(const uint8_t* node, const uint8_t* next) {
   const int64_t memo = MemoSlot(node);
   if (KnownToFail(memo)) return false;
   if (TryRepeatAttempts(node, next)) return true;
@@ -46,7 +40,7 @@ const uint8_t* TRegExpr::CheckedNode(const uint8_t* node) const {
   return false;
 }
 
-bool TRegExpr::MatchPrim(const uint8_t* scan) {
+bool TMatcher::MatchPrim(const uint8_t* scan) {
   TMatchFrame frame(*this);
   TJumpMark mark;  // written before use
   bool markPlaced = false;
@@ -87,7 +81,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
 
 // The compare stopped at `stop` in the operand text and at `at` in the input:
 // the literal passes when its whole text was compared.
-[[gnu::always_inline]] inline bool TRegExpr::PassLiteral(const uint8_t* node, const uint8_t* stop, const uint8_t* at) {
+[[gnu::always_inline]] inline bool TMatcher::PassLiteral(const uint8_t* node, const uint8_t* stop, const uint8_t* at) {
   CountCompared(at - Cursor_);
   if (*stop != 0) return false;
   if (stop == Operand(node) && *Cursor_ != 0) return false;  // empty text: only at the end
@@ -96,7 +90,7 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
 }
 
 // The nodes that match at most one step and never need to remember an alternative.
-[[gnu::always_inline]] inline bool TRegExpr::MatchSingle(const uint8_t* node) {
+[[gnu::always_inline]] inline bool TMatcher::MatchSingle(const uint8_t* node) {
   const uint8_t c = *Cursor_;
   const uint8_t* operand = Operand(node);
   switch (*node) {
@@ -106,7 +100,8 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
       if (c == 0) return false;
       break;
     case opAnyCharInLine:
-      if (c == 0 || SeparatorSet_.test(c) || (c == PairHead_ && Cursor_[1] == PairTail_)) return false;
+      if (c == 0 || Settings_.SeparatorSet.test(c) || (c == Settings_.PairHead && Cursor_[1] == Settings_.PairTail))
+        return false;
       break;
     case opDigit:
       if (!IsDigit(c)) return false;
@@ -131,8 +126,10 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
       return PassLiteral(node, operand, at);
     }
     case opLiteralNoCase: {
+      // Held in a register: the swapper's calls would otherwise reload it through the settings.
+      const TCaseSwapper swapCase = Settings_.CaseSwapper;
       const uint8_t* at = Cursor_;
-      for (; *operand != 0 && (*at == *operand || (*at != 0 && *at == CaseSwapper_(*operand))); ++operand, ++at) {
+      for (; *operand != 0 && (*at == *operand || (*at != 0 && *at == swapCase(*operand))); ++operand, ++at) {
       }
       return PassLiteral(node, operand, at);
     }
@@ -144,46 +141,46 @@ bool TRegExpr::MatchPrim(const uint8_t* scan) {
     case opNotWordBoundary: return !AtWordBoundary();
     case opBackRef:
     case opBackRefNoCase: return MatchBackRef(node);
-    default: RaiseError(ErrorCorruptedNode);
+    default: Raise(ErrorCorruptedNode);
   }
   ++Cursor_;
   return true;
 }
 
-bool TRegExpr::MatchLineStart() const {
+bool TMatcher::MatchLineStart() const {
   if (Cursor_ == TextBegin_) return true;
   const uint8_t before = Cursor_[-1];
-  if (Cursor_ - TextBegin_ >= 2 && Cursor_[-2] == PairHead_ && before == PairTail_) return true;
-  if (before == PairHead_ && *Cursor_ == PairTail_) return false;  // inside the pair
-  return SeparatorSet_.test(before);
+  if (Cursor_ - TextBegin_ >= 2 && Cursor_[-2] == Settings_.PairHead && before == Settings_.PairTail) return true;
+  if (before == Settings_.PairHead && *Cursor_ == Settings_.PairTail) return false;  // inside the pair
+  return Settings_.SeparatorSet.test(before);
 }
 
-bool TRegExpr::MatchLineEnd() const {
+bool TMatcher::MatchLineEnd() const {
   const uint8_t c = *Cursor_;
   if (c == 0) return true;
-  if (c == PairHead_ && Cursor_[1] == PairTail_) return true;
-  if (c == PairTail_ && Cursor_ != TextBegin_ && Cursor_[-1] == PairHead_) return false;
-  return SeparatorSet_.test(c);
+  if (c == Settings_.PairHead && Cursor_[1] == Settings_.PairTail) return true;
+  if (c == Settings_.PairTail && Cursor_ != TextBegin_ && Cursor_[-1] == Settings_.PairHead) return false;
+  return Settings_.SeparatorSet.test(c);
 }
 
-bool TRegExpr::IsWordChar(uint8_t c) const {
-  return c != 0 && std::memchr(WordCharacters_.data(), c, WordCharacters_.size()) != nullptr;
+bool TMatcher::IsWordChar(uint8_t c) const {
+  return c != 0 && std::memchr(Settings_.WordCharacters.data(), c, Settings_.WordCharacters.size()) != nullptr;
 }
 
-bool TRegExpr::AtWordBoundary() const {
+bool TMatcher::AtWordBoundary() const {
   const bool before = Cursor_ != TextBegin_ && IsWordChar(Cursor_[-1]);
   return before != IsWordChar(*Cursor_);
 }
 
-int TRegExpr::CapturedLength(int group) const {
-  if (group <= 0 || group >= MaxGroups) RaiseError(ErrorCorruptedNode);
+int TMatcher::CapturedLength(int group) const {
+  if (group <= 0 || group >= MaxGroups) Raise(ErrorCorruptedNode);
   const uint8_t* from = GroupStart_[group];
   const uint8_t* to = GroupEnd_[group];
   if (from == nullptr || to == nullptr || to <= from) return 0;
   return static_cast<int>(to - from);
 }
 
-bool TRegExpr::MatchBackRef(const uint8_t* node) {
+bool TMatcher::MatchBackRef(const uint8_t* node) {
   const int group = Operand(node)[0];
   const int length = CapturedLength(group);
   if (GroupStart_[group] == nullptr || GroupEnd_[group] == nullptr) return false;
@@ -191,15 +188,16 @@ bool TRegExpr::MatchBackRef(const uint8_t* node) {
   const uint8_t* captured = GroupStart_[group];
   const bool noCase = *node == opBackRefNoCase;
   CountCompared(length);
+  const TCaseSwapper swapCase = Settings_.CaseSwapper;
   for (int i = 0; i < length; ++i) {
     const uint8_t want = captured[i];
-    if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return false;
+    if (Cursor_[i] != want && !(noCase && Cursor_[i] == swapCase(want))) return false;
   }
   Cursor_ += length;
   return true;
 }
 
-bool TRegExpr::MatchChoice(const uint8_t* alternative) {
+bool TMatcher::MatchChoice(const uint8_t* alternative) {
   const int64_t memo = MemoSlot(alternative);
   if (KnownToFail(memo)) return false;
   const uint8_t* start = Cursor_;
@@ -212,7 +210,7 @@ bool TRegExpr::MatchChoice(const uint8_t* alternative) {
   return false;
 }
 
-bool TRegExpr::MatchGroupBoundary(const uint8_t* node, const uint8_t* next) {
+bool TMatcher::MatchGroupBoundary(const uint8_t* node, const uint8_t* next) {
   const uint8_t op = *node;
   const int group = GroupOf(op);
   GroupsReached_ = std::max(GroupsReached_, group + 1);
@@ -224,8 +222,10 @@ bool TRegExpr::MatchGroupBoundary(const uint8_t* node, const uint8_t* next) {
   return false;
 }
 
-bool TRegExpr::RepeatsEmptyIteration(const uint8_t* jumpBack) const {
+bool TMatcher::RepeatsEmptyIteration(const uint8_t* jumpBack) const {
   for (const TJumpMark* mark = JumpMarks_; mark != nullptr; mark = mark->Previous)
     if (mark->Node == jumpBack) return mark->Cursor == Cursor_;
   return false;
 }
+
+}  // namespace regexpr

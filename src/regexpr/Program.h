@@ -160,6 +160,11 @@ constexpr int OperandSize(uint8_t op) {
   }
 }
 
+// ---- characters
+
+// The digits that opDigit matches, and those of a brace's counts.
+constexpr bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+
 // ---- set operands
 
 inline bool InSmallSet(const uint8_t* members, uint8_t c) {

@@ -1,20 +1,11 @@
 #include "regexpr/RegExpr.h"
-#include "regexpr/MatchLimits.h"
+
+#include "regexpr/Compiler.h"
+#include "regexpr/Raise.h"
 
 using namespace regexpr;
 
-namespace {
-
-int ModifierBit(int index) { return index >= 1 && index <= 6 ? 1 << (index - 1) : 0; }
-
-}  // namespace
-
-TRegExpr::TRegExpr() : MemoThreshold_(MemoAfterSteps) {
-  SetLinePairedSeparator("\r\n");
-  // The line-break list never changes after creation, so its set is built once
-  // here rather than before every execution.
-  for (char c : LineBreakChars_) SeparatorSet_.set(static_cast<uint8_t>(c));
-}
+TRegExpr::TRegExpr() { SetLinePairedSeparator("\r\n"); }
 
 void TRegExpr::SetExpression(std::string_view text) {
   if (IsCompiled_ && text == std::string_view(Expression_)) return;
@@ -24,16 +15,14 @@ void TRegExpr::SetExpression(std::string_view text) {
   DiscardProgram();
 }
 
-void TRegExpr::SetModifier(int index, bool on) {
-  int bit = ModifierBit(index);
-  if (bit == 0) RaiseError(ErrorBadModifierIndex);
-  Modifiers_ = on ? (Modifiers_ | bit) : (Modifiers_ & ~bit);
+void TRegExpr::SetModifier(TModifier modifier, bool on) {
+  if (!IsModifier(modifier)) RaiseError(ErrorBadModifierIndex);
+  Modifiers_ = Modifiers_.With(modifier, on);
 }
 
-bool TRegExpr::Modifier(int index) const {
-  int bit = ModifierBit(index);
-  if (bit == 0) RaiseError(ErrorBadModifierIndex);
-  return (Modifiers_ & bit) != 0;
+bool TRegExpr::Modifier(TModifier modifier) const {
+  if (!IsModifier(modifier)) RaiseError(ErrorBadModifierIndex);
+  return Modifiers_.Has(modifier);
 }
 
 void TRegExpr::SetLinePairedSeparator(std::string_view text) {
@@ -41,14 +30,14 @@ void TRegExpr::SetLinePairedSeparator(std::string_view text) {
     auto head = static_cast<uint8_t>(text[0]);
     auto tail = static_cast<uint8_t>(text[1]);
     if (head == tail) RaiseError(ErrorBadPairedSeparator);
-    if (PairAssigned_ && head == PairHead_ && tail == PairTail_) return;
-    PairAssigned_ = true;
-    PairHead_ = head;
-    PairTail_ = tail;
+    if (Settings_.PairAssigned && head == Settings_.PairHead && tail == Settings_.PairTail) return;
+    Settings_.PairAssigned = true;
+    Settings_.PairHead = head;
+    Settings_.PairTail = tail;
     DiscardProgram();
   } else if (text.empty()) {
-    if (!PairAssigned_) return;
-    PairAssigned_ = false;
+    if (!Settings_.PairAssigned) return;
+    Settings_.PairAssigned = false;
     DiscardProgram();
   } else {
     RaiseError(ErrorBadPairedSeparator);
@@ -56,34 +45,44 @@ void TRegExpr::SetLinePairedSeparator(std::string_view text) {
 }
 
 bool TRegExpr::EnsureProgram() {
-  if (Modifiers_ != ProgramModifiers_) DiscardProgram();
-  if (ProgramBuffer_.empty()) CompileExpression();
-  if (ProgramBuffer_.empty()) return false;
-  if (static_cast<uint8_t>(ProgramBuffer_[0]) != ProgramSignature) RaiseError(ErrorCorruptedProgram);
+  if (Program_ && Program_->Modifiers() != Modifiers_) DiscardProgram();
+  if (!Program_) CompileExpression();
+  if (!Program_) return false;
+  if (static_cast<uint8_t>(Program_->Bytes()[0]) != ProgramSignature) RaiseError(ErrorCorruptedProgram);
   return true;
 }
 
 void TRegExpr::DiscardProgram() {
-  ProgramBuffer_.clear();
-  MustLength_ = 0;
-  ForgetProgramFacts();
-}
-
-// What was worked out about the program in use, found again when next needed.
-void TRegExpr::ForgetProgramFacts() {
-  StartScanReady_ = false;
-  EmptyMatchKnown_ = false;
-  MemoState_ = TMemoState::Unknown;
-  MemoActive_ = false;
-  MemoAtOnce_ = false;
+  Program_.reset();
+  Matcher_.ForgetProgram();
 }
 
 void TRegExpr::CompileExpression() {
   if (!HasExpression_) RaiseError(ErrorNoExpression);
-  CompileProgram(Expression_);
+  IsCompiled_ = false;
+  Program_.emplace(TCompiler(Settings_, Modifiers_).Compile(Expression_));
+  IsCompiled_ = true;
 }
 
-std::string_view TRegExpr::MustString() const {
-  if (MustLength_ == 0 || ProgramBuffer_.empty()) return {};
-  return std::string_view(ProgramBuffer_).substr(MustOffset_, MustLength_);
+const TCharSet& TRegExpr::FirstChars() const {
+  static const TCharSet None;
+  return Program_ ? Program_->FirstChars() : None;
+}
+
+bool TRegExpr::Exec(std::string_view input) {
+  SetInputString(input);
+  return ExecAt(1);
+}
+
+bool TRegExpr::ExecAt(int offset) {
+  if (!EnsureProgram()) return false;
+  return Matcher_.ExecAt(*Program_, offset);
+}
+
+void TRegExpr::RaiseError(TErrorCode code) const { Raise(code); }
+
+bool RegexMatches(std::string_view expression, std::string_view text) {
+  TRegExpr regex;
+  regex.SetExpression(expression);
+  return regex.Exec(text);
 }

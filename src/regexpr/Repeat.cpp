@@ -2,13 +2,12 @@
 #include <cstdint>
 #include <limits>
 
-#include "regexpr/RegExpr.h"
+#include "regexpr/Matcher.h"
+#include "regexpr/Raise.h"
 
-using namespace regexpr;
+namespace regexpr {
 
 namespace {
-
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
 template <typename Accepts>
 const uint8_t* SkipWhile(const uint8_t* from, const uint8_t* stop, Accepts accepts) {
@@ -18,7 +17,7 @@ const uint8_t* SkipWhile(const uint8_t* from, const uint8_t* stop, Accepts accep
 
 }  // namespace
 
-bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
+bool TMatcher::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
   int32_t min = 0;
   int32_t max = std::numeric_limits<int32_t>::max();
   const uint8_t* operand = Operand(node);
@@ -29,13 +28,13 @@ bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
     max = MaxCount(node);
     operand = RepeatedNode(node);
   }
-  if (min < 0 || max < min) RaiseError(ErrorCorruptedNode);
+  if (min < 0 || max < min) Raise(ErrorCorruptedNode);
   const bool lazy = IsLazy(op);
   // A literal after the run must start right where the run stops.
   TLookAhead lookAhead{};
   if (next != nullptr && IsLiteral(*CheckedNode(next))) {
     const uint8_t first = Operand(next)[0];
-    lookAhead = {true, first, *next == opLiteral ? first : CaseSwapper_(first)};
+    lookAhead = {true, first, *next == opLiteral ? first : Settings_.CaseSwapper(first)};
   }
 
   // Attempts of a back-reference step by the whole captured text, never past the end.
@@ -57,7 +56,7 @@ bool TRegExpr::TryRepeatAttempts(const uint8_t* node, const uint8_t* next) {
   return false;
 }
 
-bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead) {
+bool TMatcher::AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead) {
   if (lookAhead.Known && *Cursor_ != lookAhead.Char && *Cursor_ != lookAhead.Swapped) return false;
   const TLoopState counts = LoopCounts_;
   const int32_t level = LoopLevel_;
@@ -67,7 +66,7 @@ bool TRegExpr::AttemptAfterRepeat(const uint8_t* next, TLookAhead lookAhead) {
   return false;
 }
 
-int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
+int32_t TMatcher::RegRepeat(const uint8_t* operand, int32_t max) {
   if (IsBackRef(*operand)) return RepeatBackRef(operand, max);
   const uint8_t* stop = Cursor_ + std::min<int64_t>(TextEnd_ - Cursor_, std::max(max, 0));
   const uint8_t* members = Operand(operand);
@@ -81,7 +80,7 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
     }
     case opLiteralNoCase: {
       const uint8_t c = members[0];
-      const uint8_t swapped = CaseSwapper_(c);
+      const uint8_t swapped = Settings_.CaseSwapper(c);
       end = SkipWhile(Cursor_, stop, [c, swapped](uint8_t x) { return x == c || x == swapped; });
       break;
     }
@@ -90,7 +89,7 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
     case opSmallSet: end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InSmallSet(members, x); }); break;
     case opNotSmallSet: end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return !InSmallSet(members, x); }); break;
     case opBitSet: end = SkipWhile(Cursor_, stop, [members](uint8_t x) { return InBitSet(members, x); }); break;
-    default: RaiseError(ErrorBadRepeatOperand);
+    default: Raise(ErrorBadRepeatOperand);
   }
   const auto count = static_cast<int32_t>(end - Cursor_);
   CountScanned(count);
@@ -100,7 +99,7 @@ int32_t TRegExpr::RegRepeat(const uint8_t* operand, int32_t max) {
 
 // Whole repetitions of the captured text; an empty capture stops the count at
 // once, since repeating it would never move the cursor.
-int32_t TRegExpr::RepeatBackRef(const uint8_t* operand, int32_t max) {
+int32_t TMatcher::RepeatBackRef(const uint8_t* operand, int32_t max) {
   const int group = Operand(operand)[0];
   const int length = CapturedLength(group);
   if (length == 0) return 0;
@@ -116,10 +115,13 @@ int32_t TRegExpr::RepeatBackRef(const uint8_t* operand, int32_t max) {
   return count;
 }
 
-bool TRegExpr::RepeatsCapture(const uint8_t* captured, int length, bool noCase) const {
+bool TMatcher::RepeatsCapture(const uint8_t* captured, int length, bool noCase) const {
+  const TCaseSwapper swapCase = Settings_.CaseSwapper;
   for (int i = 0; i < length; ++i) {
     const uint8_t want = captured[i];
-    if (Cursor_[i] != want && !(noCase && Cursor_[i] == CaseSwapper_(want))) return false;
+    if (Cursor_[i] != want && !(noCase && Cursor_[i] == swapCase(want))) return false;
   }
   return true;
 }
+
+}  // namespace regexpr

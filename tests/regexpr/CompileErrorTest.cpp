@@ -130,7 +130,7 @@ TEST(CompileErrorObject, ModifierIndexOutsideOneToSixIsRefused) {
   TRegExpr r;
   for (int index : {0, 7, -1}) {
     try {
-      r.SetModifier(index, true);
+      r.SetModifier(static_cast<TModifier>(index), true);
       ADD_FAILURE() << "accepted index " << index;
     } catch (const ERegExpr& e) {
       EXPECT_EQ(e.ErrorNumber, 1013);

@@ -7,8 +7,6 @@
 
 namespace {
 
-enum : int { ModifierI = 1, ModifierR, ModifierS, ModifierG, ModifierM, ModifierX };
-
 uint8_t FirstOpcode(const TRegExpr& r) { return static_cast<uint8_t>(r.Program().at(6)); }
 
 std::string ProgramOf(std::string_view expression) {
@@ -21,13 +19,21 @@ std::string ProgramOf(std::string_view expression) {
 TEST(CompileObject, StartsWithIRSGAndNoProgram) {
   TRegExpr r;
   EXPECT_EQ(r.Modifiers(), 15);
-  EXPECT_TRUE(r.Modifier(ModifierI) && r.Modifier(ModifierR) && r.Modifier(ModifierS) && r.Modifier(ModifierG));
-  EXPECT_FALSE(r.Modifier(ModifierM) || r.Modifier(ModifierX));
+  EXPECT_TRUE(r.Modifier(TModifier::I) && r.Modifier(TModifier::R) && r.Modifier(TModifier::S) &&
+              r.Modifier(TModifier::G));
+  EXPECT_FALSE(r.Modifier(TModifier::M) || r.Modifier(TModifier::X));
   EXPECT_FALSE(r.IsCompiled());
   EXPECT_TRUE(r.Program().empty());
   EXPECT_TRUE(r.Expression().empty());
-  EXPECT_THROW(r.Modifier(7), ERegExpr);
+  EXPECT_THROW(r.Modifier(static_cast<TModifier>(7)), ERegExpr);
 }
+
+// A bit of the modifier word, such as 4 for s, would name g as an index.
+template <typename T>
+concept TakesBareNumber = requires(T& r) {
+  r.SetModifier(4, true);
+};
+static_assert(!TakesBareNumber<TRegExpr>);
 
 TEST(CompileObject, SettingTheSameTextKeepsTheCompiledProgram) {
   TRegExpr r;
@@ -50,11 +56,11 @@ TEST(CompileObject, ChangedModifiersRecompileAtTheNextUse) {
   r.SetExpression("a");
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(FirstOpcode(r), regexpr::opLiteralNoCase);
-  r.SetModifier(ModifierI, false);
+  r.SetModifier(TModifier::I, false);
   EXPECT_EQ(FirstOpcode(r), regexpr::opLiteralNoCase);  // not before the next use
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(FirstOpcode(r), regexpr::opLiteral);
-  r.SetModifier(ModifierI, false);  // no change, no recompilation
+  r.SetModifier(TModifier::I, false);  // no change, no recompilation
   const char* program = r.Program().data();
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(r.Program().data(), program);
@@ -79,19 +85,19 @@ TEST(CompileObject, ChangingThePairedSeparatorDiscardsTheProgram) {
 TEST(CompileObject, ModifierSettersReachEveryDialect) {
   TRegExpr r;
   r.SetExpression(".");
-  r.SetModifier(ModifierS, false);
+  r.SetModifier(TModifier::S, false);
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(FirstOpcode(r), regexpr::opAnyCharInLine);
   r.SetExpression("^");
-  r.SetModifier(ModifierM, true);
+  r.SetModifier(TModifier::M, true);
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(FirstOpcode(r), regexpr::opLineStart);
   r.SetExpression(" a");
-  r.SetModifier(ModifierX, true);
+  r.SetModifier(TModifier::X, true);
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(FirstOpcode(r), regexpr::opNoOp);
   r.SetExpression("a*");
-  r.SetModifier(ModifierG, false);
+  r.SetModifier(TModifier::G, false);
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(FirstOpcode(r), regexpr::opStarLazy);
   EXPECT_EQ(r.Modifiers(), 1 | 2 | 16 | 32);
@@ -103,8 +109,8 @@ TEST(CompileObject, ModifierLettersInEitherCaseAndWithClearing) {
   EXPECT_EQ(ProgramOf("(?)a"), ProgramOf("(?-)a"));
   EXPECT_NE(ProgramOf("(?-i)a"), ProgramOf("(?)a"));
   TRegExpr r;
-  r.SetModifier(ModifierI, false);
-  r.SetModifier(ModifierM, true);
+  r.SetModifier(TModifier::I, false);
+  r.SetModifier(TModifier::M, true);
   r.SetExpression("(?i-s-m)a.^");
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(r.Dump(),
@@ -115,8 +121,8 @@ TEST(CompileObject, ModifierLettersInEitherCaseAndWithClearing) {
 
 TEST(CompileObject, ExtendedSyntaxKeepsEscapedAndBracketedBlanks) {
   TRegExpr r;
-  r.SetModifier(ModifierI, false);
-  r.SetModifier(ModifierX, true);
+  r.SetModifier(TModifier::I, false);
+  r.SetModifier(TModifier::X, true);
   r.SetExpression("a ?\\#");
   ASSERT_TRUE(r.EnsureProgram());
   EXPECT_EQ(r.Dump(),
@@ -126,7 +132,7 @@ TEST(CompileObject, ExtendedSyntaxKeepsEscapedAndBracketedBlanks) {
 
 TEST(CompileObject, LongAndWideExpressionsCompile) {
   TRegExpr r;
-  r.SetModifier(ModifierI, false);
+  r.SetModifier(TModifier::I, false);
   std::string alternatives = "a";
   for (int i = 0; i < 30000; ++i) alternatives += "|b";
   r.SetExpression(alternatives);

@@ -7,8 +7,6 @@
 
 namespace {
 
-enum : int { ModifierI = 1 };
-
 struct TCompiled {
   std::string bytes;
   std::string dump;
@@ -16,7 +14,7 @@ struct TCompiled {
 
 TCompiled Compile(std::string_view expression, bool caseInsensitive = false) {
   TRegExpr r;
-  r.SetModifier(ModifierI, caseInsensitive);
+  r.SetModifier(TModifier::I, caseInsensitive);
   r.SetExpression(expression);
   EXPECT_TRUE(r.EnsureProgram()) << expression;
   return {std::string(r.Program()), r.Dump()};
@@ -196,7 +194,7 @@ TEST(CompileProgram, AnchorsDotsAndBackReferencesFollowTheModifiers) {
 
 TEST(CompileProgram, MultiLineAnchorsNeedALineSeparator) {
   TRegExpr r;
-  r.SetModifier(5, true);
+  r.SetModifier(TModifier::M, true);
   r.SetLinePairedSeparator("");
   r.SetExpression("^");
   ASSERT_TRUE(r.EnsureProgram());

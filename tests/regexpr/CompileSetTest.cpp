@@ -26,7 +26,7 @@ TCharSet Range(int first, int last) {
 // read back from the program bytes. Modifiers start cleared except r.
 TCharSet Members(std::string_view expression) {
   TRegExpr r;
-  for (int index = 1; index <= 4; ++index) r.SetModifier(index, index == 2);
+  for (int index = 1; index <= 4; ++index) r.SetModifier(static_cast<TModifier>(index), index == 2);
   r.SetExpression(expression);
   EXPECT_TRUE(r.EnsureProgram()) << expression;
   const auto* node = reinterpret_cast<const uint8_t*>(r.Program().data()) + 6;

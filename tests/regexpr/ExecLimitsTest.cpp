@@ -61,7 +61,7 @@ TEST(ExecLimits, NestedAmbiguousRepetitionStopsAtTheStepBudget) {
 // under the sanitizers but well inside the budget.
 TEST(ExecLimits, LazyNestedRepetitionEndsWithinTheBudget) {
   TRegExpr regex;
-  regex.SetModifier(4, false);
+  regex.SetModifier(TModifier::G, false);
   regex.SetExpression("(a+)+\\wb");
   EXPECT_FALSE(regex.Exec("aa\xFF){2aaaaaaaaaaaadaa(?i)aaa(?i)aaaaaaaaaaaaaaaa?da-aa"));
   EXPECT_TRUE(regex.Exec("aa\xFF){2aaaaaaaaaaaadaa(?i)aaab"));
@@ -69,7 +69,7 @@ TEST(ExecLimits, LazyNestedRepetitionEndsWithinTheBudget) {
 
 TEST(ExecLimits, RequiredLiteralRejectsBeforeAnyBacktracking) {
   TRegExpr regex;
-  regex.SetModifier(1, false);
+  regex.SetModifier(TModifier::I, false);
   regex.SetExpression("(a+)+b");
   EXPECT_FALSE(regex.Exec(std::string(40, 'a')));
 }

@@ -124,7 +124,7 @@ TEST(ExecAt, AnotherOffsetSeesNoCaptureOfTheEarlierMatch) {
 // Found by fuzzing: a search refused before any attempt kept the earlier match.
 TEST(ExecAt, AFalseAnswerLeavesNoEarlierMatchBehind) {
   TRegExpr regex;
-  regex.SetModifier(1, false);
+  regex.SetModifier(TModifier::I, false);
   regex.SetExpression("x*(a)b");
   regex.SetInputString("abx");
   ASSERT_TRUE(regex.ExecAt(1));
@@ -174,7 +174,7 @@ TEST(ExecProgram, KeptWhileExpressionAndModifiersStay) {
   regex.SetExpression(Cp("иван"));
   EXPECT_TRUE(regex.Exec(Cp("Иван")));
   EXPECT_EQ(regex.Program().data(), where);
-  regex.SetModifier(1, false);
+  regex.SetModifier(TModifier::I, false);
   EXPECT_FALSE(regex.Exec(Cp("ИВАН")));
   EXPECT_NE(std::string(regex.Program()), first);
   EXPECT_TRUE(regex.Exec(Cp("иван")));

@@ -7,8 +7,6 @@
 
 namespace {
 
-enum : int { ModifierI = 1 };
-
 TCharSet Chars(std::string_view members) {
   TCharSet set;
   for (char c : members) set.set(static_cast<uint8_t>(c));
@@ -20,7 +18,7 @@ TCharSet AllBut(std::string_view excluded) { return ~Chars(excluded); }
 class SearchAids : public testing::Test {
  protected:
   void Compile(std::string_view expression, bool caseInsensitive = false) {
-    r_.SetModifier(ModifierI, caseInsensitive);
+    r_.SetModifier(TModifier::I, caseInsensitive);
     r_.SetExpression(expression);
     ASSERT_TRUE(r_.EnsureProgram()) << expression;
   }

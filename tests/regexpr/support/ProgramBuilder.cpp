@@ -33,16 +33,13 @@ void TProgramBuilder::LinkRaw(int from, int32_t offset) {
 
 void TProgramProbe::Install(TRegExpr& regex, const std::string& program) {
   regex.SetExpression("(installed)");
-  regex.ProgramBuffer_ = program;
-  regex.ProgramModifiers_ = regex.Modifiers_;
+  regexpr::TSearchAids aids;
+  aids.FirstChars.set();
+  regex.DiscardProgram();
+  regex.Program_.emplace(program, regex.Modifiers_, aids);
   regex.IsCompiled_ = true;
-  regex.FirstChars_.set();
-  regex.StartChar_ = 0;
-  regex.Anchored_ = false;
-  regex.MustLength_ = 0;
-  regex.ForgetProgramFacts();
 }
 
-void TProgramProbe::MemoFromFirstStep(TRegExpr& regex) { regex.MemoThreshold_ = 0; }
+void TProgramProbe::MemoFromFirstStep(TRegExpr& regex) { regex.Matcher_.SetMemoThreshold(0); }
 
-bool TProgramProbe::MemoUsed(const TRegExpr& regex) { return regex.MemoActive_; }
+bool TProgramProbe::MemoUsed(const TRegExpr& regex) { return regex.Matcher_.MemoUsed(); }
