@@ -1,15 +1,15 @@
-#include <string_view>
+#include "data/NameLists.h"
 
 #include "data/DataFile.h"
+#include "data/DataFilePath.h"
 #include "data/DbrRecords.h"
 #include "data/TableLimits.h"
-#include "data/Tables.h"
 
 namespace {
 
-void LoadNameList(std::vector<std::string>& table, std::string_view fileName) {
+void LoadNameList(std::vector<std::string>& table, std::string_view folder, std::string_view fileName) {
   table.assign(1, std::string());
-  const std::string path = DataFilePath(fileName);
+  const std::string path = DataFilePath(folder, fileName);
   TDataFile file(path);
   LoadWithinMemory(path, [&] {
     const std::string content = file.ReadToEnd();
@@ -24,6 +24,10 @@ void LoadNameList(std::vector<std::string>& table, std::string_view fileName) {
 
 }  // namespace
 
-void LoadCities() { LoadNameList(Cities, "Cities.dbr"); }
+void LoadCities(TDirectory& directory, std::string_view folder) {
+  LoadNameList(directory.Cities, folder, "Cities.dbr");
+}
 
-void LoadStreets() { LoadNameList(Streets, "Streets.dbr"); }
+void LoadStreets(TDirectory& directory, std::string_view folder) {
+  LoadNameList(directory.Streets, folder, "Streets.dbr");
+}

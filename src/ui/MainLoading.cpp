@@ -1,7 +1,6 @@
 #include <QShowEvent>
 
 #include "data/LoadDataThread.h"
-#include "data/Tables.h"
 #include "ui/Main.h"
 #include "ui/inputs/StatusText.h"
 #include "ui/report/ErrorReport.h"
@@ -16,12 +15,13 @@ void TfrmMain::FormShow() {
   if (loader_) return;
   RunGuarded([this] {
     loader_ = std::make_unique<TLoadDataThread>(
-        [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); }, [this] { ShowLoadedStatus(); });
+        *directory_, dataFolder_, [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); },
+        [this] { ShowLoadedStatus(); });
   });
 }
 
 void TfrmMain::ShowLoadedStatus() {
   ShowStatus(QStringLiteral("База загружена. Телефонов: %1, абонентов: %2.")
-                 .arg(static_cast<qulonglong>(Phones.size()))
-                 .arg(static_cast<qulonglong>(Owners.size())));
+                 .arg(static_cast<qulonglong>(directory_->Phones.size()))
+                 .arg(static_cast<qulonglong>(directory_->Owners.size())));
 }
