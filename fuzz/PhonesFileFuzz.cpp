@@ -32,7 +32,6 @@
 namespace {
 
 constexpr size_t HeaderSize = 9;
-constexpr int32_t ProgressStep = 10000;
 
 void Require(bool condition) {
   if (!condition) std::abort();

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int32_t ProgressStep = 10000;
-
 // Progress for a block's first record comes right after that record's result.
 void ReportBlock(int32_t block, std::span<const int32_t> results, const std::function<void(int32_t)>& onResult,
                  const std::function<void(int32_t)>& onProgress) {

@@ -51,8 +51,12 @@ SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs);
 // The number ends with the typed digits (and so is at least as long).
 bool PhoneTailMatches(std::string_view digits, std::string_view number);
 
+// How many records a scan goes between two progress calls: the window repaints its
+// progress bar no more often.
+constexpr int32_t ProgressStep = 10000;
+
 // Scans directory.Phones in table order: onResult(i) for each result, onProgress(i)
-// after record i whenever i is a multiple of 10000 (0 included). Reads Phones and
+// after record i whenever i is a multiple of ProgressStep (0 included). Reads Phones and
 // Owners: call only once their load has handed them over. In regular-expression mode
 // an ERegExpr ends the scan after the results of the records before the one whose
 // test raised it.
