@@ -16,15 +16,9 @@ std::string EnglishText(const EInOutError& error) {
   const bool special = std::filesystem::exists(error.Path, ignored) &&
                        !std::filesystem::is_regular_file(error.Path, ignored) &&
                        !std::filesystem::is_directory(error.Path, ignored);
-  const char* reason = error.Code == 2              ? "no such file"
-                       : error.Code == 3            ? "no such folder"
-                       : error.Code == 4            ? "too many open files"
-                       : error.Code == 5 && special ? "not a regular file"
-                       : error.Code == 5            ? "access denied"
-                       : error.Code == 8            ? "not enough memory, or more records than a directory can count"
-                       : error.Code == 30           ? "read error"
-                                                    : "input/output error";
-  return "cannot read " + error.Path + ": " + reason + " (error " + std::to_string(error.Code) + ")";
+  const std::string_view reason =
+      error.Code == inout::AccessRefused && special ? "not a regular file" : inout::ReasonOf(error.Code).English;
+  return "cannot read " + error.Path + ": " + std::string(reason) + " (error " + std::to_string(error.Code) + ")";
 }
 
 std::shared_ptr<const TDirectory> LoadForExport(const std::string& folder) {

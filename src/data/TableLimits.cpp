@@ -4,10 +4,12 @@
 
 void CheckRecordCount(size_t count, const std::string& path) {
   if (count > MaxTableRecords) {
-    throw EInOutError(8, path, "слишком много записей: больше " + std::to_string(MaxTableRecords));
+    throw EInOutError(inout::NotEnoughMemory, path, "слишком много записей: больше " + std::to_string(MaxTableRecords));
   }
 }
 
-void ThrowOutOfMemory(const std::string& path) { throw EInOutError(8, path); }
+void ThrowOutOfMemory(const std::string& path) { throw EInOutError(inout::NotEnoughMemory, path); }
 
-void ThrowTooLarge(const std::string& path) { throw EInOutError(8, path, "файл слишком велик для таблиц"); }
+void ThrowTooLarge(const std::string& path) {
+  throw EInOutError(inout::NotEnoughMemory, path, "файл слишком велик для таблиц");
+}
