@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "data/DataFile.h"
+#include "data/DbrRecords.h"
 #include "data/Directory.h"
 #include "data/TextServices.h"
 
@@ -64,5 +65,5 @@ class TLoadDataThread {
 
 // Empties directory's Phones and Owners, resets loader.Count and reads folder's "Phones.dbr".
 void LoadPhones(TDirectory& directory, std::string_view folder, TLoadDataThread& loader);
-void AddPhone(TDirectory& directory, TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex,
-              std::string_view corpus, int32_t flat, int32_t house, int32_t streetIndex, int64_t number);
+// Counts phone in loader.Count and appends it to directory.Phones as the line of owner ownerIndex.
+void AddPhone(TDirectory& directory, TLoadDataThread& loader, int32_t ownerIndex, const TDbrPhone& phone);

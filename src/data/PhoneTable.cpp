@@ -65,13 +65,14 @@ void TPhoneTable::push_back(const TPhone& phone) {
             value < 0 ? &phone.Number : nullptr);
 }
 
-void TPhoneTable::Append(int32_t ownerIndex, int64_t number, int32_t cityIndex, int32_t streetIndex, int32_t house,
-                         TCorpusText corpus, int32_t flat) {
+void TPhoneTable::Append(int32_t ownerIndex, const TDbrPhone& phone) {
+  const TCorpusText corpus(*this, phone.Corpus);
+  const int64_t number = phone.Number;
   if (number >= 0) {
-    AppendRow(ownerIndex, number, cityIndex, streetIndex, house, corpus, flat, nullptr);
+    AppendRow(ownerIndex, number, phone.City, phone.Street, phone.House, corpus, phone.Flat, nullptr);
   } else {
     const TNumberText text = TNumberText::FromValue(number);
-    AppendRow(ownerIndex, -1, cityIndex, streetIndex, house, corpus, flat, &text);
+    AppendRow(ownerIndex, -1, phone.City, phone.Street, phone.House, corpus, phone.Flat, &text);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/DbrRecords.h"
 #include "data/TextTable.h"
 
 // A number's decimal text held in place: 20 bytes cover every 64-bit value.
@@ -102,9 +103,9 @@ class TPhoneTable {
   // 0..65535 (no data file can hold one), which keeps the columns exact. A corpus
   // of another table is interned here by its text.
   void push_back(const TPhone& phone);
-  // The same for a number given as its value.
-  void Append(int32_t ownerIndex, int64_t number, int32_t cityIndex, int32_t streetIndex, int32_t house,
-              TCorpusText corpus, int32_t flat);
+  // A phone record as the file holds it, as the line of owner ownerIndex; its
+  // corpus is interned here.
+  void Append(int32_t ownerIndex, const TDbrPhone& phone);
   void clear();  // also forgets the corpus texts and gives the memory back
   // Room for count lines, of which otherNumbers have a number that is not a plain
   // non-negative decimal.

@@ -45,10 +45,7 @@ void FillTables(TDataFile& file, const TFileCounts& counts, TDirectory& director
           if (owners.size() == MaxTableRecords) throw std::length_error("owner count exceeds the signed 32-bit range");
           owners.push_back(name);
         },
-        [&](const TDbrPhone& phone) {
-          AddPhone(directory, loader, static_cast<int32_t>(owners.size()) - 1, phone.City, phone.Corpus, phone.Flat,
-                   phone.House, phone.Street, phone.Number);
-        });
+        [&](const TDbrPhone& phone) { AddPhone(directory, loader, static_cast<int32_t>(owners.size()) - 1, phone); });
   });
 }
 
@@ -72,10 +69,8 @@ void LoadPhones(TDirectory& directory, std::string_view folder, TLoadDataThread&
   file.Close();
 }
 
-void AddPhone(TDirectory& directory, TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex,
-              std::string_view corpus, int32_t flat, int32_t house, int32_t streetIndex, int64_t number) {
+void AddPhone(TDirectory& directory, TLoadDataThread& loader, int32_t ownerIndex, const TDbrPhone& phone) {
   if (loader.Count == INT32_MAX) throw std::length_error("phone count exceeds the signed 32-bit range");
   ++loader.Count;
-  TPhoneTable& phones = directory.Phones;
-  phones.Append(ownerIndex, number, cityIndex, streetIndex, house, TCorpusText(phones, corpus), flat);
+  directory.Phones.Append(ownerIndex, phone);
 }

@@ -172,8 +172,9 @@ TEST(AddPhone, CountsAndAppendsOneRecord) {
   TLoadDataThread loader(directory, dir.Path(), HandOverAtOnce, nullptr);
   loader.Join();
   ASSERT_TRUE(loader.DataLoaded());
-  AddPhone(directory, loader, 4, 1, W("к1"), 9, 12, 2, 5551234);
-  AddPhone(directory, loader, 4, 1, "", 0, 0, 0, 7);
+  AddPhone(directory, loader, 4,
+           TDbrPhone{.Number = 5551234, .City = 1, .Street = 2, .House = 12, .Flat = 9, .Corpus = W("к1")});
+  AddPhone(directory, loader, 4, TDbrPhone{.Number = 7, .City = 1, .Corpus = ""});
   EXPECT_EQ(loader.Count, 2);
   ASSERT_EQ(directory.Phones.size(), 2u);
   const TPhone& phone = directory.Phones[0];

@@ -84,7 +84,7 @@ TEST(RecordCount, PhoneCountNeverWrapsPastItsLimit) {
   loader.Join();
   ASSERT_TRUE(loader.DataLoaded());
   loader.Count = INT32_MAX;
-  EXPECT_THROW(AddPhone(directory, loader, 0, 0, "", 0, 0, 0, 1), std::length_error);
+  EXPECT_THROW(AddPhone(directory, loader, 0, TDbrPhone{.Number = 1, .Corpus = ""}), std::length_error);
   EXPECT_EQ(loader.Count, INT32_MAX);
   EXPECT_TRUE(directory.Phones.empty());
 }

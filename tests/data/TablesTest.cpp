@@ -73,7 +73,7 @@ TEST(PhoneTable, RecordsComeBackAsPutInWhateverTheirNumberText) {
     const auto n = static_cast<int32_t>(i);
     phones.push_back(TPhone{n - 1, texts[i], n, n + 1, n + 2, TCorpusText(phones, texts[i]), n + 3});
   }
-  phones.Append(3, -77, 9, 9, 9, {}, 9);
+  phones.Append(3, TDbrPhone{.Number = -77, .City = 9, .Street = 9, .House = 9, .Flat = 9, .Corpus = ""});
   ASSERT_EQ(phones.size(), texts.size() + 1);
   for (size_t i = 0; i < texts.size(); ++i) {
     const TPhone phone = phones[i];
