@@ -17,6 +17,8 @@ regexpr::TRequiredTexts TRegexCriterion::RequiredTexts() {
 TRegexRecordTests::TRegexRecordTests(const TDirectory& directory, const SearchCriteria& criteria, int64_t stepBudget)
     : directory_(directory),
       phones_(directory.Phones),
+      ownerColumn_(directory.Phones.OwnerColumn().data()),
+      ownerCount_(directory.Owners.size()),
       criteria_(criteria),
       budget_(stepBudget),
       phone_(criteria.Phone, budget_),
@@ -36,7 +38,7 @@ bool TRegexRecordTests::Passes(int32_t index) {
 }
 
 bool TRegexRecordTests::OwnerMatches(int32_t index) {
-  const int32_t owner = phones_.OwnerColumn()[static_cast<size_t>(index)];
+  const int32_t owner = ownerColumn_[index];
   if (!lastOwnerKnown_ || owner != lastOwner_) {
     if (!lastOwnerKnown_) PrepareOwnerFilter();
     lastOwnerMatched_ = OwnerMayMatch(owner) && (ownerFilterDecides_ || owner_.Matches(directory_.OwnerNameAt(owner)));

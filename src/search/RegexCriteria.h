@@ -48,22 +48,23 @@ class TRegexRecordTests {
   // False only for a record that Passes would refuse before any engine work: the
   // owner test comes first and the name holds none of its required texts. Cheap
   // enough to call for every record.
-  bool MayPass(int32_t index) const {
-    return !ownerFilterFirst_ || OwnerMayMatch(phones_.OwnerColumn()[static_cast<size_t>(index)]);
-  }
+  bool MayPass(int32_t index) const { return !ownerFilterFirst_ || OwnerMayMatch(ownerColumn_[index]); }
 
  private:
   bool OwnerMatches(int32_t ownerIndex);
   void PrepareOwnerFilter();
   // An index outside the table reads as the empty name, which holds no text.
   bool OwnerMayMatch(int32_t ownerIndex) const {
-    return !ownerFiltered_ || (ownerIndex >= 0 && static_cast<size_t>(ownerIndex) < directory_.Owners.size() &&
+    return !ownerFiltered_ || (ownerIndex >= 0 && static_cast<size_t>(ownerIndex) < ownerCount_ &&
                                BitSet(ownerCandidates_, static_cast<size_t>(ownerIndex)));
   }
   bool CorpusMatches(const TCorpusText& corpus);
 
   const TDirectory& directory_;
   const TPhoneTable& phones_;
+  // Read for every record: held here rather than looked up through the directory.
+  const int32_t* ownerColumn_;
+  size_t ownerCount_;
   const SearchCriteria& criteria_;
   // The three expressions share one bound on the engine work of a search.
   TStepBudget budget_;
