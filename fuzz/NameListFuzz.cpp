@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "data/DataFile.h"
+#include "data/NameLists.h"
 #include "data/TableLimits.h"
-#include "data/Tables.h"
 #include "tests/data/support/DirectoryFiles.h"
 
 namespace {
@@ -55,10 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> expected = ExpectedNames(file);
   static TTempDirectory dir;
   dir.Write("Cities.dbr", file);
-  SetDataDirectory(dir.Path());
+  TDirectory directory;
   try {
-    LoadCities();
-    Require(expected.size() <= MaxNamesInFile + 1 && Cities == expected);
+    LoadCities(directory, dir.Path());
+    Require(expected.size() <= MaxNamesInFile + 1 && directory.Cities == expected);
   } catch (const EInOutError& error) {
     Require(error.Code == 8 && expected.size() > MaxNamesInFile + 1);
   }

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "data/DbrRecords.h"
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
 #include "data/TextServices.h"
 #include "regexpr/MatchLimits.h"
 #include "regexpr/RegExpr.h"
@@ -32,7 +32,6 @@
 namespace {
 
 constexpr size_t HeaderSize = 9;
-constexpr int32_t ProgressStep = 10000;
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -64,18 +63,6 @@ TLayout Split(std::string_view input) {
   return layout;
 }
 
-// On the loader thread, raised at once as a search that waits for it raises it:
-// at the lowest priority it would wait behind every other task of a busy machine.
-bool LoadPhonesOnLoaderThread() {
-  DataLoaded = false;
-  LoadFailed = false;
-  {
-    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
-    loader.RaiseToHighestPriority();
-  }
-  return DataLoaded && !LoadFailed;
-}
-
 size_t PhoneRecordsIn(std::string_view bytes) {
   size_t phones = 0;
   for (size_t at = 0; at < bytes.size(); at += PhonesRecordSize(static_cast<uint8_t>(bytes[at])))
@@ -93,9 +80,9 @@ std::string PhonesFile(const TLayout& layout) {
   return file;
 }
 
-const TTempDirectory& Directory() {
-  static const TTempDirectory directory;
-  return directory;
+const TTempDirectory& Folder() {
+  static const TTempDirectory folder;
+  return folder;
 }
 
 // Element 0 empty, then every complete name record; a name cut short is dropped.
@@ -105,46 +92,49 @@ std::vector<std::string> NamesIn(std::string_view bytes) {
   return names;
 }
 
-void RequireNames(const std::vector<std::string>& expected, std::string_view (*nameAt)(int32_t)) {
+using TNameLookup = std::string_view (TDirectory::*)(int32_t) const;
+
+void RequireNames(const TDirectory& directory, const std::vector<std::string>& expected, TNameLookup nameAt) {
   for (size_t i = 0; i <= expected.size(); ++i)
-    Require(nameAt(static_cast<int32_t>(i)) == (i < expected.size() ? expected[i] : std::string()));
-  Require(nameAt(-1).empty());
+    Require((directory.*nameAt)(static_cast<int32_t>(i)) == (i < expected.size() ? expected[i] : std::string()));
+  Require((directory.*nameAt)(-1).empty());
 }
 
-void RequirePhone(size_t row, int32_t owner, const TDbrPhone& record) {
-  Require(row < Phones.size());
-  const TPhone& phone = Phones[row];
+void RequirePhone(const TDirectory& directory, size_t row, int32_t owner, const TDbrPhone& record) {
+  Require(row < directory.Phones.size());
+  const TPhone& phone = directory.Phones[row];
   const int64_t number = record.Number;
   Require(phone.OwnerIndex == owner && std::string_view(phone.Number) == std::to_string(number));
   Require(phone.CityIndex == record.City && phone.StreetIndex == record.Street && phone.House == record.House &&
           phone.Flat == record.Flat);
   Require(std::string_view(phone.Corpus) == record.Corpus);
-  Require(Phones.OwnerColumn()[row] == owner && Phones.NumberColumn()[row] == (number >= 0 ? number : -1));
-  Require(Phones.CityColumn()[row] == record.City && Phones.StreetColumn()[row] == record.Street);
-  Require(Phones.HouseColumn()[row] == record.House && Phones.FlatColumn()[row] == record.Flat);
+  Require(directory.Phones.OwnerColumn()[row] == owner &&
+          directory.Phones.NumberColumn()[row] == (number >= 0 ? number : -1));
+  Require(directory.Phones.CityColumn()[row] == record.City && directory.Phones.StreetColumn()[row] == record.Street);
+  Require(directory.Phones.HouseColumn()[row] == record.House && directory.Phones.FlatColumn()[row] == record.Flat);
 }
 
-// Owners and Phones hold every complete record of the file, in file order, and a
+// directory.Owners and directory.Phones hold every complete record of the file, in file order, and a
 // phone belongs to the owner record read before it.
-void RequireLoadedAsWritten(std::string_view bytes) {
+void RequireLoadedAsWritten(const TDirectory& directory, std::string_view bytes) {
   size_t owners = 0;
   size_t phones = 0;
   ForEachPhonesRecord(
       bytes,
       [&](std::string_view name) {
-        Require(owners < Owners.size() && Owners[owners] == name);
+        Require(owners < directory.Owners.size() && directory.Owners[owners] == name);
         ++owners;
       },
-      [&](const TDbrPhone& record) { RequirePhone(phones++, static_cast<int32_t>(owners) - 1, record); });
-  Require(owners == Owners.size() && phones == Phones.size());
+      [&](const TDbrPhone& record) { RequirePhone(directory, phones++, static_cast<int32_t>(owners) - 1, record); });
+  Require(owners == directory.Owners.size() && phones == directory.Phones.size());
 }
 
 // Equal corpus texts share one id and different ones never do: the search keeps
 // one answer per id.
-void RequireCorpusIds() {
+void RequireCorpusIds(const TDirectory& directory) {
   std::map<std::string_view, uint32_t> ids;
   std::map<uint32_t, std::string_view> texts;
-  for (const TPhone& phone : Phones) {
+  for (const TPhone& phone : directory.Phones) {
     const std::string_view text = phone.Corpus;
     Require(ids.emplace(text, phone.Corpus.Id).first->second == phone.Corpus.Id);
     Require(texts.emplace(phone.Corpus.Id, text).first->second == text);
@@ -161,16 +151,16 @@ std::vector<int32_t> IndicesNamedAs(const std::vector<std::string>& table, int32
   return indices;
 }
 
-TSearchInputs InputsFor(const TLayout& layout) {
+TSearchInputs InputsFor(const TDirectory& directory, const TLayout& layout) {
   TSearchInputs inputs;
   inputs.RegExpr = layout.Switches & 1;
   inputs.Phone = layout.Phone;
   inputs.Owner = layout.Owner;
   inputs.Corpus = layout.Corpus;
-  if (Phones.empty()) return inputs;
-  const TPhone& model = Phones[layout.Record % Phones.size()];
-  if (layout.Switches & 2) inputs.CityIndices = IndicesNamedAs(Cities, model.CityIndex);
-  if (layout.Switches & 4) inputs.StreetIndices = IndicesNamedAs(Streets, model.StreetIndex);
+  if (directory.Phones.empty()) return inputs;
+  const TPhone& model = directory.Phones[layout.Record % directory.Phones.size()];
+  if (layout.Switches & 2) inputs.CityIndices = IndicesNamedAs(directory.Cities, model.CityIndex);
+  if (layout.Switches & 4) inputs.StreetIndices = IndicesNamedAs(directory.Streets, model.StreetIndex);
   if (layout.Switches & 8) inputs.House = std::to_string(model.House);
   if (layout.Switches & 16) inputs.Flat = std::to_string(model.Flat);
   return inputs;
@@ -188,12 +178,12 @@ bool IndexHolds(const std::vector<int32_t>& indices, int32_t index) {
 // are kept per text only to save time, the engine's answer depending on nothing else.
 class TRecordTests {
  public:
-  explicit TRecordTests(const TSearchInputs& inputs)
-      : inputs_(inputs), owner_(TrimText(inputs.Owner)), corpus_(TrimText(inputs.Corpus)) {}
+  TRecordTests(const TDirectory& directory, const TSearchInputs& inputs)
+      : directory_(directory), inputs_(inputs), owner_(TrimText(inputs.Owner)), corpus_(TrimText(inputs.Corpus)) {}
 
   bool Passes(const TPhone& r) {
     if (!inputs_.Phone.empty() && !PhoneMatches(r.Number)) return false;
-    if (!owner_.empty() && !TextMatches(0, owner_, OwnerName(r))) return false;
+    if (!owner_.empty() && !TextMatches(0, owner_, directory_.OwnerName(r))) return false;
     if (!IndexHolds(inputs_.CityIndices, r.CityIndex)) return false;
     if (!IndexHolds(inputs_.StreetIndices, r.StreetIndex)) return false;
     if (!inputs_.House.empty() && r.House != ParseInteger(inputs_.House)) return false;
@@ -214,6 +204,7 @@ class TRecordTests {
     return answers_[key] = RegexMatches(typed, text);
   }
 
+  const TDirectory& directory_;
   const TSearchInputs& inputs_;
   const std::string owner_;
   const std::string corpus_;
@@ -227,11 +218,11 @@ struct TScanLog {
   bool operator==(const TScanLog&) const = default;
 };
 
-TScanLog ScanLog(const TSearchInputs& inputs) {
+TScanLog ScanLog(const TDirectory& directory, const TSearchInputs& inputs) {
   TScanLog log;
   try {
     ScanPhones(
-        MakeSearchCriteria(inputs), [&](int32_t i) { log.Events.emplace_back('R', i); },
+        directory, MakeSearchCriteria(inputs), [&](int32_t i) { log.Events.emplace_back('R', i); },
         [&](int32_t i) { log.Events.emplace_back('P', i); });
   } catch (const ERegExpr& error) {
     log.Error = error.ErrorNumber;
@@ -239,13 +230,13 @@ TScanLog ScanLog(const TSearchInputs& inputs) {
   return log;
 }
 
-TScanLog RecordByRecordLog(const TSearchInputs& inputs) {
+TScanLog RecordByRecordLog(const TDirectory& directory, const TSearchInputs& inputs) {
   TScanLog log;
-  TRecordTests tests(inputs);
-  for (size_t i = 0; i < Phones.size(); ++i) {
+  TRecordTests tests(directory, inputs);
+  for (size_t i = 0; i < directory.Phones.size(); ++i) {
     const auto index = static_cast<int32_t>(i);
     try {
-      if (tests.Passes(Phones[i])) log.Events.emplace_back('R', index);
+      if (tests.Passes(directory.Phones[i])) log.Events.emplace_back('R', index);
     } catch (const ERegExpr& error) {
       log.Error = error.ErrorNumber;
       break;
@@ -268,27 +259,25 @@ bool IsSearchError(int code) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TLayout layout = Split(std::string_view(reinterpret_cast<const char*>(data), size));
-  const TTempDirectory& directory = Directory();
-  directory.Write("Cities.dbr", layout.Cities);
-  directory.Write("Streets.dbr", layout.Streets);
+  const TTempDirectory& folder = Folder();
+  folder.Write("Cities.dbr", layout.Cities);
+  folder.Write("Streets.dbr", layout.Streets);
   const std::string phonesFile = PhonesFile(layout);
-  directory.Write("Phones.dbr", phonesFile);
-  SetDataDirectory(directory.Path());
-  LoadCities();
-  LoadStreets();
-  Require(LoadPhonesOnLoaderThread());
+  folder.Write("Phones.dbr", phonesFile);
+  const std::shared_ptr<const TDirectory> loaded = LoadDirectory(folder.Path());
+  const TDirectory& directory = *loaded;
 
   const std::vector<std::string> cities = NamesIn(layout.Cities);
   const std::vector<std::string> streets = NamesIn(layout.Streets);
-  Require(Cities == cities && Streets == streets);
-  RequireNames(cities, CityName);
-  RequireNames(streets, StreetName);
-  RequireLoadedAsWritten(phonesFile);
-  RequireCorpusIds();
+  Require(directory.Cities == cities && directory.Streets == streets);
+  RequireNames(directory, cities, &TDirectory::CityName);
+  RequireNames(directory, streets, &TDirectory::StreetName);
+  RequireLoadedAsWritten(directory, phonesFile);
+  RequireCorpusIds(directory);
 
-  const TSearchInputs inputs = InputsFor(layout);
-  const TScanLog scanned = ScanLog(inputs);
+  const TSearchInputs inputs = InputsFor(directory, layout);
+  const TScanLog scanned = ScanLog(directory, inputs);
   Require(scanned.Error == 0 || (inputs.RegExpr && IsSearchError(scanned.Error)));
-  Require(scanned == RecordByRecordLog(inputs));
+  Require(scanned == RecordByRecordLog(directory, inputs));
   return 0;
 }

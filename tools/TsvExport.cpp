@@ -1,7 +1,9 @@
 #include <filesystem>
 
 #include "data/Cp1251.h"
-#include "data/LoadDataThread.h"
+#include "data/DataFile.h"
+#include "data/DataFilePath.h"
+#include "data/LoadDirectory.h"
 #include "tools/DirectoryTsv.h"
 
 namespace {
@@ -14,34 +16,19 @@ std::string EnglishText(const EInOutError& error) {
   const bool special = std::filesystem::exists(error.Path, ignored) &&
                        !std::filesystem::is_regular_file(error.Path, ignored) &&
                        !std::filesystem::is_directory(error.Path, ignored);
-  const char* reason = error.Code == 2              ? "no such file"
-                       : error.Code == 3            ? "no such folder"
-                       : error.Code == 4            ? "too many open files"
-                       : error.Code == 5 && special ? "not a regular file"
-                       : error.Code == 5            ? "access denied"
-                       : error.Code == 8            ? "not enough memory, or more records than a directory can count"
-                       : error.Code == 30           ? "read error"
-                                                    : "input/output error";
-  return "cannot read " + error.Path + ": " + reason + " (error " + std::to_string(error.Code) + ")";
+  const std::string_view reason =
+      error.Code == inout::AccessRefused && special ? "not a regular file" : inout::ReasonOf(error.Code).English;
+  return "cannot read " + error.Path + ": " + std::string(reason) + " (error " + std::to_string(error.Code) + ")";
 }
 
-void LoadDirectory(const std::string& directory) {
-  SetDataDirectory(directory);
+std::shared_ptr<const TDirectory> LoadForExport(const std::string& folder) {
   try {
-    LoadCities();
-    LoadStreets();
-    // Opened here first, since the loader thread reports its failure as text only.
-    TDataFile(DataFilePath("Phones.dbr")).Close();
+    return LoadDirectory(folder);
   } catch (const EInOutError& error) {
     throw std::runtime_error(EnglishText(error));
+  } catch (const std::exception&) {
+    throw std::runtime_error("cannot read " + DataFilePath(folder, "Phones.dbr"));
   }
-  DataLoaded = false;
-  LoadFailed = false;
-  {
-    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
-    loader.RaiseToHighestPriority();
-  }
-  if (LoadFailed) throw std::runtime_error("cannot read " + DataFilePath("Phones.dbr"));
 }
 
 void AppendField(std::string& out, std::string_view bytes) {
@@ -51,16 +38,16 @@ void AppendField(std::string& out, std::string_view bytes) {
 
 }  // namespace
 
-void ExportTsv(const std::string& directory, const TTextSink& write) {
-  LoadDirectory(directory);
+void ExportTsv(const std::string& folder, const TTextSink& write) {
+  const std::shared_ptr<const TDirectory> directory = LoadForExport(folder);
   std::string chunk;
   chunk.reserve(ChunkBytes + 4096);
-  for (const TPhone& phone : Phones) {
+  for (const TPhone& phone : directory->Phones) {
     chunk += std::string_view(phone.Number);
     chunk += '\t';
-    AppendField(chunk, OwnerName(phone));
-    AppendField(chunk, CityName(phone.CityIndex));
-    AppendField(chunk, StreetName(phone.StreetIndex));
+    AppendField(chunk, directory->OwnerName(phone));
+    AppendField(chunk, directory->CityName(phone.CityIndex));
+    AppendField(chunk, directory->StreetName(phone.StreetIndex));
     chunk += std::to_string(phone.House);
     chunk += '\t';
     AppendField(chunk, phone.Corpus);

@@ -21,7 +21,7 @@
 #include "bench/data/support/BenchDirectory.h"
 #include "data/DbrRecords.h"
 #include "data/LoadDataThread.h"
-#include "data/Tables.h"
+#include "data/NameLists.h"
 #include "tools/DirectoryGenerator.h"
 #include "ui/Application.h"
 #include "ui/Main.h"
@@ -70,25 +70,24 @@ const TDirectories& Directories() {
   return directories;
 }
 
-void ReadNameLists(const std::string& directory) {
-  DataLoaded.store(false);
-  LoadFailed.store(false);
-  SetDataDirectory(directory);
-  LoadCities();
-  LoadStreets();
+// The window over folder's name lists, made as the start-up makes it.
+std::unique_ptr<TfrmMain> NewWindow(const std::string& folder) {
+  auto directory = std::make_shared<TDirectory>();
+  LoadCities(*directory, folder);
+  LoadStreets(*directory, folder);
+  return std::make_unique<TfrmMain>(std::move(directory), folder);
 }
 
-bool WaitForPhones() {
-  return QTest::qWaitFor([] { return DataLoaded.load(); }, 60000);
+bool WaitForPhones(const TfrmMain& window) {
+  return QTest::qWaitFor([&] { return window.Loader() && window.Loader()->DataLoaded(); }, 60000);
 }
 
 // Null, with the benchmark skipped, when the window never came on screen or the
 // phone file never loaded.
 std::unique_ptr<TfrmMain> LoadedWindow(const std::string& directory, benchmark::State& state) {
-  ReadNameLists(directory);
-  auto window = std::make_unique<TfrmMain>();
+  auto window = NewWindow(directory);
   window->show();
-  if (!QTest::qWaitForWindowExposed(window.get()) || !WaitForPhones()) {
+  if (!QTest::qWaitForWindowExposed(window.get()) || !WaitForPhones(*window)) {
     state.SkipWithError("the window did not load");
     return nullptr;
   }
@@ -102,8 +101,7 @@ void BM_WindowVisible(benchmark::State& state) {
   for (auto _ : state) {
     QElapsedTimer clock;
     clock.start();
-    ReadNameLists(directory);
-    auto window = std::make_unique<TfrmMain>();
+    auto window = NewWindow(directory);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {
       state.SkipWithError("the window never came on screen");
@@ -111,7 +109,7 @@ void BM_WindowVisible(benchmark::State& state) {
     }
     window->repaint();
     state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
-    if (!WaitForPhones()) {
+    if (!WaitForPhones(*window)) {
       state.SkipWithError("the phone file never loaded");
       break;
     }

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
-#include "data/Tables.h"
+#include "data/DataFilePath.h"
+#include "data/NameLists.h"
 #include "ui/Application.h"
 #include "ui/Main.h"
 #include "ui/report/StartupFailureReport.h"
@@ -13,8 +15,10 @@
 
 namespace {
 
+using TNameListLoad = void (*)(TDirectory&, std::string_view);
+
 // The report's address names the step that failed: the loader's entry point.
-uint32_t StepAddress(void (*step)()) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(step)); }
+uint32_t StepAddress(TNameListLoad step) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(step)); }
 
 // The box names only the failed step; a terminal or a log gets the file and why.
 void WriteFailureToStandardError() {
@@ -31,10 +35,10 @@ void WriteFailureToStandardError() {
 
 // The report needs the application object, so this runs after it exists but before
 // any window.
-bool ReadNameLists() {
-  for (void (*step)() : {&LoadCities, &LoadStreets}) {
+bool ReadNameLists(TDirectory& directory, std::string_view folder) {
+  for (TNameListLoad step : {&LoadCities, &LoadStreets}) {
     try {
-      step();
+      step(directory, folder);
     } catch (...) {
       WriteFailureToStandardError();
       ShowStartupFailureReport(StepAddress(step));
@@ -48,8 +52,10 @@ bool ReadNameLists() {
 
 int RunOrlinar(int& argc, char** argv) {
   TApplication application(argc, argv);
-  if (!ReadNameLists()) return kStartupFailureExitCode;
-  TfrmMain frmMain;
+  const std::string folder = ExecutableDirectory();
+  auto directory = std::make_shared<TDirectory>();
+  if (!ReadNameLists(*directory, folder)) return kStartupFailureExitCode;
+  TfrmMain frmMain(std::move(directory), folder);
   frmMain.show();
   return application.exec();
 }

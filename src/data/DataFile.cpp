@@ -21,18 +21,6 @@ std::string ParentOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string ReasonText(int code) {
-  switch (code) {
-    case 2: return "файл не найден";
-    case 3: return "папка не найдена";
-    case 4: return "слишком много открытых файлов";
-    case 5: return "доступ запрещён";
-    case 8: return "недостаточно памяти";
-    case 30: return "ошибка чтения";
-    default: return "ошибка ввода-вывода";
-  }
-}
-
 std::string MessageFor(int code, const std::string& path, const std::string& reason) {
   return Cp1251FromUtf8Lossy("Не удалось прочитать файл \"" + path + "\": " + reason + " (код " + std::to_string(code) +
                              ")");
@@ -48,7 +36,7 @@ std::string KindName(mode_t mode) {
 }
 
 EInOutError NotARegularFile(mode_t mode, const std::string& path) {
-  return EInOutError(5, path, "это не обычный файл, а " + KindName(mode));
+  return EInOutError(inout::AccessRefused, path, "это не обычный файл, а " + KindName(mode));
 }
 
 int OpenBlocking(const std::string& path) {
@@ -83,22 +71,23 @@ int OpenWithoutWaiting(const std::string& path) {
 
 }  // namespace
 
-EInOutError::EInOutError(int code, const std::string& path) : EInOutError(code, path, ReasonText(code)) {}
+EInOutError::EInOutError(int code, const std::string& path)
+    : EInOutError(code, path, std::string(inout::ReasonOf(code).Russian)) {}
 
 EInOutError::EInOutError(int code, const std::string& path, const std::string& reasonUtf8)
     : std::runtime_error(MessageFor(code, path, reasonUtf8)), Code(code), Path(path) {}
 
 int InOutErrorCode(int errnoValue, const std::string& path) {
   switch (errnoValue) {
-    case ENOENT: return DirectoryExists(ParentOf(path)) ? 2 : 3;
-    case ENOTDIR: return 3;
+    case ENOENT: return DirectoryExists(ParentOf(path)) ? inout::FileNotFound : inout::FolderNotFound;
+    case ENOTDIR: return inout::FolderNotFound;
     case EACCES:
     case EPERM:
     case EISDIR:
-    case EROFS: return 5;
+    case EROFS: return inout::AccessRefused;
     case EMFILE:
-    case ENFILE: return 4;
-    default: return 30;
+    case ENFILE: return inout::TooManyOpenFiles;
+    default: return inout::ReadFault;
   }
 }
 

@@ -6,11 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-// A failed data-file operation; Code is the platform error code
-// (2 no such file, 3 no such directory, 4 too many open files, 5 access refused,
-// also for anything that is not a regular file, 8 not enough memory, also for more
-// records than the tables can count, 30 read fault). The message is a
-// Windows-1251 sentence naming the file and the reason.
+#include "data/InOutCodes.h"
+
+// A failed data-file operation; Code is the platform error code, one of
+// InOutCodes.h. The message is a Windows-1251 sentence naming the file and the reason.
 class EInOutError : public std::runtime_error {
  public:
   EInOutError(int code, const std::string& path);

@@ -3,17 +3,10 @@
 #include <pthread.h>
 #include <sched.h>
 
-#include <mutex>
-
 #include "data/Cp1251.h"
-
-std::atomic<bool> DataLoaded{false};
-std::atomic<bool> LoadFailed{false};
+#include "data/DataFilePath.h"
 
 namespace {
-
-std::mutex failureMutex;
-std::string failureText;
 
 void SetPolicy(std::thread& thread, int policy) {
   sched_param parameter{};
@@ -21,37 +14,51 @@ void SetPolicy(std::thread& thread, int policy) {
 }
 
 // A file error names the file itself; any other error is put into a sentence that does.
-std::string FailureTextOf(const std::exception* error) {
+std::string FailureTextOf(const std::exception* error, std::string_view folder) {
   if (dynamic_cast<const EInOutError*>(error)) return error->what();
-  const std::string start = "Не удалось загрузить файл \"" + DataFilePath("Phones.dbr") + "\"";
+  const std::string start = "Не удалось загрузить файл \"" + DataFilePath(folder, "Phones.dbr") + "\"";
   return Cp1251FromUtf8Lossy(error ? start + ": " + error->what() : start);
 }
 
 }  // namespace
 
-std::string LoadFailureText() {
-  std::lock_guard lock(failureMutex);
-  return failureText;
-}
-
-TLoadDataThread::TLoadDataThread(TSynchronize synchronize, std::function<void()> onLoaded)
-    : synchronize_(std::move(synchronize)), onLoaded_(std::move(onLoaded)), thread_([this] { Execute(); }) {
+TLoadDataThread::TLoadDataThread(TDirectory& directory, std::string folder, TSynchronize synchronize,
+                                 std::function<void()> onLoaded)
+    : directory_(directory),
+      folder_(std::move(folder)),
+      synchronize_(std::move(synchronize)),
+      onLoaded_(std::move(onLoaded)),
+      thread_([this] { Execute(); }) {
   SetPolicy(thread_, SCHED_IDLE);
 }
 
-TLoadDataThread::~TLoadDataThread() { thread_.join(); }
+TLoadDataThread::~TLoadDataThread() { Join(); }
+
+void TLoadDataThread::Join() {
+  if (thread_.joinable()) thread_.join();
+}
 
 void TLoadDataThread::RaiseToHighestPriority() {
   // Real-time policies would be higher still, but could starve the whole desktop
   // on a bad file; the normal policy already outranks every idle task.
-  if (!Finished()) SetPolicy(thread_, SCHED_OTHER);
+  if (!Finished() && thread_.joinable()) SetPolicy(thread_, SCHED_OTHER);
+}
+
+std::string TLoadDataThread::LoadFailureText() const {
+  std::lock_guard lock(failureMutex_);
+  return failureText_;
+}
+
+std::exception_ptr TLoadDataThread::LoadFailure() const {
+  std::lock_guard lock(failureMutex_);
+  return failure_;
 }
 
 void TLoadDataThread::Execute() {
   try {
-    LoadPhones(*this);
+    LoadPhones(directory_, folder_, *this);
     synchronize_([this] {
-      DataLoaded.store(true, std::memory_order_release);
+      dataLoaded_.store(true, std::memory_order_release);
       if (onLoaded_) onLoaded_();
     });
   } catch (const std::exception& error) {
@@ -62,17 +69,21 @@ void TLoadDataThread::Execute() {
   finished_.store(true, std::memory_order_release);
 }
 
-// An error escaping the thread's body would end the process, and the memory a
-// message needs may be what ran out: the flags are set whatever happens to the text.
+// Runs inside the handler of the failure. An error escaping the thread's body would
+// end the process, and the memory a message needs may be what ran out: the flags are
+// set whatever happens to the text.
 void TLoadDataThread::Fail(const std::exception* error) noexcept {
+  std::exception_ptr failure = std::current_exception();
   try {
-    std::string text = FailureTextOf(error);
-    std::lock_guard lock(failureMutex);
-    failureText = std::move(text);
+    std::string text = FailureTextOf(error, folder_);
+    std::lock_guard lock(failureMutex_);
+    failureText_ = std::move(text);
+    failure_ = std::move(failure);
   } catch (...) {
-    std::lock_guard lock(failureMutex);
-    failureText.clear();
+    std::lock_guard lock(failureMutex_);
+    failureText_.clear();
+    failure_ = std::move(failure);
   }
-  DataLoaded.store(false, std::memory_order_release);
-  LoadFailed.store(true, std::memory_order_release);
+  dataLoaded_.store(false, std::memory_order_release);
+  loadFailed_.store(true, std::memory_order_release);
 }

@@ -1,18 +1,20 @@
+#include "data/NameLists.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 
 #include "data/ChunkedReading.h"
 #include "data/DataFile.h"
+#include "data/DataFilePath.h"
 #include "data/DbrRecords.h"
 #include "data/TableLimits.h"
-#include "data/Tables.h"
 
 namespace {
 
-void LoadNameList(std::vector<std::string>& table, std::string_view fileName) {
+void LoadNameList(std::vector<std::string>& table, std::string_view folder, std::string_view fileName) {
   table.assign(1, std::string());
-  const std::string path = DataFilePath(fileName);
+  const std::string path = DataFilePath(folder, fileName);
   TDataFile file(path);
   LoadWithinMemory(path, [&] {
     // Each name takes at least its length byte, which bounds the count in advance.
@@ -32,6 +34,10 @@ void LoadNameList(std::vector<std::string>& table, std::string_view fileName) {
 
 }  // namespace
 
-void LoadCities() { LoadNameList(Cities, "Cities.dbr"); }
+void LoadCities(TDirectory& directory, std::string_view folder) {
+  LoadNameList(directory.Cities, folder, "Cities.dbr");
+}
 
-void LoadStreets() { LoadNameList(Streets, "Streets.dbr"); }
+void LoadStreets(TDirectory& directory, std::string_view folder) {
+  LoadNameList(directory.Streets, folder, "Streets.dbr");
+}

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "data/Tables.h"
-
 namespace {
 
 uint64_t HashText(std::string_view text) {
@@ -49,17 +47,11 @@ size_t TNumberText::size() const {
   return nul ? static_cast<size_t>(static_cast<const char*>(nul) - digits_) : Capacity;
 }
 
-TCorpusText::TCorpusText(std::string_view text) : Id(Phones.InternCorpus(text)) {}
-
-TCorpusText TCorpusText::FromId(uint32_t id) {
-  TCorpusText corpus;
-  corpus.Id = id;
-  return corpus;
-}
+TCorpusText::TCorpusText(TPhoneTable& table, std::string_view text)
+    : Id(table.InternCorpus(text)), texts_(&table.CorpusTexts()) {}
 
 TCorpusText::operator std::string_view() const {
-  const TTextTable& texts = Phones.CorpusTexts();
-  return Id < texts.size() ? texts[Id] : std::string_view();
+  return texts_ && Id < texts_->size() ? (*texts_)[Id] : std::string_view();
 }
 
 TPhoneTable::TPhoneTable() { clear(); }
@@ -67,17 +59,20 @@ TPhoneTable::TPhoneTable() { clear(); }
 void TPhoneTable::push_back(const TPhone& phone) {
   const std::string_view text = phone.Number;
   const int64_t value = PlainValue(text);
-  AppendRow(phone.OwnerIndex, value, phone.CityIndex, phone.StreetIndex, phone.House, phone.Corpus, phone.Flat,
+  const TCorpusText corpus =
+      phone.Corpus.Texts() == &corpora_ ? phone.Corpus : TCorpusText(*this, std::string_view(phone.Corpus));
+  AppendRow(phone.OwnerIndex, value, phone.CityIndex, phone.StreetIndex, phone.House, corpus, phone.Flat,
             value < 0 ? &phone.Number : nullptr);
 }
 
-void TPhoneTable::Append(int32_t ownerIndex, int64_t number, int32_t cityIndex, int32_t streetIndex, int32_t house,
-                         TCorpusText corpus, int32_t flat) {
+void TPhoneTable::Append(int32_t ownerIndex, const TDbrPhone& phone) {
+  const TCorpusText corpus(*this, phone.Corpus);
+  const int64_t number = phone.Number;
   if (number >= 0) {
-    AppendRow(ownerIndex, number, cityIndex, streetIndex, house, corpus, flat, nullptr);
+    AppendRow(ownerIndex, number, phone.City, phone.Street, phone.House, corpus, phone.Flat, nullptr);
   } else {
     const TNumberText text = TNumberText::FromValue(number);
-    AppendRow(ownerIndex, -1, cityIndex, streetIndex, house, corpus, flat, &text);
+    AppendRow(ownerIndex, -1, phone.City, phone.Street, phone.House, corpus, phone.Flat, &text);
   }
 }
 

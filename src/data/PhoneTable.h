@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/DbrRecords.h"
 #include "data/TextTable.h"
 
 // A number's decimal text held in place: 20 bytes cover every 64-bit value.
@@ -34,18 +35,25 @@ class TNumberText {
   char digits_[Capacity] = {};
 };
 
-// A corpus text, stored once per distinct text in the table of the global Phones.
+class TPhoneTable;
+
+// A corpus text, stored once per distinct text among the corpus texts of one phone
+// table, through which it reads.
 class TCorpusText {
  public:
   TCorpusText() = default;  // the empty text
-  // Interns text into the global Phones; explicit, so that no conversion writes there unseen.
-  explicit TCorpusText(std::string_view text);
-  static TCorpusText FromId(uint32_t id);
+  // Interns text into table; explicit, so that no conversion writes there unseen.
+  explicit TCorpusText(TPhoneTable& table, std::string_view text);
+  TCorpusText(const TTextTable& texts, uint32_t id) : Id(id), texts_(&texts) {}
 
-  operator std::string_view() const;  // empty for an id Phones no longer holds
+  operator std::string_view() const;  // empty for an id its table no longer holds
   bool empty() const { return std::string_view(*this).empty(); }
   bool operator==(std::string_view text) const { return std::string_view(*this) == text; }
-  uint32_t Id = 0;  // 0 is the empty text
+  const TTextTable* Texts() const { return texts_; }  // null for the empty text made by default
+  uint32_t Id = 0;                                    // 0 is the empty text
+
+ private:
+  const TTextTable* texts_ = nullptr;
 };
 
 struct TPhone {
@@ -89,14 +97,15 @@ class TPhoneTable {
     const int64_t value = numbers_[index];
     return value >= 0 ? TNumberText::FromValue(value) : OtherNumberText(index);
   }
-  TCorpusText CorpusOf(size_t index) const { return TCorpusText::FromId(corpusIds_[index]); }
+  TCorpusText CorpusOf(size_t index) const { return TCorpusText(corpora_, corpusIds_[index]); }
 
   // Throws std::out_of_range when a city, street, house or flat lies outside
-  // 0..65535 (no data file can hold one), which keeps the columns exact.
+  // 0..65535 (no data file can hold one), which keeps the columns exact. A corpus
+  // of another table is interned here by its text.
   void push_back(const TPhone& phone);
-  // The same for a number given as its value.
-  void Append(int32_t ownerIndex, int64_t number, int32_t cityIndex, int32_t streetIndex, int32_t house,
-              TCorpusText corpus, int32_t flat);
+  // A phone record as the file holds it, as the line of owner ownerIndex; its
+  // corpus is interned here.
+  void Append(int32_t ownerIndex, const TDbrPhone& phone);
   void clear();  // also forgets the corpus texts and gives the memory back
   // Room for count lines, of which otherNumbers have a number that is not a plain
   // non-negative decimal.

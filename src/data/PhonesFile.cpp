@@ -1,4 +1,5 @@
 #include "data/ChunkedReading.h"
+#include "data/DataFilePath.h"
 #include "data/DbrRecords.h"
 #include "data/LoadDataThread.h"
 #include "data/TableLimits.h"
@@ -34,46 +35,42 @@ TFileCounts CountRecords(TDataFile& file) {
 }
 
 // Reads only the bytes counted: a file that grows meanwhile is taken as it was.
-void FillTables(TDataFile& file, const TFileCounts& counts, TLoadDataThread& loader) {
+void FillTables(TDataFile& file, const TFileCounts& counts, TDirectory& directory, TLoadDataThread& loader) {
+  TTextTable& owners = directory.Owners;
   ReadInChunks(file, counts.bytes, MaxPhonesRecordBytes, [&](std::string_view content) {
     return ForEachPhonesRecord(
         content,
-        [](std::string_view name) {
+        [&](std::string_view name) {
           // A file rewritten since it was counted may hold more owners than fit.
-          if (Owners.size() == MaxTableRecords) throw std::length_error("owner count exceeds the signed 32-bit range");
-          Owners.push_back(name);
+          if (owners.size() == MaxTableRecords) throw std::length_error("owner count exceeds the signed 32-bit range");
+          owners.push_back(name);
         },
-        [&](const TDbrPhone& phone) {
-          AddPhone(loader, static_cast<int32_t>(Owners.size()) - 1, phone.City, phone.Corpus, phone.Flat, phone.House,
-                   phone.Street, phone.Number);
-        });
+        [&](const TDbrPhone& phone) { AddPhone(directory, loader, static_cast<int32_t>(owners.size()) - 1, phone); });
   });
 }
 
 }  // namespace
 
-void LoadPhones(TLoadDataThread& loader) {
-  Phones.clear();
-  Owners.clear();
+void LoadPhones(TDirectory& directory, std::string_view folder, TLoadDataThread& loader) {
+  directory.Phones.clear();
+  directory.Owners.clear();
   loader.Count = 0;
-  const std::string path = DataFilePath("Phones.dbr");
+  const std::string path = DataFilePath(folder, "Phones.dbr");
   TDataFile file(path);
   LoadWithinMemory(path, [&] {
     const TFileCounts counts = CountRecords(file);
     CheckRecordCount(counts.owners, path);
     CheckRecordCount(counts.phones, path);
-    Owners.reserve(counts.owners, counts.ownerBytes);
-    Phones.reserve(counts.phones, counts.negativeNumbers);
+    directory.Owners.reserve(counts.owners, counts.ownerBytes);
+    directory.Phones.reserve(counts.phones, counts.negativeNumbers);
     file.Rewind();
-    FillTables(file, counts, loader);
+    FillTables(file, counts, directory, loader);
   });
   file.Close();
 }
 
-void AddPhone(TLoadDataThread& loader, int32_t ownerIndex, int32_t cityIndex, std::string_view corpus, int32_t flat,
-              int32_t house, int32_t streetIndex, int64_t number) {
+void AddPhone(TDirectory& directory, TLoadDataThread& loader, int32_t ownerIndex, const TDbrPhone& phone) {
   if (loader.Count == INT32_MAX) throw std::length_error("phone count exceeds the signed 32-bit range");
   ++loader.Count;
-  Phones.Append(ownerIndex, number, cityIndex, streetIndex, house, TCorpusText::FromId(Phones.InternCorpus(corpus)),
-                flat);
+  directory.Phones.Append(ownerIndex, phone);
 }

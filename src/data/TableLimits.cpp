@@ -4,10 +4,12 @@
 
 void CheckRecordCount(size_t count, const std::string& path, size_t limit) {
   if (count > limit) {
-    throw EInOutError(8, path, "слишком много записей: больше " + std::to_string(limit));
+    throw EInOutError(inout::NotEnoughMemory, path, "слишком много записей: больше " + std::to_string(limit));
   }
 }
 
-void ThrowOutOfMemory(const std::string& path) { throw EInOutError(8, path); }
+void ThrowOutOfMemory(const std::string& path) { throw EInOutError(inout::NotEnoughMemory, path); }
 
-void ThrowTooLarge(const std::string& path) { throw EInOutError(8, path, "файл слишком велик для таблиц"); }
+void ThrowTooLarge(const std::string& path) {
+  throw EInOutError(inout::NotEnoughMemory, path, "файл слишком велик для таблиц");
+}

@@ -63,33 +63,33 @@ constexpr int64_t PowerOfTen() {
 // The number ends with the digits exactly when its last Digits digits have their
 // value and it has at least Digits digits; a constant divisor keeps this a multiply.
 template <int Digits>
-void KeepTail(TSelection& selection, int64_t value, const std::string& digits) {
+void KeepTail(TSelection& selection, const TPhoneTable& phones, int64_t value, const std::string& digits) {
   constexpr int64_t power = PowerOfTen<Digits>();
   constexpr int64_t smallest = Digits == 1 ? 0 : power / 10;
   if constexpr (Digits <= 9) {
     // Half the bytes of the 64-bit column to read, and a 32-bit remainder.
     constexpr uint32_t wrap = TPhoneTable::NineDigitsWrap;
-    const uint32_t* lasts = Phones.LastDigitsColumn().data();
+    const uint32_t* lasts = phones.LastDigitsColumn().data();
     selection.Keep([&](int32_t i) {
       const uint32_t last = lasts[i];
-      if (last == TPhoneTable::NoLastDigits) return PhoneTailMatches(digits, Phones.NumberOf(i));
+      if (last == TPhoneTable::NoLastDigits) return PhoneTailMatches(digits, phones.NumberOf(i));
       const bool longer = last >= wrap;  // more than nine digits, so enough of them
       const uint32_t rest = longer ? last - wrap : last;
       return rest % static_cast<uint32_t>(power) == static_cast<uint32_t>(value) &&
              (longer || rest >= static_cast<uint32_t>(smallest));
     });
   } else {
-    const int64_t* numbers = Phones.NumberColumn().data();
+    const int64_t* numbers = phones.NumberColumn().data();
     selection.Keep([&](int32_t i) {
       const int64_t number = numbers[i];
-      if (number < 0) return PhoneTailMatches(digits, Phones.NumberOf(i));
+      if (number < 0) return PhoneTailMatches(digits, phones.NumberOf(i));
       // Unsigned, the remainder by a constant needs no sign correction.
       return static_cast<uint64_t>(number) % power == static_cast<uint64_t>(value) && number >= smallest;
     });
   }
 }
 
-using TTailKeeper = void (*)(TSelection&, int64_t, const std::string&);
+using TTailKeeper = void (*)(TSelection&, const TPhoneTable&, int64_t, const std::string&);
 
 template <size_t... Digits>
 constexpr std::array<TTailKeeper, sizeof...(Digits)> MakeTailKeepers(std::index_sequence<Digits...>) {
@@ -107,61 +107,63 @@ bool AllDigits(const std::string& text) {
 
 }  // namespace
 
-TPhoneScan::TPhoneScan(const SearchCriteria& criteria)
-    : TPhoneScan(criteria, criteria.Owner.empty() ? std::vector<uint64_t>() : TextsContaining(Owners, criteria.Owner)) {
+TPhoneScan::TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria)
+    : TPhoneScan(directory, criteria,
+                 criteria.Owner.empty() ? std::vector<uint64_t>() : TextsContaining(directory.Owners, criteria.Owner)) {
 }
 
-TPhoneScan::TPhoneScan(const SearchCriteria& criteria, std::vector<uint64_t> owners)
-    : owners_(std::move(owners)), criteria_(criteria) {
+TPhoneScan::TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners)
+    : owners_(std::move(owners)), phones_(directory.Phones), ownerCount_(directory.Owners.size()), criteria_(criteria) {
   const std::string& tail = criteria.Phone;
   if (AllDigits(tail) && tail.size() <= FastTailDigits) {
     tailDigits_ = static_cast<int>(tail.size());
     tailValue_ = std::stoll(tail);
   }
-  if (!criteria.Corpus.empty()) corpora_ = TextsContaining(Phones.CorpusTexts(), criteria.Corpus);
+  if (!criteria.Corpus.empty()) corpora_ = TextsContaining(phones_.CorpusTexts(), criteria.Corpus);
 }
 
 void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indices) const {
   TSelection selection(first, last, indices);
   if (!criteria_.Owner.empty()) {
-    const int32_t* owners = Phones.OwnerColumn().data();
-    const auto ownerCount = static_cast<uint32_t>(Owners.size());
+    const int32_t* owners = phones_.OwnerColumn().data();
+    const auto ownerCount = static_cast<uint32_t>(ownerCount_);
     selection.Keep([&](int32_t i) {
       const auto owner = static_cast<uint32_t>(owners[i]);
       return owner < ownerCount && BitSet(owners_, owner);
     });
   }
   if (criteria_.Cities) {
-    const uint16_t* cities = Phones.CityColumn().data();
+    const uint16_t* cities = phones_.CityColumn().data();
     selection.Keep([&](int32_t i) { return criteria_.Cities->Contains(cities[i]); });
   }
   if (criteria_.Streets) {
-    const uint16_t* streets = Phones.StreetColumn().data();
+    const uint16_t* streets = phones_.StreetColumn().data();
     selection.Keep([&](int32_t i) { return criteria_.Streets->Contains(streets[i]); });
   }
   if (criteria_.House) {
-    const uint16_t* houses = Phones.HouseColumn().data();
+    const uint16_t* houses = phones_.HouseColumn().data();
     const int32_t house = *criteria_.House;
     selection.Keep([&](int32_t i) { return houses[i] == house; });
   }
   if (criteria_.Flat) {
-    const uint16_t* flats = Phones.FlatColumn().data();
+    const uint16_t* flats = phones_.FlatColumn().data();
     const int32_t flat = *criteria_.Flat;
     selection.Keep([&](int32_t i) { return flats[i] == flat; });
   }
   if (!criteria_.Corpus.empty()) {
-    const auto corpusCount = Phones.CorpusTexts().size();
+    const auto corpusCount = phones_.CorpusTexts().size();
+    const uint32_t* corpora = phones_.CorpusColumn().data();
     selection.Keep([&](int32_t i) {
-      const uint32_t id = Phones.CorpusColumn()[i];
+      const uint32_t id = corpora[i];
       return id < corpusCount && BitSet(corpora_, id);
     });
   }
   const std::string& tail = criteria_.Phone;
   if (!tail.empty()) {
     if (tailDigits_ > 0) {
-      TailKeepers[tailDigits_ - 1](selection, tailValue_, tail);
+      TailKeepers[tailDigits_ - 1](selection, phones_, tailValue_, tail);
     } else {
-      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail, Phones.NumberOf(i)); });
+      selection.Keep([&](int32_t i) { return PhoneTailMatches(tail, phones_.NumberOf(i)); });
     }
   }
   selection.Finish();

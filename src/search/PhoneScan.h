@@ -9,9 +9,10 @@
 
 class TPhoneScan {
  public:
-  explicit TPhoneScan(const SearchCriteria& criteria);  // reads Owners and Phones
+  // Reads directory's Owners and Phones, and keeps referring to it and to criteria.
+  TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria);
   // With the owners to keep already known, one bit per owner.
-  TPhoneScan(const SearchCriteria& criteria, std::vector<uint64_t> owners);
+  TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners);
 
   // Replaces selection with the indices in [first, last) that pass every active test.
   void Select(int32_t first, int32_t last, std::vector<int32_t>& selection) const;
@@ -21,5 +22,7 @@ class TPhoneScan {
   int64_t tailValue_ = 0;
   std::vector<uint64_t> owners_;
   std::vector<uint64_t> corpora_;
+  const TPhoneTable& phones_;
+  size_t ownerCount_;
   const SearchCriteria& criteria_;
 };

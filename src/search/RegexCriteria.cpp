@@ -14,30 +14,34 @@ regexpr::TRequiredTexts TRegexCriterion::RequiredTexts() {
   return regexpr::RequiredTexts(regex_.Program());
 }
 
-TRegexRecordTests::TRegexRecordTests(const SearchCriteria& criteria, int64_t stepBudget)
-    : criteria_(criteria),
+TRegexRecordTests::TRegexRecordTests(const TDirectory& directory, const SearchCriteria& criteria, int64_t stepBudget)
+    : directory_(directory),
+      phones_(directory.Phones),
+      ownerColumn_(directory.Phones.OwnerColumn().data()),
+      ownerCount_(directory.Owners.size()),
+      criteria_(criteria),
       budget_(stepBudget),
       phone_(criteria.Phone, budget_),
       owner_(criteria.Owner, budget_),
       corpus_(criteria.Corpus, budget_),
-      corpusAnswers_(corpus_.Active() ? Phones.CorpusTexts().size() : 0, TAnswer::Unknown) {}
+      corpusAnswers_(corpus_.Active() ? phones_.CorpusTexts().size() : 0, TAnswer::Unknown) {}
 
 bool TRegexRecordTests::Passes(int32_t index) {
   const auto i = static_cast<size_t>(index);
-  if (phone_.Active() && !phone_.Matches(Phones.NumberOf(i))) return false;
+  if (phone_.Active() && !phone_.Matches(phones_.NumberOf(i))) return false;
   if (owner_.Active() && !OwnerMatches(index)) return false;
-  if (criteria_.Cities && !criteria_.Cities->Contains(Phones.CityColumn()[i])) return false;
-  if (criteria_.Streets && !criteria_.Streets->Contains(Phones.StreetColumn()[i])) return false;
-  if (criteria_.House && Phones.HouseColumn()[i] != *criteria_.House) return false;
-  if (corpus_.Active() && !CorpusMatches(Phones.CorpusOf(i))) return false;
-  return !criteria_.Flat || Phones.FlatColumn()[i] == *criteria_.Flat;
+  if (criteria_.Cities && !criteria_.Cities->Contains(phones_.CityColumn()[i])) return false;
+  if (criteria_.Streets && !criteria_.Streets->Contains(phones_.StreetColumn()[i])) return false;
+  if (criteria_.House && phones_.HouseColumn()[i] != *criteria_.House) return false;
+  if (corpus_.Active() && !CorpusMatches(phones_.CorpusOf(i))) return false;
+  return !criteria_.Flat || phones_.FlatColumn()[i] == *criteria_.Flat;
 }
 
 bool TRegexRecordTests::OwnerMatches(int32_t index) {
-  const int32_t owner = Phones.OwnerColumn()[static_cast<size_t>(index)];
+  const int32_t owner = ownerColumn_[index];
   if (!lastOwnerKnown_ || owner != lastOwner_) {
     if (!lastOwnerKnown_) PrepareOwnerFilter();
-    lastOwnerMatched_ = OwnerMayMatch(owner) && (ownerFilterDecides_ || owner_.Matches(OwnerNameAt(owner)));
+    lastOwnerMatched_ = OwnerMayMatch(owner) && (ownerFilterDecides_ || owner_.Matches(directory_.OwnerNameAt(owner)));
     lastOwner_ = owner;
     lastOwnerKnown_ = true;
   }
@@ -50,7 +54,7 @@ void TRegexRecordTests::PrepareOwnerFilter() {
   ownerFiltered_ = !required.Texts.empty();
   ownerFilterDecides_ = required.Decisive;
   ownerFilterFirst_ = ownerFiltered_ && !phone_.Active();
-  if (ownerFiltered_) ownerCandidates_ = OwnersHolding(required);
+  if (ownerFiltered_) ownerCandidates_ = OwnersHolding(directory_.Owners, required);
 }
 
 bool TRegexRecordTests::CorpusMatches(const TCorpusText& corpus) {
@@ -60,22 +64,22 @@ bool TRegexRecordTests::CorpusMatches(const TCorpusText& corpus) {
   return answer == TAnswer::Yes;
 }
 
-std::vector<uint64_t> OwnersHolding(const regexpr::TRequiredTexts& required) {
-  std::vector<uint64_t> owners((Owners.size() + 63) / 64, 0);
+std::vector<uint64_t> OwnersHolding(const TTextTable& owners, const regexpr::TRequiredTexts& required) {
+  std::vector<uint64_t> holdingAny((owners.size() + 63) / 64, 0);
   for (std::string_view text : required.Texts) {
     const std::string needle = LowerText(text);
     const std::vector<uint64_t> holding =
-        required.AtStart ? TextsStartingWith(Owners, needle) : TextsContaining(Owners, needle);
-    for (size_t i = 0; i < holding.size(); ++i) owners[i] |= holding[i];
+        required.AtStart ? TextsStartingWith(owners, needle) : TextsContaining(owners, needle);
+    for (size_t i = 0; i < holding.size(); ++i) holdingAny[i] |= holding[i];
   }
-  return owners;
+  return holdingAny;
 }
 
-std::optional<std::vector<uint64_t>> OwnersDecidingTheSearch(const SearchCriteria& criteria) {
+std::optional<std::vector<uint64_t>> OwnersDecidingTheSearch(const TTextTable& owners, const SearchCriteria& criteria) {
   if (criteria.Owner.empty() || !criteria.Phone.empty() || !criteria.Corpus.empty()) return std::nullopt;
   TStepBudget unused(SearchStepBudget);
   TRegexCriterion owner(criteria.Owner, unused);
   const regexpr::TRequiredTexts required = owner.RequiredTexts();
   if (!required.Decisive) return std::nullopt;
-  return OwnersHolding(required);
+  return OwnersHolding(owners, required);
 }

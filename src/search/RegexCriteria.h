@@ -37,30 +37,34 @@ class TRegexCriterion {
   TRegExpr regex_;
 };
 
-// Tests records one at a time in table order; reads Owners and Phones.
+// Tests records of a directory one at a time in table order, and keeps referring to
+// the directory and the criteria.
 class TRegexRecordTests {
  public:
-  explicit TRegexRecordTests(const SearchCriteria& criteria, int64_t stepBudget = SearchStepBudget);
+  TRegexRecordTests(const TDirectory& directory, const SearchCriteria& criteria, int64_t stepBudget = SearchStepBudget);
   // Throws ERegExpr from the first test that uses a failing expression, and
   // once the expressions together have spent the step budget.
   bool Passes(int32_t index);
   // False only for a record that Passes would refuse before any engine work: the
   // owner test comes first and the name holds none of its required texts. Cheap
   // enough to call for every record.
-  bool MayPass(int32_t index) const {
-    return !ownerFilterFirst_ || OwnerMayMatch(Phones.OwnerColumn()[static_cast<size_t>(index)]);
-  }
+  bool MayPass(int32_t index) const { return !ownerFilterFirst_ || OwnerMayMatch(ownerColumn_[index]); }
 
  private:
   bool OwnerMatches(int32_t ownerIndex);
   void PrepareOwnerFilter();
   // An index outside the table reads as the empty name, which holds no text.
   bool OwnerMayMatch(int32_t ownerIndex) const {
-    return !ownerFiltered_ || (ownerIndex >= 0 && static_cast<size_t>(ownerIndex) < Owners.size() &&
+    return !ownerFiltered_ || (ownerIndex >= 0 && static_cast<size_t>(ownerIndex) < ownerCount_ &&
                                BitSet(ownerCandidates_, static_cast<size_t>(ownerIndex)));
   }
   bool CorpusMatches(const TCorpusText& corpus);
 
+  const TDirectory& directory_;
+  const TPhoneTable& phones_;
+  // Read for every record: held here rather than looked up through the directory.
+  const int32_t* ownerColumn_;
+  size_t ownerCount_;
   const SearchCriteria& criteria_;
   // The three expressions share one bound on the engine work of a search.
   TStepBudget budget_;
@@ -84,9 +88,9 @@ class TRegexRecordTests {
 
 // One bit per owner whose lower-cased name holds one of the required texts (at its
 // start, where they say so).
-std::vector<uint64_t> OwnersHolding(const regexpr::TRequiredTexts& required);
+std::vector<uint64_t> OwnersHolding(const TTextTable& owners, const regexpr::TRequiredTexts& required);
 
 // The owners to keep when the owner expression is the only expression of a search
 // and holding one of its texts is the whole match; nothing otherwise. Compiles the
 // expression, so throws as the first owner test would.
-std::optional<std::vector<uint64_t>> OwnersDecidingTheSearch(const SearchCriteria& criteria);
+std::optional<std::vector<uint64_t>> OwnersDecidingTheSearch(const TTextTable& owners, const SearchCriteria& criteria);

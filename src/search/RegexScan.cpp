@@ -4,13 +4,12 @@
 
 // Record by record in table order, so that an engine error stops the scan exactly
 // where testing each record afresh would.
-void ScanRegexPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
-                     const std::function<void(int32_t)>& onProgress) {
-  constexpr int32_t progressStep = 10000;
-  TRegexRecordTests tests(criteria);
-  const auto count = static_cast<int32_t>(Phones.size());
+void ScanRegexPhones(const TDirectory& directory, const SearchCriteria& criteria,
+                     const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress) {
+  TRegexRecordTests tests(directory, criteria);
+  const auto count = static_cast<int32_t>(directory.Phones.size());
   for (int32_t i = 0; i < count; ++i) {
     if (tests.MayPass(i) && tests.Passes(i)) onResult(i);
-    if (i % progressStep == 0) onProgress(i);
+    if (i % ProgressStep == 0) onProgress(i);
   }
 }

@@ -8,5 +8,5 @@
 
 // Calls back as ScanPhones does. An ERegExpr ends the scan once the results of the
 // records before the one whose test raised it have been reported.
-void ScanRegexPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
-                     const std::function<void(int32_t)>& onProgress);
+void ScanRegexPhones(const TDirectory& directory, const SearchCriteria& criteria,
+                     const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress);

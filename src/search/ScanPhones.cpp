@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int32_t ProgressStep = 10000;
-
 // Progress for a block's first record comes right after that record's result.
 void ReportBlock(int32_t block, std::span<const int32_t> results, const std::function<void(int32_t)>& onResult,
                  const std::function<void(int32_t)>& onProgress) {
@@ -20,9 +18,8 @@ void ReportBlock(int32_t block, std::span<const int32_t> results, const std::fun
 }
 
 // The block-wise scan over the column tests of TPhoneScan.
-void ScanBlocks(const TPhoneScan& scan, const std::function<void(int32_t)>& onResult,
+void ScanBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
                 const std::function<void(int32_t)>& onProgress) {
-  const auto count = static_cast<int32_t>(Phones.size());
   auto forEachBlock = [&scan](int32_t first, int32_t last, auto&& onBlock) {
     std::vector<int32_t> results;
     for (int32_t block = first; block < last; block += ProgressStep) {
@@ -56,12 +53,13 @@ void ScanBlocks(const TPhoneScan& scan, const std::function<void(int32_t)>& onRe
 
 }  // namespace
 
-void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
-                const std::function<void(int32_t)>& onProgress) {
-  if (!criteria.RegExpr) return ScanBlocks(TPhoneScan(criteria), onResult, onProgress);
+void ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
+                const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress) {
+  const auto count = static_cast<int32_t>(directory.Phones.size());
+  if (!criteria.RegExpr) return ScanBlocks(TPhoneScan(directory, criteria), count, onResult, onProgress);
   // An empty table tests no record, so its expressions are never compiled.
-  if (Phones.empty()) return;
-  std::optional<std::vector<uint64_t>> owners = OwnersDecidingTheSearch(criteria);
-  if (!owners) return ScanRegexPhones(criteria, onResult, onProgress);
-  ScanBlocks(TPhoneScan(criteria, std::move(*owners)), onResult, onProgress);
+  if (count == 0) return;
+  std::optional<std::vector<uint64_t>> owners = OwnersDecidingTheSearch(directory.Owners, criteria);
+  if (!owners) return ScanRegexPhones(directory, criteria, onResult, onProgress);
+  ScanBlocks(TPhoneScan(directory, criteria, std::move(*owners)), count, onResult, onProgress);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Search criteria, record tests and the scan over Phones.
+// Search criteria, record tests and the scan over a directory's Phones.
 
 #include <cstdint>
 #include <functional>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Tables.h"
+#include "data/Directory.h"
 
 // The seven search fields and the mode as the window holds them.
 struct TSearchInputs {
@@ -51,9 +51,14 @@ SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs);
 // The number ends with the typed digits (and so is at least as long).
 bool PhoneTailMatches(std::string_view digits, std::string_view number);
 
-// Scans Phones in table order: onResult(i) for each result, onProgress(i) after
-// record i whenever i is a multiple of 10000 (0 included). Reads Phones and Owners:
-// call only once DataLoaded is true. In regular-expression mode an ERegExpr ends the
-// scan after the results of the records before the one whose test raised it.
-void ScanPhones(const SearchCriteria& criteria, const std::function<void(int32_t)>& onResult,
-                const std::function<void(int32_t)>& onProgress);
+// How many records a scan goes between two progress calls: the window repaints its
+// progress bar no more often.
+constexpr int32_t ProgressStep = 10000;
+
+// Scans directory.Phones in table order: onResult(i) for each result, onProgress(i)
+// after record i whenever i is a multiple of ProgressStep (0 included). Reads Phones and
+// Owners: call only once their load has handed them over. In regular-expression mode
+// an ERegExpr ends the scan after the results of the records before the one whose
+// test raised it.
+void ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
+                const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress);

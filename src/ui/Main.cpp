@@ -12,7 +12,6 @@
 #include <QStatusBar>
 
 #include "data/LoadDataThread.h"
-#include "data/Tables.h"
 #include "data/TextServices.h"
 #include "ui/AnchorLayout.h"
 #include "ui/FillCombo.h"
@@ -83,7 +82,11 @@ bool IsEnterKey(QEvent* event) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder, QWidget* parent)
+    : QMainWindow(parent),
+      directory_(std::move(directory)),
+      dataFolder_(std::move(dataFolder)),
+      cellSource_(*directory_) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(ApplicationTitle());
   setFont(WindowFont());
@@ -220,8 +223,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMain::FormCreate() {
   RunGuarded([this] {
-    FillCombo(*cbCity, Cities);
-    FillCombo(*cbStreet, Streets);
+    FillCombo(*cbCity, directory_->Cities);
+    FillCombo(*cbStreet, directory_->Streets);
   });
 }
 

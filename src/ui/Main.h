@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <string>
 
 #include "ui/MainThreadCalls.h"
 #include "ui/PhoneCellSource.h"
@@ -25,7 +26,9 @@ struct TSearchInputs;
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TfrmMain(QWidget* parent = nullptr);
+  // Shows directory, whose name lists are read; its phone table is loaded from
+  // dataFolder when the window is first shown. The window alone writes it until then.
+  TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   TMaskEdit* mePhone;
@@ -49,6 +52,9 @@ class TfrmMain : public QMainWindow {
   void chkRegExprPropertiesChange();
   void UpdateSearchState();
   void btnGoClick();
+
+  // The window's one load, once it has started.
+  const TLoadDataThread* Loader() const { return loader_.get(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -74,6 +80,10 @@ class TfrmMain : public QMainWindow {
   void ShowFoundStatus();
   void WatchForFailedLoad();
 
+  bool DataLoaded() const;
+
+  const std::shared_ptr<TDirectory> directory_;
+  const std::string dataFolder_;
   TPhoneCellSource cellSource_;
   TMainThreadCalls mainThreadCalls_;
   std::unique_ptr<TLoadDataThread> loader_;

@@ -2,7 +2,6 @@
 #include <QTimer>
 
 #include "data/LoadDataThread.h"
-#include "data/Tables.h"
 #include "ui/Main.h"
 #include "ui/inputs/StatusText.h"
 #include "ui/report/ErrorReport.h"
@@ -23,7 +22,8 @@ void TfrmMain::FormShow() {
   if (loader_) return;
   RunGuarded([this] {
     loader_ = std::make_unique<TLoadDataThread>(
-        [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); }, [this] { ShowLoadedStatus(); });
+        *directory_, dataFolder_, [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); },
+        [this] { ShowLoadedStatus(); });
     WatchForFailedLoad();
   });
 }
@@ -33,9 +33,8 @@ void TfrmMain::FormShow() {
 void TfrmMain::WatchForFailedLoad() {
   auto* watch = new QTimer(this);
   connect(watch, &QTimer::timeout, this, [this, watch] {
-    if (LoadFailed.load(std::memory_order_acquire)) ShowStatus(QStringLiteral("База данных не загружена."));
-    if (LoadFailed.load(std::memory_order_acquire) || DataLoaded.load(std::memory_order_acquire) ||
-        loader_->Finished()) {
+    if (loader_->LoadFailed()) ShowStatus(QStringLiteral("База данных не загружена."));
+    if (loader_->LoadFailed() || loader_->DataLoaded() || loader_->Finished()) {
       watch->deleteLater();
     } else {
       watch->start();
@@ -47,6 +46,6 @@ void TfrmMain::WatchForFailedLoad() {
 
 void TfrmMain::ShowLoadedStatus() {
   ShowStatus(QStringLiteral("База загружена. Телефонов: %1, абонентов: %2.")
-                 .arg(static_cast<qulonglong>(Phones.size()))
-                 .arg(static_cast<qulonglong>(Owners.size())));
+                 .arg(static_cast<qulonglong>(directory_->Phones.size()))
+                 .arg(static_cast<qulonglong>(directory_->Owners.size())));
 }

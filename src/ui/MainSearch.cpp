@@ -48,7 +48,7 @@ void TfrmMain::Search() {
   TScreenCursor hourglass;
   ProgressBar->setValue(0);
   if (!WaitForPhones()) return;
-  ProgressBar->setMaximum(std::max<int>(1, static_cast<int>(Phones.size()) - 1));
+  ProgressBar->setMaximum(std::max<int>(1, static_cast<int>(directory_->Phones.size()) - 1));
   SetStatusNow(QStringLiteral("Идёт поиск..."));
   FillGrid(MakeSearchCriteria(ReadSearchInputs()));
 }
@@ -56,25 +56,25 @@ void TfrmMain::Search() {
 // False when the wait was cut short by the application quitting; throws when there
 // is no phone table to search.
 bool TfrmMain::WaitForPhones() {
-  if (!DataLoaded.load(std::memory_order_acquire)) {
+  if (!DataLoaded()) {
     if (loader_ && !loader_->Finished()) loader_->RaiseToHighestPriority();
     WaitUntilLoadEnds();
-    if (DataLoaded.load(std::memory_order_acquire)) QCoreApplication::processEvents();
+    if (DataLoaded()) QCoreApplication::processEvents();
   }
-  if (DataLoaded.load(std::memory_order_acquire)) return true;
-  const bool failed = LoadFailed.load(std::memory_order_acquire);
+  if (DataLoaded()) return true;
+  const bool failed = loader_ && loader_->LoadFailed();
   if (!failed && loader_) return false;
   ShowStatus(QStringLiteral("База данных не загружена."));
-  throw ELoadFailed(failed ? LoadFailureText() : ToCp1251(QStringLiteral("Загрузка базы данных не была запущена")));
+  throw ELoadFailed(failed ? loader_->LoadFailureText()
+                           : ToCp1251(QStringLiteral("Загрузка базы данных не была запущена")));
 }
+
+bool TfrmMain::DataLoaded() const { return loader_ && loader_->DataLoaded(); }
 
 // Keeps the window alive while the loader works. A failed load sends no message, so
 // the flags are polled rather than waited for.
 void TfrmMain::WaitUntilLoadEnds() {
-  auto ended = [this] {
-    return DataLoaded.load(std::memory_order_acquire) || LoadFailed.load(std::memory_order_acquire) || !loader_ ||
-           loader_->Finished();
-  };
+  auto ended = [this] { return !loader_ || loader_->DataLoaded() || loader_->LoadFailed() || loader_->Finished(); };
   if (ended()) return;
   QEventLoop loop;
   QTimer poll;
@@ -109,7 +109,7 @@ void TfrmMain::FillGrid(const SearchCriteria& criteria) {
   try {
     gPhones->ClearRows();
     ScanPhones(
-        criteria, [this](int32_t i) { gPhones->AppendRow(static_cast<uint32_t>(i)); },
+        *directory_, criteria, [this](int32_t i) { gPhones->AppendRow(static_cast<uint32_t>(i)); },
         [this](int32_t i) {
           ProgressBar->setValue(i);
           ProgressBar->repaint();

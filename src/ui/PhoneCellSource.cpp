@@ -1,18 +1,18 @@
 #include "ui/PhoneCellSource.h"
 
-#include "data/Tables.h"
 #include "data/TextServices.h"
 
 std::string_view TPhoneCellSource::CellText(uint32_t key, int column, std::string& scratch) const {
-  if (key >= Phones.size()) return {};
+  const TPhoneTable& phones = directory_.Phones;
+  if (key >= phones.size()) return {};
   switch (column) {
-    case colPhone: return scratch = std::string_view(Phones.NumberOf(key));
-    case colOwner: return OwnerNameAt(Phones.OwnerColumn()[key]);
-    case colCity: return CityName(Phones.CityColumn()[key]);
-    case colStreet: return StreetName(Phones.StreetColumn()[key]);
-    case colHouse: return scratch = IntegerText(Phones.HouseColumn()[key]);
-    case colCorpus: return Phones.CorpusOf(key);
-    case colFlat: return scratch = IntegerText(Phones.FlatColumn()[key]);
+    case colPhone: return scratch = std::string_view(phones.NumberOf(key));
+    case colOwner: return directory_.OwnerNameAt(phones.OwnerColumn()[key]);
+    case colCity: return directory_.CityName(phones.CityColumn()[key]);
+    case colStreet: return directory_.StreetName(phones.StreetColumn()[key]);
+    case colHouse: return scratch = IntegerText(phones.HouseColumn()[key]);
+    case colCorpus: return phones.CorpusOf(key);
+    case colFlat: return scratch = IntegerText(phones.FlatColumn()[key]);
     default: return {};
   }
 }

@@ -1,13 +1,18 @@
 #pragma once
-// Cell texts of the result grid, read straight from the directory tables: the grid
-// keeps only indices into Phones.
+// Cell texts of the result grid, read straight from the directory's tables: the grid
+// keeps only indices into its Phones.
 
+#include "data/Directory.h"
 #include "ui/grid/CellSource.h"
 
 enum TPhoneColumn { colPhone, colOwner, colCity, colStreet, colHouse, colCorpus, colFlat };
 
 class TPhoneCellSource : public TCellSource {
  public:
+  explicit TPhoneCellSource(const TDirectory& directory) : directory_(directory) {}
   // A key outside Phones or a column outside the seven reads as the empty text.
   std::string_view CellText(uint32_t key, int column, std::string& scratch) const override;
+
+ private:
+  const TDirectory& directory_;
 };

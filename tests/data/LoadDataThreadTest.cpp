@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <mutex>
+
+#include "data/LoadDirectory.h"
 
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
@@ -47,12 +50,8 @@ class TFakeWindowThread {
 
 class LoadDataThread : public ::testing::Test {
  protected:
-  void SetUp() override {
-    DataLoaded = false;
-    LoadFailed = false;
-    SetDataDirectory(dir.Path());
-  }
   TTempDirectory dir;
+  TDirectory directory;
   TFakeWindowThread window;
 };
 
@@ -67,12 +66,14 @@ TEST_F(LoadDataThread, LoadedFlagAppearsOnlyWithTheHandOverOnTheWindowThread) {
   bool flagSeenInHandOver = false;
   size_t phonesSeen = 0;
   const auto windowThread = std::this_thread::get_id();
-  TLoadDataThread loader(window.Synchronize(), [&] {
-    flagSeenInHandOver = DataLoaded.load(std::memory_order_acquire) && std::this_thread::get_id() == windowThread;
-    phonesSeen = Phones.size();
+  const TLoadDataThread* seen = nullptr;
+  TLoadDataThread loader(directory, dir.Path(), window.Synchronize(), [&] {
+    flagSeenInHandOver = seen->DataLoaded() && std::this_thread::get_id() == windowThread;
+    phonesSeen = directory.Phones.size();
   });
+  seen = &loader;
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  EXPECT_FALSE(DataLoaded.load());
+  EXPECT_FALSE(loader.DataLoaded());
   EXPECT_FALSE(loader.Finished());
   ASSERT_TRUE(window.RunOne());
   EXPECT_TRUE(flagSeenInHandOver);
@@ -80,38 +81,61 @@ TEST_F(LoadDataThread, LoadedFlagAppearsOnlyWithTheHandOverOnTheWindowThread) {
   WaitUntilFinished(loader);
   EXPECT_TRUE(loader.Finished());
   EXPECT_EQ(loader.Count, 2);
-  EXPECT_FALSE(LoadFailed.load());
+  EXPECT_FALSE(loader.LoadFailed());
 }
 
 TEST_F(LoadDataThread, MissingFileSetsFailureWithoutHandOver) {
   bool handedOver = false;
-  TLoadDataThread loader(window.Synchronize(), [&] { handedOver = true; });
+  TLoadDataThread loader(directory, dir.Path(), window.Synchronize(), [&] { handedOver = true; });
   WaitUntilFinished(loader);
   ASSERT_TRUE(loader.Finished());
-  EXPECT_TRUE(LoadFailed.load());
-  EXPECT_FALSE(DataLoaded.load());
+  EXPECT_TRUE(loader.LoadFailed());
+  EXPECT_FALSE(loader.DataLoaded());
   EXPECT_FALSE(handedOver);
-  EXPECT_EQ(LoadFailureText(),
+  EXPECT_EQ(loader.LoadFailureText(),
             W("Не удалось прочитать файл \"") + dir.Path() + W("/Phones.dbr\": файл не найден (код 2)"));
 }
 
 TEST_F(LoadDataThread, FailingHandOverClearsTheLoadedFlag) {
   dir.Write("Phones.dbr", "");
-  TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); },
-                         [] { throw std::runtime_error("window gone"); });
+  TLoadDataThread loader(directory, dir.Path(), HandOverAtOnce, [] { throw std::runtime_error("window gone"); });
   WaitUntilFinished(loader);
-  EXPECT_FALSE(DataLoaded.load());
-  EXPECT_TRUE(LoadFailed.load());
-  EXPECT_NE(LoadFailureText().find("window gone"), std::string::npos);
+  EXPECT_FALSE(loader.DataLoaded());
+  EXPECT_TRUE(loader.LoadFailed());
+  EXPECT_NE(loader.LoadFailureText().find("window gone"), std::string::npos);
 }
 
 TEST_F(LoadDataThread, RaisingPriorityIsHarmlessWhileRunningAndAfterTheEnd) {
   dir.Write("Phones.dbr", OwnerRecord("A"));
-  TLoadDataThread loader(window.Synchronize(), nullptr);
+  TLoadDataThread loader(directory, dir.Path(), window.Synchronize(), nullptr);
   loader.RaiseToHighestPriority();
   ASSERT_TRUE(window.RunOne());
   WaitUntilFinished(loader);
   loader.RaiseToHighestPriority();
-  EXPECT_TRUE(DataLoaded.load());
-  EXPECT_EQ(Owners.size(), 1u);
+  loader.Join();
+  loader.RaiseToHighestPriority();
+  EXPECT_TRUE(loader.DataLoaded());
+  EXPECT_EQ(directory.Owners.size(), 1u);
+}
+
+TEST(LoadDirectory, ReadsTheThreeFilesOrThrowsTheErrorOfTheFirstThatFails) {
+  TTempDirectory dir;
+  dir.Write("Cities.dbr", NameRecord("a"));
+  dir.Write("Streets.dbr", NameRecord("b") + NameRecord("c"));
+  dir.Write("Phones.dbr", OwnerRecord("o") + PhoneRecord(5, 1, 2, 3, 4));
+  const auto directory = LoadDirectory(dir.Path());
+  EXPECT_EQ(directory->Cities, (std::vector<std::string>{"", "a"}));
+  EXPECT_EQ(directory->Streets.size(), 3u);
+  ASSERT_EQ(directory->Phones.size(), 1u);
+  EXPECT_EQ(directory->OwnerName(directory->Phones[0]), "o");
+  for (const char* name : {"Phones.dbr", "Streets.dbr", "Cities.dbr"}) {
+    std::remove(dir.FilePath(name).c_str());
+    try {
+      LoadDirectory(dir.Path());
+      ADD_FAILURE() << "no error without " << name;
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.Code, 2) << name;
+      EXPECT_EQ(error.Path, dir.FilePath(name));
+    }
+  }
 }

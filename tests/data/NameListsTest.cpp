@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
 #include "data/DataFile.h"
-#include "data/Tables.h"
+#include "data/DataFilePath.h"
+#include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
 
 namespace {
 
-std::vector<std::string> LoadedCities(const std::string& bytes) {
+std::vector<std::string> LoadedCities(const std::string& bytes, TDirectory& directory) {
   TTempDirectory dir;
   dir.Write("Cities.dbr", bytes);
-  SetDataDirectory(dir.Path());
-  LoadCities();
-  return Cities;
+  LoadCities(directory, dir.Path());
+  return directory.Cities;
+}
+
+std::vector<std::string> LoadedCities(const std::string& bytes) {
+  TDirectory directory;
+  return LoadedCities(bytes, directory);
 }
 
 using Names = std::vector<std::string>;
@@ -41,8 +46,9 @@ TEST(LoadCities, FinalNameCutShortIsDropped) {
 }
 
 TEST(LoadCities, ReloadStartsAfresh) {
-  LoadedCities(NameRecord("a") + NameRecord("b"));
-  EXPECT_EQ(LoadedCities(NameRecord("c")), (Names{"", "c"}));
+  TDirectory directory;
+  LoadedCities(NameRecord("a") + NameRecord("b"), directory);
+  EXPECT_EQ(LoadedCities(NameRecord("c"), directory), (Names{"", "c"}));
 }
 
 std::string RepeatedName(size_t count, std::string_view name) {
@@ -71,37 +77,36 @@ TEST(LoadCities, NamesNoIndexCanReachAreRefused) {
 TEST(LoadStreets, ReadsItsOwnFileIntoStreets) {
   TTempDirectory dir;
   dir.Write("Streets.dbr", NameRecord(W("Ленина")));
-  SetDataDirectory(dir.Path());
-  LoadStreets();
-  EXPECT_EQ(Streets, (Names{"", W("Ленина")}));
+  TDirectory directory;
+  LoadStreets(directory, dir.Path());
+  EXPECT_EQ(directory.Streets, (Names{"", W("Ленина")}));
 }
 
 TEST(LoadNameLists, MissingFileRaisesWithItsPath) {
   TTempDirectory dir;
-  SetDataDirectory(dir.Path() + "/");
+  TDirectory directory;
   try {
-    LoadStreets();
+    LoadStreets(directory, dir.Path() + "/");
     FAIL() << "no error for a missing file";
   } catch (const EInOutError& error) {
     EXPECT_EQ(error.Code, 2);
     EXPECT_EQ(error.Path, dir.Path() + "/Streets.dbr");
   }
-  SetDataDirectory(dir.Path() + "/none");
-  EXPECT_THROW(LoadCities(), EInOutError);
+  EXPECT_THROW(LoadCities(directory, dir.Path() + "/none"), EInOutError);
 }
 
 TEST(DataFilePath, JoinsDirectoryAndNameWithOneDelimiter) {
-  SetDataDirectory("/a/b");
-  EXPECT_EQ(DataFilePath("Cities.dbr"), "/a/b/Cities.dbr");
-  SetDataDirectory("/a/b/");
-  EXPECT_EQ(DataFilePath("Phones.dbr"), "/a/b/Phones.dbr");
+  EXPECT_EQ(DataFilePath("/a/b", "Cities.dbr"), "/a/b/Cities.dbr");
+  EXPECT_EQ(DataFilePath("/a/b/", "Phones.dbr"), "/a/b/Phones.dbr");
+  EXPECT_EQ(DataFilePath("", "Streets.dbr"), "./Streets.dbr");
 }
 
 TEST(NameLookups, IndicesOutsideTheTableReadAsEmpty) {
-  LoadedCities(NameRecord("a"));
-  EXPECT_EQ(CityName(1), "a");
-  EXPECT_EQ(CityName(0), "");
-  EXPECT_EQ(CityName(2), "");
-  EXPECT_EQ(CityName(-1), "");
-  EXPECT_EQ(StreetName(65535), "");
+  TDirectory directory;
+  LoadedCities(NameRecord("a"), directory);
+  EXPECT_EQ(directory.CityName(1), "a");
+  EXPECT_EQ(directory.CityName(0), "");
+  EXPECT_EQ(directory.CityName(2), "");
+  EXPECT_EQ(directory.CityName(-1), "");
+  EXPECT_EQ(directory.StreetName(65535), "");
 }

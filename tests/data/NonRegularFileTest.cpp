@@ -16,7 +16,7 @@
 
 #include "data/DataFile.h"
 #include "data/LoadDataThread.h"
-#include "data/Tables.h"
+#include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
 
@@ -147,12 +147,12 @@ TEST_F(NonRegularFile, LeasedRegularFileOpensWhenTheLeaseEnds) {
 TEST_F(NonRegularFile, NameListsAreRefusedAndLeaveOnlyTheEmptyName) {
   Fifo("Cities.dbr");
   Link("Streets.dbr", "/dev/null");
-  SetDataDirectory(dir.Path());
-  const TOutcome cities = RunWithin(dir.FilePath("Cities.dbr"), [] { LoadCities(); });
+  TDirectory directory;
+  const TOutcome cities = RunWithin(dir.FilePath("Cities.dbr"), [&] { LoadCities(directory, dir.Path()); });
   EXPECT_TRUE(cities.inTime);
   EXPECT_EQ(cities.code, 5);
-  EXPECT_EQ(Cities, std::vector<std::string>{""});
-  const TOutcome streets = RunWithin(dir.FilePath("Streets.dbr"), [] { LoadStreets(); });
+  EXPECT_EQ(directory.Cities, std::vector<std::string>{""});
+  const TOutcome streets = RunWithin(dir.FilePath("Streets.dbr"), [&] { LoadStreets(directory, dir.Path()); });
   EXPECT_EQ(streets.code, 5);
   EXPECT_EQ(streets.message, Refusal(dir.FilePath("Streets.dbr"), "символьное устройство"));
 }
@@ -167,11 +167,19 @@ TEST_F(NonRegularFile, PhoneFileRefusedFailsTheLoad) {
       ASSERT_EQ(::symlink("/dev/null", path.c_str()), 0);
     }
     bool loaded = true;
-    const TOutcome outcome = RunWithin(path, [&] { loaded = LoadPhonesFrom(phones.Path()); });
+    bool failed = false;
+    std::string failureText;
+    const TOutcome outcome = RunWithin(path, [&] {
+      TDirectory directory;
+      TLoadDataThread loader(directory, phones.Path(), HandOverAtOnce, nullptr);
+      loader.Join();
+      loaded = loader.DataLoaded();
+      failed = loader.LoadFailed();
+      failureText = loader.LoadFailureText();
+    });
     EXPECT_TRUE(outcome.inTime) << kind;
     EXPECT_FALSE(loaded) << kind;
-    EXPECT_TRUE(LoadFailed.load()) << kind;
-    EXPECT_EQ(LoadFailureText(),
-              Refusal(path, std::string(kind) == "fifo" ? "именованный канал" : "символьное устройство"));
+    EXPECT_TRUE(failed) << kind;
+    EXPECT_EQ(failureText, Refusal(path, std::string(kind) == "fifo" ? "именованный канал" : "символьное устройство"));
   }
 }

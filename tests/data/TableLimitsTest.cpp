@@ -12,6 +12,7 @@
 
 #include "data/DataFile.h"
 #include "data/LoadDataThread.h"
+#include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
 
@@ -78,13 +79,14 @@ TEST(RecordCount, SignedThirtyTwoBitCountsAreTheLimit) {
 TEST(RecordCount, PhoneCountNeverWrapsPastItsLimit) {
   TTempDirectory dir;
   dir.Write("Phones.dbr", "");
-  ASSERT_TRUE(LoadPhonesFrom(dir.Path()));
-  TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
-  while (!loader.Finished()) std::this_thread::yield();
+  TDirectory directory;
+  TLoadDataThread loader(directory, dir.Path(), HandOverAtOnce, nullptr);
+  loader.Join();
+  ASSERT_TRUE(loader.DataLoaded());
   loader.Count = INT32_MAX;
-  EXPECT_THROW(AddPhone(loader, 0, 0, "", 0, 0, 0, 1), std::length_error);
+  EXPECT_THROW(AddPhone(directory, loader, 0, TDbrPhone{.Number = 1, .Corpus = ""}), std::length_error);
   EXPECT_EQ(loader.Count, INT32_MAX);
-  EXPECT_TRUE(Phones.empty());
+  EXPECT_TRUE(directory.Phones.empty());
 }
 
 // Every large allocation of the load is refused in turn, from reading the file to
@@ -92,13 +94,20 @@ TEST(RecordCount, PhoneCountNeverWrapsPastItsLimit) {
 TEST(OutOfMemory, EveryRefusedAllocationFailsThePhoneLoad) {
   TTempDirectory dir;
   dir.Write("Phones.dbr", ManyPhones(10000));
+  TDirectory directory;
   int refused = 1;
   for (;; ++refused) {
     bool loaded;
+    bool failed;
+    std::string failureText;
     bool happened;
     {
       TRefusedAllocation refusal(refused);
-      loaded = LoadPhonesFrom(dir.Path());
+      TLoadDataThread loader(directory, dir.Path(), HandOverAtOnce, nullptr);
+      loader.Join();
+      loaded = loader.DataLoaded();
+      failed = loader.LoadFailed();
+      failureText = loader.LoadFailureText();
       happened = refusal.Happened();
     }
     if (!happened) {
@@ -106,23 +115,23 @@ TEST(OutOfMemory, EveryRefusedAllocationFailsThePhoneLoad) {
       break;
     }
     EXPECT_FALSE(loaded) << refused;
-    EXPECT_TRUE(LoadFailed.load()) << refused;
-    EXPECT_EQ(LoadFailureText(), OutOfMemory(dir.FilePath("Phones.dbr"))) << refused;
+    EXPECT_TRUE(failed) << refused;
+    EXPECT_EQ(failureText, OutOfMemory(dir.FilePath("Phones.dbr"))) << refused;
   }
   EXPECT_GE(refused, 3) << "reading the file and filling the tables each need a large allocation";
-  EXPECT_EQ(Phones.size(), 10000u);
+  EXPECT_EQ(directory.Phones.size(), 10000u);
 }
 
 TEST(OutOfMemory, EveryRefusedAllocationFailsTheNameList) {
   TTempDirectory dir;
   dir.Write("Cities.dbr", std::string(60000, '\0'));
-  SetDataDirectory(dir.Path());
+  TDirectory directory;
   int refused = 1;
   for (;; ++refused) {
     TRefusedAllocation refusal(refused);
     bool failed = false;
     try {
-      LoadCities();
+      LoadCities(directory, dir.Path());
     } catch (const EInOutError& error) {
       failed = true;
       EXPECT_EQ(error.Code, 8) << refused;
@@ -135,5 +144,5 @@ TEST(OutOfMemory, EveryRefusedAllocationFailsTheNameList) {
     EXPECT_TRUE(failed) << refused;
   }
   EXPECT_GE(refused, 3) << "reading the file and filling the table each need a large allocation";
-  EXPECT_EQ(Cities.size(), 60001u);
+  EXPECT_EQ(directory.Cities.size(), 60001u);
 }

@@ -1,4 +1,4 @@
-#include "data/Tables.h"
+#include "data/Directory.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +13,22 @@ TEST(NumberText, HoldsUpToTwentyBytes) {
 }
 
 TEST(CorpusText, EqualTextsShareOneEntryAndEmptyIsZero) {
-  Phones.clear();
-  const TCorpusText a("a"), b(W("к1")), again("a");
+  TPhoneTable phones;
+  const TCorpusText a(phones, "a"), b(phones, W("к1")), again(phones, "a");
   EXPECT_EQ(a.Id, again.Id);
   EXPECT_NE(a.Id, b.Id);
-  EXPECT_EQ(TCorpusText("").Id, 0u);
+  EXPECT_EQ(TCorpusText(phones, "").Id, 0u);
   EXPECT_EQ(std::string_view(b), W("к1"));
-  for (int i = 0; i < 5000; ++i) TCorpusText(std::to_string(i));
-  EXPECT_EQ(TCorpusText("4999").Id, TCorpusText("4999").Id);
-  EXPECT_EQ(std::string_view(TCorpusText::FromId(a.Id)), "a");
-  EXPECT_EQ(Phones.CorpusTexts().size(), 5003u);
+  for (int i = 0; i < 5000; ++i) TCorpusText(phones, std::to_string(i));
+  EXPECT_EQ(TCorpusText(phones, "4999").Id, TCorpusText(phones, "4999").Id);
+  EXPECT_EQ(std::string_view(TCorpusText(phones.CorpusTexts(), a.Id)), "a");
+  EXPECT_EQ(phones.CorpusTexts().size(), 5003u);
 }
 
 TEST(CorpusText, IdsForgottenByClearReadAsEmpty) {
-  Phones.clear();
-  const TCorpusText stale("zz");
-  Phones.clear();
+  TPhoneTable phones;
+  const TCorpusText stale(phones, "zz");
+  phones.clear();
   EXPECT_EQ(std::string_view(stale), "");
 }
 
@@ -53,30 +53,30 @@ TEST(TextTable, KeepsTextsAndALowerCasedCopyCutAtNul) {
 }
 
 TEST(PhoneTable, ColumnsFollowTheRecords) {
-  Phones.clear();
-  Phones.push_back(TPhone{2, "9161234567", 1, 2, 3, TCorpusText("a"), 4});
-  Phones.push_back(TPhone{-1, "0123", 65535, 0, 0, {}, 0});
-  Phones.push_back(TPhone{0, "-5", 0, 0, 0, {}, 0});
-  Phones.push_back(TPhone{0, "0", 0, 0, 0, {}, 0});
-  EXPECT_EQ(Phones.OwnerColumn(), (std::vector<int32_t>{2, -1, 0, 0}));
-  EXPECT_EQ(Phones.NumberColumn(), (std::vector<int64_t>{9161234567, -1, -1, 0}));
-  EXPECT_EQ(Phones.CityColumn(), (std::vector<uint16_t>{1, 65535, 0, 0}));
-  EXPECT_EQ(Phones.StreetColumn()[0], 2);
-  EXPECT_EQ(Phones.HouseColumn()[0], 3);
-  EXPECT_EQ(Phones.FlatColumn()[0], 4);
+  TPhoneTable phones;
+  phones.push_back(TPhone{2, "9161234567", 1, 2, 3, TCorpusText(phones, "a"), 4});
+  phones.push_back(TPhone{-1, "0123", 65535, 0, 0, {}, 0});
+  phones.push_back(TPhone{0, "-5", 0, 0, 0, {}, 0});
+  phones.push_back(TPhone{0, "0", 0, 0, 0, {}, 0});
+  EXPECT_EQ(phones.OwnerColumn(), (std::vector<int32_t>{2, -1, 0, 0}));
+  EXPECT_EQ(phones.NumberColumn(), (std::vector<int64_t>{9161234567, -1, -1, 0}));
+  EXPECT_EQ(phones.CityColumn(), (std::vector<uint16_t>{1, 65535, 0, 0}));
+  EXPECT_EQ(phones.StreetColumn()[0], 2);
+  EXPECT_EQ(phones.HouseColumn()[0], 3);
+  EXPECT_EQ(phones.FlatColumn()[0], 4);
 }
 
 TEST(PhoneTable, RecordsComeBackAsPutInWhateverTheirNumberText) {
-  Phones.clear();
+  TPhoneTable phones;
   const std::vector<std::string> texts{"-0", "5", "007", "", "-9223372036854775808", "12a", "0", "+3"};
   for (size_t i = 0; i < texts.size(); ++i) {
     const auto n = static_cast<int32_t>(i);
-    Phones.push_back(TPhone{n - 1, texts[i], n, n + 1, n + 2, TCorpusText(texts[i]), n + 3});
+    phones.push_back(TPhone{n - 1, texts[i], n, n + 1, n + 2, TCorpusText(phones, texts[i]), n + 3});
   }
-  Phones.Append(3, -77, 9, 9, 9, {}, 9);
-  ASSERT_EQ(Phones.size(), texts.size() + 1);
+  phones.Append(3, TDbrPhone{.Number = -77, .City = 9, .Street = 9, .House = 9, .Flat = 9, .Corpus = ""});
+  ASSERT_EQ(phones.size(), texts.size() + 1);
   for (size_t i = 0; i < texts.size(); ++i) {
-    const TPhone phone = Phones[i];
+    const TPhone phone = phones[i];
     const auto n = static_cast<int32_t>(i);
     EXPECT_EQ(std::string_view(phone.Number), texts[i]) << i;
     EXPECT_EQ(std::string_view(phone.Corpus), texts[i]) << i;
@@ -86,22 +86,33 @@ TEST(PhoneTable, RecordsComeBackAsPutInWhateverTheirNumberText) {
     EXPECT_EQ(phone.House, n + 2);
     EXPECT_EQ(phone.Flat, n + 3);
   }
-  EXPECT_EQ(std::string_view(Phones.NumberOf(texts.size())), "-77");
-  EXPECT_EQ(Phones.NumberColumn()[1], 5);
-  EXPECT_EQ(Phones.NumberColumn()[6], 0);
-  Phones.clear();
-  Phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 0});
-  EXPECT_EQ(std::string_view(Phones[0].Number), "1");  // no text left over from before the clear
+  EXPECT_EQ(std::string_view(phones.NumberOf(texts.size())), "-77");
+  EXPECT_EQ(phones.NumberColumn()[1], 5);
+  EXPECT_EQ(phones.NumberColumn()[6], 0);
+  phones.clear();
+  phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 0});
+  EXPECT_EQ(std::string_view(phones[0].Number), "1");  // no text left over from before the clear
+}
+
+TEST(PhoneTable, CorpusOfAnotherTableIsTakenByItsText) {
+  TPhoneTable other;
+  TCorpusText(other, "x");
+  const TCorpusText foreign(other, "y");
+  TPhoneTable phones;
+  phones.push_back(TPhone{0, "1", 0, 0, 0, foreign, 0});
+  EXPECT_EQ(std::string_view(phones[0].Corpus), "y");
+  EXPECT_EQ(phones[0].Corpus.Texts(), &phones.CorpusTexts());
+  EXPECT_EQ(phones.CorpusTexts().size(), 2u);
 }
 
 TEST(PhoneTable, RefusesFieldsNoDataFileCanHold) {
-  Phones.clear();
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 65536, 0, 0, {}, 0}), std::out_of_range);
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, -1, 0, {}, 0}), std::out_of_range);
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 70000, {}, 0}), std::out_of_range);
-  EXPECT_THROW(Phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 65536}), std::out_of_range);
-  EXPECT_TRUE(Phones.empty());
-  EXPECT_TRUE(Phones.CityColumn().empty());
+  TPhoneTable phones;
+  EXPECT_THROW(phones.push_back(TPhone{0, "1", 65536, 0, 0, {}, 0}), std::out_of_range);
+  EXPECT_THROW(phones.push_back(TPhone{0, "1", 0, -1, 0, {}, 0}), std::out_of_range);
+  EXPECT_THROW(phones.push_back(TPhone{0, "1", 0, 0, 70000, {}, 0}), std::out_of_range);
+  EXPECT_THROW(phones.push_back(TPhone{0, "1", 0, 0, 0, {}, 65536}), std::out_of_range);
+  EXPECT_TRUE(phones.empty());
+  EXPECT_TRUE(phones.CityColumn().empty());
 }
 
 TEST(TextTable, IndexAtFindsTheHoldingTextFromAnyEarlierStart) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
 #include "data/TextServices.h"
 #include "regexpr/MatchLimits.h"
 #include "regexpr/RegExpr.h"
@@ -24,10 +24,10 @@ TSearchInputs RegexInputs() {
   return inputs;
 }
 
-Indices Results(const TSearchInputs& inputs) {
+Indices Results(const TDirectory& directory, const TSearchInputs& inputs) {
   Indices found;
   ScanPhones(
-      MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+      directory, MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
   return found;
 }
 
@@ -38,11 +38,11 @@ struct TStoppedScan {
   std::string Message;
 };
 
-TStoppedScan ScanUntilError(const TSearchInputs& inputs) {
+TStoppedScan ScanUntilError(const TDirectory& directory, const TSearchInputs& inputs) {
   TStoppedScan scan;
   try {
     ScanPhones(
-        MakeSearchCriteria(inputs), [&](int32_t i) { scan.Found.push_back(i); }, [](int32_t) {});
+        directory, MakeSearchCriteria(inputs), [&](int32_t i) { scan.Found.push_back(i); }, [](int32_t) {});
   } catch (const ERegExpr& e) {
     scan.ErrorNumber = e.ErrorNumber;
     scan.Message = e.what();
@@ -52,12 +52,14 @@ TStoppedScan ScanUntilError(const TSearchInputs& inputs) {
 
 class RegexSearchTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Owners.clear();
-    Phones.clear();
-  }
+  TDirectory directory;
+  TTextTable& Owners = directory.Owners;
+  TPhoneTable& Phones = directory.Phones;
 
-  static void AddOwnerWithNumbers(const std::string& name, std::initializer_list<const char*> numbers) {
+  Indices Results(const TSearchInputs& inputs) const { return ::Results(directory, inputs); }
+  TStoppedScan ScanUntilError(const TSearchInputs& inputs) const { return ::ScanUntilError(directory, inputs); }
+
+  void AddOwnerWithNumbers(const std::string& name, std::initializer_list<const char*> numbers) {
     Owners.push_back(W(name));
     const auto owner = static_cast<int32_t>(Owners.size()) - 1;
     for (const char* number : numbers) Phones.push_back(TPhone{owner, number, 0, 0, 0, {}, 0});
@@ -130,7 +132,8 @@ TEST_F(RegexSearchTest, OwnersMissingOrCutByANulAreMatchedAsTheirText) {
 TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
   Owners.push_back(W("Иванов"));
   const char* corpora[] = {"1а", "1А", "12", "", "к1", "1а"};
-  for (int32_t i = 0; i < 6; ++i) Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, TCorpusText(W(corpora[i])), 3});
+  for (int32_t i = 0; i < 6; ++i)
+    Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, TCorpusText(Phones, W(corpora[i])), 3});
   TSearchInputs inputs = RegexInputs();
   inputs.Corpus = W("^1а$");
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 5}));
@@ -161,7 +164,7 @@ TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
   for (const TSearchInputs& inputs : {byPhone, byName}) {
     std::vector<std::string> events;
     ScanPhones(
-        MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+        directory, MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
         [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
     EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
                                                 "result 20000", "progress 20000"}));
@@ -238,14 +241,14 @@ TEST_F(RegexSearchTest, RecordsArePassedOverUnseenOnlyWhenNoPhoneTestComesFirst)
   TSearchInputs inputs = RegexInputs();
   inputs.Owner = W("иван");
   const SearchCriteria ownerOnly = MakeSearchCriteria(inputs);
-  TRegexRecordTests first(ownerOnly);
+  TRegexRecordTests first(directory, ownerOnly);
   EXPECT_FALSE(first.Passes(0));
   EXPECT_FALSE(first.MayPass(0));
   EXPECT_TRUE(first.MayPass(1));
   // A phone test may raise on any record, so every record must reach it.
   inputs.Phone = "\\d";
   const SearchCriteria withPhone = MakeSearchCriteria(inputs);
-  TRegexRecordTests second(withPhone);
+  TRegexRecordTests second(directory, withPhone);
   EXPECT_FALSE(second.Passes(0));
   EXPECT_TRUE(second.MayPass(0));
 }
@@ -262,11 +265,11 @@ int64_t StepsOver(const std::string& expression, const std::vector<std::string>&
 }
 
 // The records that pass until the tests raise, and the code raised (0: none).
-TStoppedScan TestRecordsUntilError(const SearchCriteria& criteria, int64_t stepBudget) {
+TStoppedScan TestRecordsUntilError(const TDirectory& directory, const SearchCriteria& criteria, int64_t stepBudget) {
   TStoppedScan scan;
-  TRegexRecordTests tests(criteria, stepBudget);
+  TRegexRecordTests tests(directory, criteria, stepBudget);
   try {
-    for (int32_t i = 0; i < static_cast<int32_t>(Phones.size()); ++i)
+    for (int32_t i = 0; i < static_cast<int32_t>(directory.Phones.size()); ++i)
       if (tests.Passes(i)) scan.Found.push_back(i);
   } catch (const ERegExpr& e) {
     scan.ErrorNumber = e.ErrorNumber;
@@ -291,7 +294,7 @@ TEST_F(RegexSearchTest, TheExpressionsOfASearchShareOneStepBudget) {
   const int64_t ownerSteps = StepsOver(inputs.Owner, names);
   const int64_t budget = std::max(phoneSteps, ownerSteps) + std::min(phoneSteps, ownerSteps) / 2;
 
-  const TStoppedScan both = TestRecordsUntilError(MakeSearchCriteria(inputs), budget);
+  const TStoppedScan both = TestRecordsUntilError(directory, MakeSearchCriteria(inputs), budget);
   EXPECT_EQ(both.ErrorNumber, regexpr::ErrorStepBudgetSpent);
   ASSERT_FALSE(both.Found.empty());
   EXPECT_LT(both.Found.back(), 36);
@@ -299,10 +302,10 @@ TEST_F(RegexSearchTest, TheExpressionsOfASearchShareOneStepBudget) {
 
   TSearchInputs phoneOnly = inputs;
   phoneOnly.Owner.clear();
-  EXPECT_EQ(TestRecordsUntilError(MakeSearchCriteria(phoneOnly), budget).Found.size(), 40u);
+  EXPECT_EQ(TestRecordsUntilError(directory, MakeSearchCriteria(phoneOnly), budget).Found.size(), 40u);
   TSearchInputs ownerOnly = inputs;
   ownerOnly.Phone.clear();
-  EXPECT_EQ(TestRecordsUntilError(MakeSearchCriteria(ownerOnly), budget).Found.size(), 10u);
+  EXPECT_EQ(TestRecordsUntilError(directory, MakeSearchCriteria(ownerOnly), budget).Found.size(), 10u);
 }
 
 TEST_F(RegexSearchTest, AScanEndsOnceTheSearchBudgetIsSpent) {
@@ -327,40 +330,42 @@ TEST_F(RegexSearchTest, AScanEndsOnceTheSearchBudgetIsSpent) {
 class RegexScanEquivalence : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    directory = new TTempDirectory;
-    GenerateDirectory(directory->Path(), 20000, 7);
-    ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
+    const TTempDirectory folder;
+    GenerateDirectory(folder.Path(), 20000, 7);
+    loaded = LoadDirectory(folder.Path());
+    TTextTable& owners = loaded->Owners;
+    TPhoneTable& phones = loaded->Phones;
     // Records no generator writes: before any owner, past the table, owners revisited.
-    Phones.push_back(TPhone{-1, "8800", 0, 0, 0, TCorpusText(W("А")), 0});
-    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "4545", 0, 0, 0, {}, 0});
-    Owners.push_back(W("Иван") + std::string(1, '\0') + W("Петров"));
-    for (int32_t owner : {0, static_cast<int32_t>(Owners.size()) - 1, 0, 1, 0})
-      Phones.push_back(TPhone{owner, "845", 1, 1, 1, TCorpusText(W("2б")), 1});
+    phones.push_back(TPhone{-1, "8800", 0, 0, 0, TCorpusText(phones, W("А")), 0});
+    phones.push_back(TPhone{static_cast<int32_t>(owners.size()) + 5, "4545", 0, 0, 0, {}, 0});
+    owners.push_back(W("Иван") + std::string(1, '\0') + W("Петров"));
+    for (int32_t owner : {0, static_cast<int32_t>(owners.size()) - 1, 0, 1, 0})
+      phones.push_back(TPhone{owner, "845", 1, 1, 1, TCorpusText(phones, W("2б")), 1});
   }
-  static void TearDownTestSuite() { delete directory; }
-  static TTempDirectory* directory;
+  static void TearDownTestSuite() { loaded.reset(); }
+  static std::shared_ptr<TDirectory> loaded;
 
   // Every test afresh, in the order of the tests, compiling each expression per record.
   static bool FreshRecordTest(const TSearchInputs& in, const TPhone& r) {
     if (!in.Phone.empty() && !RegexMatches(in.Phone, r.Number)) return false;
     const std::string owner = TrimText(in.Owner);
-    if (!owner.empty() && !RegexMatches(owner, OwnerName(r))) return false;
+    if (!owner.empty() && !RegexMatches(owner, loaded->OwnerName(r))) return false;
     const std::string corpus = TrimText(in.Corpus);
     return corpus.empty() || RegexMatches(corpus, r.Corpus);
   }
 
   static void ExpectSameAsFresh(const TSearchInputs& in) {
     Indices expected;
-    for (size_t i = 0; i < Phones.size(); ++i) {
-      if (FreshRecordTest(in, Phones[i])) expected.push_back(static_cast<int32_t>(i));
+    for (size_t i = 0; i < loaded->Phones.size(); ++i) {
+      if (FreshRecordTest(in, loaded->Phones[i])) expected.push_back(static_cast<int32_t>(i));
     }
-    EXPECT_EQ(Results(in), expected) << "phone '" << in.Phone << "' owner '" << Utf8FromCp1251(in.Owner) << "' corpus '"
-                                     << Utf8FromCp1251(in.Corpus) << "'";
+    EXPECT_EQ(Results(*loaded, in), expected) << "phone '" << in.Phone << "' owner '" << Utf8FromCp1251(in.Owner)
+                                              << "' corpus '" << Utf8FromCp1251(in.Corpus) << "'";
     EXPECT_FALSE(expected.empty()) << Utf8FromCp1251(in.Owner) << " should find something";
   }
 };
 
-TTempDirectory* RegexScanEquivalence::directory = nullptr;
+std::shared_ptr<TDirectory> RegexScanEquivalence::loaded;
 
 TEST_F(RegexScanEquivalence, OwnerExpressionsFindWhatFreshCompilationsFind) {
   for (const char* owner : {"^(иван|петр)ов",

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
+#include "data/TextServices.h"
 #include "search/Search.h"
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
@@ -26,10 +27,10 @@ bool SubstringHolds(const std::string& typed, std::string_view text) {
 }
 
 // The record tests in their plain form, one record at a time.
-bool RecordIsResult(const TSearchInputs& in, const TPhone& r) {
+bool RecordIsResult(const TDirectory& directory, const TSearchInputs& in, const TPhone& r) {
   const std::string_view number(r.Number);
   if (!in.Phone.empty() && !(number.size() >= in.Phone.size() && number.ends_with(in.Phone))) return false;
-  if (!SubstringHolds(in.Owner, OwnerName(r))) return false;
+  if (!SubstringHolds(in.Owner, directory.OwnerName(r))) return false;
   if (!IndexCriterionHolds(in.CityIndices, r.CityIndex)) return false;
   if (!IndexCriterionHolds(in.StreetIndices, r.StreetIndex)) return false;
   if (!in.House.empty() && r.House != ParseInteger(in.House)) return false;
@@ -48,13 +49,13 @@ std::string RandomPiece(TRandom& random, std::string_view text) {
 }
 
 // Criteria taken from a random record, so that most searches find something.
-TSearchInputs RandomInputs(TRandom& random) {
-  const TPhone& r = Phones[random.Below(Phones.size())];
+TSearchInputs RandomInputs(TRandom& random, const TDirectory& directory) {
+  const TPhone& r = directory.Phones[random.Below(directory.Phones.size())];
   TSearchInputs in;
   const std::string_view number(r.Number);
   if (random.Chance(40))
     in.Phone = std::string(number.substr(number.size() - std::min<size_t>(number.size(), 1 + random.Below(7))));
-  if (random.Chance(40)) in.Owner = (random.Chance(20) ? " " : "") + RandomPiece(random, OwnerName(r));
+  if (random.Chance(40)) in.Owner = (random.Chance(20) ? " " : "") + RandomPiece(random, directory.OwnerName(r));
   if (random.Chance(30)) in.CityIndices = {r.CityIndex, static_cast<int32_t>(random.Below(70))};
   if (random.Chance(20)) in.StreetIndices = {r.StreetIndex};
   if (random.Chance(30)) in.House = std::to_string(random.Chance(80) ? r.House : static_cast<int>(random.Below(5)));
@@ -66,35 +67,38 @@ TSearchInputs RandomInputs(TRandom& random) {
 class ScanEquivalence : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    directory = new TTempDirectory;
-    GenerateDirectory(directory->Path(), 30000, 11);
-    ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
+    const TTempDirectory folder;
+    GenerateDirectory(folder.Path(), 30000, 11);
+    loaded = LoadDirectory(folder.Path());
+    TTextTable& owners = loaded->Owners;
+    TPhoneTable& phones = loaded->Phones;
     // Records no generator writes: before any owner, past the tables, odd numbers.
-    Phones.push_back(TPhone{-1, "4545", 65535, 65535, 65535, TCorpusText(W("А")), 65535});
-    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) + 5, "-12345", 0, 0, 0, {}, 0});
-    Owners.push_back(W("Иван") + std::string(1, '\0') + W("Иван"));
-    Phones.push_back(TPhone{static_cast<int32_t>(Owners.size()) - 1, "0", 1, 1, 1, {}, 1});
+    phones.push_back(TPhone{-1, "4545", 65535, 65535, 65535, TCorpusText(phones, W("А")), 65535});
+    phones.push_back(TPhone{static_cast<int32_t>(owners.size()) + 5, "-12345", 0, 0, 0, {}, 0});
+    owners.push_back(W("Иван") + std::string(1, '\0') + W("Иван"));
+    phones.push_back(TPhone{static_cast<int32_t>(owners.size()) - 1, "0", 1, 1, 1, {}, 1});
   }
-  static void TearDownTestSuite() { delete directory; }
-  static TTempDirectory* directory;
+  static void TearDownTestSuite() { loaded.reset(); }
+  static std::shared_ptr<TDirectory> loaded;
 };
 
-TTempDirectory* ScanEquivalence::directory = nullptr;
+std::shared_ptr<TDirectory> ScanEquivalence::loaded;
 
 }  // namespace
 
 TEST_F(ScanEquivalence, BlockScanFindsExactlyTheRecordsThatPassTheRecordTests) {
+  const TDirectory& directory = *loaded;
   TRandom random(5);
   size_t searchesWithResults = 0;
   for (int search = 0; search < 300; ++search) {
-    const TSearchInputs in = RandomInputs(random);
+    const TSearchInputs in = RandomInputs(random, directory);
     std::vector<int32_t> expected;
-    for (size_t i = 0; i < Phones.size(); ++i) {
-      if (RecordIsResult(in, Phones[i])) expected.push_back(static_cast<int32_t>(i));
+    for (size_t i = 0; i < directory.Phones.size(); ++i) {
+      if (RecordIsResult(directory, in, directory.Phones[i])) expected.push_back(static_cast<int32_t>(i));
     }
     std::vector<int32_t> found;
     ScanPhones(
-        MakeSearchCriteria(in), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+        directory, MakeSearchCriteria(in), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
     ASSERT_EQ(found, expected) << "search " << search << " phone '" << in.Phone << "' owner '"
                                << Utf8FromCp1251(in.Owner) << "' house '" << in.House << "'";
     searchesWithResults += !found.empty();
@@ -107,6 +111,6 @@ TEST_F(ScanEquivalence, CommonNamePartFindsTensOfRecordsPerThousand) {
   in.Owner = W("ИВАН");
   size_t found = 0;
   ScanPhones(
-      MakeSearchCriteria(in), [&](int32_t) { ++found; }, [](int32_t) {});
-  EXPECT_GT(found, Phones.size() / 50);
+      *loaded, MakeSearchCriteria(in), [&](int32_t) { ++found; }, [](int32_t) {});
+  EXPECT_GT(found, loaded->Phones.size() / 50);
 }

@@ -11,19 +11,18 @@ using Indices = std::vector<int32_t>;
 
 class ScanPhonesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Owners.clear();
-    Phones.clear();
-  }
+  TDirectory directory;
+  TTextTable& Owners = directory.Owners;
+  TPhoneTable& Phones = directory.Phones;
 
-  static Indices Results(const TSearchInputs& inputs) {
+  Indices Results(const TSearchInputs& inputs) {
     Indices found;
     ScanPhones(
-        MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
+        directory, MakeSearchCriteria(inputs), [&](int32_t i) { found.push_back(i); }, [](int32_t) {});
     return found;
   }
 
-  static void AddNumbers(std::initializer_list<const char*> numbers) {
+  void AddNumbers(std::initializer_list<const char*> numbers) {
     for (const char* number : numbers) Phones.push_back(TPhone{0, number, 0, 0, 0, {}, 0});
   }
 };
@@ -81,7 +80,7 @@ TEST_F(ScanPhonesTest, OwnerMatchesIgnoringCaseOnBothSides) {
 TEST_F(ScanPhonesTest, CorpusMatchesAsASubstringIgnoringCase) {
   Owners.push_back("A");
   for (const char* corpus : {"А", "12а", "б", "", "к1"})
-    Phones.push_back(TPhone{0, "1", 0, 0, 0, TCorpusText(W(corpus)), 0});
+    Phones.push_back(TPhone{0, "1", 0, 0, 0, TCorpusText(Phones, W(corpus)), 0});
   TSearchInputs inputs;
   inputs.Corpus = W("а");
   EXPECT_EQ(Results(inputs), (Indices{0, 1}));
@@ -118,11 +117,11 @@ TEST_F(ScanPhonesTest, CityStreetHouseAndFlatCompareIndicesAndNumbers) {
 TEST_F(ScanPhonesTest, EveryActiveCriterionMustHold) {
   Owners.push_back(W("Иванов"));
   Owners.push_back(W("Петров"));
-  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText("a"), 4});
-  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText("a"), 5});
-  Phones.push_back(TPhone{1, "111", 1, 2, 3, TCorpusText("a"), 4});
-  Phones.push_back(TPhone{0, "112", 1, 2, 3, TCorpusText("a"), 4});
-  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText("b"), 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText(Phones, "a"), 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText(Phones, "a"), 5});
+  Phones.push_back(TPhone{1, "111", 1, 2, 3, TCorpusText(Phones, "a"), 4});
+  Phones.push_back(TPhone{0, "112", 1, 2, 3, TCorpusText(Phones, "a"), 4});
+  Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText(Phones, "b"), 4});
   TSearchInputs inputs;
   inputs.Phone = "11";
   inputs.Owner = W("иванов");
@@ -140,7 +139,8 @@ TEST_F(ScanPhonesTest, ProgressAtEveryMultipleOf10000AfterThatRecord) {
   for (int i = 0; i < 25000; ++i) Phones.push_back(TPhone{0, i % 10000 == 0 ? "7" : "1", 0, 0, 0, {}, 0});
   std::vector<std::string> events;
   ScanPhones(
-      MakeSearchCriteria(PhoneInput("7")), [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
+      directory, MakeSearchCriteria(PhoneInput("7")),
+      [&](int32_t i) { events.push_back("result " + std::to_string(i)); },
       [&](int32_t i) { events.push_back("progress " + std::to_string(i)); });
   EXPECT_EQ(events, (std::vector<std::string>{"result 0", "progress 0", "result 10000", "progress 10000",
                                               "result 20000", "progress 20000"}));
@@ -149,7 +149,7 @@ TEST_F(ScanPhonesTest, ProgressAtEveryMultipleOf10000AfterThatRecord) {
 TEST_F(ScanPhonesTest, EmptyTableReportsNothing) {
   int calls = 0;
   ScanPhones(
-      MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
+      directory, MakeSearchCriteria(PhoneInput("1")), [&](int32_t) { ++calls; }, [&](int32_t) { ++calls; });
   EXPECT_EQ(calls, 0);
 }
 
@@ -172,7 +172,7 @@ TEST_F(ScanPhonesTest, TablesLargeEnoughToSplitReportInTableOrder) {
   for (const TSearchInputs& inputs : {PhoneInput("7"), byName}) {
     std::vector<int64_t> events;
     ScanPhones(
-        MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back(i); },
+        directory, MakeSearchCriteria(inputs), [&](int32_t i) { events.push_back(i); },
         [&](int32_t i) { events.push_back(-1 - int64_t{i}); });
     EXPECT_EQ(events, expected) << Utf8FromCp1251(inputs.Owner);
   }

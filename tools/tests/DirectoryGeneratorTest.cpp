@@ -6,7 +6,8 @@
 #include <set>
 #include <sstream>
 
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
+#include "data/TextServices.h"
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
 
@@ -24,49 +25,46 @@ bool EndsWith(std::string_view text, const std::string& ending) { return text.en
 class GeneratedDirectory : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    directory = new TTempDirectory;
-    GenerateDirectory(directory->Path(), 20000, 7);
-    SetDataDirectory(directory->Path());
-    LoadCities();
-    LoadStreets();
-    ASSERT_TRUE(LoadPhonesFrom(directory->Path()));
+    const TTempDirectory folder;
+    GenerateDirectory(folder.Path(), 20000, 7);
+    loaded = LoadDirectory(folder.Path());
   }
-  static void TearDownTestSuite() { delete directory; }
-  static TTempDirectory* directory;
+  static void TearDownTestSuite() { loaded.reset(); }
+  static std::shared_ptr<const TDirectory> loaded;
 };
 
-TTempDirectory* GeneratedDirectory::directory = nullptr;
+std::shared_ptr<const TDirectory> GeneratedDirectory::loaded;
 
 }  // namespace
 
 TEST_F(GeneratedDirectory, HasExactlyTheRequestedLinesEachWithAnOwnerAndAddress) {
-  ASSERT_EQ(Phones.size(), 20000u);
-  EXPECT_GT(Owners.size(), 10000u);
-  EXPECT_LT(Owners.size(), 20000u);
-  for (const TPhone& phone : Phones) {
+  ASSERT_EQ(loaded->Phones.size(), 20000u);
+  EXPECT_GT(loaded->Owners.size(), 10000u);
+  EXPECT_LT(loaded->Owners.size(), 20000u);
+  for (const TPhone& phone : loaded->Phones) {
     ASSERT_GE(phone.OwnerIndex, 0);
     ASSERT_GT(phone.CityIndex, 0);
-    ASSERT_LT(static_cast<size_t>(phone.CityIndex), Cities.size());
+    ASSERT_LT(static_cast<size_t>(phone.CityIndex), loaded->Cities.size());
     ASSERT_GT(phone.StreetIndex, 0);
-    ASSERT_LT(static_cast<size_t>(phone.StreetIndex), Streets.size());
+    ASSERT_LT(static_cast<size_t>(phone.StreetIndex), loaded->Streets.size());
     ASSERT_GT(phone.House, 0);
   }
 }
 
 TEST_F(GeneratedDirectory, NumbersAreUniqueCityOrMobileNumbers) {
   std::set<std::string> numbers;
-  for (const TPhone& phone : Phones) {
+  for (const TPhone& phone : loaded->Phones) {
     const std::string_view number(phone.Number);
     ASSERT_TRUE(number.size() == 6 || number.size() == 7 || (number.size() == 10 && number[0] == '9')) << number;
     numbers.emplace(number);
   }
-  EXPECT_EQ(numbers.size(), Phones.size());
+  EXPECT_EQ(numbers.size(), loaded->Phones.size());
 }
 
 TEST_F(GeneratedDirectory, WomenCarryFeminineSurnames) {
   int women = 0;
-  for (size_t i = 0; i < Owners.size(); ++i) {
-    const std::string_view name = Owners[i];
+  for (size_t i = 0; i < loaded->Owners.size(); ++i) {
+    const std::string_view name = loaded->Owners[i];
     if (!EndsWith(name, W("овна")) && !EndsWith(name, W("евна")) && !EndsWith(name, W("ична"))) continue;
     if (name.starts_with(W("ИП "))) continue;
     ++women;
@@ -80,19 +78,19 @@ TEST_F(GeneratedDirectory, WomenCarryFeminineSurnames) {
 
 TEST_F(GeneratedDirectory, HoldsOrganisationsCorporaAndCommonNameParts) {
   int companies = 0, entrepreneurs = 0, corpora = 0, ivan = 0;
-  for (size_t i = 0; i < Owners.size(); ++i) {
-    companies += Owners[i].starts_with(W("ООО «"));
-    entrepreneurs += Owners[i].starts_with(W("ИП "));
+  for (size_t i = 0; i < loaded->Owners.size(); ++i) {
+    companies += loaded->Owners[i].starts_with(W("ООО «"));
+    entrepreneurs += loaded->Owners[i].starts_with(W("ИП "));
   }
-  for (const TPhone& phone : Phones) {
+  for (const TPhone& phone : loaded->Phones) {
     corpora += !std::string_view(phone.Corpus).empty();
-    ivan += TextPos(W("иван"), LowerText(OwnerName(phone))) > 0;
+    ivan += TextPos(W("иван"), LowerText(loaded->OwnerName(phone))) > 0;
   }
   EXPECT_GT(companies, 100);
   EXPECT_GT(entrepreneurs, 100);
   EXPECT_GT(corpora, 1000);
   EXPECT_GT(ivan, 400);
-  EXPECT_EQ(Cities[1], W("Москва"));
+  EXPECT_EQ(loaded->Cities[1], W("Москва"));
 }
 
 TEST(DirectoryGenerator, SameSeedSameBytesOtherSeedOtherBytes) {
@@ -119,11 +117,11 @@ TEST(DirectoryGenerator, FullNumberRangesWidenSoThatEveryLineGetsItsOwnNumber) {
   GenerateDirectory(first.Path(), 4000, 5, tiny);
   GenerateDirectory(second.Path(), 4000, 5, tiny);
   EXPECT_EQ(FileBytes(first.FilePath("Phones.dbr")), FileBytes(second.FilePath("Phones.dbr")));
-  ASSERT_TRUE(LoadPhonesFrom(first.Path()));
-  ASSERT_EQ(Phones.size(), 4000u);
+  const auto loaded = LoadDirectory(first.Path());
+  ASSERT_EQ(loaded->Phones.size(), 4000u);
   std::set<std::string> numbers;
   size_t mobile = 0, longest = 0;
-  for (const TPhone& phone : Phones) {
+  for (const TPhone& phone : loaded->Phones) {
     const std::string_view number(phone.Number);
     ASSERT_TRUE(numbers.emplace(number).second) << number;
     if (number.starts_with("900000000")) {

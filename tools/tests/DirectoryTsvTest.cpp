@@ -16,7 +16,7 @@
 #include <random>
 #include <sstream>
 
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
 #include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
 #include "tools/DirectoryGenerator.h"
@@ -125,13 +125,14 @@ TEST(DirectoryTsv, ImportThenExportGivesTheSameText) {
   TTempDirectory dir;
   Import(text, dir.Path());
   EXPECT_EQ(Export(dir.Path()), text);
-  EXPECT_EQ(Owners.size(), 4u);
-  EXPECT_EQ(Cities, (std::vector<std::string>{"", W("Москва"), W("Тверь")}));
-  EXPECT_EQ(Streets, (std::vector<std::string>{"", W("ул. Ленина"), W("пр-т Мира")}))
+  const auto loaded = LoadDirectory(dir.Path());
+  EXPECT_EQ(loaded->Owners.size(), 4u);
+  EXPECT_EQ(loaded->Cities, (std::vector<std::string>{"", W("Москва"), W("Тверь")}));
+  EXPECT_EQ(loaded->Streets, (std::vector<std::string>{"", W("ул. Ленина"), W("пр-т Мира")}))
       << "a street name is kept once, whatever its cities";
-  EXPECT_EQ(Owners[2], "Tab\there");
-  EXPECT_EQ(Phones[3].CityIndex, 0);
-  EXPECT_EQ(Phones[2].StreetIndex, Phones[0].StreetIndex);
+  EXPECT_EQ(loaded->Owners[2], "Tab\there");
+  EXPECT_EQ(loaded->Phones[3].CityIndex, 0);
+  EXPECT_EQ(loaded->Phones[2].StreetIndex, loaded->Phones[0].StreetIndex);
 }
 
 TEST(DirectoryTsv, GeneratedDirectoryRoundTrips) {
@@ -140,7 +141,7 @@ TEST(DirectoryTsv, GeneratedDirectoryRoundTrips) {
   const std::string text = Export(generated.Path());
   Import(text, imported.Path());
   EXPECT_EQ(Export(imported.Path()), text);
-  EXPECT_EQ(Phones.size(), 5000u);
+  EXPECT_EQ(LoadDirectory(imported.Path())->Phones.size(), 5000u);
 }
 
 TEST(DirectoryTsv, ImportAcceptsWindowsLineEndsAndALastLineWithout) {
@@ -194,17 +195,19 @@ TEST(DirectoryTsv, PairsOfCityAndStreetBeyondTheIndexLimitFitWhenTheNamesDo) {
   TTempDirectory dir;
   Import(text, dir.Path());
   EXPECT_EQ(Export(dir.Path()), text);
-  EXPECT_EQ(Cities.size(), 301u);
-  EXPECT_EQ(Streets.size(), 301u);
-  EXPECT_EQ(Streets[300], "s299");
+  const auto loaded = LoadDirectory(dir.Path());
+  EXPECT_EQ(loaded->Cities.size(), 301u);
+  EXPECT_EQ(loaded->Streets.size(), 301u);
+  EXPECT_EQ(loaded->Streets[300], "s299");
 }
 
 TEST(DirectoryTsv, AsManyNamesAsTheIndexHoldsFitAndTheLineOfOneMoreIsNamed) {
   TTempDirectory dir;
   Import(StreetLines(65535), dir.Path());
   EXPECT_EQ(Export(dir.Path()), StreetLines(65535));
-  EXPECT_EQ(Streets.size(), 65536u);
-  EXPECT_EQ(Streets[65535], "s65534");
+  const auto loaded = LoadDirectory(dir.Path());
+  EXPECT_EQ(loaded->Streets.size(), 65536u);
+  EXPECT_EQ(loaded->Streets[65535], "s65534");
 
   EXPECT_EQ(ImportError(StreetLines(65537)),
             "line 65536: brings the 65536th distinct street name; a directory holds at most 65535");

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
 #include "tools/DirectoryGenerator.h"
 
 namespace {
@@ -63,20 +63,6 @@ const std::string& BenchDirectory() {
   return path;
 }
 
-void LoadDirectory(const std::string& directory) {
-  SetDataDirectory(directory);
-  LoadCities();
-  LoadStreets();
-  DataLoaded = false;
-  LoadFailed = false;
-  {
-    // The program loads at idle priority; a benchmark measures the work itself.
-    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
-    loader.RaiseToHighestPriority();
-  }
-  if (!DataLoaded) throw std::runtime_error("loading the benchmark directory failed");
-}
-
 TResidentMemory ResidentMemoryAfterLoadInChild(const std::string& directory) {
   int channel[2];
   if (::pipe(channel) != 0) throw std::runtime_error("pipe failed");
@@ -85,7 +71,7 @@ TResidentMemory ResidentMemoryAfterLoadInChild(const std::string& directory) {
     ::close(channel[0]);
     // A forked child starts its peak at the parent's size; count from here.
     std::ofstream("/proc/self/clear_refs") << "5";
-    LoadDirectory(directory);
+    const std::shared_ptr<const TDirectory> loaded = LoadDirectory(directory);
     const TResidentMemory memory = ResidentMemory();
     const bool written = ::write(channel[1], &memory, sizeof memory) == sizeof memory;
     std::_Exit(written ? 0 : 1);

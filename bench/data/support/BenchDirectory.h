@@ -8,8 +8,6 @@
 // so that the figures at a larger size are one environment variable away.
 int BenchLines();
 const std::string& BenchDirectory();
-// Reads the three files into the tables; throws std::runtime_error on failure.
-void LoadDirectory(const std::string& directory);
 struct TResidentMemory {
   double Megabytes = 0;      // resident now, in MiB
   double PeakMegabytes = 0;  // the most ever resident, in MiB

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "data/DbrRecords.h"
-#include "data/LoadDataThread.h"
+#include "data/LoadDirectory.h"
 
 TTempDirectory::TTempDirectory() {
   std::string pattern = (std::filesystem::temp_directory_path() / "orlinar-test-XXXXXX").string();
@@ -46,14 +46,13 @@ std::string PhoneRecord(int64_t number, uint16_t city, uint16_t street, uint16_t
   return record;
 }
 
-bool LoadPhonesFrom(const std::string& directory) {
-  SetDataDirectory(directory);
-  DataLoaded = false;
-  LoadFailed = false;
-  {
-    TLoadDataThread loader([](const std::function<void()>& procedure) { procedure(); }, nullptr);
-  }
-  return DataLoaded;
+void HandOverAtOnce(const std::function<void()>& procedure) { procedure(); }
+
+std::shared_ptr<TDirectory> LoadPhonesFile(const TTempDirectory& dir, std::string_view phonesBytes) {
+  dir.Write("Cities.dbr", "");
+  dir.Write("Streets.dbr", "");
+  dir.Write("Phones.dbr", phonesBytes);
+  return LoadDirectory(dir.Path());
 }
 
 std::string ReadRest(TDataFile& file) {

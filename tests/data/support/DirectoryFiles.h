@@ -2,8 +2,12 @@
 // Crafted directory files in a fresh temporary directory, for loader tests.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "data/Directory.h"
 
 class TTempDirectory {
  public:
@@ -31,6 +35,9 @@ std::string OwnerRecord(std::string_view name);
 std::string PhoneRecord(int64_t number, uint16_t city, uint16_t street, uint16_t house, uint16_t flat,
                         std::string_view corpus = {});
 
-// Loads Phones.dbr of directory on a loader thread whose hand-over runs at once,
-// and waits for it. Returns DataLoaded.
-bool LoadPhonesFrom(const std::string& directory);
+// A loader's hand-over that runs the procedure at once, on the loader thread.
+void HandOverAtOnce(const std::function<void()>& procedure);
+
+// Writes phonesBytes as dir's Phones.dbr beside empty name lists and loads the three;
+// throws as LoadDirectory does.
+std::shared_ptr<TDirectory> LoadPhonesFile(const TTempDirectory& dir, std::string_view phonesBytes);

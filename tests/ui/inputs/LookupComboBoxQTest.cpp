@@ -7,13 +7,8 @@
 #include <memory>
 
 #include "tests/ui/inputs/support/TypeKeys.h"
+#include "tests/ui/inputs/support/Utf8Text.h"
 #include "ui/inputs/LookupComboBox.h"
-
-namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace
 
 class LookupComboBoxQTest : public QObject {
   Q_OBJECT

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/ui/inputs/support/Utf8Text.h"
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+namespace {
 
 // The Russian collation lists Cyrillic before Latin.
 TEST(LookupEntries, CollationIgnoresCaseAndPutsTheEmptyTextFirst) {

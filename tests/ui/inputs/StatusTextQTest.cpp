@@ -5,11 +5,10 @@
 #include <QToolTip>
 #include <memory>
 
+#include "tests/ui/inputs/support/Utf8Text.h"
 #include "ui/inputs/StatusText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The rectangle of the pixels that differ from the background colour.
 QRect InkBounds(const QImage& image) {

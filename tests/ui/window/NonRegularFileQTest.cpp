@@ -116,10 +116,10 @@ class NonRegularFileQTest : public QObject {
     if (!ended) ReleasePipe(fixture.PhonesPath());
     QVERIFY2(ended, "the loader waits on the pipe");
     QVERIFY2(elapsed.elapsed() < 5000, qPrintable(QString::number(elapsed.elapsed())));
-    QVERIFY(LoadFailed.load());
-    QVERIFY(!DataLoaded.load());
+    QVERIFY(PhonesLoadFailed(fixture.Window()));
+    QVERIFY(!PhonesLoaded(fixture.Window()));
     QTRY_COMPARE(StatusOf(fixture.Window()), QStringLiteral("База данных не загружена."));
-    const QString reason = FromCp1251(LoadFailureText());
+    const QString reason = FromCp1251(fixture.Window().Loader()->LoadFailureText());
     QVERIFY2(reason.contains("Phones.dbr") && reason.contains(QStringLiteral("именованный канал")), qPrintable(reason));
   }
 };

@@ -120,7 +120,7 @@ class SearchQTest : public QObject {
     QString statusWhileWaiting;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, [&] {
-      if (DataLoaded.load()) return;
+      if (PhonesLoaded(window)) return;
       if (++ticksWhileWaiting == 3) {
         hourglassWhileWaiting =
             QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;

@@ -86,7 +86,7 @@ class StartupQTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(StatusOf(window), QStringLiteral("Загрузка базы данных..."));
-    QVERIFY(!DataLoaded.load());
+    QVERIFY(!PhonesLoaded(window));
   }
 
   void loadedMessageCountsPhonesAndEveryOwner() {
@@ -100,7 +100,7 @@ class StartupQTest : public QObject {
     directory.City("Заречный");
     TWindowFixture fixture(directory);
     QVERIFY(fixture.ShowAndWait());
-    QVERIFY(DataLoaded.load());
+    QVERIFY(PhonesLoaded(fixture.Window()));
     QTRY_COMPARE(StatusOf(fixture.Window()), QStringLiteral("База загружена. Телефонов: 0, абонентов: 0."));
   }
 
@@ -111,14 +111,14 @@ class StartupQTest : public QObject {
     fixture.ReleasePhonesWith(directory.PhonesBytes());
     // No event is processed meanwhile, so the loader's hand-over to the window stays pending.
     QThread::msleep(300);
+    QVERIFY(!PhonesLoaded(fixture.Window()));
     fixture.DestroyWindow();
-    QVERIFY(!DataLoaded.load());
   }
 
   void missingPhoneFileEndsTheSearchWithAReport() {
     TWindowFixture fixture(SmallDirectory(), TWindowFixture::TPhones::Absent);
     QVERIFY(fixture.ShowAndWait());
-    QVERIFY(LoadFailed.load());
+    QVERIFY(PhonesLoadFailed(fixture.Window()));
     TfrmMain& window = fixture.Window();
     QTRY_COMPARE(StatusOf(window), QStringLiteral("База данных не загружена."));
 

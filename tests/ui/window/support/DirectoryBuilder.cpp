@@ -1,35 +1,28 @@
 #include "tests/ui/window/support/DirectoryBuilder.h"
 
-#include <QString>
 #include <fstream>
 #include <stdexcept>
 
 #include "data/DbrRecords.h"
-#include "ui/text/Text1251.h"
-
-namespace {
-
-std::string Cp1251(const std::string& utf8) { return ToCp1251(QString::fromUtf8(utf8)); }
-
-}  // namespace
+#include "tests/data/support/Win1251.h"
 
 TDirectoryWriter& TDirectoryWriter::City(const std::string& name) {
-  AppendNameRecord(cities_, Cp1251(name));
+  AppendNameRecord(cities_, W(name));
   return *this;
 }
 
 TDirectoryWriter& TDirectoryWriter::Street(const std::string& name) {
-  AppendNameRecord(streets_, Cp1251(name));
+  AppendNameRecord(streets_, W(name));
   return *this;
 }
 
 TDirectoryWriter& TDirectoryWriter::Owner(const std::string& name) {
-  AppendOwnerRecord(phones_, Cp1251(name));
+  AppendOwnerRecord(phones_, W(name));
   return *this;
 }
 
 TDirectoryWriter& TDirectoryWriter::Phone(const TPhoneRecord& record) {
-  const std::string corpus = Cp1251(record.Corpus);
+  const std::string corpus = W(record.Corpus);
   AppendPhoneRecord(phones_, TDbrPhone{record.Number, record.City, record.Street, record.House, record.Flat, corpus});
   return *this;
 }

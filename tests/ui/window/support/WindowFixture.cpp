@@ -11,7 +11,7 @@
 #include <csignal>
 
 #include "data/LoadDataThread.h"
-#include "data/Tables.h"
+#include "data/NameLists.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/StatusText.h"
 
@@ -25,11 +25,9 @@ TWindowFixture::TWindowFixture(const TDirectoryWriter& directory, TPhones phones
 void TWindowFixture::Prepare(const TDirectoryWriter& directory, bool phonesFile) {
   if (!directory_.isValid()) throw std::runtime_error("no temporary directory");
   directory.Save(Directory(), true, true, phonesFile);
-  DataLoaded.store(false);
-  LoadFailed.store(false);
-  SetDataDirectory(Directory());
-  LoadCities();
-  LoadStreets();
+  nameLists_ = std::make_shared<TDirectory>();
+  LoadCities(*nameLists_, Directory());
+  LoadStreets(*nameLists_, Directory());
 }
 
 TWindowFixture::~TWindowFixture() {
@@ -76,7 +74,7 @@ std::string TWindowFixture::PhonesPath() const { return Directory() + "/Phones.d
 
 TfrmMain& TWindowFixture::Window() {
   if (window_) return *window_;
-  window_ = std::make_unique<TfrmMain>();
+  window_ = std::make_unique<TfrmMain>(nameLists_, Directory());
   // A fault in the grid model's signals aborts the test at the signal that shows it.
   QAbstractItemModel* grid = window_->gPhones->View()->model();
   new QAbstractItemModelTester(grid, QAbstractItemModelTester::FailureReportingMode::Fatal, grid);
@@ -85,8 +83,12 @@ TfrmMain& TWindowFixture::Window() {
 
 bool TWindowFixture::ShowAndWait() {
   Window().show();
-  return QTest::qWaitFor([] { return DataLoaded.load() || LoadFailed.load(); }, 20000);
+  return QTest::qWaitFor([this] { return PhonesLoaded(*window_) || PhonesLoadFailed(*window_); }, 20000);
 }
+
+bool PhonesLoaded(const TfrmMain& window) { return window.Loader() && window.Loader()->DataLoaded(); }
+
+bool PhonesLoadFailed(const TfrmMain& window) { return window.Loader() && window.Loader()->LoadFailed(); }
 
 QString StatusOf(TfrmMain& window) { return window.StatusText->Text(); }
 

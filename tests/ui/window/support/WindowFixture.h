@@ -12,7 +12,7 @@
 
 class TWindowFixture {
  public:
-  // Writes the directory, resets the loader's flags and reads the name lists.
+  // Writes the directory and reads its name lists for the window.
   explicit TWindowFixture(const TDirectoryWriter& directory);
   // A directory without "Phones.dbr", or with an empty one that the test holds under
   // a write lease, so that the loader's open waits until the test lets it go.
@@ -37,11 +37,15 @@ class TWindowFixture {
   void ReleasePhones();
 
   QTemporaryDir directory_;
+  std::shared_ptr<TDirectory> nameLists_;
   std::unique_ptr<TfrmMain> window_;
   int heldPhones_ = -1;  // the leased descriptor while the loader is held
 };
 
 QString StatusOf(TfrmMain& window);
+// The state of the window's load; false before the window has started it.
+bool PhonesLoaded(const TfrmMain& window);
+bool PhonesLoadFailed(const TfrmMain& window);
 // The texts of one column, rows in the order the grid shows them.
 QStringList ColumnTexts(TfrmMain& window, int column);
 // Puts owner into teOwner and clicks btnGo.
