@@ -6,6 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "data/DataFile.h"
 #include "data/DbrRecords.h"
 #include "data/LoadDirectory.h"
 
