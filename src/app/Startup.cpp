@@ -15,7 +15,7 @@
 
 namespace {
 
-using TNameListLoad = void (*)(TDirectory&, std::string_view);
+using TNameListLoad = void (*)(TDirectory&, TDirectoryFiles&);
 
 // The report's address names the step that failed: the loader's entry point.
 uint32_t StepAddress(TNameListLoad step) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(step)); }
@@ -35,10 +35,10 @@ void WriteFailureToStandardError() {
 
 // The report needs the application object, so this runs after it exists but before
 // any window.
-bool ReadNameLists(TDirectory& directory, std::string_view folder) {
-  for (TNameListLoad step : {&LoadCities, &LoadStreets}) {
+bool ReadNameLists(TDirectory& directory, TDirectoryFiles& files) {
+  for (TNameListLoad step : {TNameListLoad{&LoadCities}, TNameListLoad{&LoadStreets}}) {
     try {
-      step(directory, folder);
+      step(directory, files);
     } catch (...) {
       WriteFailureToStandardError();
       ShowStartupFailureReport(StepAddress(step));
@@ -53,9 +53,12 @@ bool ReadNameLists(TDirectory& directory, std::string_view folder) {
 int RunOrlinar(int& argc, char** argv) {
   TApplication application(argc, argv);
   const std::string folder = ExecutableDirectory();
+  // The three files are opened together, so that the phones read later come from
+  // the generation the names came from.
+  auto files = std::make_shared<TDirectoryFiles>(folder);
   auto directory = std::make_shared<TDirectory>();
-  if (!ReadNameLists(*directory, folder)) return kStartupFailureExitCode;
-  TfrmMain frmMain(std::move(directory), folder);
+  if (!ReadNameLists(*directory, *files)) return kStartupFailureExitCode;
+  TfrmMain frmMain(std::move(directory), folder, std::move(files));
   frmMain.show();
   return application.exec();
 }

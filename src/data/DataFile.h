@@ -38,6 +38,7 @@ class TDataFile {
   // The size the file had when it was opened: a file that grows meanwhile is read
   // no further than that, so its reader's memory stays bounded.
   uint64_t SizeAtOpen() const { return sizeAtOpen_; }
+  const std::string& Path() const { return path_; }
   // Whether path, links followed, names this very file now.
   bool IsNamedBy(const std::string& path) const;
   void Close();  // throws EInOutError when the close fails

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "data/DataFilePath.h"
+
 namespace {
 
 // A switch between two opens shows at once when the names are looked at again.
@@ -26,26 +28,28 @@ bool AppearedSince(const std::exception_ptr& failure, const std::string& path) {
 
 }  // namespace
 
-TDirectoryFiles::TDirectoryFiles(const std::array<std::string, 3>& paths) {
-  for (int round = 1; !OpenRound(paths); ++round) {
+TDirectoryFiles::TDirectoryFiles(std::string_view folder)
+    : paths_{DataFilePath(folder, "Cities.dbr"), DataFilePath(folder, "Streets.dbr"),
+             DataFilePath(folder, "Phones.dbr")} {
+  for (int round = 1; !OpenRound(); ++round) {
     if (round >= QuickOpenRounds) std::this_thread::sleep_for(PauseBetweenRounds);
   }
 }
 
-bool TDirectoryFiles::OpenRound(const std::array<std::string, 3>& paths) {
-  for (size_t i = 0; i < paths.size(); ++i) {
+bool TDirectoryFiles::OpenRound() {
+  for (size_t i = 0; i < paths_.size(); ++i) {
     files_[i] = {};
     try {
-      files_[i].File = std::make_unique<TDataFile>(paths[i]);
+      files_[i].File = std::make_unique<TDataFile>(paths_[i]);
     } catch (const EInOutError&) {
       files_[i].Failure = std::current_exception();
     }
   }
   // A generation is never reused, so a name that still leads to the file opened
   // through it was not switched since; one switched name shows in every later look.
-  for (size_t i = 0; i < paths.size(); ++i) {
+  for (size_t i = 0; i < paths_.size(); ++i) {
     const bool unchanged =
-        files_[i].File ? files_[i].File->IsNamedBy(paths[i]) : !AppearedSince(files_[i].Failure, paths[i]);
+        files_[i].File ? files_[i].File->IsNamedBy(paths_[i]) : !AppearedSince(files_[i].Failure, paths_[i]);
     if (!unchanged) return false;
   }
   return true;

@@ -8,6 +8,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "data/DataFile.h"
 
@@ -15,10 +16,10 @@ class TDirectoryFiles {
  public:
   enum TWhich { CitiesFile, StreetsFile, PhonesFile };
 
-  // Opens the three paths, in this order, until one round finds every name still
-  // naming the file it opened (or still missing). A failed open does not throw
-  // here: its error waits for Take.
-  explicit TDirectoryFiles(const std::array<std::string, 3>& paths);
+  // Opens folder's "Cities.dbr", "Streets.dbr" and "Phones.dbr", in this order,
+  // until one round finds every name still naming the file it opened (or still
+  // missing). A failed open does not throw here: its error waits for Take.
+  explicit TDirectoryFiles(std::string_view folder);
 
   // The open file, once; throws the error its open raised.
   std::unique_ptr<TDataFile> Take(TWhich which);
@@ -28,7 +29,8 @@ class TDirectoryFiles {
     std::unique_ptr<TDataFile> File;
     std::exception_ptr Failure;
   };
-  bool OpenRound(const std::array<std::string, 3>& paths);
+  bool OpenRound();
 
+  std::array<std::string, 3> paths_;
   std::array<TOpened, 3> files_;
 };

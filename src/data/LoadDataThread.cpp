@@ -23,9 +23,10 @@ std::string FailureTextOf(const std::exception* error, std::string_view folder) 
 }  // namespace
 
 TLoadDataThread::TLoadDataThread(TDirectory& directory, std::string folder, TSynchronize synchronize,
-                                 std::function<void()> onLoaded)
+                                 std::function<void()> onLoaded, std::shared_ptr<TDirectoryFiles> files)
     : directory_(directory),
       folder_(std::move(folder)),
+      files_(std::move(files)),
       synchronize_(std::move(synchronize)),
       onLoaded_(std::move(onLoaded)),
       thread_([this] { Execute(); }) {
@@ -56,7 +57,8 @@ std::exception_ptr TLoadDataThread::LoadFailure() const {
 
 void TLoadDataThread::Execute() {
   try {
-    LoadPhones(directory_, folder_, *this);
+    if (!files_) files_ = std::make_shared<TDirectoryFiles>(folder_);
+    LoadPhones(directory_, *files_, *this);
     synchronize_([this] {
       dataLoaded_.store(true, std::memory_order_release);
       if (onLoaded_) onLoaded_();

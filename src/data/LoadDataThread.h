@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "data/DataFile.h"
 #include "data/DbrRecords.h"
 #include "data/Directory.h"
+#include "data/DirectoryFiles.h"
 #include "data/TextServices.h"
 
 class TLoadDataThread {
@@ -23,8 +25,11 @@ class TLoadDataThread {
   // Starts loading folder's "Phones.dbr" into directory at once, at the lowest
   // priority; directory must outlive the loader and is not to be read before
   // DataLoaded. onLoaded runs on the window thread through synchronize;
-  // DataLoaded becomes visible there together with it.
-  TLoadDataThread(TDirectory& directory, std::string folder, TSynchronize synchronize, std::function<void()> onLoaded);
+  // DataLoaded becomes visible there together with it. Given files, the loader reads
+  // the "Phones.dbr" they hold, of the generation the name lists came from;
+  // otherwise it opens the folder's files itself, on its own thread.
+  TLoadDataThread(TDirectory& directory, std::string folder, TSynchronize synchronize, std::function<void()> onLoaded,
+                  std::shared_ptr<TDirectoryFiles> files = nullptr);
   ~TLoadDataThread();  // waits for the body to end
   void Join();         // the same, for a caller that reads the outcome afterwards
   TLoadDataThread(const TLoadDataThread&) = delete;
@@ -52,6 +57,7 @@ class TLoadDataThread {
 
   TDirectory& directory_;
   const std::string folder_;
+  std::shared_ptr<TDirectoryFiles> files_;
   TSynchronize synchronize_;
   std::function<void()> onLoaded_;
   std::atomic<bool> dataLoaded_{false};
@@ -63,7 +69,8 @@ class TLoadDataThread {
   std::thread thread_;  // last, so that the body starts with every other member made
 };
 
-// Empties directory's Phones and Owners, resets loader.Count and reads folder's "Phones.dbr".
-void LoadPhones(TDirectory& directory, std::string_view folder, TLoadDataThread& loader);
+// Empties directory's Phones and Owners, resets loader.Count and reads the "Phones.dbr"
+// that files hold.
+void LoadPhones(TDirectory& directory, TDirectoryFiles& files, TLoadDataThread& loader);
 // Counts phone in loader.Count and appends it to directory.Phones as the line of owner ownerIndex.
 void AddPhone(TDirectory& directory, TLoadDataThread& loader, int32_t ownerIndex, const TDbrPhone& phone);

@@ -5,10 +5,11 @@
 
 std::shared_ptr<TDirectory> LoadDirectory(const std::string& folder) {
   auto directory = std::make_shared<TDirectory>();
-  LoadCities(*directory, folder);
-  LoadStreets(*directory, folder);
+  auto files = std::make_shared<TDirectoryFiles>(folder);
+  LoadCities(*directory, *files);
+  LoadStreets(*directory, *files);
   TLoadDataThread loader(
-      *directory, folder, [](const std::function<void()>& procedure) { procedure(); }, nullptr);
+      *directory, folder, [](const std::function<void()>& procedure) { procedure(); }, nullptr, files);
   // The program loads at idle priority, to spare the window; here nothing else waits.
   loader.RaiseToHighestPriority();
   loader.Join();

@@ -6,16 +6,16 @@
 
 #include "data/ChunkedReading.h"
 #include "data/DataFile.h"
-#include "data/DataFilePath.h"
 #include "data/DbrRecords.h"
 #include "data/TableLimits.h"
 
 namespace {
 
-void LoadNameList(std::vector<std::string>& table, std::string_view folder, std::string_view fileName) {
+void LoadNameList(std::vector<std::string>& table, TDirectoryFiles& files, TDirectoryFiles::TWhich which) {
   table.assign(1, std::string());
-  const std::string path = DataFilePath(folder, fileName);
-  TDataFile file(path);
+  const std::unique_ptr<TDataFile> held = files.Take(which);
+  TDataFile& file = *held;
+  const std::string& path = file.Path();
   LoadWithinMemory(path, [&] {
     // Each name takes at least its length byte, which bounds the count in advance.
     table.reserve(std::min<uint64_t>(file.SizeAtOpen(), MaxNamesInFile + 1) + 1);
@@ -34,10 +34,20 @@ void LoadNameList(std::vector<std::string>& table, std::string_view folder, std:
 
 }  // namespace
 
+void LoadCities(TDirectory& directory, TDirectoryFiles& files) {
+  LoadNameList(directory.Cities, files, TDirectoryFiles::CitiesFile);
+}
+
+void LoadStreets(TDirectory& directory, TDirectoryFiles& files) {
+  LoadNameList(directory.Streets, files, TDirectoryFiles::StreetsFile);
+}
+
 void LoadCities(TDirectory& directory, std::string_view folder) {
-  LoadNameList(directory.Cities, folder, "Cities.dbr");
+  TDirectoryFiles files(folder);
+  LoadCities(directory, files);
 }
 
 void LoadStreets(TDirectory& directory, std::string_view folder) {
-  LoadNameList(directory.Streets, folder, "Streets.dbr");
+  TDirectoryFiles files(folder);
+  LoadStreets(directory, files);
 }

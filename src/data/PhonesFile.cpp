@@ -1,5 +1,4 @@
 #include "data/ChunkedReading.h"
-#include "data/DataFilePath.h"
 #include "data/DbrRecords.h"
 #include "data/LoadDataThread.h"
 #include "data/TableLimits.h"
@@ -51,12 +50,13 @@ void FillTables(TDataFile& file, const TFileCounts& counts, TDirectory& director
 
 }  // namespace
 
-void LoadPhones(TDirectory& directory, std::string_view folder, TLoadDataThread& loader) {
+void LoadPhones(TDirectory& directory, TDirectoryFiles& files, TLoadDataThread& loader) {
   directory.Phones.clear();
   directory.Owners.clear();
   loader.Count = 0;
-  const std::string path = DataFilePath(folder, "Phones.dbr");
-  TDataFile file(path);
+  const std::unique_ptr<TDataFile> held = files.Take(TDirectoryFiles::PhonesFile);
+  TDataFile& file = *held;
+  const std::string& path = file.Path();
   LoadWithinMemory(path, [&] {
     const TFileCounts counts = CountRecords(file);
     CheckRecordCount(counts.owners, path);

@@ -82,10 +82,12 @@ bool IsEnterKey(QEvent* event) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder, QWidget* parent)
+TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder,
+                   std::shared_ptr<TDirectoryFiles> dataFiles, QWidget* parent)
     : QMainWindow(parent),
       directory_(std::move(directory)),
       dataFolder_(std::move(dataFolder)),
+      dataFiles_(std::move(dataFiles)),
       cellSource_(*directory_) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(ApplicationTitle());

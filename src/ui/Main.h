@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "data/DirectoryFiles.h"
 #include "ui/MainThreadCalls.h"
 #include "ui/PhoneCellSource.h"
 
@@ -28,7 +29,10 @@ class TfrmMain : public QMainWindow {
  public:
   // Shows directory, whose name lists are read; its phone table is loaded from
   // dataFolder when the window is first shown. The window alone writes it until then.
-  TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder, QWidget* parent = nullptr);
+  // dataFiles: the files of dataFolder that start-up opened together and read the
+  // name lists from; without them the loader opens the folder's Phones.dbr itself.
+  TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder,
+           std::shared_ptr<TDirectoryFiles> dataFiles = nullptr, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   TMaskEdit* mePhone;
@@ -84,6 +88,7 @@ class TfrmMain : public QMainWindow {
 
   const std::shared_ptr<TDirectory> directory_;
   const std::string dataFolder_;
+  std::shared_ptr<TDirectoryFiles> dataFiles_;
   TPhoneCellSource cellSource_;
   TMainThreadCalls mainThreadCalls_;
   std::unique_ptr<TLoadDataThread> loader_;

@@ -23,7 +23,7 @@ void TfrmMain::FormShow() {
   RunGuarded([this] {
     loader_ = std::make_unique<TLoadDataThread>(
         *directory_, dataFolder_, [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); },
-        [this] { ShowLoadedStatus(); });
+        [this] { ShowLoadedStatus(); }, std::move(dataFiles_));
     WatchForFailedLoad();
   });
 }

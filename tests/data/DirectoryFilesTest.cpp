@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "data/LoadDataThread.h"
+#include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
 
 namespace {
@@ -15,10 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* FileNames[] = {"Cities.dbr", "Streets.dbr", "Phones.dbr"};
-
-std::array<std::string, 3> PathsIn(const TTempDirectory& dir) {
-  return {dir.FilePath(FileNames[0]), dir.FilePath(FileNames[1]), dir.FilePath(FileNames[2])};
-}
 
 // The data tool's layout: each name a link through ".orlinar-current" to the
 // generation folder that one rename switches. Every file of generation n holds n.
@@ -63,7 +61,7 @@ TEST(DirectoryFiles, ThreeFilesComeFromOneGenerationWhileGenerationsSwitch) {
   });
   int mixed = 0;
   for (int start = 0; start < 200 || switches < 100; ++start) {
-    TDirectoryFiles files(PathsIn(folder.Dir()));
+    TDirectoryFiles files(folder.Dir().Path());
     const std::string cities = ReadRest(*files.Take(TDirectoryFiles::CitiesFile));
     const std::string streets = ReadRest(*files.Take(TDirectoryFiles::StreetsFile));
     const std::string phones = ReadRest(*files.Take(TDirectoryFiles::PhonesFile));
@@ -78,7 +76,7 @@ TEST(DirectoryFiles, EachFailureWaitsForItsOwnFile) {
   TTempDirectory dir;
   dir.Write("Cities.dbr", "c");
   dir.Write("Streets.dbr", "s");
-  TDirectoryFiles files(PathsIn(dir));
+  TDirectoryFiles files(dir.Path());
   EXPECT_EQ(ReadRest(*files.Take(TDirectoryFiles::CitiesFile)), "c");
   try {
     files.Take(TDirectoryFiles::PhonesFile);
@@ -91,12 +89,22 @@ TEST(DirectoryFiles, EachFailureWaitsForItsOwnFile) {
   EXPECT_THROW(files.Take(TDirectoryFiles::CitiesFile), std::logic_error);
 }
 
-// Replaced after the open, the file already held is still the one read.
-TEST(DirectoryFiles, AFileHeldIsReadAsItWasWhenReplaced) {
+// Replaced after the open, the phones already held are still the ones the loader
+// reads: those of the generation the names came from.
+TEST(DirectoryFiles, TheLoaderReadsThePhonesHeldSinceTheNamesWereRead) {
   TTempDirectory dir;
-  for (const char* name : FileNames) dir.Write(name, "old");
-  TDirectoryFiles files(PathsIn(dir));
-  dir.Write("Phones.dbr.new", "new");
+  dir.Write("Cities.dbr", NameRecord("old"));
+  dir.Write("Streets.dbr", "");
+  dir.Write("Phones.dbr", OwnerRecord("old") + PhoneRecord(1, 1, 0, 0, 0));
+  auto files = std::make_shared<TDirectoryFiles>(dir.Path());
+  TDirectory directory;
+  LoadCities(directory, *files);
+  dir.Write("Phones.dbr.new", OwnerRecord("new") + PhoneRecord(2, 1, 0, 0, 0) + PhoneRecord(3, 1, 0, 0, 0));
   fs::rename(dir.FilePath("Phones.dbr.new"), dir.FilePath("Phones.dbr"));
-  EXPECT_EQ(ReadRest(*files.Take(TDirectoryFiles::PhonesFile)), "old");
+  TLoadDataThread loader(
+      directory, dir.Path(), [](const std::function<void()>& procedure) { procedure(); }, nullptr, files);
+  loader.Join();
+  ASSERT_TRUE(loader.DataLoaded()) << loader.LoadFailureText();
+  ASSERT_EQ(directory.Phones.size(), 1u);
+  EXPECT_EQ(directory.OwnerName(directory.Phones[0]), "old");
 }
