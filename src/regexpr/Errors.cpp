@@ -6,6 +6,8 @@ using namespace regexpr;
 ERegExpr::ERegExpr(const std::string& message, int errorNumber, int errorPosition)
     : std::runtime_error(message), ErrorNumber(errorNumber), ErrorPosition(errorPosition) {}
 
+// Callers and stored logs match these texts byte for byte, slips included ("RarseAtom",
+// "Urecognized", "countain", "Greater then", "Inpit", "Urp"): leave them as they are.
 std::string TRegExpr::ErrorMessage(int code) {
   switch (code) {
     case NoError: return "No errors";
