@@ -13,8 +13,6 @@ namespace {
 
 enum Column { NumberColumn, SubscriberColumn, CityColumn, StreetColumn, HouseColumn, CorpusColumn, FlatColumn };
 constexpr size_t ColumnCount = 7;
-// The phone records hold city and street indexes in 16 bits; 0 is the empty name.
-constexpr size_t MaxNames = 65535;
 
 // Gives each distinct name an index in order of first use; the empty name is 0.
 class TNameNumbering {
@@ -23,7 +21,7 @@ class TNameNumbering {
   std::optional<uint16_t> IndexOf(const std::string& name) {
     if (name.empty()) return 0;
     if (const auto found = indexes_.find(name); found != indexes_.end()) return found->second;
-    if (names_.size() > MaxNames) return std::nullopt;
+    if (names_.size() > MaxListedNames) return std::nullopt;
     const auto index = static_cast<uint16_t>(names_.size());
     indexes_.emplace(name, index);
     names_.push_back(name);
@@ -116,7 +114,7 @@ class TImport {
 
   uint16_t Small(std::string_view field, const char* what) const {
     const auto value = PlainDigits(field);
-    if (!value || *value > 65535) {
+    if (!value || *value > static_cast<uint64_t>(MaxPhoneField)) {
       Fail(std::string(what) + " must be a whole number from 0 to 65535 without leading zeros");
     }
     return static_cast<uint16_t>(*value);
@@ -125,8 +123,8 @@ class TImport {
   uint16_t NameIndex(TNameNumbering& names, const std::string& name, const char* what) const {
     const auto index = names.IndexOf(name);
     if (!index) {
-      Fail("brings the " + std::to_string(MaxNames + 1) + "th distinct " + what + " name; a directory holds at most " +
-           std::to_string(MaxNames));
+      Fail("brings the " + std::to_string(MaxListedNames + 1) + "th distinct " + what +
+           " name; a directory holds at most " + std::to_string(MaxListedNames));
     }
     return *index;
   }
