@@ -5,14 +5,12 @@
 
 #include "data/Cp1251.h"
 #include "data/DbrRecords.h"
+#include "data/PhoneFields.h"
 #include "tools/DirectoryTsv.h"
 #include "tools/DirectoryWriter.h"
 #include "tools/GenerationWriter.h"
 
 namespace {
-
-enum Column { NumberColumn, SubscriberColumn, CityColumn, StreetColumn, HouseColumn, CorpusColumn, FlatColumn };
-constexpr size_t ColumnCount = 7;
 
 // Gives each distinct name an index in order of first use; the empty name is 0.
 class TNameNumbering {
@@ -70,15 +68,16 @@ class TImport {
           "and a carriage return in a field is written \\r");
     }
     const std::vector<std::string_view> fields = SplitFields(text);
-    if (fields.size() != ColumnCount) Fail("expected 7 tab-separated fields, found " + std::to_string(fields.size()));
+    if (fields.size() != static_cast<size_t>(PhoneColumnCount))
+      Fail("expected 7 tab-separated fields, found " + std::to_string(fields.size()));
     TDirectoryLine line;
-    line.Number = Number(fields[NumberColumn]);
-    const std::string subscriber = Text(fields[SubscriberColumn], MaxOwnerBytes, "subscriber");
-    line.City = NameIndex(cities_, Text(fields[CityColumn], MaxNameBytes, "city"), "city");
-    line.Street = NameIndex(streets_, Text(fields[StreetColumn], MaxNameBytes, "street"), "street");
-    line.House = Small(fields[HouseColumn], "house");
-    line.Corpus = Text(fields[CorpusColumn], MaxCorpusBytes, "corpus");
-    line.Flat = Small(fields[FlatColumn], "flat");
+    line.Number = Number(fields[colPhone]);
+    const std::string subscriber = Text(fields[colOwner], MaxOwnerBytes, "subscriber");
+    line.City = NameIndex(cities_, Text(fields[colCity], MaxNameBytes, "city"), "city");
+    line.Street = NameIndex(streets_, Text(fields[colStreet], MaxNameBytes, "street"), "street");
+    line.House = Small(fields[colHouse], "house");
+    line.Corpus = Text(fields[colCorpus], MaxCorpusBytes, "corpus");
+    line.Flat = Small(fields[colFlat], "flat");
     if (!hasOwner_ || subscriber != owner_) writer_.AddOwner(subscriber);
     hasOwner_ = true;
     owner_ = subscriber;
