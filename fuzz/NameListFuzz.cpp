@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "data/DataFile.h"
+#include "data/DbrRecords.h"
 #include "data/NameLists.h"
-#include "data/TableLimits.h"
 #include "tests/data/support/DirectoryFiles.h"
 
 namespace {
@@ -58,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TDirectory directory;
   try {
     LoadCities(directory, dir.Path());
-    Require(expected.size() <= MaxNamesInFile + 1 && directory.Cities == expected);
+    Require(expected.size() <= MaxListedNames + 1 && directory.Cities == expected);
   } catch (const EInOutError& error) {
-    Require(error.Code == 8 && expected.size() > MaxNamesInFile + 1);
+    Require(error.Code == 8 && expected.size() > MaxListedNames + 1);
   }
   return 0;
 }

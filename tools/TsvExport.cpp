@@ -4,6 +4,7 @@
 #include "data/DataFile.h"
 #include "data/DataFilePath.h"
 #include "data/LoadDirectory.h"
+#include "data/PhoneFields.h"
 #include "tools/DirectoryTsv.h"
 
 namespace {
@@ -31,28 +32,18 @@ std::shared_ptr<const TDirectory> LoadForExport(const std::string& folder) {
   }
 }
 
-void AppendField(std::string& out, std::string_view bytes) {
-  out += EscapeField(Utf8FromCp1251(bytes));
-  out += '\t';
-}
-
 }  // namespace
 
 void ExportTsv(const std::string& folder, const TTextSink& write) {
   const std::shared_ptr<const TDirectory> directory = LoadForExport(folder);
   std::string chunk;
   chunk.reserve(ChunkBytes + 4096);
-  for (const TPhone& phone : directory->Phones) {
-    chunk += std::string_view(phone.Number);
-    chunk += '\t';
-    AppendField(chunk, directory->OwnerName(phone));
-    AppendField(chunk, directory->CityName(phone.CityIndex));
-    AppendField(chunk, directory->StreetName(phone.StreetIndex));
-    chunk += std::to_string(phone.House);
-    chunk += '\t';
-    AppendField(chunk, phone.Corpus);
-    chunk += std::to_string(phone.Flat);
-    chunk += '\n';
+  std::string scratch;
+  for (size_t row = 0; row < directory->Phones.size(); ++row) {
+    for (int column = 0; column < PhoneColumnCount; ++column) {
+      chunk += EscapeField(Utf8FromCp1251(PhoneFieldText(*directory, row, column, scratch)));
+      chunk += column + 1 < PhoneColumnCount ? '\t' : '\n';
+    }
     if (chunk.size() >= ChunkBytes) {
       write(chunk);
       chunk.clear();

@@ -5,16 +5,12 @@
 
 #include "data/Cp1251.h"
 #include "data/DbrRecords.h"
+#include "data/PhoneFields.h"
 #include "tools/DirectoryTsv.h"
 #include "tools/DirectoryWriter.h"
 #include "tools/GenerationWriter.h"
 
 namespace {
-
-enum Column { NumberColumn, SubscriberColumn, CityColumn, StreetColumn, HouseColumn, CorpusColumn, FlatColumn };
-constexpr size_t ColumnCount = 7;
-// The phone records hold city and street indexes in 16 bits; 0 is the empty name.
-constexpr size_t MaxNames = 65535;
 
 // Gives each distinct name an index in order of first use; the empty name is 0.
 class TNameNumbering {
@@ -23,7 +19,7 @@ class TNameNumbering {
   std::optional<uint16_t> IndexOf(const std::string& name) {
     if (name.empty()) return 0;
     if (const auto found = indexes_.find(name); found != indexes_.end()) return found->second;
-    if (names_.size() > MaxNames) return std::nullopt;
+    if (names_.size() > MaxListedNames) return std::nullopt;
     const auto index = static_cast<uint16_t>(names_.size());
     indexes_.emplace(name, index);
     names_.push_back(name);
@@ -72,15 +68,16 @@ class TImport {
           "and a carriage return in a field is written \\r");
     }
     const std::vector<std::string_view> fields = SplitFields(text);
-    if (fields.size() != ColumnCount) Fail("expected 7 tab-separated fields, found " + std::to_string(fields.size()));
+    if (fields.size() != static_cast<size_t>(PhoneColumnCount))
+      Fail("expected 7 tab-separated fields, found " + std::to_string(fields.size()));
     TDirectoryLine line;
-    line.Number = Number(fields[NumberColumn]);
-    const std::string subscriber = Text(fields[SubscriberColumn], MaxOwnerBytes, "subscriber");
-    line.City = NameIndex(cities_, Text(fields[CityColumn], MaxNameBytes, "city"), "city");
-    line.Street = NameIndex(streets_, Text(fields[StreetColumn], MaxNameBytes, "street"), "street");
-    line.House = Small(fields[HouseColumn], "house");
-    line.Corpus = Text(fields[CorpusColumn], MaxCorpusBytes, "corpus");
-    line.Flat = Small(fields[FlatColumn], "flat");
+    line.Number = Number(fields[colPhone]);
+    const std::string subscriber = Text(fields[colOwner], MaxOwnerBytes, "subscriber");
+    line.City = NameIndex(cities_, Text(fields[colCity], MaxNameBytes, "city"), "city");
+    line.Street = NameIndex(streets_, Text(fields[colStreet], MaxNameBytes, "street"), "street");
+    line.House = Small(fields[colHouse], "house");
+    line.Corpus = Text(fields[colCorpus], MaxCorpusBytes, "corpus");
+    line.Flat = Small(fields[colFlat], "flat");
     if (!hasOwner_ || subscriber != owner_) writer_.AddOwner(subscriber);
     hasOwner_ = true;
     owner_ = subscriber;
@@ -116,7 +113,7 @@ class TImport {
 
   uint16_t Small(std::string_view field, const char* what) const {
     const auto value = PlainDigits(field);
-    if (!value || *value > 65535) {
+    if (!value || *value > static_cast<uint64_t>(MaxPhoneField)) {
       Fail(std::string(what) + " must be a whole number from 0 to 65535 without leading zeros");
     }
     return static_cast<uint16_t>(*value);
@@ -125,8 +122,8 @@ class TImport {
   uint16_t NameIndex(TNameNumbering& names, const std::string& name, const char* what) const {
     const auto index = names.IndexOf(name);
     if (!index) {
-      Fail("brings the " + std::to_string(MaxNames + 1) + "th distinct " + what + " name; a directory holds at most " +
-           std::to_string(MaxNames));
+      Fail("brings the " + std::to_string(MaxListedNames + 1) + "th distinct " + what +
+           " name; a directory holds at most " + std::to_string(MaxListedNames));
     }
     return *index;
   }

@@ -16,6 +16,10 @@
 #include <string_view>
 
 constexpr size_t MaxNameBytes = 255;
+// A phone record's city, street, house and flat are unsigned 16-bit numbers.
+constexpr int32_t MaxPhoneField = UINT16_MAX;
+// The names a record can refer to in one list; index 0 is the empty name, in no file.
+constexpr size_t MaxListedNames = MaxPhoneField;
 
 constexpr unsigned char PhoneTagBit = 0x80;
 constexpr unsigned char TagLengthMask = 0x7F;

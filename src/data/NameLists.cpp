@@ -18,11 +18,11 @@ void LoadNameList(std::vector<std::string>& table, TDirectoryFiles& files, TDire
   const std::string& path = file.Path();
   LoadWithinMemory(path, [&] {
     // Each name takes at least its length byte, which bounds the count in advance.
-    table.reserve(std::min<uint64_t>(file.SizeAtOpen(), MaxNamesInFile + 1) + 1);
+    table.reserve(std::min<uint64_t>(file.SizeAtOpen(), MaxListedNames + 1) + 1);
     ReadInChunks(file, file.SizeAtOpen(), 1 + MaxNameBytes, [&](std::string_view bytes) {
       size_t used = 0;
       ForEachNameRecord(bytes, [&](std::string_view name) {
-        CheckRecordCount(table.size(), path, MaxNamesInFile);
+        CheckRecordCount(table.size(), path, MaxListedNames);
         table.emplace_back(name);
         used = static_cast<size_t>(name.data() + name.size() - bytes.data());
       });

@@ -34,7 +34,9 @@ void Release(std::vector<T>& column) {
 }
 
 uint16_t NarrowField(int32_t value, const char* field) {
-  if (value < 0 || value > 65535) throw std::out_of_range(std::string("phone ") + field + " outside 0..65535");
+  if (value < 0 || value > MaxPhoneField) {
+    throw std::out_of_range(std::string("phone ") + field + " outside 0.." + std::to_string(MaxPhoneField));
+  }
   return static_cast<uint16_t>(value);
 }
 

@@ -10,9 +10,6 @@
 #include <string>
 
 constexpr size_t MaxTableRecords = INT32_MAX;
-// A phone names its city and street by a 16-bit index and element 0 of a name list
-// is the empty name, so no phone can reach a name beyond the 65,535th of its file.
-constexpr size_t MaxNamesInFile = UINT16_MAX;
 
 // Throws EInOutError (code 8) when count records of path exceed limit.
 void CheckRecordCount(size_t count, const std::string& path, size_t limit = MaxTableRecords);

@@ -26,7 +26,7 @@ struct TSearchInputs {
 class TIndexSet {
  public:
   TIndexSet();
-  void Insert(int32_t index);  // indices outside 0..65535 are never stored in a record and are ignored
+  void Insert(int32_t index);  // indices outside 0..MaxPhoneField are never stored in a record and are ignored
   bool Contains(uint16_t index) const { return (words_[index >> 6] >> (index & 63)) & 1; }
 
  private:

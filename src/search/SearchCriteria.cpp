@@ -1,3 +1,4 @@
+#include "data/DbrRecords.h"
 #include "data/TextServices.h"
 #include "search/Search.h"
 
@@ -26,10 +27,10 @@ std::optional<int32_t> NumberCriterion(const std::string& text) {
 
 }  // namespace
 
-TIndexSet::TIndexSet() : words_(65536 / 64, 0) {}
+TIndexSet::TIndexSet() : words_((MaxPhoneField + 1) / 64, 0) {}
 
 void TIndexSet::Insert(int32_t index) {
-  if (index < 0 || index > 65535) return;
+  if (index < 0 || index > MaxPhoneField) return;
   words_[index >> 6] |= uint64_t{1} << (index & 63);
 }
 

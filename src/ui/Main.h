@@ -27,8 +27,9 @@ struct TSearchInputs;
 class TfrmMain : public QMainWindow {
   Q_OBJECT
  public:
-  // Shows directory, whose name lists are read; its phone table is loaded from
-  // dataFolder when the window is first shown. The window alone writes it until then.
+  // Shows directory, whose name lists are read. Its phone table is loaded from
+  // dataFolder when the window is first shown, by the loader alone, and read here only
+  // once that load has handed it over; nothing writes the directory after that.
   // dataFiles: the files of dataFolder that start-up opened together and read the
   // name lists from; without them the loader opens the folder's Phones.dbr itself.
   TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder,

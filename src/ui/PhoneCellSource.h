@@ -3,9 +3,8 @@
 // keeps only indices into its Phones.
 
 #include "data/Directory.h"
+#include "data/PhoneFields.h"
 #include "ui/grid/CellSource.h"
-
-enum TPhoneColumn { colPhone, colOwner, colCity, colStreet, colHouse, colCorpus, colFlat };
 
 class TPhoneCellSource : public TCellSource {
  public:
