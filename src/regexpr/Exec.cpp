@@ -48,7 +48,7 @@ bool TMatcher::ExecAt(const TProgram& program, int offset) {
   Program_ = &program;
   TextBegin_ = begin;
   TextEnd_ = begin + length;
-  if (!program.MustString().empty() && !ContainsMustString(start)) return false;
+  if (program.HasMustString() && !ContainsMustString(start)) return false;
   ProgramFirst_ = program.FirstNode();
   ProgramEnd_ = program.End();
   StartStepCount();
