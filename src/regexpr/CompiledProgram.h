@@ -48,6 +48,7 @@ class TProgram {
   const TCharSet& FirstChars() const { return Aids_.FirstChars; }
   uint8_t StartChar() const { return Aids_.StartChar; }
   bool Anchored() const { return Aids_.Anchored; }
+  bool HasMustString() const { return Aids_.MustLength > 0; }
   std::string_view MustString() const {
     return std::string_view(Bytes_).substr(static_cast<size_t>(Aids_.MustOffset),
                                            static_cast<size_t>(Aids_.MustLength));

@@ -3,6 +3,18 @@
 #include "regexpr/MatchLimits.h"
 #include "regexpr/Matcher.h"
 #include "regexpr/Raise.h"
+#include "regexpr/RegExpr.h"
+
+// Beside the matcher, so that its entry points inline into the object's.
+bool TRegExpr::Exec(std::string_view input) {
+  SetInputString(input);
+  return ExecAt(1);
+}
+
+bool TRegExpr::ExecAt(int offset) {
+  if (!EnsureProgram()) return false;
+  return Matcher_.ExecAt(*Program_, offset);
+}
 
 namespace regexpr {
 
@@ -36,7 +48,7 @@ bool TMatcher::ExecAt(const TProgram& program, int offset) {
   Program_ = &program;
   TextBegin_ = begin;
   TextEnd_ = begin + length;
-  if (!program.MustString().empty() && !ContainsMustString(start)) return false;
+  if (program.HasMustString() && !ContainsMustString(start)) return false;
   ProgramFirst_ = program.FirstNode();
   ProgramEnd_ = program.End();
   StartStepCount();

@@ -69,16 +69,6 @@ const TCharSet& TRegExpr::FirstChars() const {
   return Program_ ? Program_->FirstChars() : None;
 }
 
-bool TRegExpr::Exec(std::string_view input) {
-  SetInputString(input);
-  return ExecAt(1);
-}
-
-bool TRegExpr::ExecAt(int offset) {
-  if (!EnsureProgram()) return false;
-  return Matcher_.ExecAt(*Program_, offset);
-}
-
 void TRegExpr::RaiseError(TErrorCode code) const { Raise(code); }
 
 bool RegexMatches(std::string_view expression, std::string_view text) {
