@@ -25,16 +25,40 @@ for f in "${files[@]}"; do
 done
 is_sample /var/lib/orlinar || fail "/var/lib/orlinar does not hold the sample of 300,000 lines, seed 1"
 
-# Bytes of a data file the program read between opening it through its link
-# beside the executable and closing it, in one thread's trace, counted from its
-# last rewind, since a file may be read in two passes; -1 if never closed.
-bytes_read() {
+# The program opens the three data files together through their links beside the
+# executable; a thread that did not open the file may read it (the loader reads
+# Phones.dbr). descriptor TRACE FILE: the descriptor the open in TRACE returned.
+descriptor() {
   awk -v call="openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," '
-    index($0, call) == 1 && match($0, /= [0-9]+$/) { fd = substr($0, RSTART + 2); open = 1; next }
+    index($0, call) == 1 && match($0, /= [0-9]+$/) { print substr($0, RSTART + 2); exit }' "$1"
+}
+
+# reader TRACE_DIR FILE: the trace of the thread that read FILE: the first other thread
+# that reads its descriptor, or else the thread that opened it.
+reader() {
+  local opener fd other
+  opener=$(grep -l "openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," "$1"/thread.* | head -n 1) || return 1
+  fd=$(descriptor "$opener" "$2")
+  for other in "$1"/thread.*; do
+    [ "$other" != "$opener" ] && grep -q "^read($fd," "$other" && { echo "$other"; return; }
+  done
+  echo "$opener"
+}
+
+# bytes_read TRACE_DIR FILE: the bytes of FILE its reader read before closing it,
+# counted from the last rewind, since a file may be read in two passes; -1 if never
+# closed. The opener counts from its open, another thread from its first line.
+bytes_read() {
+  local opener fd reading
+  opener=$(grep -l "openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," "$1"/thread.* | head -n 1)
+  fd=$(descriptor "$opener" "$2")
+  reading=$(reader "$1" "$2")
+  awk -v call="openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," -v fd="$fd" -v open="$([ "$reading" = "$opener" ] && echo 0 || echo 1)" '
+    !open && index($0, call) == 1 { open = 1; next }
     open && index($0, "read(" fd ",") == 1 && match($0, /= [0-9]+$/) { bytes += substr($0, RSTART + 2) }
     open && index($0, "lseek(" fd ", 0, SEEK_SET)") == 1 { bytes = 0 }
-    open && index($0, "close(" fd ")") == 1 { closed = $0 ~ /= 0$/; open = 0 }
-    END { print closed ? bytes : -1 }' "$1"
+    open && index($0, "close(" fd ")") == 1 { closed = $0 ~ /= 0$/; open = 0; exit }
+    END { print closed ? bytes : -1 }' "$reading"
 }
 
 # Starts /usr/bin/orlinar under a virtual X server and waits for its window and for
@@ -46,6 +70,7 @@ run_program() {
   mkdir "$trace"
   xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     trace=$1
+    eval "$2"
     QT_QPA_PLATFORM=xcb strace -ff -q -s 0 -e trace=openat,read,lseek,close -o "$trace/thread" /usr/bin/orlinar 2>/dev/null &
     tracer=$!
     verdict="no window and loaded directory within 90 s"
@@ -60,7 +85,7 @@ run_program() {
       kill -0 "$program" 2>/dev/null || { verdict="ended early"; break; }
       windows=$(xwininfo -root -tree)
       if grep -q "\"Error\"" <<<"$windows"; then verdict="start-up failure report"; break; fi
-      loader=$(grep -l "/usr/lib/orlinar/Phones.dbr" "$trace"/thread.* 2>/dev/null || true)
+      loader=$(reader "$trace" Phones.dbr 2>/dev/null || true)
       if grep -qF "Телефонный справочник «Орлинар»" <<<"$windows" && [ -n "$loader" ] &&
          tail -n 1 "$loader" | grep -q "^+++ exited with 0 +++$" && kill -0 "$program" 2>/dev/null; then
         verdict="loaded"
@@ -69,13 +94,12 @@ run_program() {
     done
     [ -n "$program" ] && kill "$program" 2>/dev/null
     wait "$tracer" 2>/dev/null
-    echo "$verdict" >"$trace/verdict"' _ "$trace"
+    echo "$verdict" >"$trace/verdict"' _ "$trace" "$(declare -f descriptor reader)"
   [ "$(cat "$trace/verdict")" = loaded ] || fail "installed program: $(cat "$trace/verdict")"
   for f in "${files[@]}"; do
-    local reader read_bytes size
-    reader=$(grep -l "/usr/lib/orlinar/$f" "$trace"/thread.*) || fail "the program never opened /usr/lib/orlinar/$f"
-    reader=${reader%%$'\n'*}
-    read_bytes=$(bytes_read "$reader" "$f")
+    local read_bytes size
+    grep -q "openat(AT_FDCWD, \"/usr/lib/orlinar/$f\"," "$trace"/thread.* || fail "the program never opened /usr/lib/orlinar/$f"
+    read_bytes=$(bytes_read "$trace" "$f")
     size=$(stat -L -c %s "/var/lib/orlinar/$f" 2>/dev/null || echo none)
     [ "$read_bytes" = "$size" ] || fail "the program read $read_bytes bytes of $f; the file in /var/lib/orlinar has $size"
   done
