@@ -33,12 +33,21 @@ descriptor() {
     index($0, call) == 1 && match($0, /= [0-9]+$/) { print substr($0, RSTART + 2); exit }' "$1"
 }
 
-# reader TRACE_DIR FILE: the trace of the thread that read FILE: the first other thread
-# that reads its descriptor, or else the thread that opened it.
+# reader TRACE_DIR FILE: the trace of the thread that read FILE: the thread that
+# opened it if it reads it before closing it, or else the first other thread that
+# reads its descriptor.
 reader() {
   local opener fd other
   opener=$(grep -l "openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," "$1"/thread.* | head -n 1) || return 1
   fd=$(descriptor "$opener" "$2")
+  if awk -v call="openat(AT_FDCWD, \"/usr/lib/orlinar/$2\"," -v fd="$fd" '
+       index($0, call) == 1 { open = 1; next }
+       open && index($0, "read(" fd ",") == 1 { found = 1; exit }
+       open && index($0, "close(" fd ")") == 1 { exit }
+       END { exit !found }' "$opener"; then
+    echo "$opener"
+    return
+  fi
   for other in "$1"/thread.*; do
     [ "$other" != "$opener" ] && grep -q "^read($fd," "$other" && { echo "$other"; return; }
   done
