@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "data/DataFilePath.h"
+#include "data/InOutCodes.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ bool AppearedSince(const std::exception_ptr& failure, const std::string& path) {
     std::rethrow_exception(failure);
   } catch (const EInOutError& error) {
     struct stat info {};
-    return (error.Code == 2 || error.Code == 3) && ::stat(path.c_str(), &info) == 0;
+    return (error.Code == inout::FileNotFound || error.Code == inout::FolderNotFound) &&
+           ::stat(path.c_str(), &info) == 0;
   }
 }
 
