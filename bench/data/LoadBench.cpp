@@ -1,7 +1,9 @@
-// Loading the three files of the generated benchmark directory into the tables, and the
+// Loading the three files of the benchmark directory into the tables, and the
 // resident memory afterwards.
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 #include "bench/data/support/BenchDirectory.h"
 #include "data/LoadDirectory.h"
@@ -14,8 +16,9 @@ static void BM_ResidentAfterLoad(benchmark::State& state) {
   const double bytesPerMegabyte = 1024.0 * 1024.0;
   state.counters["resident_MiB"] = memory.Megabytes;
   state.counters["peak_MiB"] = memory.PeakMegabytes;
-  state.counters["B_per_line"] = memory.Megabytes * bytesPerMegabyte / BenchLines();
-  state.counters["peak_B_per_line"] = memory.PeakMegabytes * bytesPerMegabyte / BenchLines();
+  const double lines = static_cast<double>(std::max<int64_t>(memory.Lines, 1));
+  state.counters["B_per_line"] = memory.Megabytes * bytesPerMegabyte / lines;
+  state.counters["peak_B_per_line"] = memory.PeakMegabytes * bytesPerMegabyte / lines;
 }
 BENCHMARK(BM_ResidentAfterLoad)->Unit(benchmark::kMillisecond)->Iterations(1);
 
