@@ -192,7 +192,8 @@ class TSyntheticDirectory::TGenerator {
       std::vector<std::pair<uint64_t, size_t>> order;
       for (size_t i = 0; i < candidates.size(); ++i)
         order.emplace_back(candidates[i].Rank * (1 + random_.Below(1000)), i);
-      const size_t wanted = std::min(static_cast<size_t>(counts[c]), order.size());
+      const auto wanted = static_cast<size_t>(counts[c]);
+      if (wanted > order.size()) throw std::invalid_argument("synthetic directory: more streets than names for a city");
       std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(wanted), order.end());
       for (size_t i = 0; i < wanted; ++i) {
         std::string name = candidates[order[i].second].Name;

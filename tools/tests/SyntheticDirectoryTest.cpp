@@ -122,5 +122,6 @@ TEST(SyntheticDirectory, KeepsToTheLinesAskedForAndRefusesABadShape) {
   EXPECT_THROW(TSyntheticDirectory(1, {.Cities = SyntheticCityCount() + 1}), std::invalid_argument);
   EXPECT_THROW(TSyntheticDirectory(1, {.Cities = 10, .Streets = 9}), std::invalid_argument);
   EXPECT_THROW(TSyntheticDirectory(1, {.CityNumbers = 8'000'001}), std::invalid_argument);
+  EXPECT_THROW(TSyntheticDirectory(1, {.Cities = 1, .Streets = 5000}), std::invalid_argument) << "names run out";
   EXPECT_NO_THROW(TSyntheticDirectory(1, {.Cities = 1, .Streets = 1, .CityNumbers = 1, .MobileNumbers = 1}));
 }
