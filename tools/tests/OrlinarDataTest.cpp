@@ -452,7 +452,7 @@ TEST_F(ToolSearch, EachCriterionAsTheWindowAppliesIt) {
       {{"--flat", "0"}, {"4567"}},
       {{"--regex", "--phone", "^4"}, {"4567", "4567"}},
       {{"--regex", "--owner", "(?-i)^Иван"}, {"4567", "7654321"}},
-      {{"--regex", "--corpus", "\\d$", "--city", "Орёл"}, {"-5"}},
+      {{"--regex", "--corpus", "\\d$", "--city", "ОРЁЛ"}, {"-5"}},
       {{"--phone", "45"}, {}},
   };
   for (const auto& [arguments, numbers] : cases) {
