@@ -1,12 +1,14 @@
 #include "tools/SearchCommand.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "data/Cp1251.h"
@@ -180,20 +182,32 @@ std::vector<int32_t> IndicesNamed(const std::vector<std::string>& names, const s
   return indices;
 }
 
-// The grid's first order: number text by bytes, ties in table order.
+// The grid's first order: number text by bytes, ties in table order. The text padded
+// with NUL bytes (which sort before every character) and read as big-endian words
+// compares as the text does, in three integer comparisons; the row fills the last word.
 void OrderByNumber(const TDirectory& directory, std::vector<int32_t>& rows) {
+  static_assert(TNumberText::Capacity == 20);
   struct TKey {
-    TNumberText Number;
-    int32_t Row;
+    uint64_t High, Middle, LowAndRow;
+    bool operator<(const TKey& other) const {
+      return std::tie(High, Middle, LowAndRow) < std::tie(other.High, other.Middle, other.LowAndRow);
+    }
   };
-  std::vector<TKey> keys;
-  keys.reserve(rows.size());
-  for (int32_t row : rows) keys.push_back({directory.Phones.NumberOf(static_cast<size_t>(row)), row});
-  std::sort(keys.begin(), keys.end(), [](const TKey& a, const TKey& b) {
-    const int order = std::string_view(a.Number).compare(std::string_view(b.Number));
-    return order != 0 ? order < 0 : a.Row < b.Row;
-  });
-  for (size_t i = 0; i < keys.size(); ++i) rows[i] = keys[i].Row;
+  auto word = [](const unsigned char* bytes, int count) {
+    uint64_t value = 0;
+    for (int i = 0; i < count; ++i) value = value << 8 | bytes[i];
+    return value;
+  };
+  std::vector<TKey> keys(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const TNumberText number = directory.Phones.NumberOf(static_cast<size_t>(rows[i]));
+    const std::string_view text = number;
+    std::array<unsigned char, TNumberText::Capacity> padded{};
+    std::copy(text.begin(), text.end(), padded.begin());
+    keys[i] = {word(&padded[0], 8), word(&padded[8], 8), word(&padded[16], 4) << 32 | static_cast<uint32_t>(rows[i])};
+  }
+  std::sort(keys.begin(), keys.end());
+  for (size_t i = 0; i < keys.size(); ++i) rows[i] = static_cast<int32_t>(keys[i].LowAndRow & UINT32_MAX);
 }
 
 void Write(std::string_view text) {
@@ -245,7 +259,8 @@ int SearchCommand(std::span<char* const> arguments) {
   } catch (const ERegExpr& error) {
     throw ECommandError("the search stopped: " + EngineText(error));
   }
-  OrderByNumber(directory, rows);
+  // A count needs no order.
+  if (!request.Given(Count)) OrderByNumber(directory, rows);
   const double searchMilliseconds = MillisecondsSince(searchStart);
 
   if (request.Given(Count)) {
