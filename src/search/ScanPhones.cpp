@@ -17,15 +17,18 @@ void ReportBlock(int32_t block, std::span<const int32_t> results, const std::fun
   for (; next != results.end(); ++next) onResult(*next);
 }
 
-// The block-wise scan over the column tests of TPhoneScan.
-void ScanBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
-                const std::function<void(int32_t)>& onProgress) {
-  auto forEachBlock = [&scan](int32_t first, int32_t last, auto&& onBlock) {
+// The block-wise scan over the column tests of TPhoneScan; false when a cancel
+// stopped it before a block.
+bool ScanBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
+                const std::function<void(int32_t)>& onProgress, const TSearchCancel* cancel) {
+  auto forEachBlock = [&scan, cancel](int32_t first, int32_t last, auto&& onBlock) {
     std::vector<int32_t> results;
     for (int32_t block = first; block < last; block += ProgressStep) {
+      if (CancelSeen(cancel)) return false;
       scan.Select(block, std::min(last, block + ProgressStep), results);
       onBlock(block, results);
     }
+    return true;
   };
   auto report = [&](int32_t block, std::span<const int32_t> results) {
     ReportBlock(block, results, onResult, onProgress);
@@ -36,30 +39,38 @@ void ScanBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(
   // that the calls come in table order on this thread.
   std::vector<int32_t> upperResults;
   std::vector<size_t> upperEnds;  // where each block's results end in upperResults
-  RunSideBySide([&] { forEachBlock(0, split, report); },
+  bool lowerDone = false;
+  bool upperDone = false;
+  RunSideBySide([&] { lowerDone = forEachBlock(0, split, report); },
                 [&] {
-                  forEachBlock(split, count, [&](int32_t, std::span<const int32_t> results) {
+                  upperDone = forEachBlock(split, count, [&](int32_t, std::span<const int32_t> results) {
                     upperResults.insert(upperResults.end(), results.begin(), results.end());
                     upperEnds.push_back(upperResults.size());
                   });
                 });
+  // The upper blocks follow the lower part only once all of it was reported.
+  if (!lowerDone) return false;
   size_t begin = 0;
   for (size_t k = 0; k < upperEnds.size(); ++k) {
+    if (CancelSeen(cancel)) return false;
     report(split + static_cast<int32_t>(k) * ProgressStep,
            std::span<const int32_t>(upperResults.data() + begin, upperEnds[k] - begin));
     begin = upperEnds[k];
   }
+  return upperDone;
 }
 
 }  // namespace
 
-void ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
-                const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress) {
+bool ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
+                const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress,
+                const TSearchCancel* cancel) {
+  if (CancelSeen(cancel)) return false;
   const auto count = static_cast<int32_t>(directory.Phones.size());
-  if (!criteria.RegExpr) return ScanBlocks(TPhoneScan(directory, criteria), count, onResult, onProgress);
+  if (!criteria.RegExpr) return ScanBlocks(TPhoneScan(directory, criteria), count, onResult, onProgress, cancel);
   // An empty table tests no record, so its expressions are never compiled.
-  if (count == 0) return;
+  if (count == 0) return true;
   std::optional<std::vector<uint64_t>> owners = OwnersDecidingTheSearch(directory.Owners, criteria);
-  if (!owners) return ScanRegexPhones(directory, criteria, onResult, onProgress);
-  ScanBlocks(TPhoneScan(directory, criteria, std::move(*owners)), count, onResult, onProgress);
+  if (!owners) return ScanRegexPhones(directory, criteria, onResult, onProgress, cancel);
+  return ScanBlocks(TPhoneScan(directory, criteria, std::move(*owners)), count, onResult, onProgress, cancel);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/Directory.h"
+#include "search/SearchCancel.h"
 
 // The seven search fields and the mode as the window holds them.
 struct TSearchInputs {
@@ -20,6 +21,7 @@ struct TSearchInputs {
   std::string Corpus;
   std::string Flat;
   bool RegExpr = false;
+  bool Forgiving = false;  // ignored when RegExpr
 };
 
 // A set of city or street indices: one bit per possible 16-bit index.
@@ -43,6 +45,7 @@ struct SearchCriteria {
   std::string Corpus;  // as Owner
   std::optional<int32_t> Flat;
   bool RegExpr = false;
+  bool Forgiving = false;
 };
 
 // Throws EConvertError for a house or flat that is not a number.
@@ -60,5 +63,10 @@ constexpr int32_t ProgressStep = 10000;
 // Owners: call only once their load has handed them over. In regular-expression mode
 // an ERegExpr ends the scan after the results of the records before the one whose
 // test raised it.
-void ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
-                const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress);
+// A cancel seen before the scan, between two blocks of ProgressStep records or, in
+// regular-expression mode, before a record ends it and gives false; the results
+// reported until then are those of a leading part of the table. The directory is
+// only read, so scans may run on several threads at once.
+bool ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
+                const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress,
+                const TSearchCancel* cancel = nullptr);
