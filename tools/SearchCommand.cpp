@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,24 +15,25 @@
 #include "data/Cp1251.h"
 #include "data/TextServices.h"
 #include "regexpr/RegExpr.h"
+#include "search/RunSearch.h"
 #include "search/Search.h"
 #include "tools/CommandLine.h"
 #include "tools/DirectoryTsv.h"
 
 namespace {
 
-constexpr const char* Form = "search DIRECTORY CRITERION... [--regex] [--count] [--time]";
+constexpr const char* Form = "search DIRECTORY CRITERION... [--regex | --forgiving] [--count] [--time]";
 
-enum TOption { Phone, Owner, City, Street, House, Corpus, Flat, Regex, Count, Time, OptionCount };
+enum TOption { Phone, Owner, City, Street, House, Corpus, Flat, Regex, Forgiving, Count, Time, OptionCount };
 
 struct TOptionName {
   std::string_view Name;
   bool TakesValue;
 };
 
-constexpr TOptionName Options[OptionCount] = {{"phone", true},  {"owner", true},  {"city", true}, {"street", true},
-                                              {"house", true},  {"corpus", true}, {"flat", true}, {"regex", false},
-                                              {"count", false}, {"time", false}};
+constexpr TOptionName Options[OptionCount] = {{"phone", true},      {"owner", true},  {"city", true}, {"street", true},
+                                              {"house", true},      {"corpus", true}, {"flat", true}, {"regex", false},
+                                              {"forgiving", false}, {"count", false}, {"time", false}};
 
 std::string Dashed(TOption option) { return "--" + std::string(Options[option].Name); }
 
@@ -142,7 +144,10 @@ struct TQuery {
 TQuery MakeQuery(const TRequest& request) {
   TQuery query;
   TSearchInputs& inputs = query.Inputs;
+  // Forgiving reads plain texts loosely; an expression says exactly what it means.
+  if (request.Given(Regex) && request.Given(Forgiving)) throw EUsageError("--regex and --forgiving exclude each other");
   inputs.RegExpr = request.Given(Regex);
+  inputs.Forgiving = request.Given(Forgiving);
   inputs.Phone = inputs.RegExpr ? Cp1251Value(request, Phone) : DigitsValue(request, Phone, SIZE_MAX, "digits");
   inputs.Owner = Cp1251Value(request, Owner);
   query.CityName = Cp1251Value(request, City);
@@ -252,13 +257,17 @@ int SearchCommand(std::span<char* const> arguments) {
   const auto searchStart = std::chrono::steady_clock::now();
   query.Inputs.CityIndices = IndicesNamed(directory.Cities, query.CityName, "city", request.Directory);
   query.Inputs.StreetIndices = IndicesNamed(directory.Streets, query.StreetName, "street", request.Directory);
-  std::vector<int32_t> rows;
-  try {
-    ScanPhones(
-        directory, MakeSearchCriteria(query.Inputs), [&](int32_t row) { rows.push_back(row); }, [](int32_t) {});
-  } catch (const ERegExpr& error) {
-    throw ECommandError("the search stopped: " + EngineText(error));
+  TSearchOutcome outcome = RunSearch(directory, query.Inputs, nullptr, nullptr);
+  if (outcome.Error) {
+    try {
+      std::rethrow_exception(outcome.Error);
+    } catch (const ERegExpr& error) {
+      throw ECommandError("the search stopped: " + EngineText(error));
+    } catch (const std::exception& error) {
+      throw ECommandError(std::string("the search stopped: ") + error.what());
+    }
   }
+  std::vector<int32_t>& rows = outcome.Rows;
   // A count needs no order.
   if (!request.Given(Count)) OrderByNumber(directory, rows);
   const double searchMilliseconds = MillisecondsSince(searchStart);

@@ -123,7 +123,7 @@ TEST_F(Tool, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(help.Status, 0);
   EXPECT_TRUE(help.Out.starts_with("Usage: orlinar-data COMMAND")) << help.Out;
   EXPECT_NE(help.Out.find("orlinar-data import [--allow-empty] FILE.tsv DIRECTORY"), std::string::npos);
-  EXPECT_NE(help.Out.find("orlinar-data search DIRECTORY CRITERION... [--regex] [--count] [--time]"),
+  EXPECT_NE(help.Out.find("orlinar-data search DIRECTORY CRITERION... [--regex | --forgiving] [--count] [--time]"),
             std::string::npos);
   EXPECT_EQ(help.Err, "");
   const TRun version = Run({"--version"});
@@ -463,6 +463,20 @@ TEST_F(ToolSearch, EachCriterionAsTheWindowAppliesIt) {
   }
 }
 
+// However it forgives, a forgiving search keeps what the exact one finds.
+TEST_F(ToolSearch, AForgivingSearchFindsAtLeastTheExactLines) {
+  for (const std::vector<std::string>& criteria :
+       {std::vector<std::string>{"--owner", "иван"}, {"--corpus", "А", "--city", "Тверь"}, {"--phone", "4567"}}) {
+    std::vector<std::string> forgiving = criteria;
+    forgiving.push_back("--for");
+    const TRun exact = Search(criteria), loose = Search(forgiving);
+    EXPECT_EQ(loose.Status, 0) << loose.Err;
+    std::istringstream lines(exact.Out);
+    for (std::string line; std::getline(lines, line);)
+      EXPECT_NE(loose.Out.find(line + "\n"), std::string::npos) << line;
+  }
+}
+
 TEST_F(ToolSearch, CountsAndTimesOnRequestAndExitsOneWhenNothingIsFound) {
   TRun run = Search({"--city", "москва", "--count"});
   EXPECT_EQ(run.Status, 0);
@@ -478,7 +492,7 @@ TEST_F(ToolSearch, CountsAndTimesOnRequestAndExitsOneWhenNothingIsFound) {
 
 TEST_F(ToolSearch, WrongArgumentsAreRefusedBeforeTheDirectoryIsRead) {
   const std::string absent = work.FilePath("absent");
-  const std::string form = "expected search DIRECTORY CRITERION... [--regex] [--count] [--time]";
+  const std::string form = "expected search DIRECTORY CRITERION... [--regex | --forgiving] [--count] [--time]";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"search"}, "missing DIRECTORY: " + form},
       {{"search", absent, "d2", "--flat=1"}, "too many arguments: " + form},
@@ -495,6 +509,11 @@ TEST_F(ToolSearch, WrongArgumentsAreRefusedBeforeTheDirectoryIsRead) {
       {{"search", absent, "--colour=red"}, "unknown option '--colour=red': " + form},
       {{"search", absent, "-o", "a"}, "unknown option '-o': " + form},
       {{"search", absent, "--c", "a"}, "ambiguous option '--c': --city, --corpus, --count"},
+      {{"search", absent, "--f", "1"}, "ambiguous option '--f': --flat, --forgiving"},
+      {{"search", absent, "--forgiving", "--regex", "--owner", "a"}, "--regex and --forgiving exclude each other"},
+      {{"search", absent, "--forgiving"},
+       "at least one criterion is required: --phone, --owner, --city, --street, "
+       "--house, --corpus or --flat"},
       {{"search", absent, "--house", "12a"}, "--house must be 1 to 5 digits, not '12a'"},
       {{"search", absent, "--flat", "123456"}, "--flat must be 1 to 5 digits, not '123456'"},
       {{"search", absent, "--phone", "+7"}, "--phone must be digits, not '+7'"},
