@@ -440,6 +440,21 @@ TEST_F(ToolSearch, PrintsTheLinesFoundAsImportReadsThemByNumberTextThenTableOrde
             "123\tПетров Пётр\tмосква\tул. Мира\t3\t\t1\n");
 }
 
+TEST_F(ToolSearch, OrdersNumbersOfAnyLengthByTheirTextsBytes) {
+  const std::string longest = work.FilePath("longest");
+  std::string text;
+  for (const char* number :
+       {"1000000000000000001", "-9223372036854775807", "100000000000000000", "-9223372036854775808",
+        "1000000000000000000", "-922337203685477580", "1000000000000000001"}) {
+    text += std::string(number) + "\tLong\t\t\t1\t\t1\n";
+  }
+  work.Write("longest.tsv", text);
+  ASSERT_EQ(Run({"import", work.FilePath("longest.tsv"), longest}).Status, 0);
+  EXPECT_EQ(Numbers(Run({"search", longest, "--owner", "long"})),
+            (TNumbers{"-922337203685477580", "-9223372036854775807", "-9223372036854775808", "100000000000000000",
+                      "1000000000000000000", "1000000000000000001", "1000000000000000001"}));
+}
+
 TEST_F(ToolSearch, EachCriterionAsTheWindowAppliesIt) {
   const std::pair<std::vector<std::string>, TNumbers> cases[] = {
       {{"--phone", "4567"}, {"4567", "4567", "9994567"}},
