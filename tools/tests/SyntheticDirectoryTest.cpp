@@ -1,4 +1,5 @@
-// The shape of a generated directory, measured as a loaded one would be.
+// The synthetic directory: its shape, measured on the files the tool writes, its
+// streets, its seeds and its bounds.
 
 #include "tools/SyntheticDirectory.h"
 
@@ -8,64 +9,69 @@
 #include <map>
 #include <set>
 
+#include "data/LoadDirectory.h"
 #include "data/TextServices.h"
+#include "tests/data/support/DirectoryFiles.h"
 #include "tests/data/support/Win1251.h"
+#include "tools/DirectoryGenerator.h"
 
 namespace {
 
 constexpr int Lines = 200'000;
 
 struct TMeasured {
-  int Subscribers = 0;
-  int Organisations = 0;
-  int64_t NameBytes = 0;
+  size_t Subscribers = 0;
+  size_t Organisations = 0;
+  size_t NameBytes = 0;
   std::vector<int> LinesByCity;
   int WithCorpus = 0;
   int SevenDigits = 0;
   int OtherLengths = 0;
 };
 
-TMeasured Measure(TSyntheticDirectory& synthetic, int lines) {
+// The figures as the window would show them, from the files the tool writes.
+TMeasured Measure(const TDirectory& directory) {
   TMeasured measured;
-  measured.LinesByCity.assign(synthetic.Cities().size(), 0);
-  for (int written = 0; written < lines;) {
-    const TSyntheticSubscriber& subscriber = synthetic.NextSubscriber(lines - written);
-    ++measured.Subscribers;
-    measured.NameBytes += static_cast<int64_t>(subscriber.Name.size());
+  measured.Subscribers = directory.Owners.size();
+  for (size_t i = 0; i < directory.Owners.size(); ++i) {
+    const std::string_view name = directory.Owners[i];
+    measured.NameBytes += name.size();
     // People's names are three words ending in a patronymic; nothing else is.
-    const std::string lower = LowerText(subscriber.Name);
+    const std::string lower = LowerText(name);
     const bool person =
         std::count(lower.begin(), lower.end(), ' ') == 2 && (lower.ends_with(W("ич")) || lower.ends_with(W("на")));
     measured.Organisations += !person;
-    for (const TSyntheticLine& line : subscriber.Lines) {
-      ++measured.LinesByCity.at(line.City);
-      measured.WithCorpus += !line.Corpus.empty();
-      const size_t digits = std::to_string(line.Number).size();
-      measured.SevenDigits += digits == 7;
-      measured.OtherLengths += digits != 7 && digits != 10;
-    }
-    written += static_cast<int>(subscriber.Lines.size());
+  }
+  measured.LinesByCity.assign(directory.Cities.size(), 0);
+  for (const TPhone& phone : directory.Phones) {
+    ++measured.LinesByCity.at(static_cast<size_t>(phone.CityIndex));
+    measured.WithCorpus += !phone.Corpus.empty();
+    const size_t digits = std::string_view(phone.Number).size();
+    measured.SevenDigits += digits == 7;
+    measured.OtherLengths += digits != 7 && digits != 10;
   }
   return measured;
 }
 
-double Share(int part, int whole) { return static_cast<double>(part) / whole; }
+double Share(double part, double whole) { return part / whole; }
 
 }  // namespace
 
 TEST(SyntheticDirectory, IsShapedLikeARealCity) {
-  TSyntheticDirectory synthetic(1);
-  const TMeasured m = Measure(synthetic, Lines);
-  EXPECT_NEAR(static_cast<double>(Lines) / m.Subscribers, 2.5, 0.15) << "lines per subscriber";
-  EXPECT_NEAR(static_cast<double>(m.NameBytes) / m.Subscribers, 25, 2) << "characters per name";
+  const TTempDirectory folder;
+  GenerateDirectory(folder.Path(), Lines, 1);
+  const std::shared_ptr<const TDirectory> loaded = LoadDirectory(folder.Path());
+  ASSERT_EQ(loaded->Phones.size(), static_cast<size_t>(Lines));
+  const TMeasured m = Measure(*loaded);
+  EXPECT_NEAR(Share(Lines, m.Subscribers), 2.5, 0.15) << "lines per subscriber";
+  EXPECT_NEAR(Share(m.NameBytes, m.Subscribers), 25, 2) << "characters per name";
   EXPECT_NEAR(Share(m.Organisations, m.Subscribers), 0.15, 0.03) << "organisations";
   EXPECT_NEAR(Share(m.WithCorpus, Lines), 0.15, 0.01) << "lines with a corpus";
   EXPECT_NEAR(Share(m.SevenDigits, Lines), 0.70, 0.01) << "seven-digit numbers";
   EXPECT_EQ(m.OtherLengths, 0);
 
-  ASSERT_EQ(synthetic.Cities().size(), 51u);
-  EXPECT_EQ(synthetic.Cities()[0], "");
-  EXPECT_EQ(synthetic.Streets().size(), 3001u);
+  ASSERT_EQ(loaded->Cities.size(), 51u);
+  EXPECT_EQ(loaded->Streets.size(), 3001u);
   EXPECT_NEAR(Share(m.LinesByCity[1], Lines), 0.22, 0.015) << "the largest city";
   EXPECT_NEAR(Share(m.LinesByCity[2], Lines), 0.11, 0.01) << "the second";
   EXPECT_LT(Share(m.LinesByCity[50], Lines), 0.01) << "the long tail";
