@@ -11,8 +11,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include <algorithm>
-
 #include "bench/data/support/BenchDirectory.h"
 #include "data/DataFilePath.h"
 #include "data/LoadDirectory.h"
