@@ -1,0 +1,176 @@
+#include "search/Forgiving.h"
+
+#include "data/TextServices.h"
+#include "search/SideBySide.h"
+#include "search/TextsContaining.h"
+
+namespace {
+
+constexpr unsigned char E = 0xE5;  // «е», which a text may also hold as «ё»
+
+unsigned char Fold(char c) { return ForgivingFold[static_cast<unsigned char>(c)]; }
+
+bool IsLetter(unsigned char folded) { return cp1251::UpperCase[folded] != folded; }
+
+// "И." and "И.И." (and "И.И", half typed): letters each followed by a dot, the last
+// one's dot optional.
+bool IsInitials(std::string_view word) {
+  if (word.size() < 2) return false;
+  for (size_t k = 0; k < word.size(); ++k) {
+    if (k % 2 == 0 ? !IsLetter(static_cast<unsigned char>(word[k])) : word[k] != '.') return false;
+  }
+  return true;
+}
+
+// Whether text folded holds word (folded already).
+bool FoldedHolds(std::string_view text, std::string_view word) {
+  if (word.size() > text.size()) return false;
+  const size_t last = text.size() - word.size();
+  for (size_t at = 0; at <= last; ++at) {
+    size_t k = 0;
+    while (k < word.size() && Fold(text[at + k]) == static_cast<unsigned char>(word[k])) ++k;
+    if (k == word.size()) return true;
+  }
+  return false;
+}
+
+// Spaces part the words; runs of them make no empty word.
+template <typename TOnWord>
+void ForEachWord(std::string_view text, TOnWord&& onWord) {
+  size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    const size_t end = std::min(text.find(' ', at), text.size());
+    onWord(at, end - at);
+    at = end;
+  }
+}
+
+}  // namespace
+
+TForgivingPattern::TForgivingPattern(std::string_view field) {
+  ForEachWord(field, [&](size_t at, size_t size) {
+    std::string word(field.substr(at, size));
+    for (char& c : word) c = static_cast<char>(Fold(c));
+    if (IsInitials(word)) {
+      std::string letters;
+      for (size_t k = 0; k < word.size(); k += 2) letters += word[k];
+      initialLetters_ += letters.size();
+      initials_.push_back(std::move(letters));
+      return;
+    }
+    // A dot after a whole word is a slip, unless the dots are all there is.
+    const size_t kept = word.find_last_not_of('.');
+    if (kept != std::string::npos) word.resize(kept + 1);
+    words_.push_back(std::move(word));
+  });
+  for (const std::string& word : words_) {
+    for (size_t at = 0; at < word.size();) {
+      const size_t end = std::min(word.find(static_cast<char>(E), at), word.size());
+      if (end - at > required_.size()) required_ = word.substr(at, end - at);
+      at = end + 1;
+    }
+  }
+}
+
+bool TForgivingPattern::Matches(std::string_view text, TForgivingScratch& scratch) const {
+  text = TextBeforeNul(text);
+  // A single word inside the text is inside one of its words, holding no space.
+  if (initials_.empty() && words_.size() == 1) return FoldedHolds(text, words_[0]);
+  auto& words = scratch.words_;
+  words.clear();
+  ForEachWord(text, [&](size_t at, size_t size) {
+    words.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(size), Fold(text[at])});
+  });
+  const size_t count = words.size();
+  if (words_.size() + initialLetters_ > count) return false;
+  scratch.fits_.resize(words_.size() * count);
+  for (size_t i = 0; i < words_.size(); ++i) {
+    bool anywhere = false;
+    for (size_t j = 0; j < count; ++j) {
+      const bool fits = FoldedHolds(text.substr(words[j].Start, words[j].Size), words_[i]);
+      scratch.fits_[i * count + j] = fits;
+      anywhere |= fits;
+    }
+    if (!anywhere) return false;
+  }
+  scratch.holder_.resize(count);
+  scratch.taken_.assign(count, 0);
+  scratch.visited_.resize(count, 0);
+  return Assign(0, 0, 0, scratch);
+}
+
+// Tries every way of giving the letters of the initials words in order, the plain
+// words then taking what is left.
+bool TForgivingPattern::Assign(size_t initials, size_t letter, uint32_t from, TForgivingScratch& scratch) const {
+  if (initials == initials_.size()) return MatchPlainWords(scratch);
+  const std::string& letters = initials_[initials];
+  if (letter == letters.size()) return Assign(initials + 1, 0, 0, scratch);
+  const auto wanted = static_cast<unsigned char>(letters[letter]);
+  const auto count = static_cast<uint32_t>(scratch.words_.size());
+  for (uint32_t j = from; j < count; ++j) {
+    if (scratch.taken_[j] || scratch.words_[j].First != wanted) continue;
+    scratch.taken_[j] = 1;
+    if (Assign(initials, letter + 1, j + 1, scratch)) return true;
+    scratch.taken_[j] = 0;
+  }
+  return false;
+}
+
+// Repeated words and words found in several text words make a greedy choice fail
+// where another would do: a matching by augmenting paths finds one if any exists.
+bool TForgivingPattern::MatchPlainWords(TForgivingScratch& scratch) const {
+  std::fill(scratch.holder_.begin(), scratch.holder_.end(), -1);
+  for (size_t i = 0; i < words_.size(); ++i) {
+    ++scratch.round_;
+    if (!Augment(i, scratch)) return false;
+  }
+  return true;
+}
+
+bool TForgivingPattern::Augment(size_t word, TForgivingScratch& scratch) const {
+  const size_t count = scratch.words_.size();
+  for (size_t j = 0; j < count; ++j) {
+    if (!scratch.fits_[word * count + j] || scratch.taken_[j] || scratch.visited_[j] == scratch.round_) continue;
+    scratch.visited_[j] = scratch.round_;
+    if (scratch.holder_[j] < 0 || Augment(static_cast<size_t>(scratch.holder_[j]), scratch)) {
+      scratch.holder_[j] = static_cast<int32_t>(word);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TForgivingPattern& pattern) {
+  const size_t size = table.size();
+  std::vector<uint64_t> bits;
+  if (!pattern.Required().empty()) {
+    bits = TextsContaining(table, pattern.Required());
+  } else {
+    bits.assign((size + 63) / 64, ~uint64_t{0});
+    if (size % 64 != 0) bits.back() = (uint64_t{1} << (size % 64)) - 1;
+  }
+  // The substring pass leaves candidates; each is then read word by word.
+  const std::string_view texts = table.LowerTexts();
+  auto verify = [&](size_t firstWord, size_t lastWord) {
+    TForgivingScratch scratch;
+    for (size_t w = firstWord; w < lastWord; ++w) {
+      for (uint64_t candidates = bits[w]; candidates != 0; candidates &= candidates - 1) {
+        const int bit = __builtin_ctzll(candidates);
+        const size_t i = w * 64 + static_cast<size_t>(bit);
+        const std::string_view text = texts.substr(table.StartOf(i), table.StartOf(i + 1) - table.StartOf(i) - 1);
+        if (!pattern.Matches(text, scratch)) bits[w] &= ~(uint64_t{1} << bit);
+      }
+    }
+  };
+  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(size), 64)) / 64;
+  if (split == 0) {
+    verify(0, bits.size());
+  } else {
+    RunSideBySide([&] { verify(0, split); }, [&] { verify(split, bits.size()); });
+  }
+  return bits;
+}
