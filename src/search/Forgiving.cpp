@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr unsigned char E = 0xE5;  // «е», which a text may also hold as «ё»
-
 unsigned char Fold(char c) { return ForgivingFold[static_cast<unsigned char>(c)]; }
 
 bool IsLetter(unsigned char folded) { return cp1251::UpperCase[folded] != folded; }
@@ -68,23 +66,26 @@ TForgivingPattern::TForgivingPattern(std::string_view field) {
     words_.push_back(std::move(word));
   });
   for (const std::string& word : words_) {
-    for (size_t at = 0; at < word.size();) {
-      const size_t end = std::min(word.find(static_cast<char>(E), at), word.size());
-      if (end - at > required_.size()) required_ = word.substr(at, end - at);
-      at = end + 1;
-    }
+    if (word.size() > required_.size()) required_ = word;
   }
 }
 
 bool TForgivingPattern::Matches(std::string_view text, TForgivingScratch& scratch) const {
-  text = TextBeforeNul(text);
   // A single word inside the text is inside one of its words, holding no space.
-  if (initials_.empty() && words_.size() == 1) return FoldedHolds(text, words_[0]);
+  if (RequiredDecides()) return FoldedHolds(TextBeforeNul(text), words_[0]);
+  // Names are short: a byte loop beats a library search per space.
   auto& words = scratch.words_;
   words.clear();
-  ForEachWord(text, [&](size_t at, size_t size) {
-    words.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(size), Fold(text[at])});
-  });
+  size_t start = 0;
+  size_t end = 0;
+  for (; end < text.size() && text[end] != '\0'; ++end) {
+    if (text[end] != ' ') continue;
+    if (end > start)
+      words.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), Fold(text[start])});
+    start = end + 1;
+  }
+  if (end > start)
+    words.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), Fold(text[start])});
   const size_t count = words.size();
   if (words_.size() + initialLetters_ > count) return false;
   scratch.fits_.resize(words_.size() * count);
@@ -145,32 +146,29 @@ bool TForgivingPattern::Augment(size_t word, TForgivingScratch& scratch) const {
 }
 
 std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TForgivingPattern& pattern) {
-  const size_t size = table.size();
-  std::vector<uint64_t> bits;
-  if (!pattern.Required().empty()) {
-    bits = TextsContaining(table, pattern.Required());
-  } else {
-    bits.assign((size + 63) / 64, ~uint64_t{0});
-    if (size % 64 != 0) bits.back() = (uint64_t{1} << (size % 64)) - 1;
-  }
-  // The substring pass leaves candidates; each is then read word by word.
   const std::string_view texts = table.LowerTexts();
-  auto verify = [&](size_t firstWord, size_t lastWord) {
-    TForgivingScratch scratch;
-    for (size_t w = firstWord; w < lastWord; ++w) {
-      for (uint64_t candidates = bits[w]; candidates != 0; candidates &= candidates - 1) {
-        const int bit = __builtin_ctzll(candidates);
-        const size_t i = w * 64 + static_cast<size_t>(bit);
-        const std::string_view text = texts.substr(table.StartOf(i), table.StartOf(i + 1) - table.StartOf(i) - 1);
-        if (!pattern.Matches(text, scratch)) bits[w] &= ~(uint64_t{1} << bit);
-      }
+  const auto textAt = [&](size_t i) {
+    return texts.substr(table.StartOf(i), table.StartOf(i + 1) - table.StartOf(i) - 1);
+  };
+  TForgivingScratch scratches[2];
+  if (!pattern.Required().empty()) {
+    if (pattern.RequiredDecides()) return TextsContainingReadingYoAsE(table, pattern.Required());
+    return TextsContainingReadingYoAsE(table, pattern.Required(),
+                                       [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
+  }
+  // Initials alone hold no text to look for first: every text is read word by word.
+  const size_t size = table.size();
+  std::vector<uint64_t> bits((size + 63) / 64, 0);
+  auto mark = [&](size_t first, size_t last, TForgivingScratch& scratch) {
+    for (size_t i = first; i < last; ++i) {
+      if (pattern.Matches(textAt(i), scratch)) bits[i >> 6] |= uint64_t{1} << (i & 63);
     }
   };
-  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(size), 64)) / 64;
+  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(size), 64));
   if (split == 0) {
-    verify(0, bits.size());
+    mark(0, size, scratches[0]);
   } else {
-    RunSideBySide([&] { verify(0, split); }, [&] { verify(split, bits.size()); });
+    RunSideBySide([&] { mark(0, split, scratches[0]); }, [&] { mark(split, size, scratches[1]); });
   }
   return bits;
 }

@@ -44,9 +44,11 @@ class TForgivingPattern {
   // field is a trimmed owner or corpus field, in any case.
   explicit TForgivingPattern(std::string_view field);
 
-  // A run of bytes that the lower-cased form of every matching text holds as it
-  // stands, the longest to be had; empty when the field promises none.
+  // A word of the field that every matching text holds, «ё» read as «е» (the longest,
+  // to leave few texts to read word by word); empty for initials alone.
   const std::string& Required() const { return required_; }
+  // Holding Required() is the whole match: the field is one word, not initials.
+  bool RequiredDecides() const { return words_.size() == 1 && initials_.empty(); }
   // text in any case, read up to its first NUL.
   bool Matches(std::string_view text, TForgivingScratch& scratch) const;
 

@@ -45,7 +45,8 @@ class RunSearchLarge : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     large = std::make_unique<TDirectory>();
-    const char* names[] = {"Иванов", "Петров", "Сидоров", "Ивашов", "Кузнецов", "Попов", "Лебедев"};
+    const char* names[] = {"Иванов Пётр",   "Петров Иван", "Сидоров Иван", "Ивашов Семён",
+                           "Кузнецов Пётр", "Попов Иван",  "Лебедев Пётр"};
     for (int32_t i = 0; i < LargeCount; ++i) {
       large->Owners.push_back(W(names[i % 7]));
       large->Phones.push_back(TPhone{i, TNumberText::FromValue(1000 + i % 97), 0, 0, 0, {}, 0});
@@ -178,6 +179,8 @@ TEST_F(RunSearchLarge, SearchesAtOnceOverOneDirectoryAndACancelFromAnotherThread
   const TSearchInputs byName = OwnerInput("ива");
   TSearchInputs byPhone;
   byPhone.Phone = "19";
+  TSearchInputs forgiving = OwnerInput("петр ива");  // its words read beside the substring pass
+  forgiving.Forgiving = true;
   TSearchInputs byExpression;
   byExpression.RegExpr = true;
   byExpression.Owner = W("ва.о");
@@ -186,9 +189,12 @@ TEST_F(RunSearchLarge, SearchesAtOnceOverOneDirectoryAndACancelFromAnotherThread
 
   TSearchCancel cancel;
   std::atomic<bool> started{false};
-  TSearchOutcome first, second, cancelled;
+  TSearchOutcome first, second, third, cancelled;
   std::jthread one([&] { first = RunSearch(*large, byName, nullptr, nullptr); });
-  std::jthread two([&] { second = RunSearch(*large, byPhone, nullptr, nullptr); });
+  std::jthread two([&] {
+    second = RunSearch(*large, byPhone, nullptr, nullptr);
+    third = RunSearch(*large, forgiving, nullptr, nullptr);
+  });
   std::jthread three([&] {
     cancelled = RunSearch(
         *large, byExpression,
@@ -206,6 +212,8 @@ TEST_F(RunSearchLarge, SearchesAtOnceOverOneDirectoryAndACancelFromAnotherThread
   three.join();
   EXPECT_EQ(first.Rows, nameRows);
   EXPECT_EQ(second.Rows, phoneRows);
+  ASSERT_EQ(third.Rows.size(), (LargeCount + 6) / 7 + (LargeCount + 5) / 7);
+  for (int32_t row : third.Rows) EXPECT_LT(row % 7, 2);
   EXPECT_TRUE(cancelled.Cancelled);
   EXPECT_FALSE(cancelled.Error);
   ASSERT_FALSE(cancelled.Rows.empty());
