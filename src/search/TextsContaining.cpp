@@ -31,9 +31,6 @@ size_t FindNarrow(std::string_view text, std::string_view needle, size_t at, boo
   return std::string_view::npos;
 }
 
-// Whether the needle byte at i stands for itself alone in the text.
-bool Verbatim(std::string_view needle, size_t i, bool yoAsE) { return !yoAsE || needle[i] != E; }
-
 #if defined(__SSE2__)
 // How often a byte occurs in Russian names, roughly, in tenths of a percent.
 constexpr std::array<unsigned char, 256> MakeByteFrequency() {
@@ -50,10 +47,11 @@ constexpr std::array<unsigned char, 256> MakeByteFrequency() {
 constexpr std::array<unsigned char, 256> ByteFrequency = MakeByteFrequency();
 
 // The two needle positions whose bytes are rarest, so that few text positions
-// pass the wide filter and need a full compare; of two or more verbatim bytes.
+// pass the wide filter and need a full compare.
 std::pair<size_t, size_t> RarestPair(std::string_view needle, bool yoAsE) {
   auto rarity = [&](size_t i) {
-    return Verbatim(needle, i, yoAsE) ? int{ByteFrequency[static_cast<unsigned char>(needle[i])]} : 1000;
+    const int share = ByteFrequency[static_cast<unsigned char>(needle[i])];
+    return yoAsE && needle[i] == E ? share + ByteFrequency[static_cast<unsigned char>(Yo)] : share;
   };
   size_t first = 0;
   for (size_t i = 1; i < needle.size(); ++i) {
@@ -76,18 +74,28 @@ size_t FirstMatch(const char* base, size_t at, unsigned mask, std::string_view n
 }
 
 // Sixteen candidate positions at a time: a position is compared in full only when
-// the needle's two rarest bytes are in place.
+// the needle's two rarest bytes are in place; with Either, «ё» stands in for «е».
+template <bool Either>
 size_t FindWide16(std::string_view text, std::string_view needle, size_t at, std::pair<size_t, size_t> rarest,
                   bool yoAsE) {
   const size_t lastStart = text.size() - needle.size();
-  const __m128i nearByte = _mm_set1_epi8(needle[rarest.first]);
-  const __m128i farByte = _mm_set1_epi8(needle[rarest.second]);
+  const char nearChar = needle[rarest.first];
+  const char farChar = needle[rarest.second];
+  const __m128i nearByte = _mm_set1_epi8(nearChar);
+  const __m128i nearOther = _mm_set1_epi8(nearChar == E ? Yo : nearChar);
+  const __m128i farByte = _mm_set1_epi8(farChar);
+  const __m128i farOther = _mm_set1_epi8(farChar == E ? Yo : farChar);
   const char* base = text.data();
   for (; at + 16 <= lastStart + 1; at += 16) {
     const __m128i nearBlock = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at + rarest.first));
     const __m128i farBlock = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at + rarest.second));
-    const auto mask = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(nearBlock, nearByte), _mm_cmpeq_epi8(farBlock, farByte))));
+    __m128i nearHits = _mm_cmpeq_epi8(nearBlock, nearByte);
+    __m128i farHits = _mm_cmpeq_epi8(farBlock, farByte);
+    if constexpr (Either) {
+      nearHits = _mm_or_si128(nearHits, _mm_cmpeq_epi8(nearBlock, nearOther));
+      farHits = _mm_or_si128(farHits, _mm_cmpeq_epi8(farBlock, farOther));
+    }
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(nearHits, farHits)));
     if (mask == 0) continue;
     if (const size_t found = FirstMatch(base, at, mask, needle, yoAsE); found != std::string_view::npos) return found;
   }
@@ -95,21 +103,31 @@ size_t FindWide16(std::string_view text, std::string_view needle, size_t at, std
 }
 
 // The same, thirty-two positions at a time on processors that have AVX2.
+template <bool Either>
 __attribute__((target("avx2"))) size_t FindWide32(std::string_view text, std::string_view needle, size_t at,
                                                   std::pair<size_t, size_t> rarest, bool yoAsE) {
   const size_t lastStart = text.size() - needle.size();
-  const __m256i nearByte = _mm256_set1_epi8(needle[rarest.first]);
-  const __m256i farByte = _mm256_set1_epi8(needle[rarest.second]);
+  const char nearChar = needle[rarest.first];
+  const char farChar = needle[rarest.second];
+  const __m256i nearByte = _mm256_set1_epi8(nearChar);
+  const __m256i nearOther = _mm256_set1_epi8(nearChar == E ? Yo : nearChar);
+  const __m256i farByte = _mm256_set1_epi8(farChar);
+  const __m256i farOther = _mm256_set1_epi8(farChar == E ? Yo : farChar);
   const char* base = text.data();
   for (; at + 32 <= lastStart + 1; at += 32) {
     const __m256i nearBlock = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + at + rarest.first));
     const __m256i farBlock = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + at + rarest.second));
-    const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(
-        _mm256_and_si256(_mm256_cmpeq_epi8(nearBlock, nearByte), _mm256_cmpeq_epi8(farBlock, farByte))));
+    __m256i nearHits = _mm256_cmpeq_epi8(nearBlock, nearByte);
+    __m256i farHits = _mm256_cmpeq_epi8(farBlock, farByte);
+    if constexpr (Either) {
+      nearHits = _mm256_or_si256(nearHits, _mm256_cmpeq_epi8(nearBlock, nearOther));
+      farHits = _mm256_or_si256(farHits, _mm256_cmpeq_epi8(farBlock, farOther));
+    }
+    const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(nearHits, farHits)));
     if (mask == 0) continue;
     if (const size_t found = FirstMatch(base, at, mask, needle, yoAsE); found != std::string_view::npos) return found;
   }
-  return FindWide16(text, needle, at, rarest, yoAsE);
+  return FindWide16<Either>(text, needle, at, rarest, yoAsE);
 }
 
 const bool HasAvx2 = __builtin_cpu_supports("avx2");
@@ -118,27 +136,29 @@ const bool HasAvx2 = __builtin_cpu_supports("avx2");
 }  // namespace
 
 TTextFinder::TTextFinder(std::string_view needle, bool yoAsE) : needle_(needle), yoAsE_(yoAsE) {
-  size_t verbatim = 0;
-  for (size_t i = 0; i < needle_.size(); ++i) verbatim += Verbatim(needle_, i, yoAsE_);
-  wide_ = verbatim >= 2;
 #if defined(__SSE2__)
-  if (wide_) rarest_ = RarestPair(needle_, yoAsE_);
+  if (needle_.size() > 1) rarest_ = RarestPair(needle_, yoAsE_);
+  either_ = yoAsE_ && !needle_.empty() && (needle_[rarest_.first] == E || needle_[rarest_.second] == E);
 #endif
 }
 
 size_t TTextFinder::Find(std::string_view text, size_t from) const {
   if (needle_.empty() || from > text.size() || text.size() - from < needle_.size()) return std::string_view::npos;
 #if defined(__SSE2__)
-  if (wide_) {
-    return HasAvx2 ? FindWide32(text, needle_, from, rarest_, yoAsE_)
-                   : FindWide16(text, needle_, from, rarest_, yoAsE_);
+  // A single byte is its own rarest pair when «ё» may stand in for it.
+  if (either_) {
+    return HasAvx2 ? FindWide32<true>(text, needle_, from, rarest_, true)
+                   : FindWide16<true>(text, needle_, from, rarest_, true);
   }
-  if (needle_.size() == 1 && Verbatim(needle_, 0, yoAsE_)) {
-    const void* found = std::memchr(text.data() + from, needle_[0], text.size() - from);
-    return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : std::string_view::npos;
+  if (needle_.size() > 1) {
+    return HasAvx2 ? FindWide32<false>(text, needle_, from, rarest_, yoAsE_)
+                   : FindWide16<false>(text, needle_, from, rarest_, yoAsE_);
   }
-#endif
+  const void* found = std::memchr(text.data() + from, needle_[0], text.size() - from);
+  return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : std::string_view::npos;
+#else
   return yoAsE_ ? FindNarrow(text, needle_, from, true) : text.find(needle_, from);
+#endif
 }
 
 namespace {

@@ -21,7 +21,7 @@ class TTextFinder {
  private:
   std::string_view needle_;
   bool yoAsE_;
-  bool wide_ = false;  // two needle bytes that the text holds as they are filter the candidates
+  bool either_ = false;  // a byte of the rarest pair is an «е», which «ё» may stand in for
   std::pair<size_t, size_t> rarest_{0, 0};
 };
 
