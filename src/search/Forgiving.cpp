@@ -1,7 +1,8 @@
 #include "search/Forgiving.h"
 
+#include <cstring>
+
 #include "data/TextServices.h"
-#include "search/SideBySide.h"
 #include "search/TextsContaining.h"
 
 namespace {
@@ -47,6 +48,21 @@ void ForEachWord(std::string_view text, TOnWord&& onWord) {
   }
 }
 
+// One word of initials alone: its letters begin words of the text in their order
+// exactly when the earliest such word for each letter leaves room for the rest.
+bool InitialsInOrder(std::string_view text, std::string_view letters) {
+  size_t next = 0;
+  const char* end = text.data() + text.size();
+  for (const char* at = text.data(); at < end && *at != '\0'; ++at) {
+    if (*at == ' ') continue;
+    next += Fold(*at) == static_cast<unsigned char>(letters[next]);
+    if (next == letters.size()) return true;
+    at = static_cast<const char*>(std::memchr(at, ' ', static_cast<size_t>(end - at)));
+    if (at == nullptr) break;
+  }
+  return false;
+}
+
 }  // namespace
 
 TForgivingPattern::TForgivingPattern(std::string_view field) {
@@ -73,6 +89,7 @@ TForgivingPattern::TForgivingPattern(std::string_view field) {
 bool TForgivingPattern::Matches(std::string_view text, TForgivingScratch& scratch) const {
   // A single word inside the text is inside one of its words, holding no space.
   if (RequiredDecides()) return FoldedHolds(TextBeforeNul(text), words_[0]);
+  if (words_.empty() && initials_.size() == 1) return InitialsInOrder(text, initials_[0]);
   // Names are short: a byte loop beats a library search per space.
   auto& words = scratch.words_;
   words.clear();
@@ -156,19 +173,18 @@ std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TF
     return TextsContainingReadingYoAsE(table, pattern.Required(),
                                        [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
   }
-  // Initials alone hold no text to look for first: every text is read word by word.
   const size_t size = table.size();
-  std::vector<uint64_t> bits((size + 63) / 64, 0);
-  auto mark = [&](size_t first, size_t last, TForgivingScratch& scratch) {
-    for (size_t i = first; i < last; ++i) {
-      if (pattern.Matches(textAt(i), scratch)) bits[i >> 6] |= uint64_t{1} << (i & 63);
-    }
-  };
-  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(size), 64));
-  if (split == 0) {
-    mark(0, size, scratches[0]);
-  } else {
-    RunSideBySide([&] { mark(0, split, scratches[0]); }, [&] { mark(split, size, scratches[1]); });
+  if (pattern.FirstInitial() == 0) return std::vector<uint64_t>((size + 63) / 64, ~uint64_t{0});
+  // Initials alone: a matching text has a word that begins with the first letter,
+  // after a space or at the start of the text.
+  const std::string afterSpace = {' ', static_cast<char>(pattern.FirstInitial())};
+  std::vector<uint64_t> bits = TextsContainingReadingYoAsE(
+      table, afterSpace, [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
+  for (size_t i = 0; i < size; ++i) {
+    const std::string_view text = textAt(i);
+    if (!text.empty() && Fold(text[0]) == pattern.FirstInitial() && !BitSet(bits, i) &&
+        pattern.Matches(text, scratches[0]))
+      bits[i >> 6] |= uint64_t{1} << (i & 63);
   }
   return bits;
 }

@@ -49,6 +49,8 @@ class TForgivingPattern {
   const std::string& Required() const { return required_; }
   // Holding Required() is the whole match: the field is one word, not initials.
   bool RequiredDecides() const { return words_.size() == 1 && initials_.empty(); }
+  // The folded first letter of the first word of initials; 0 for none.
+  unsigned char FirstInitial() const { return initials_.empty() ? 0 : static_cast<unsigned char>(initials_[0][0]); }
   // text in any case, read up to its first NUL.
   bool Matches(std::string_view text, TForgivingScratch& scratch) const;
 
