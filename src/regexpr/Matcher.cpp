@@ -200,13 +200,39 @@ bool TMatcher::MatchBackRef(const uint8_t* node) {
 bool TMatcher::MatchChoice(const uint8_t* alternative) {
   const int64_t memo = MemoSlot(alternative);
   if (KnownToFail(memo)) return false;
-  const uint8_t* start = Cursor_;
-  do {
-    if (MatchPrim(Operand(alternative))) return true;
-    Cursor_ = start;
-    alternative = NextNode(alternative);
-  } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  if (const TChoiceDispatch* dispatch = DispatchOf(alternative)) {
+    if (MatchCandidates(*dispatch)) return true;
+  } else {
+    const uint8_t* start = Cursor_;
+    do {
+      if (MatchPrim(Operand(alternative))) return true;
+      Cursor_ = start;
+      alternative = NextNode(alternative);
+    } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  }
   RememberFailure(memo);
+  return false;
+}
+
+// Near the depth bound every alternative is tried, so that the bound is met
+// where trying them all would meet it.
+const TChoiceDispatch* TMatcher::DispatchOf(const uint8_t* choice) const {
+  if (Dispatches_ == nullptr) return nullptr;
+  const TChoiceDispatch* dispatch = Dispatches_->At(choice - (ProgramFirst_ - FirstNodeOffset));
+  return dispatch != nullptr && MatchDepth_ + dispatch->PrefixFrames() <= MaxMatchDepth ? dispatch : nullptr;
+}
+
+// The alternatives skipped would each have failed at their literal without a
+// step of their own; the walk that skips them is charged as compared characters.
+bool TMatcher::MatchCandidates(const TChoiceDispatch& dispatch) {
+  const uint8_t* start = Cursor_;
+  const TChoiceDispatch::TCandidates candidates = dispatch.At(start, Dispatches_->Fold());
+  CountCompared(candidates.Depth);
+  const uint8_t* base = ProgramFirst_ - FirstNodeOffset;
+  for (const int32_t* operand = candidates.Begin; operand != candidates.End; ++operand) {
+    if (MatchPrim(base + *operand)) return true;
+    Cursor_ = start;
+  }
   return false;
 }
 

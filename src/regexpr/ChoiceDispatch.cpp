@@ -1,0 +1,342 @@
+#include "regexpr/ChoiceDispatch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <numeric>
+
+#include "regexpr/Program.h"
+
+namespace regexpr {
+namespace {
+
+// A choice with fewer alternatives that start with a literal is tried as fast
+// one alternative after another.
+constexpr int MinClassified = 2;
+// Nodes walked from an alternative's first node to its literal; beyond, the
+// alternative counts as unclassified.
+constexpr int MaxPrefixNodes = 64;
+// Candidate lists of one program together: keys that are beginnings of many
+// others repeat those in every list below them. A choice that would pass the
+// bound goes without a dispatch.
+constexpr size_t MaxListEntries = size_t{1} << 20;
+// Edges of a trie node searched one by one; more are searched by halves.
+constexpr int32_t LinearEdges = 8;
+
+constexpr int64_t None = -1;     // no next node
+constexpr int64_t Outside = -2;  // a next node outside the program: the matcher raises there
+
+TFoldTable FoldTable(TCaseSwapper swapper) {
+  std::array<uint8_t, 256> parent{};
+  std::iota(parent.begin(), parent.end(), 0);
+  auto root = [&parent](uint8_t c) {
+    while (parent[c] != c) c = parent[c] = parent[parent[c]];
+    return c;
+  };
+  // The matcher never takes NUL for a swapped character, so no class holds it.
+  for (int c = 1; c < 256; ++c) {
+    const uint8_t swapped = swapper(static_cast<uint8_t>(c));
+    if (swapped == 0) continue;
+    const uint8_t a = root(static_cast<uint8_t>(c));
+    const uint8_t b = root(swapped);
+    if (a != b) parent[std::max(a, b)] = std::min(a, b);
+  }
+  TFoldTable fold{};
+  for (int c = 1; c < 256; ++c) fold[static_cast<size_t>(c)] = root(static_cast<uint8_t>(c));
+  return fold;
+}
+
+// Where the walk from an alternative's first node meets its literal.
+struct TLeadingLiteral {
+  bool Found = false;
+  const uint8_t* Text = nullptr;
+  int Length = 0;
+  int Frames = 1;  // MatchPrim calls nested on the way, the alternative's own included
+};
+
+class TProgramView {
+ public:
+  explicit TProgramView(std::string_view program)
+      : base_(reinterpret_cast<const uint8_t*>(program.data())), size_(static_cast<int64_t>(program.size())) {}
+
+  bool Holds(int64_t at) const { return at >= FirstNodeOffset && at <= size_ - NodeHeaderSize; }
+  uint8_t Op(int64_t at) const { return base_[at]; }
+  int64_t Size() const { return size_; }
+
+  int64_t NextOf(int64_t at) const {
+    const int32_t offset = NextOffset(base_ + at);
+    if (offset == 0) return None;
+    return Holds(at + offset) ? at + offset : Outside;
+  }
+
+  bool StartsChoice(int64_t at) const {
+    if (!Holds(at) || Op(at) != opAlternative) return false;
+    const int64_t next = NextOf(at);
+    return next >= 0 && Op(next) == opAlternative;
+  }
+
+  // The alternatives of the choice that starts at head, or none when the chain
+  // comes round or leaves the program, where trying them one by one raises.
+  std::vector<int64_t> Chain(int64_t head) const {
+    std::vector<int64_t> chain{head};
+    for (int64_t at = head;;) {
+      const int64_t next = NextOf(at);
+      if (next == Outside || (next >= 0 && Op(next) == opAlternative && next <= at)) return {};
+      if (next == None || Op(next) != opAlternative) return chain;
+      chain.push_back(at = next);
+    }
+  }
+
+  // Past the nodes that consume nothing, test the position or record a group,
+  // and choices of one alternative, to a literal. Any node the matcher would
+  // raise at on the way leaves the alternative unclassified.
+  TLeadingLiteral LeadingLiteral(int64_t at) const {
+    TLeadingLiteral found;
+    for (int walked = 0; walked < MaxPrefixNodes && Holds(at); ++walked) {
+      const uint8_t op = Op(at);
+      const int64_t next = NextOf(at);
+      if (IsLiteral(op)) {
+        const uint8_t* text = base_ + at + NodeHeaderSize;
+        const void* nul = std::memchr(text, 0, static_cast<size_t>(size_ - (at + NodeHeaderSize)));
+        if (nul == nullptr || nul == text) return {};
+        found.Found = true;
+        found.Text = text;
+        found.Length = static_cast<int>(static_cast<const uint8_t*>(nul) - text);
+        return found;
+      }
+      if (op == opAlternative) {
+        if (next == Outside || (next >= 0 && Op(next) == opAlternative)) return {};
+        at += NodeHeaderSize;
+        continue;
+      }
+      if (!IsZeroWidth(op) || next < 0) return {};
+      if (IsGroupBoundary(op)) ++found.Frames;
+      at = next;
+    }
+    return {};
+  }
+
+  // The node that every match reaches first, past the nodes that consume
+  // nothing, if it starts a choice.
+  int64_t LeadingChoice() const {
+    int64_t at = FirstNodeOffset;
+    for (int walked = 0; walked < MaxPrefixNodes && Holds(at); ++walked) {
+      const uint8_t op = Op(at);
+      const int64_t next = NextOf(at);
+      if (op == opAlternative) {
+        if (next == Outside) return None;
+        if (next >= 0 && Op(next) == opAlternative) return at;
+        at += NodeHeaderSize;
+        continue;
+      }
+      if (!IsZeroWidth(op) || next < 0) return None;
+      at = next;
+    }
+    return None;
+  }
+
+  // The nodes a walk can reach from the first one.
+  template <typename TVisit>
+  void Reachable(TVisit&& visit) const {
+    std::vector<uint8_t> seen(static_cast<size_t>(size_), 0);
+    std::vector<int64_t> pending{FirstNodeOffset};
+    auto push = [&](int64_t at) {
+      if (Holds(at) && !seen[static_cast<size_t>(at)]) pending.push_back(at);
+    };
+    while (!pending.empty()) {
+      const int64_t at = pending.back();
+      pending.pop_back();
+      if (seen[static_cast<size_t>(at)]) continue;
+      seen[static_cast<size_t>(at)] = 1;
+      const uint8_t op = Op(at);
+      const int64_t next = NextOf(at);
+      if (next >= 0) push(next);
+      if (op == opAlternative || op == opLoopEntry) push(at + NodeHeaderSize);
+      if (IsLoop(op) && at <= size_ - LoopNodeSize) push(at + ReadInt32(base_ + at + LoopBodyOffset));
+      if (StartsChoice(at)) {
+        // The later alternatives are reached through this one, not as choices of their own.
+        const std::vector<int64_t> chain = Chain(at);
+        for (int64_t each : chain) {
+          seen[static_cast<size_t>(each)] = 1;
+          push(each + NodeHeaderSize);
+        }
+        if (!chain.empty() && NextOf(chain.back()) >= 0) push(NextOf(chain.back()));
+        visit(at, chain);
+      }
+    }
+  }
+
+ private:
+  const uint8_t* base_;
+  int64_t size_;
+};
+
+}  // namespace
+
+class TChoiceDispatchBuilder {
+ public:
+  TChoiceDispatchBuilder(const TProgramView& view, const TFoldTable& fold) : view_(view), fold_(fold) {}
+
+  // False when the choice gains nothing or its lists would pass the bound.
+  bool Build(const std::vector<int64_t>& chain, size_t& listBudget, TChoiceDispatch& dispatch) {
+    nodes_.assign(1, {});
+    std::vector<int32_t> unclassified;
+    int classified = 0;
+    for (size_t i = 0; i < chain.size(); ++i) {
+      const auto index = static_cast<int32_t>(i);
+      const TLeadingLiteral literal = view_.LeadingLiteral(chain[i] + NodeHeaderSize);
+      if (!literal.Found) {
+        unclassified.push_back(index);
+        continue;
+      }
+      ++classified;
+      dispatch.PrefixFrames_ = std::max(dispatch.PrefixFrames_, literal.Frames);
+      int32_t node = 0;
+      for (int k = 0; k < std::min(literal.Length, TChoiceDispatch::MaxKeyDepth); ++k) {
+        const uint8_t label = fold_[literal.Text[k]];
+        const auto [edge, added] = nodes_[static_cast<size_t>(node)].Children.try_emplace(label, 0);
+        if (added) {
+          edge->second = static_cast<int32_t>(nodes_.size());
+          nodes_.emplace_back();
+        }
+        node = edge->second;
+      }
+      nodes_[static_cast<size_t>(node)].Endings.push_back(index);
+    }
+    if (classified < MinClassified) return false;
+
+    operands_.clear();
+    for (int64_t alternative : chain) operands_.push_back(static_cast<int32_t>(alternative + NodeHeaderSize));
+    dispatch.Complete_ = unclassified.empty();
+    dispatch.Nodes_.assign(nodes_.size(), {});
+    dispatch.Lists_.clear();
+    dispatch.Labels_.clear();
+    dispatch.Children_.clear();
+    dispatch.RootChild_.fill(-1);
+    dispatch.UnclassifiedBegin_ = 0;
+    for (int32_t index : unclassified) dispatch.Lists_.push_back(operands_[static_cast<size_t>(index)]);
+    dispatch.UnclassifiedEnd_ = static_cast<int32_t>(dispatch.Lists_.size());
+    size_t entries = dispatch.Lists_.size();
+    if (!Flatten(dispatch, unclassified, entries) || entries > listBudget) return false;
+    listBudget -= entries;
+    return true;
+  }
+
+ private:
+  struct TNode {
+    std::map<uint8_t, int32_t> Children;
+    std::vector<int32_t> Endings;  // alternatives whose key ends here, in order
+  };
+
+  // Node ids stay as built; the edges of each node are laid out together, and
+  // each node with endings gets the candidates of its path and the
+  // unclassified ones, merged in the order written. An explicit stack keeps
+  // the depth of the C++ stack flat.
+  bool Flatten(TChoiceDispatch& dispatch, const std::vector<int32_t>& unclassified, size_t& entries) const {
+    for (size_t n = 0; n < nodes_.size(); ++n) {
+      TChoiceDispatch::TTrieNode& out = dispatch.Nodes_[n];
+      out.FirstEdge = static_cast<int32_t>(dispatch.Labels_.size());
+      out.EdgeCount = static_cast<int32_t>(nodes_[n].Children.size());
+      for (const auto& [label, child] : nodes_[n].Children) {
+        dispatch.Labels_.push_back(label);
+        dispatch.Children_.push_back(child);
+      }
+    }
+    for (const auto& [label, child] : nodes_[0].Children) dispatch.RootChild_[label] = child;
+
+    struct TPending {
+      int32_t Node;
+      std::vector<int32_t> Path;  // endings above it, in order
+    };
+    std::vector<TPending> pending{{0, unclassified}};
+    while (!pending.empty()) {
+      TPending at = std::move(pending.back());
+      pending.pop_back();
+      const TNode& node = nodes_[static_cast<size_t>(at.Node)];
+      if (!node.Endings.empty()) {
+        std::vector<int32_t> merged;
+        std::merge(at.Path.begin(), at.Path.end(), node.Endings.begin(), node.Endings.end(),
+                   std::back_inserter(merged));
+        at.Path = std::move(merged);
+        entries += at.Path.size();
+        if (entries > MaxListEntries) return false;
+        TChoiceDispatch::TTrieNode& out = dispatch.Nodes_[static_cast<size_t>(at.Node)];
+        out.ListBegin = static_cast<int32_t>(dispatch.Lists_.size());
+        for (int32_t index : at.Path) dispatch.Lists_.push_back(operands_[static_cast<size_t>(index)]);
+        out.ListEnd = static_cast<int32_t>(dispatch.Lists_.size());
+      }
+      for (const auto& [label, child] : node.Children) pending.push_back({child, at.Path});
+    }
+    return true;
+  }
+
+  const TProgramView& view_;
+  const TFoldTable& fold_;
+  std::vector<TNode> nodes_;
+  std::vector<int32_t> operands_;  // of the alternatives, by index
+};
+
+TChoiceDispatches::TChoiceDispatches(std::string_view program, TCaseSwapper swapper)
+    : Swapper_(swapper), Fold_(FoldTable(swapper)) {
+  const TProgramView view(program);
+  if (view.Size() <= FirstNodeOffset) return;
+  TChoiceDispatchBuilder builder(view, Fold_);
+  size_t listBudget = MaxListEntries;
+  view.Reachable([&](int64_t head, const std::vector<int64_t>& chain) {
+    if (chain.size() < static_cast<size_t>(MinClassified)) return;
+    TChoiceDispatch dispatch;
+    if (!builder.Build(chain, listBudget, dispatch)) return;
+    if (IndexAt_.empty()) IndexAt_.assign(static_cast<size_t>(view.Size()), -1);
+    IndexAt_[static_cast<size_t>(head)] = static_cast<int32_t>(Dispatches_.size());
+    Dispatches_.push_back(std::move(dispatch));
+  });
+  const int64_t leading = view.LeadingChoice();
+  if (leading >= 0 && At(leading) != nullptr && At(leading)->Complete())
+    LeadingIndex_ = IndexAt_[static_cast<size_t>(leading)];
+}
+
+int32_t TChoiceDispatch::Child(int32_t node, uint8_t label) const {
+  const TTrieNode& at = Nodes_[static_cast<size_t>(node)];
+  const uint8_t* first = Labels_.data() + at.FirstEdge;
+  const uint8_t* last = first + at.EdgeCount;
+  const uint8_t* edge = first;
+  if (at.EdgeCount <= LinearEdges) {
+    while (edge != last && *edge < label) ++edge;
+  } else {
+    edge = std::lower_bound(first, last, label);
+  }
+  return edge != last && *edge == label ? Children_[static_cast<size_t>(at.FirstEdge + (edge - first))] : -1;
+}
+
+// The input ends in NUL, which no key holds, so the walk never passes its end.
+int32_t TChoiceDispatch::Walk(const uint8_t* input, const TFoldTable& fold, bool stopAtFirstList, int& depth) const {
+  int32_t found = -1;
+  int32_t node = 0;
+  depth = 0;
+  while (depth < MaxKeyDepth && input[depth] != 0) {
+    const uint8_t label = fold[input[depth]];
+    node = depth == 0 ? RootChild_[label] : Child(node, label);
+    if (node < 0) break;
+    ++depth;
+    if (Nodes_[static_cast<size_t>(node)].ListBegin >= 0) {
+      found = node;
+      if (stopAtFirstList) break;
+    }
+  }
+  return found;
+}
+
+TChoiceDispatch::TCandidates TChoiceDispatch::At(const uint8_t* input, const TFoldTable& fold) const {
+  int depth = 0;
+  const int32_t node = Walk(input, fold, false, depth);
+  const int32_t* lists = Lists_.data();
+  if (node < 0) return {lists + UnclassifiedBegin_, lists + UnclassifiedEnd_, depth};
+  const TTrieNode& at = Nodes_[static_cast<size_t>(node)];
+  return {lists + at.ListBegin, lists + at.ListEnd, depth};
+}
+
+bool TChoiceDispatch::AnyAt(const uint8_t* input, const TFoldTable& fold, int& depth) const {
+  return Walk(input, fold, true, depth) >= 0;
+}
+
+}  // namespace regexpr
