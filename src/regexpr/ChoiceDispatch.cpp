@@ -20,8 +20,12 @@ constexpr int MaxPrefixNodes = 64;
 // others repeat those in every list below them. A choice that would pass the
 // bound goes without a dispatch.
 constexpr size_t MaxListEntries = size_t{1} << 20;
-// Edges of a trie node searched one by one; more are searched by halves.
-constexpr int32_t LinearEdges = 8;
+// A choice of this many keys gets the table of their first two labels.
+constexpr int PairedKeys = 16;
+// Node ids fill the upper 24 bits of an edge's key.
+constexpr size_t MaxTrieNodes = size_t{1} << 24;
+
+uint32_t EdgeHash(uint32_t key, uint32_t shift) { return shift >= 32 ? 0 : (key * 2654435761u) >> shift; }
 
 constexpr int64_t None = -1;     // no next node
 constexpr int64_t Outside = -2;  // a next node outside the program: the matcher raises there
@@ -208,14 +212,10 @@ class TChoiceDispatchBuilder {
     operands_.clear();
     for (int64_t alternative : chain) operands_.push_back(static_cast<int32_t>(alternative + NodeHeaderSize));
     dispatch.Complete_ = unclassified.empty();
-    dispatch.Nodes_.assign(nodes_.size(), {});
-    dispatch.Lists_.clear();
-    dispatch.Labels_.clear();
-    dispatch.Children_.clear();
-    dispatch.RootChild_.fill(-1);
-    dispatch.UnclassifiedBegin_ = 0;
     for (int32_t index : unclassified) dispatch.Lists_.push_back(operands_[static_cast<size_t>(index)]);
+    dispatch.UnclassifiedBegin_ = 0;
     dispatch.UnclassifiedEnd_ = static_cast<int32_t>(dispatch.Lists_.size());
+    if (nodes_.size() >= MaxTrieNodes) return false;
     size_t entries = dispatch.Lists_.size();
     if (!Flatten(dispatch, unclassified, entries) || entries > listBudget) return false;
     listBudget -= entries;
@@ -228,27 +228,18 @@ class TChoiceDispatchBuilder {
     std::vector<int32_t> Endings;  // alternatives whose key ends here, in order
   };
 
-  // Node ids stay as built; the edges of each node are laid out together, and
-  // each node with endings gets the candidates of its path and the
-  // unclassified ones, merged in the order written. An explicit stack keeps
-  // the depth of the C++ stack flat.
+  // Each node with endings gets the candidates of its path and the
+  // unclassified ones, merged in the order written; each edge what the walk
+  // needs of the node it leads to. An explicit stack keeps the C++ stack flat.
   bool Flatten(TChoiceDispatch& dispatch, const std::vector<int32_t>& unclassified, size_t& entries) const {
-    for (size_t n = 0; n < nodes_.size(); ++n) {
-      TChoiceDispatch::TTrieNode& out = dispatch.Nodes_[n];
-      out.FirstEdge = static_cast<int32_t>(dispatch.Labels_.size());
-      out.EdgeCount = static_cast<int32_t>(nodes_[n].Children.size());
-      for (const auto& [label, child] : nodes_[n].Children) {
-        dispatch.Labels_.push_back(label);
-        dispatch.Children_.push_back(child);
-      }
-    }
-    for (const auto& [label, child] : nodes_[0].Children) dispatch.RootChild_[label] = child;
-
+    std::vector<int32_t> listOf(nodes_.size(), -1);
     struct TPending {
       int32_t Node;
       std::vector<int32_t> Path;  // endings above it, in order
+      std::vector<uint8_t> Key;
+      int32_t Above;
     };
-    std::vector<TPending> pending{{0, unclassified}};
+    std::vector<TPending> pending{{0, unclassified, {}, -1}};
     while (!pending.empty()) {
       TPending at = std::move(pending.back());
       pending.pop_back();
@@ -260,12 +251,67 @@ class TChoiceDispatchBuilder {
         at.Path = std::move(merged);
         entries += at.Path.size();
         if (entries > MaxListEntries) return false;
-        TChoiceDispatch::TTrieNode& out = dispatch.Nodes_[static_cast<size_t>(at.Node)];
-        out.ListBegin = static_cast<int32_t>(dispatch.Lists_.size());
+        listOf[static_cast<size_t>(at.Node)] = static_cast<int32_t>(dispatch.ListNodes_.size());
+        const auto begin = static_cast<int32_t>(dispatch.Lists_.size());
         for (int32_t index : at.Path) dispatch.Lists_.push_back(operands_[static_cast<size_t>(index)]);
-        out.ListEnd = static_cast<int32_t>(dispatch.Lists_.size());
+        dispatch.ListNodes_.push_back({begin, static_cast<int32_t>(dispatch.Lists_.size()),
+                                       static_cast<int32_t>(dispatch.Keys_.size()), static_cast<int32_t>(at.Key.size()),
+                                       at.Above});
+        dispatch.Keys_.insert(dispatch.Keys_.end(), at.Key.begin(), at.Key.end());
+        at.Above = listOf[static_cast<size_t>(at.Node)];
       }
-      for (const auto& [label, child] : node.Children) pending.push_back({child, at.Path});
+      for (const auto& [label, child] : node.Children) {
+        pending.push_back({child, at.Path, at.Key, at.Above});
+        pending.back().Key.push_back(label);
+      }
+    }
+
+    // Children are made after their parents, so a walk down the ids sees every
+    // node after all of its children.
+    std::vector<int32_t> chainEnd(nodes_.size(), -1);
+    std::vector<uint8_t> branches(nodes_.size(), 0);  // lists below in two children or more
+    for (size_t n = nodes_.size(); n-- > 0;) {
+      int holding = 0;
+      for (const auto& [label, child] : nodes_[n].Children) {
+        const auto c = static_cast<size_t>(child);
+        if (listOf[c] < 0 && chainEnd[c] < 0 && !branches[c]) continue;
+        ++holding;
+        branches[n] = branches[n] || branches[c];
+        chainEnd[n] = chainEnd[c] >= 0 ? chainEnd[c] : listOf[c];
+      }
+      if (holding > 1 || branches[n]) {
+        branches[n] = 1;
+        chainEnd[n] = -1;
+      }
+    }
+
+    size_t edges = 0;
+    for (const TNode& node : nodes_) edges += node.Children.size();
+    size_t slots = 16;
+    uint32_t shift = 28;
+    while (slots < 2 * edges) slots *= 2, --shift;
+    dispatch.Edges_.assign(slots, {});
+    dispatch.EdgeShift_ = shift;
+    for (size_t n = 0; n < nodes_.size(); ++n) {
+      for (const auto& [label, child] : nodes_[n].Children) {
+        const auto c = static_cast<size_t>(child);
+        const TChoiceDispatch::TEdge edge{static_cast<uint32_t>(n << 8 | label), child, listOf[c], chainEnd[c]};
+        if (n == 0) dispatch.Root_[label] = edge;
+        uint32_t slot = EdgeHash(edge.Key, shift);
+        while (dispatch.Edges_[slot].Key != TChoiceDispatch::NoKey)
+          slot = (slot + 1) & static_cast<uint32_t>(slots - 1);
+        dispatch.Edges_[slot] = edge;
+      }
+    }
+
+    if (dispatch.ListNodes_.size() >= PairedKeys) {
+      dispatch.Pairs_.assign(65536 / 64, 0);
+      for (const TChoiceDispatch::TListNode& list : dispatch.ListNodes_) {
+        const uint8_t* key = dispatch.Keys_.data() + list.KeyBegin;
+        const uint32_t pair = uint32_t{key[0]} << 8 | key[1];
+        if (list.Depth == 1) dispatch.Singles_[key[0]] = true;
+        else dispatch.Pairs_[pair >> 6] |= uint64_t{1} << (pair & 63);
+      }
     }
     return true;
   }
@@ -295,48 +341,57 @@ TChoiceDispatches::TChoiceDispatches(std::string_view program, TCaseSwapper swap
     LeadingIndex_ = IndexAt_[static_cast<size_t>(leading)];
 }
 
-int32_t TChoiceDispatch::Child(int32_t node, uint8_t label) const {
-  const TTrieNode& at = Nodes_[static_cast<size_t>(node)];
-  const uint8_t* first = Labels_.data() + at.FirstEdge;
-  const uint8_t* last = first + at.EdgeCount;
-  const uint8_t* edge = first;
-  if (at.EdgeCount <= LinearEdges) {
-    while (edge != last && *edge < label) ++edge;
-  } else {
-    edge = std::lower_bound(first, last, label);
+const TChoiceDispatch::TEdge* TChoiceDispatch::Find(int32_t node, uint8_t label) const {
+  const uint32_t key = static_cast<uint32_t>(node) << 8 | label;
+  const auto mask = static_cast<uint32_t>(Edges_.size() - 1);
+  for (uint32_t slot = EdgeHash(key, EdgeShift_);; slot = (slot + 1) & mask) {
+    const TEdge& edge = Edges_[slot];
+    if (edge.Key == key) return &edge;
+    if (edge.Key == NoKey) return nullptr;
   }
-  return edge != last && *edge == label ? Children_[static_cast<size_t>(at.FirstEdge + (edge - first))] : -1;
 }
 
 // The input ends in NUL, which no key holds, so the walk never passes its end.
-int32_t TChoiceDispatch::Walk(const uint8_t* input, const TFoldTable& fold, bool stopAtFirstList, int& depth) const {
-  int32_t found = -1;
-  int32_t node = 0;
+int32_t TChoiceDispatch::Walk(const uint8_t* input, const TFoldTable& fold, int& depth) const {
   depth = 0;
-  while (depth < MaxKeyDepth && input[depth] != 0) {
-    const uint8_t label = fold[input[depth]];
-    node = depth == 0 ? RootChild_[label] : Child(node, label);
-    if (node < 0) break;
-    ++depth;
-    if (Nodes_[static_cast<size_t>(node)].ListBegin >= 0) {
-      found = node;
-      if (stopAtFirstList) break;
+  if (input[0] == 0) return -1;
+  if (!Pairs_.empty() && !Singles_[fold[input[0]]]) {
+    const uint32_t pair = uint32_t{fold[input[0]]} << 8 | fold[input[1]];
+    if (((Pairs_[pair >> 6] >> (pair & 63)) & 1) == 0) {
+      depth = 1;
+      return -1;
     }
+  }
+  int32_t found = -1;
+  const TEdge* edge = &Root_[fold[input[0]]];
+  for (;;) {
+    if (edge == nullptr || edge->Child < 0) break;
+    ++depth;
+    if (edge->List >= 0) found = edge->List;
+    if (edge->ChainEnd >= 0) {
+      const int reached = depth;
+      int32_t list = edge->ChainEnd;
+      const uint8_t* key = Keys_.data() + ListNodes_[static_cast<size_t>(list)].KeyBegin;
+      const int32_t end = ListNodes_[static_cast<size_t>(list)].Depth;
+      while (depth < end && fold[input[depth]] == key[depth]) ++depth;
+      while (list >= 0 && ListNodes_[static_cast<size_t>(list)].Depth > depth)
+        list = ListNodes_[static_cast<size_t>(list)].Above;
+      if (list >= 0 && ListNodes_[static_cast<size_t>(list)].Depth > reached) found = list;
+      break;
+    }
+    if (depth == MaxKeyDepth || input[depth] == 0) break;
+    edge = Find(edge->Child, fold[input[depth]]);
   }
   return found;
 }
 
 TChoiceDispatch::TCandidates TChoiceDispatch::At(const uint8_t* input, const TFoldTable& fold) const {
   int depth = 0;
-  const int32_t node = Walk(input, fold, false, depth);
+  const int32_t list = Walk(input, fold, depth);
   const int32_t* lists = Lists_.data();
-  if (node < 0) return {lists + UnclassifiedBegin_, lists + UnclassifiedEnd_, depth};
-  const TTrieNode& at = Nodes_[static_cast<size_t>(node)];
-  return {lists + at.ListBegin, lists + at.ListEnd, depth};
-}
-
-bool TChoiceDispatch::AnyAt(const uint8_t* input, const TFoldTable& fold, int& depth) const {
-  return Walk(input, fold, true, depth) >= 0;
+  if (list < 0) return {lists + UnclassifiedBegin_, lists + UnclassifiedEnd_, depth};
+  const TListNode& at = ListNodes_[static_cast<size_t>(list)];
+  return {lists + at.Begin, lists + at.End, depth};
 }
 
 }  // namespace regexpr

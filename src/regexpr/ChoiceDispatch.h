@@ -36,9 +36,6 @@ class TChoiceDispatch {
     int Depth;  // input characters the trie walk compared
   };
   TCandidates At(const uint8_t* input, const TFoldTable& fold) const;
-  // Whether some alternative can match at input; only for a choice whose every
-  // alternative is classified.
-  bool AnyAt(const uint8_t* input, const TFoldTable& fold, int& depth) const;
   // Every alternative begins with a literal.
   bool Complete() const { return Complete_; }
   // The MatchPrim calls that the deepest skipped alternative would have nested
@@ -47,21 +44,38 @@ class TChoiceDispatch {
 
  private:
   friend class TChoiceDispatchBuilder;
-  struct TTrieNode {
-    int32_t FirstEdge = 0;
-    int32_t EdgeCount = 0;
-    int32_t ListBegin = -1;  // into Lists_: the candidates when the walk ends here or below
-    int32_t ListEnd = -1;
+  static constexpr uint32_t NoKey = UINT32_MAX;
+  // An edge of the trie together with what the walk asks of the node it leads
+  // to, so that a step of the walk reads one entry.
+  struct TEdge {
+    uint32_t Key = NoKey;  // the parent node * 256 + the label
+    int32_t Child = -1;
+    int32_t List = -1;  // into ListNodes_: the candidates when the walk ends at the child or below
+    // When the list nodes below the child lie on one path, the deepest of
+    // them: the rest of the walk is then a comparison with its key.
+    int32_t ChainEnd = -1;
   };
-  // The deepest node on the input's path that has a list, or -1.
-  int32_t Walk(const uint8_t* input, const TFoldTable& fold, bool stopAtFirstList, int& depth) const;
-  int32_t Child(int32_t node, uint8_t label) const;
+  struct TListNode {
+    int32_t Begin;  // into Lists_
+    int32_t End;
+    int32_t KeyBegin;  // into Keys_: the labels from the root
+    int32_t Depth;
+    int32_t Above;  // the nearest list node above it, or -1
+  };
+  // The deepest list node on the input's path, or -1.
+  int32_t Walk(const uint8_t* input, const TFoldTable& fold, int& depth) const;
+  const TEdge* Find(int32_t node, uint8_t label) const;
 
-  std::array<int32_t, 256> RootChild_{};
-  std::vector<TTrieNode> Nodes_;  // 0 is the root
-  std::vector<uint8_t> Labels_;   // the edges of each node together, by ascending label
-  std::vector<int32_t> Children_;
+  std::array<TEdge, 256> Root_{};
+  std::vector<TEdge> Edges_;  // open addressing by Key; a power of two in size
+  uint32_t EdgeShift_ = 32;
+  std::vector<TListNode> ListNodes_;
   std::vector<int32_t> Lists_;
+  std::vector<uint8_t> Keys_;
+  // For many keys: the first two labels of those longer than one, and the keys
+  // of one label, so that most positions are refused at a glance.
+  std::vector<uint64_t> Pairs_;
+  std::array<bool, 256> Singles_{};
   int32_t UnclassifiedBegin_ = 0;  // into Lists_: the candidates wherever no key matches
   int32_t UnclassifiedEnd_ = 0;
   bool Complete_ = false;

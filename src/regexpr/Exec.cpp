@@ -92,6 +92,7 @@ void TMatcher::ResetMatchState() {
   LoopLevel_ = 0;
   MatchDepth_ = 0;
   JumpMarks_ = nullptr;
+  WalkedDispatch_ = nullptr;  // the input is another
 }
 
 // Start positions from left to right, only where a match can begin; the end of
@@ -125,12 +126,10 @@ bool TMatcher::SearchFrom(const uint8_t* start) {
 // stands; the walk that finds none is charged as compared characters.
 inline bool TMatcher::MayStartAt(const TChoiceDispatch* leading, const uint8_t* at) {
   if (leading == nullptr) return true;
-  int depth = 0;
-  const bool any = leading->AnyAt(at, Dispatches_->Fold(), depth);
-  CountCompared(depth);
+  const TChoiceDispatch::TCandidates candidates = CandidatesAt(*leading, at);
   if (StepsLeft_ < 0) [[unlikely]]
     PassStepCheckpoint();
-  return any;
+  return candidates.Begin != candidates.End;
 }
 
 bool TMatcher::TryMatchAt(const uint8_t* start) {

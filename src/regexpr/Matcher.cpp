@@ -222,12 +222,11 @@ const TChoiceDispatch* TMatcher::DispatchOf(const uint8_t* choice) const {
   return dispatch != nullptr && MatchDepth_ + dispatch->PrefixFrames() <= MaxMatchDepth ? dispatch : nullptr;
 }
 
-// The alternatives skipped would each have failed at their literal without a
-// step of their own; the walk that skips them is charged as compared characters.
+// The alternatives skipped would each have failed at their literal; the walk
+// that skips them is charged as compared characters, each one tried as a step.
 bool TMatcher::MatchCandidates(const TChoiceDispatch& dispatch) {
   const uint8_t* start = Cursor_;
-  const TChoiceDispatch::TCandidates candidates = dispatch.At(start, Dispatches_->Fold());
-  CountCompared(candidates.Depth);
+  const TChoiceDispatch::TCandidates candidates = CandidatesAt(dispatch, start);
   const uint8_t* base = ProgramFirst_ - FirstNodeOffset;
   for (const int32_t* operand = candidates.Begin; operand != candidates.End; ++operand) {
     if (MatchPrim(base + *operand)) return true;
@@ -252,6 +251,16 @@ bool TMatcher::RepeatsEmptyIteration(const uint8_t* jumpBack) const {
   for (const TJumpMark* mark = JumpMarks_; mark != nullptr; mark = mark->Previous)
     if (mark->Node == jumpBack) return mark->Cursor == Cursor_;
   return false;
+}
+
+TChoiceDispatch::TCandidates TMatcher::CandidatesAt(const TChoiceDispatch& dispatch, const uint8_t* at) {
+  if (&dispatch != WalkedDispatch_ || at != WalkedAt_) {
+    Walked_ = dispatch.At(at, Dispatches_->Fold());
+    CountCompared(Walked_.Depth);
+    WalkedDispatch_ = &dispatch;
+    WalkedAt_ = at;
+  }
+  return Walked_;
 }
 
 }  // namespace regexpr

@@ -61,6 +61,11 @@ class TMatcher {
   const TJumpMark* JumpMarks_ = nullptr;
   const TChoiceDispatches* Dispatches_ = nullptr;  // of the program in use, unless switched off
   bool DispatchOn_ = true;
+  // The last walk of a dispatch: a choice has the same candidates whenever the
+  // walk comes back to it at that position in one execution.
+  const TChoiceDispatch* WalkedDispatch_ = nullptr;
+  const uint8_t* WalkedAt_ = nullptr;
+  TChoiceDispatch::TCandidates Walked_{};
 
   std::string InputCopy_;
   bool HasInput_ = false;
@@ -92,6 +97,7 @@ class TMatcher {
   bool MatchChoice(const uint8_t* alternative);
   const TChoiceDispatch* DispatchOf(const uint8_t* choice) const;
   bool MatchCandidates(const TChoiceDispatch& dispatch);
+  TChoiceDispatch::TCandidates CandidatesAt(const TChoiceDispatch& dispatch, const uint8_t* at);
   bool MayStartAt(const TChoiceDispatch* leading, const uint8_t* at);
   bool MatchGroupBoundary(const uint8_t* node, const uint8_t* next);
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;

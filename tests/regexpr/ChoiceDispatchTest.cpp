@@ -161,6 +161,43 @@ std::string Choice(const std::vector<std::string>& words) {
   return text + ")";
 }
 
+// Lists long enough for the table of first pairs, of words that are each
+// other's beginnings, with a few alternatives of no literal start among them.
+TEST(ChoiceDispatch, LongListsFindWhatTryingEveryAlternativeFinds) {
+  std::mt19937 random(1251);
+  const std::vector<std::string> letters = {"a", "b", "A", Cp("я"), Cp("Я")};
+  const std::vector<std::string> others = {"", "[ab]a", ".b", "\\ba", "(?-i)A", "a*b"};
+  auto word = [&](int longest) {
+    std::string text;
+    for (int length = 1 + static_cast<int>(random() % static_cast<uint32_t>(longest)); length > 0; --length)
+      text += letters[random() % letters.size()];
+    return text;
+  };
+  int mismatches = 0;
+  int found = 0;
+  for (int e = 0; e < 120; ++e) {
+    std::vector<std::string> words;
+    for (int n = 16 + static_cast<int>(random() % 200); n > 0; --n)
+      words.push_back(random() % 25 == 0 ? others[random() % others.size()] : word(e % 2 == 0 ? 3 : 20));
+    const std::vector<std::string> contexts = {"", "^", "(?-i)", "\\b"};
+    const std::string expression =
+        contexts[static_cast<size_t>(e) % contexts.size()] + Choice(words) + (e % 3 == 0 ? "$" : "b?");
+    TRegExpr dispatched;
+    TRegExpr plain;
+    TProgramProbe::WithoutChoiceDispatch(plain);
+    dispatched.SetExpression(expression);
+    plain.SetExpression(expression);
+    for (int t = 0; t < 40; ++t) {
+      const std::string input = word(24) + (t % 2 == 0 ? " " + words[random() % words.size()] : "");
+      const TOutcome expected = Outcome(plain, input);
+      found += expected.Found;
+      if (!(Outcome(dispatched, input) == expected) && ++mismatches < 5) ADD_FAILURE() << expression << " on " << input;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_GT(found, 1000);
+}
+
 // Words of four to seven letters over a few Russian letters, so that
 // many share their first ones.
 std::vector<std::string> Words(int count) {
