@@ -285,8 +285,12 @@ class TChoiceDispatchBuilder {
       }
     }
 
+    // The walk looks up no edge from the root, which has a table of its own,
+    // nor from a node on a chain, where it compares the key instead; a smaller
+    // table stays in the cache.
+    auto searched = [&](size_t n) { return n != 0 && chainEnd[n] < 0; };
     size_t edges = 0;
-    for (const TNode& node : nodes_) edges += node.Children.size();
+    for (size_t n = 0; n < nodes_.size(); ++n) edges += searched(n) ? nodes_[n].Children.size() : 0;
     size_t slots = 16;
     uint32_t shift = 28;
     while (slots < 2 * edges) slots *= 2, --shift;
@@ -297,6 +301,7 @@ class TChoiceDispatchBuilder {
         const auto c = static_cast<size_t>(child);
         const TChoiceDispatch::TEdge edge{static_cast<uint32_t>(n << 8 | label), child, listOf[c], chainEnd[c]};
         if (n == 0) dispatch.Root_[label] = edge;
+        if (!searched(n)) continue;
         uint32_t slot = EdgeHash(edge.Key, shift);
         while (dispatch.Edges_[slot].Key != TChoiceDispatch::NoKey)
           slot = (slot + 1) & static_cast<uint32_t>(slots - 1);
