@@ -2,9 +2,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bench/data/support/BenchDirectory.h"
 #include "bench/search/support/SearchRun.h"
 #include "data/Cp1251.h"
+#include "data/LoadDirectory.h"
 #include "search/Search.h"
+#include "tools/RussianNames.h"
 
 namespace {
 
@@ -12,6 +20,37 @@ TSearchInputs RegexInputs() {
   TSearchInputs inputs;
   inputs.RegExpr = true;
   return inputs;
+}
+
+std::string Alternation(const std::vector<std::string>& words) {
+  std::string choice = "(";
+  for (const std::string& word : words) choice += (choice.size() > 1 ? "|" : "") + word;
+  return choice + ")";
+}
+
+// The generator's surnames, masculine, then as many feminine forms as make 500.
+std::vector<std::string> ListedSurnames() {
+  std::vector<std::string> surnames;
+  for (std::string_view surname : Surnames()) surnames.push_back(Cp1251FromUtf8Lossy(surname));
+  for (std::string_view surname : Surnames()) {
+    if (surnames.size() == 500) break;
+    const std::string text(surname);
+    if (surname.ends_with("ов") || surname.ends_with("ев") || surname.ends_with("ин")) {
+      surnames.push_back(Cp1251FromUtf8Lossy(text + "а"));
+    } else if (surname.ends_with("ий") || surname.ends_with("ой")) {
+      surnames.push_back(Cp1251FromUtf8Lossy(text.substr(0, text.size() - std::string_view("ий").size()) + "ая"));
+    }
+  }
+  return surnames;
+}
+
+// Numbers spread over the whole table, so that each is found once.
+std::vector<std::string> ListedNumbers(size_t count) {
+  const std::shared_ptr<const TDirectory> directory = LoadDirectory(BenchDirectory());
+  const TPhoneTable& phones = directory->Phones;
+  std::vector<std::string> numbers;
+  for (size_t i = 0; i < count; ++i) numbers.emplace_back(std::string_view(phones.NumberOf(i * phones.size() / count)));
+  return numbers;
 }
 
 }  // namespace
@@ -69,5 +108,20 @@ static void BM_OwnerAmbiguousRepetition(benchmark::State& state) {
   RunSearch(state, inputs);
 }
 BENCHMARK(BM_OwnerAmbiguousRepetition)->Unit(benchmark::kMillisecond);
+
+// A list of names is an ordinary question: the target is at most 300 ms.
+static void BM_OwnerSurnameList(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Owner = Alternation(ListedSurnames()) + "\\s";
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_OwnerSurnameList)->Unit(benchmark::kMillisecond);
+
+static void BM_PhoneNumberList(benchmark::State& state) {
+  TSearchInputs inputs = RegexInputs();
+  inputs.Phone = "^" + Alternation(ListedNumbers(1000)) + "$";
+  RunSearch(state, inputs);
+}
+BENCHMARK(BM_PhoneNumberList)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "regexpr/ChoiceDispatch.h"
 #include "regexpr/Modifiers.h"
 #include "regexpr/Program.h"
 #include "regexpr/Settings.h"
@@ -65,6 +67,11 @@ class TProgram {
     if (!EmptyMatchKnown_) FindWhetherEmptyMatches();
     return EmptyMatchPossible_;
   }
+  // The choices' dispatch under this case swap, rebuilt for another one.
+  const TChoiceDispatches& ChoiceDispatches(TCaseSwapper swapper) const {
+    if (!Dispatches_ || Dispatches_->Swapper() != swapper) Dispatches_.emplace(Bytes_, swapper);
+    return *Dispatches_;
+  }
   TMemoFit MemoFit() const { return MemoFit_; }
   TMemoFit AnalyseMemo() const;
   // By program byte, once the fit is Suitable: the memo row of the node that
@@ -88,6 +95,7 @@ class TProgram {
   mutable TStartScan StartScan_;
   mutable bool EmptyMatchKnown_ = false;
   mutable bool EmptyMatchPossible_ = true;
+  mutable std::optional<TChoiceDispatches> Dispatches_;
   mutable TMemoFit MemoFit_ = TMemoFit::Unknown;
   mutable std::vector<int32_t> MemoRows_;
   mutable int32_t MemoRowCount_ = 0;

@@ -31,6 +31,7 @@ void TMatcher::SetInput(std::string_view text) {
 }
 
 void TMatcher::ForgetProgram() {
+  Dispatches_ = nullptr;
   MemoActive_ = false;
   MemoAtOnce_ = false;
 }
@@ -46,6 +47,8 @@ bool TMatcher::ExecAt(const TProgram& program, int offset) {
   if (offset > length + 1) return false;
   const uint8_t* start = begin + (offset - 1);
   Program_ = &program;
+  // Built before any input can be refused, so that the first execution pays for it.
+  Dispatches_ = DispatchOn_ ? &program.ChoiceDispatches(Settings_.CaseSwapper) : nullptr;
   TextBegin_ = begin;
   TextEnd_ = begin + length;
   if (program.HasMustString() && !ContainsMustString(start)) return false;
@@ -89,6 +92,7 @@ void TMatcher::ResetMatchState() {
   LoopLevel_ = 0;
   MatchDepth_ = 0;
   JumpMarks_ = nullptr;
+  WalkedDispatch_ = nullptr;  // the input is another
 }
 
 // Start positions from left to right, only where a match can begin; the end of
@@ -103,18 +107,29 @@ bool TMatcher::SearchFrom(const uint8_t* start) {
     if (start < TextEnd_ && !scan.Table[*start] && !mayMatchEmpty) return false;
     return TryMatchAt(start);
   }
+  const TChoiceDispatch* leading = Dispatches_ != nullptr ? Dispatches_->Leading() : nullptr;
   const uint8_t sole = Program_->StartChar() != 0 ? Program_->StartChar() : scan.SoleStart;
   if (sole != 0) {
     for (const uint8_t* p = start; p < TextEnd_; ++p) {
       p = static_cast<const uint8_t*>(std::memchr(p, sole, static_cast<size_t>(TextEnd_ - p)));
       if (p == nullptr) return false;
-      if (TryMatchAt(p)) return true;
+      if (MayStartAt(leading, p) && TryMatchAt(p)) return true;
     }
     return false;
   }
   for (const uint8_t* p = start; p < TextEnd_; ++p)
-    if (scan.Table[*p] && TryMatchAt(p)) return true;
+    if (scan.Table[*p] && MayStartAt(leading, p) && TryMatchAt(p)) return true;
   return false;
+}
+
+// A match that begins with a choice of literals begins where one of them
+// stands; the walk that finds none is charged as compared characters.
+inline bool TMatcher::MayStartAt(const TChoiceDispatch* leading, const uint8_t* at) {
+  if (leading == nullptr) return true;
+  const TChoiceDispatch::TCandidates candidates = CandidatesAt(*leading, at);
+  if (StepsLeft_ < 0) [[unlikely]]
+    PassStepCheckpoint();
+  return candidates.Begin != candidates.End;
 }
 
 bool TMatcher::TryMatchAt(const uint8_t* start) {

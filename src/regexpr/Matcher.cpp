@@ -200,13 +200,38 @@ bool TMatcher::MatchBackRef(const uint8_t* node) {
 bool TMatcher::MatchChoice(const uint8_t* alternative) {
   const int64_t memo = MemoSlot(alternative);
   if (KnownToFail(memo)) return false;
-  const uint8_t* start = Cursor_;
-  do {
-    if (MatchPrim(Operand(alternative))) return true;
-    Cursor_ = start;
-    alternative = NextNode(alternative);
-  } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  if (const TChoiceDispatch* dispatch = DispatchOf(alternative)) {
+    if (MatchCandidates(*dispatch)) return true;
+  } else {
+    const uint8_t* start = Cursor_;
+    do {
+      if (MatchPrim(Operand(alternative))) return true;
+      Cursor_ = start;
+      alternative = NextNode(alternative);
+    } while (alternative != nullptr && *CheckedNode(alternative) == opAlternative);
+  }
   RememberFailure(memo);
+  return false;
+}
+
+// Near the depth bound every alternative is tried, so that the bound is met
+// where trying them all would meet it.
+const TChoiceDispatch* TMatcher::DispatchOf(const uint8_t* choice) const {
+  if (Dispatches_ == nullptr) return nullptr;
+  const TChoiceDispatch* dispatch = Dispatches_->At(choice - (ProgramFirst_ - FirstNodeOffset));
+  return dispatch != nullptr && MatchDepth_ + dispatch->PrefixFrames() <= MaxMatchDepth ? dispatch : nullptr;
+}
+
+// The alternatives skipped would each have failed at their literal; the walk
+// that skips them is charged as compared characters, each one tried as a step.
+bool TMatcher::MatchCandidates(const TChoiceDispatch& dispatch) {
+  const uint8_t* start = Cursor_;
+  const TChoiceDispatch::TCandidates candidates = CandidatesAt(dispatch, start);
+  const uint8_t* base = ProgramFirst_ - FirstNodeOffset;
+  for (const int32_t* operand = candidates.Begin; operand != candidates.End; ++operand) {
+    if (MatchPrim(base + *operand)) return true;
+    Cursor_ = start;
+  }
   return false;
 }
 
@@ -226,6 +251,16 @@ bool TMatcher::RepeatsEmptyIteration(const uint8_t* jumpBack) const {
   for (const TJumpMark* mark = JumpMarks_; mark != nullptr; mark = mark->Previous)
     if (mark->Node == jumpBack) return mark->Cursor == Cursor_;
   return false;
+}
+
+TChoiceDispatch::TCandidates TMatcher::CandidatesAt(const TChoiceDispatch& dispatch, const uint8_t* at) {
+  if (&dispatch != WalkedDispatch_ || at != WalkedAt_) {
+    Walked_ = dispatch.At(at, Dispatches_->Fold());
+    CountCompared(Walked_.Depth);
+    WalkedDispatch_ = &dispatch;
+    WalkedAt_ = at;
+  }
+  return Walked_;
 }
 
 }  // namespace regexpr

@@ -37,6 +37,8 @@ class TMatcher {
   // and whether the last execution used it.
   void SetMemoThreshold(int64_t steps) { MemoThreshold_ = steps; }
   bool MemoUsed() const { return MemoActive_; }
+  // For tests: every alternative of every choice tried, as without the dispatch.
+  void SetChoiceDispatch(bool on) { DispatchOn_ = on; }
 
  private:
   const TSettings& Settings_;
@@ -57,6 +59,13 @@ class TMatcher {
     const TJumpMark* Previous;
   };
   const TJumpMark* JumpMarks_ = nullptr;
+  const TChoiceDispatches* Dispatches_ = nullptr;  // of the program in use, unless switched off
+  bool DispatchOn_ = true;
+  // The last walk of a dispatch: a choice has the same candidates whenever the
+  // walk comes back to it at that position in one execution.
+  const TChoiceDispatch* WalkedDispatch_ = nullptr;
+  const uint8_t* WalkedAt_ = nullptr;
+  TChoiceDispatch::TCandidates Walked_{};
 
   std::string InputCopy_;
   bool HasInput_ = false;
@@ -86,6 +95,10 @@ class TMatcher {
   int CapturedLength(int group) const;
   bool MatchBackRef(const uint8_t* node);
   bool MatchChoice(const uint8_t* alternative);
+  const TChoiceDispatch* DispatchOf(const uint8_t* choice) const;
+  bool MatchCandidates(const TChoiceDispatch& dispatch);
+  TChoiceDispatch::TCandidates CandidatesAt(const TChoiceDispatch& dispatch, const uint8_t* at);
+  bool MayStartAt(const TChoiceDispatch* leading, const uint8_t* at);
   bool MatchGroupBoundary(const uint8_t* node, const uint8_t* next);
   bool RepeatsEmptyIteration(const uint8_t* jumpBack) const;
   bool MatchSimpleRepeat(const uint8_t* node, const uint8_t* next);

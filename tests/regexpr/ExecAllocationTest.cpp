@@ -49,7 +49,8 @@ std::vector<std::string> SameLengthLines() {
 TEST(ExecAllocation, NoneWhenTheInputLengthRepeats) {
   for (const std::string& expression :
        {Cp("иван"), Cp("^(иван|петр)ов"), Cp("[а-я]+ов$"), Cp("(?-i)Иван"), std::string("^\\d{3}"), Cp("(и|в)+?а"),
-        Cp("((в|а){1,2}н){1,3}"), Cp("(ан)\\1*"), std::string("45$")}) {
+        Cp("((в|а){1,2}н){1,3}"), Cp("(ан)\\1*"), std::string("45$"),
+        Cp("(иванов|петров|сидоров|смирнов|ивановка)\\s")}) {
     TRegExpr regex;
     regex.SetExpression(expression);
     std::vector<std::string> lines = SameLengthLines();

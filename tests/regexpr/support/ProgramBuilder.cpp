@@ -43,3 +43,5 @@ void TProgramProbe::Install(TRegExpr& regex, const std::string& program) {
 void TProgramProbe::MemoFromFirstStep(TRegExpr& regex) { regex.Matcher_.SetMemoThreshold(0); }
 
 bool TProgramProbe::MemoUsed(const TRegExpr& regex) { return regex.Matcher_.MemoUsed(); }
+
+void TProgramProbe::WithoutChoiceDispatch(TRegExpr& regex) { regex.Matcher_.SetChoiceDispatch(false); }

@@ -25,8 +25,8 @@ class TProgramBuilder {
 };
 
 // Installs a program into an expression object as if it had been compiled from
-// its expression, with every character permitted as a match start; and looks
-// into the object's failure memo.
+// its expression, with every character permitted as a match start; looks
+// into the object's failure memo and switches off the choices' dispatch.
 class TProgramProbe {
  public:
   static void Install(TRegExpr& regex, const std::string& program);
@@ -35,4 +35,6 @@ class TProgramProbe {
   static void MemoFromFirstStep(TRegExpr& regex);
   // Whether the last execution used the failure memo.
   static bool MemoUsed(const TRegExpr& regex);
+  // Every alternative of every choice tried in turn, as before the dispatch.
+  static void WithoutChoiceDispatch(TRegExpr& regex);
 };
