@@ -171,7 +171,8 @@ TEST(ForgivingSearchTest, WordsInitialsAndLettersAtTheEdges) {
     EXPECT_EQ(Matches(line.substr(0, bar), line.substr(bar + 1, last - bar - 1)), line.back() == '1')
         << Utf8FromCp1251(line);
   }
-  EXPECT_FALSE(Matches(W("иван"), "Ab" + std::string(1, '\0') + W("Иван"))) << "a text ends at its first NUL";
+  for (const char* field : {"иван", "И.", "И. иван"})
+    EXPECT_FALSE(Matches(W(field), "Ab" + std::string(1, '\0') + W(" Иван"))) << "a text ends at its first NUL";
 }
 
 TEST(ForgivingSearchTest, LatinLayoutIsReadAsTheRussianKeysAndSearchedBeside) {
