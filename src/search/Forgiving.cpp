@@ -51,9 +51,10 @@ void ForEachWord(std::string_view text, TOnWord&& onWord) {
 // One word of initials alone: its letters begin words of the text in their order
 // exactly when the earliest such word for each letter leaves room for the rest.
 bool InitialsInOrder(std::string_view text, std::string_view letters) {
+  text = TextBeforeNul(text);
   size_t next = 0;
   const char* end = text.data() + text.size();
-  for (const char* at = text.data(); at < end && *at != '\0'; ++at) {
+  for (const char* at = text.data(); at < end; ++at) {
     if (*at == ' ') continue;
     next += Fold(*at) == static_cast<unsigned char>(letters[next]);
     if (next == letters.size()) return true;

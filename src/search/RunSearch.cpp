@@ -10,8 +10,8 @@ TSearchOutcome RunSearch(const TDirectory& directory, const TSearchInputs& input
     if (readings[0].Forgiving) {
       if (std::optional<SearchCriteria> latin = LatinLayoutReading(readings[0])) readings.push_back(std::move(*latin));
     }
-    for (const SearchCriteria& reading : readings) {
-      outcome.Readings.push_back(TSearchReading{reading.Owner, reading.Corpus, 0, outcome.Readings.size() == 1});
+    for (size_t r = 0; r < readings.size(); ++r) {
+      outcome.Readings.push_back(TSearchReading{readings[r].Owner, readings[r].Corpus, 0, r > 0});
     }
     const auto progress = onProgress ? onProgress : [](int32_t) {};
     if (readings.size() == 1) {

@@ -70,7 +70,8 @@ constexpr int32_t ProgressStep = 10000;
 // A cancel seen before the scan, between two blocks of ProgressStep records or, in
 // regular-expression mode, before a record ends it and gives false; the results
 // reported until then are those of a leading part of the table. The directory is
-// only read, so scans may run on several threads at once.
+// only read, so scans may run on several threads at once. In forgiving mode only the
+// texts as given are searched; RunSearch adds their Latin-layout reading.
 bool ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
                 const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress,
                 const TSearchCancel* cancel = nullptr);
