@@ -1,0 +1,25 @@
+#pragma once
+// Searches that keep the engine busy on every record, so that a test can act while
+// one runs: the search's work bound ends them after about two seconds of engine
+// work, unless something else does first.
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "tests/ui/window/support/DirectoryBuilder.h"
+
+// No match is possible, and every digit can be read three ways.
+inline const QString kHostilePhoneExpression = QStringLiteral("(\\d|\\d|\\d)*x");
+
+// The engine steps that one more record of the same kind costs a search whose
+// expression has already run.
+int64_t StepsPerRecord(const QString& expression, const std::string& text);
+// Half as many records again as the work bound of one search allows.
+int64_t RecordsPastTheBound(int64_t stepsPerRecord);
+
+// Lines whose nineteen-digit numbers kHostilePhoneExpression takes past the work
+// bound, all in city 1 under one subscriber, Petrov.
+TDirectoryWriter HostilePhonesDirectory();
+// The first number of HostilePhonesDirectory().
+constexpr int64_t kFirstHostileNumber = 9'000'000'000'000'000'000;
