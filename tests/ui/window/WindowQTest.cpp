@@ -117,24 +117,6 @@ class WindowQTest : public QObject {
       if (label->buddy() == window.cbCity) QCOMPARE(label->x(), 394);
   }
 
-  // Each box of the row shows its whole caption and keeps clear of its neighbours and of
-  // the button above, at the smallest width too.
-  void checkBoxRowFitsItsCaptions() {
-    TWindowFixture fixture(NamesDirectory());
-    TfrmMain& window = fixture.Window();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.resize(window.minimumSize());
-    const QList<QCheckBox*> row = {window.chkRegExpr, window.chkSearchAsYouType, window.chkForgiving};
-    QTRY_COMPARE(window.chkForgiving->geometry(), QRect(387, 41, 110, 17));
-    for (qsizetype i = 0; i < row.size(); ++i) {
-      QVERIFY2(row[i]->sizeHint().width() <= row[i]->width(), qPrintable(row[i]->objectName()));
-      if (i > 0) QVERIFY2(row[i - 1]->geometry().right() < row[i]->x(), qPrintable(row[i]->objectName()));
-      QVERIFY(!row[i]->geometry().intersects(window.btnGo->geometry()));
-      QVERIFY(row[i]->geometry().bottom() < window.gPhones->y());
-    }
-  }
-
   void tabOrderFollowsTheSearchRow() {
     TWindowFixture fixture(NamesDirectory());
     TfrmMain& window = fixture.Window();

@@ -1,7 +1,6 @@
 #pragma once
-// Searches that keep the engine busy on every record, so that a test can act while
-// one runs: the search's work bound ends them after about two seconds of engine
-// work, unless something else does first.
+// A search that keeps the engine busy on every record until the search's work bound
+// ends it, so that a test can act while it runs.
 
 #include <QString>
 #include <cstdint>
@@ -18,8 +17,7 @@ int64_t StepsPerRecord(const QString& expression, const std::string& text);
 // Half as many records again as the work bound of one search allows.
 int64_t RecordsPastTheBound(int64_t stepsPerRecord);
 
-// Lines whose nineteen-digit numbers kHostilePhoneExpression takes past the work
-// bound, all in city 1 under one subscriber, Petrov.
+// Nineteen-digit numbers from kFirstHostileNumber on, enough for
+// kHostilePhoneExpression to pass the work bound, in city 1 under one subscriber.
 TDirectoryWriter HostilePhonesDirectory();
-// The first number of HostilePhonesDirectory().
 constexpr int64_t kFirstHostileNumber = 9'000'000'000'000'000'000;
