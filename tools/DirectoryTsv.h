@@ -7,9 +7,11 @@
 // index, in order of first use. Export cannot show subscribers without a phone line.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "data/Directory.h"
 #include "tools/DataFileSet.h"
 #include "tools/LineReader.h"
 #include "tools/TsvFormat.h"
@@ -29,3 +31,9 @@ using TTextSink = std::function<void(std::string_view)>;
 // Throws std::runtime_error (English message naming the file) when the directory
 // cannot be read; nothing reaches the sink then.
 void ExportTsv(const std::string& directory, const TTextSink& write);
+
+// The directory in folder, loaded; throws std::runtime_error (English message naming
+// the file) when it cannot be read.
+std::shared_ptr<const TDirectory> LoadReadableDirectory(const std::string& folder);
+// Appends line row of directory.Phones as export writes it, ended by LF.
+void AppendTsvLine(const TDirectory& directory, size_t row, std::string& out, std::string& scratch);

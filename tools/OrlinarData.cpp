@@ -1,5 +1,5 @@
-// orlinar-data: writes a generated directory, or converts a directory to and from
-// a tab-separated UTF-8 text.
+// orlinar-data: writes a generated directory, converts a directory to and from
+// a tab-separated UTF-8 text, or searches one.
 
 #include <unistd.h>
 
@@ -16,9 +16,11 @@
 #include <utility>
 #include <vector>
 
+#include "tools/CommandLine.h"
 #include "tools/DirectoryGenerator.h"
 #include "tools/DirectoryTsv.h"
 #include "tools/OutputFile.h"
+#include "tools/SearchCommand.h"
 #include "tools/Temporaries.h"
 
 namespace {
@@ -35,6 +37,9 @@ constexpr const char* Help =
     "                                                ('-' writes to standard output)\n"
     "  orlinar-data generate DIRECTORY LINES [SEED]  write a synthetic directory of LINES phone lines\n"
     "                                                (SEED 0 to 4294967295, default 1)\n"
+    "  orlinar-data search DIRECTORY CRITERION... [--regex | --forgiving] [--count] [--time]\n"
+    "                                                print DIRECTORY's lines that meet every criterion,\n"
+    "                                                as a tab-separated file\n"
     "  orlinar-data --help                           show this help\n"
     "  orlinar-data --version                        show the version\n"
     "\n"
@@ -57,19 +62,32 @@ constexpr const char* Help =
     "set-user-id, set-group-id and sticky bits. Export writes a device or a named pipe in\n"
     "place.\n"
     "\n"
-    "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments.\n";
+    "Search criteria, each at most once, as --NAME VALUE or --NAME=VALUE; at least one:\n"
+    "  --phone=DIGITS  the number ends with DIGITS\n"
+    "  --owner=TEXT    the subscriber holds TEXT, ignoring case\n"
+    "  --city=NAME     the city is NAME, ignoring case: every city of that name\n"
+    "  --street=NAME   the street is NAME, ignoring case: every street of that name\n"
+    "  --house=NUMBER  the house is NUMBER, 1 to 5 digits\n"
+    "  --corpus=TEXT   the corpus holds TEXT, ignoring case\n"
+    "  --flat=NUMBER   the flat is NUMBER, 1 to 5 digits\n"
+    "  --regex         phone, owner and corpus are regular expressions, case-insensitive\n"
+    "                  unless they say (?-i)\n"
+    "  --forgiving     read the texts as the window's forgiving search does; not with\n"
+    "                  --regex\n"
+    "  --count         print only the number of lines found\n"
+    "  --time          write the load and the search time in milliseconds to standard error\n"
+    "Search prints the lines as export writes them, ordered by the number's text byte by\n"
+    "byte, lines of equal numbers in the directory's order. A city or street that the\n"
+    "directory does not name is an error.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a command fails, 2 for wrong arguments; search\n"
+    "exits with 0 when lines are found, 1 when none are, 2 for any error.\n";
 
 constexpr const char* Licence =
     "Copyright (C) 2026 Orlinar maintainers\n"
     "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";
-
-// Wrong arguments: exit status 2 and a pointer to --help.
-class EUsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 using TArguments = std::span<char* const>;
 
@@ -162,8 +180,9 @@ void Export(TArguments arguments) {
   file->Commit();
 }
 
-void Run(TArguments arguments) {
-  if (arguments.empty()) throw EUsageError("missing command: expected import, export or generate");
+// The exit status of a command that succeeds.
+int Run(TArguments arguments) {
+  if (arguments.empty()) throw EUsageError("missing command: expected import, export, generate or search");
   const std::string_view command = arguments[0];
   const TArguments rest = arguments.subspan(1);
   if (command == "--help") {
@@ -178,11 +197,14 @@ void Run(TArguments arguments) {
     Export(rest);
   } else if (command == "generate") {
     Generate(rest);
+  } else if (command == "search") {
+    return SearchCommand(rest);
   } else if (command.starts_with('-')) {
     throw EUsageError("unknown option '" + std::string(command) + "': expected --help or --version");
   } else {
-    throw EUsageError("unknown command '" + std::string(command) + "': expected import, export or generate");
+    throw EUsageError("unknown command '" + std::string(command) + "': expected import, export, generate or search");
   }
+  return 0;
 }
 
 }  // namespace
@@ -190,12 +212,15 @@ void Run(TArguments arguments) {
 int main(int argc, char** argv) {
   RemoveTemporariesOnSignals();
   try {
-    Run(TArguments(argv + 1, static_cast<size_t>(argc > 0 ? argc - 1 : 0)));
+    const int status = Run(TArguments(argv + 1, static_cast<size_t>(argc > 0 ? argc - 1 : 0)));
     std::cout.flush();
     if (!std::cout) throw std::runtime_error("cannot write to standard output");
-    return 0;
+    return status;
   } catch (const EUsageError& error) {
     std::cerr << "orlinar-data: " << error.what() << "\nTry 'orlinar-data --help' for more information.\n";
+    return 2;
+  } catch (const ECommandError& error) {
+    std::cerr << "orlinar-data: " << error.what() << '\n';
     return 2;
   } catch (const std::exception& error) {
     std::cerr << "orlinar-data: " << error.what() << '\n';

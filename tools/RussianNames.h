@@ -4,17 +4,12 @@
 #include <span>
 #include <string_view>
 
-struct TCityName {
-  std::string_view Name;
-  int Weight;  // share of subscribers, roughly by population
-};
-
 struct TPatronymic {
   std::string_view Male;
   std::string_view Female;
 };
 
-std::span<const TCityName> CityNames();
+std::span<const std::string_view> CityNames();  // largest first
 std::span<const std::string_view> StreetNames();
 std::span<const std::string_view> StreetKinds();
 // Masculine forms; the feminine form follows from the ending.

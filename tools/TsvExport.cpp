@@ -22,7 +22,9 @@ std::string EnglishText(const EInOutError& error) {
   return "cannot read " + error.Path + ": " + std::string(reason) + " (error " + std::to_string(error.Code) + ")";
 }
 
-std::shared_ptr<const TDirectory> LoadForExport(const std::string& folder) {
+}  // namespace
+
+std::shared_ptr<const TDirectory> LoadReadableDirectory(const std::string& folder) {
   try {
     return LoadDirectory(folder);
   } catch (const EInOutError& error) {
@@ -32,18 +34,20 @@ std::shared_ptr<const TDirectory> LoadForExport(const std::string& folder) {
   }
 }
 
-}  // namespace
+void AppendTsvLine(const TDirectory& directory, size_t row, std::string& out, std::string& scratch) {
+  for (int column = 0; column < PhoneColumnCount; ++column) {
+    out += EscapeField(Utf8FromCp1251(PhoneFieldText(directory, row, column, scratch)));
+    out += column + 1 < PhoneColumnCount ? '\t' : '\n';
+  }
+}
 
 void ExportTsv(const std::string& folder, const TTextSink& write) {
-  const std::shared_ptr<const TDirectory> directory = LoadForExport(folder);
+  const std::shared_ptr<const TDirectory> directory = LoadReadableDirectory(folder);
   std::string chunk;
   chunk.reserve(ChunkBytes + 4096);
   std::string scratch;
   for (size_t row = 0; row < directory->Phones.size(); ++row) {
-    for (int column = 0; column < PhoneColumnCount; ++column) {
-      chunk += EscapeField(Utf8FromCp1251(PhoneFieldText(*directory, row, column, scratch)));
-      chunk += column + 1 < PhoneColumnCount ? '\t' : '\n';
-    }
+    AppendTsvLine(*directory, row, chunk, scratch);
     if (chunk.size() >= ChunkBytes) {
       write(chunk);
       chunk.clear();

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "data/ResidentMemory.h"
+
 namespace {
 
 uint64_t HashText(std::string_view text) {
@@ -144,6 +146,14 @@ void TPhoneTable::reserve(size_t count, size_t otherNumbers) {
   flats_.reserve(count);
   corpusIds_.reserve(count);
   otherNumbers_.reserve(otherNumbers);
+  MakeReservedResident(owners_);
+  MakeReservedResident(numbers_);
+  MakeReservedResident(lastDigits_);
+  MakeReservedResident(cities_);
+  MakeReservedResident(streets_);
+  MakeReservedResident(houses_);
+  MakeReservedResident(flats_);
+  MakeReservedResident(corpusIds_);
 }
 
 uint32_t TPhoneTable::InternCorpus(std::string_view text) {

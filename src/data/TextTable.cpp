@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "data/ResidentMemory.h"
 #include "data/TextServices.h"
 
 void TTextTable::push_back(std::string_view text) {
@@ -28,6 +29,9 @@ void TTextTable::reserve(size_t count, size_t textBytes) {
   texts_.reserve(textBytes + count);
   lower_.reserve(textBytes + count);
   starts_.reserve(count + 1);
+  MakeReservedResident(texts_);
+  MakeReservedResident(lower_);
+  MakeReservedResident(starts_);
 }
 
 size_t TTextTable::IndexAt(size_t offset, size_t from) const {

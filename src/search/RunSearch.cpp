@@ -11,7 +11,8 @@ TSearchOutcome RunSearch(const TDirectory& directory, const TSearchInputs& input
       outcome.Rows.push_back(row);
       ++reading.Rows;
     };
-    outcome.Cancelled = !ScanPhones(directory, criteria, onResult, onProgress ? onProgress : [](int32_t) {}, cancel);
+    outcome.Cancelled = !ScanPhones(
+        directory, criteria, onResult, onProgress ? onProgress : [](int32_t) {}, cancel);
   } catch (...) {
     outcome.Error = std::current_exception();
   }

@@ -44,7 +44,7 @@ completion_case() {  # expected words, then the command line, the last word bein
     COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); "$function"; printf "%s\n" "${COMPREPLY[@]}"' "$root/usr/share/bash-completion/completions/orlinar-data" "$@" | sort | paste -sd ' ' -)
   [ "$offered" = "$expected" ] || fail "completing '$*' offers '$offered', not '$expected'"
 }
-completion_case '--help --version export generate import' orlinar-data ''
+completion_case '--help --version export generate import search' orlinar-data ''
 completion_case 'generate' orlinar-data ge
 completion_case 'folder lines.tsv' orlinar-data import ''
 completion_case 'folder' orlinar-data import lines.tsv ''
@@ -53,6 +53,9 @@ completion_case 'folder lines.tsv notes.txt' orlinar-data export folder ''
 completion_case 'folder' orlinar-data generate ''
 completion_case '' orlinar-data generate folder ''
 completion_case '' orlinar-data import lines.tsv folder ''
+completion_case 'folder' orlinar-data search --owner=a ''
+completion_case '' orlinar-data search folder --city ''
+completion_case '--city --corpus --count' orlinar-data search folder --c
 
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks the Qt 6 widgets runtime: $depends"

@@ -73,7 +73,8 @@ TEST(RunSearchTest, FindsWhatTheScanFindsInBothModes) {
   searches.push_back(phoneAndHouse);
   for (const TSearchInputs& inputs : searches) {
     int progressCalls = 0;
-    const TSearchOutcome outcome = RunSearch(*directory, inputs, [&](int32_t) { ++progressCalls; }, nullptr);
+    const TSearchOutcome outcome = RunSearch(
+        *directory, inputs, [&](int32_t) { ++progressCalls; }, nullptr);
     const Indices expected = Scanned(*directory, inputs);
     EXPECT_FALSE(expected.empty()) << Utf8FromCp1251(inputs.Owner) << inputs.Phone;
     EXPECT_EQ(outcome.Rows, expected) << Utf8FromCp1251(inputs.Owner);
@@ -124,8 +125,8 @@ TEST_F(RunSearchLarge, CancelBeforeTheScanFindsNothing) {
   cancel.Cancel();
   for (bool regExpr : {false, true}) {
     int progressCalls = 0;
-    const TSearchOutcome outcome =
-        RunSearch(*large, OwnerInput("иван", regExpr), [&](int32_t) { ++progressCalls; }, &cancel);
+    const TSearchOutcome outcome = RunSearch(
+        *large, OwnerInput("иван", regExpr), [&](int32_t) { ++progressCalls; }, &cancel);
     EXPECT_TRUE(outcome.Cancelled);
     EXPECT_TRUE(outcome.Rows.empty());
     EXPECT_EQ(progressCalls, 0);

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -122,6 +123,8 @@ TEST_F(Tool, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(help.Status, 0);
   EXPECT_TRUE(help.Out.starts_with("Usage: orlinar-data COMMAND")) << help.Out;
   EXPECT_NE(help.Out.find("orlinar-data import [--allow-empty] FILE.tsv DIRECTORY"), std::string::npos);
+  EXPECT_NE(help.Out.find("orlinar-data search DIRECTORY CRITERION... [--regex | --forgiving] [--count] [--time]"),
+            std::string::npos);
   EXPECT_EQ(help.Err, "");
   const TRun version = Run({"--version"});
   EXPECT_EQ(version.Status, 0);
@@ -133,8 +136,8 @@ TEST_F(Tool, HelpAndVersionGoToStandardOutput) {
 TEST_F(Tool, WrongArgumentsAreNamedWithWhatWasExpected) {
   const std::string g = work.FilePath("g");
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{}, "missing command: expected import, export or generate"},
-      {{"frobnicate"}, "unknown command 'frobnicate': expected import, export or generate"},
+      {{}, "missing command: expected import, export, generate or search"},
+      {{"frobnicate"}, "unknown command 'frobnicate': expected import, export, generate or search"},
       {{"-x"}, "unknown option '-x': expected --help or --version"},
       {{"--help", "import"}, "too many arguments: expected --help alone"},
       {{"generate", g, "abc"}, "LINES must be a whole number from 0 to 2147483647, not 'abc'"},
@@ -379,4 +382,188 @@ TEST_F(Tool, AnEmptyInputChangesNothingUnlessAllowedAndDashIsStandardInput) {
   run = Run({"import", "-", directory}, work.FilePath("new.tsv"));
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(Reads(directory), NewText);
+}
+
+namespace {
+
+// Two cities and two streets whose names differ only in case, a number twice, a
+// negative number and a name that cannot match without the engine's long work.
+const std::string SearchedText =
+    "7654321\tИванов Иван Иванович\tМосква\tул. Ленина\t12\tа\t45\n"
+    "123\tПетров Пётр\tмосква\tул. Мира\t3\t\t1\n"
+    "4567\tООО «Иван да Марья»\tТверь\tУЛ. ЛЕНИНА\t12\t2б\t0\n"
+    "9994567\tСидорова Анна\tТверь\tул. Ленина\t7\tА\t45\n"
+    "4567\tИванова Мария\tМосква\tпр-т Мира\t12\t\t7\n"
+    "-5\tTab\\there\tОрёл\tул. Мира\t1\tкорп. 2\t2\n";
+
+class ToolSearch : public Tool {
+ protected:
+  void SetUp() override {
+    work.Write("searched.tsv", SearchedText);
+    ASSERT_EQ(Run({"import", work.FilePath("searched.tsv"), directory}).Status, 0);
+  }
+  TRun Search(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"search", directory});
+    return Run(arguments);
+  }
+  // The numbers of the lines printed, in their order.
+  std::vector<std::string> Numbers(const TRun& run) {
+    std::vector<std::string> numbers;
+    std::istringstream lines(run.Out);
+    for (std::string line; std::getline(lines, line);) numbers.push_back(line.substr(0, line.find('\t')));
+    return numbers;
+  }
+  const std::string directory = work.FilePath("d");
+};
+
+using TNumbers = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(ToolSearch, PrintsTheLinesFoundAsImportReadsThemByNumberTextThenTableOrder) {
+  const TRun run = Search({"--owner", "ИВАН"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(run.Out,
+            "4567\tООО «Иван да Марья»\tТверь\tУЛ. ЛЕНИНА\t12\t2б\t0\n"
+            "4567\tИванова Мария\tМосква\tпр-т Мира\t12\t\t7\n"
+            "7654321\tИванов Иван Иванович\tМосква\tул. Ленина\t12\tа\t45\n");
+  EXPECT_EQ(Numbers(Search({"--house", "1"})), TNumbers{"-5"});
+  EXPECT_EQ(Numbers(Run({"search", "--owner=пётр", "--", directory})), TNumbers{"123"}) << "options first";
+  EXPECT_EQ(Numbers(Search({"--phone=5"})), (TNumbers{"-5"})) << "the tail of a negative number";
+  EXPECT_EQ(Numbers(Search({"--flat", "45", "--regex", "--owner", "."})), (TNumbers{"7654321", "9994567"}));
+  // What search prints, import takes back unchanged.
+  work.Write("found.tsv", Search({"--street", "ул. мира"}).Out);
+  ASSERT_EQ(Run({"import", work.FilePath("found.tsv"), work.FilePath("again")}).Status, 0);
+  EXPECT_EQ(Reads(work.FilePath("again")),
+            "-5\tTab\\there\tОрёл\tул. Мира\t1\tкорп. 2\t2\n"
+            "123\tПетров Пётр\tмосква\tул. Мира\t3\t\t1\n");
+}
+
+TEST_F(ToolSearch, OrdersNumbersOfAnyLengthByTheirTextsBytes) {
+  const std::string longest = work.FilePath("longest");
+  std::string text;
+  for (const char* number :
+       {"1000000000000000001", "-9223372036854775807", "100000000000000000", "-9223372036854775808",
+        "1000000000000000000", "-922337203685477580", "1000000000000000001"}) {
+    text += std::string(number) + "\tLong\t\t\t1\t\t1\n";
+  }
+  work.Write("longest.tsv", text);
+  ASSERT_EQ(Run({"import", work.FilePath("longest.tsv"), longest}).Status, 0);
+  EXPECT_EQ(Numbers(Run({"search", longest, "--owner", "long"})),
+            (TNumbers{"-922337203685477580", "-9223372036854775807", "-9223372036854775808", "100000000000000000",
+                      "1000000000000000000", "1000000000000000001", "1000000000000000001"}));
+}
+
+TEST_F(ToolSearch, EachCriterionAsTheWindowAppliesIt) {
+  const std::pair<std::vector<std::string>, TNumbers> cases[] = {
+      {{"--phone", "4567"}, {"4567", "4567", "9994567"}},
+      {{"--phone", "567", "--house=7"}, {"9994567"}},
+      {{"--owner", "  мария "}, {"4567"}},
+      {{"--city", "МОСКВА"}, {"123", "4567", "7654321"}},
+      {{"--city=тверь", "--street", "ул. ленина"}, {"4567", "9994567"}},
+      {{"--house", "00012"}, {"4567", "4567", "7654321"}},
+      {{"--corpus", "а"}, {"7654321", "9994567"}},
+      {{"--flat", "0"}, {"4567"}},
+      {{"--regex", "--phone", "^4"}, {"4567", "4567"}},
+      {{"--regex", "--owner", "(?-i)^Иван"}, {"4567", "7654321"}},
+      {{"--regex", "--corpus", "\\d$", "--city", "ОРЁЛ"}, {"-5"}},
+      {{"--phone", "45"}, {}},
+  };
+  for (const auto& [arguments, numbers] : cases) {
+    const TRun run = Search(arguments);
+    const std::string label = ::testing::PrintToString(arguments);
+    EXPECT_EQ(Numbers(run), numbers) << label << ": " << run.Err;
+    EXPECT_EQ(run.Status, numbers.empty() ? 1 : 0) << label;
+  }
+}
+
+// However it forgives, a forgiving search keeps what the exact one finds.
+TEST_F(ToolSearch, AForgivingSearchFindsAtLeastTheExactLines) {
+  for (const std::vector<std::string>& criteria :
+       {std::vector<std::string>{"--owner", "иван"}, {"--corpus", "А", "--city", "Тверь"}, {"--phone", "4567"}}) {
+    std::vector<std::string> forgiving = criteria;
+    forgiving.push_back("--for");
+    const TRun exact = Search(criteria), loose = Search(forgiving);
+    EXPECT_EQ(loose.Status, 0) << loose.Err;
+    std::istringstream lines(exact.Out);
+    for (std::string line; std::getline(lines, line);)
+      EXPECT_NE(loose.Out.find(line + "\n"), std::string::npos) << line;
+  }
+}
+
+TEST_F(ToolSearch, CountsAndTimesOnRequestAndExitsOneWhenNothingIsFound) {
+  TRun run = Search({"--city", "москва", "--count"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "3\n");
+  run = Search({"--owner", "Яковлев", "--count", "--time"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Out, "0\n");
+  EXPECT_TRUE(std::regex_match(run.Err, std::regex("load [0-9]+\\.[0-9] ms, search [0-9]+\\.[0-9] ms\n"))) << run.Err;
+  run = Search({"--corpus", "ъ"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Out + run.Err, "");
+}
+
+TEST_F(ToolSearch, WrongArgumentsAreRefusedBeforeTheDirectoryIsRead) {
+  const std::string absent = work.FilePath("absent");
+  const std::string form = "expected search DIRECTORY CRITERION... [--regex | --forgiving] [--count] [--time]";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"search"}, "missing DIRECTORY: " + form},
+      {{"search", absent, "d2", "--flat=1"}, "too many arguments: " + form},
+      {{"search", absent},
+       "at least one criterion is required: --phone, --owner, --city, --street, --house, "
+       "--corpus or --flat"},
+      {{"search", absent, "--owner", " ", "--city="},
+       "at least one criterion is required: --phone, --owner, "
+       "--city, --street, --house, --corpus or --flat"},
+      {{"search", absent, "--owner", "a", "--owner=b"}, "option '--owner' given twice"},
+      {{"search", absent, "--owner", "a", "--ow=b"}, "option '--owner' given twice"},
+      {{"search", absent, "--owner"}, "option '--owner' needs a value"},
+      {{"search", absent, "--regex=yes", "--owner=a"}, "option '--regex' takes no value"},
+      {{"search", absent, "--colour=red"}, "unknown option '--colour=red': " + form},
+      {{"search", absent, "-o", "a"}, "unknown option '-o': " + form},
+      {{"search", absent, "--c", "a"}, "ambiguous option '--c': --city, --corpus, --count"},
+      {{"search", absent, "--f", "1"}, "ambiguous option '--f': --flat, --forgiving"},
+      {{"search", absent, "--forgiving", "--regex", "--owner", "a"}, "--regex and --forgiving exclude each other"},
+      {{"search", absent, "--forgiving"},
+       "at least one criterion is required: --phone, --owner, --city, --street, "
+       "--house, --corpus or --flat"},
+      {{"search", absent, "--house", "12a"}, "--house must be 1 to 5 digits, not '12a'"},
+      {{"search", absent, "--flat", "123456"}, "--flat must be 1 to 5 digits, not '123456'"},
+      {{"search", absent, "--phone", "+7"}, "--phone must be digits, not '+7'"},
+      {{"search", absent, "--owner", "日本"},
+       "--owner must be UTF-8 text of characters that Windows-1251 has, not '日本'"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const TRun run = Run(arguments);
+    EXPECT_EQ(run.Status, 2) << message;
+    EXPECT_EQ(run.Err, "orlinar-data: " + message + "\nTry 'orlinar-data --help' for more information.\n");
+    EXPECT_EQ(run.Out, "");
+  }
+  // An expression is compiled first: the directory that does not exist is never reached.
+  const TRun run = Run({"search", absent, "--regex", "--phone", "^8", "--owner", "(иван"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err,
+            "orlinar-data: the --owner expression does not compile: TRegExpr(comp): ParseReg Unmatched () "
+            "(pos 5) (error 103)\n");
+}
+
+TEST_F(ToolSearch, FailuresExitTwoNamingTheCauseAndPrintNoLine) {
+  TRun run = Run({"search", work.FilePath("absent"), "--owner", "иван"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err,
+            "orlinar-data: cannot read " + work.FilePath("absent/Cities.dbr") + ": no such folder (error 3)\n");
+  run = Search({"--city", "Москва", "--street", "пр-т Ленина"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err, "orlinar-data: no street named 'пр-т Ленина' in " + directory + "\n");
+  EXPECT_EQ(Search({"--city", "Моск"}).Status, 2) << "a name is matched whole";
+
+  // Lines found before the record that stops the engine are not printed either.
+  work.Write("runaway.tsv", SearchedText + "1\t" + std::string(60, 'a') + "!b\tТверь\t\t1\t\t1\n");
+  ASSERT_EQ(Run({"import", work.FilePath("runaway.tsv"), directory}).Status, 0);
+  run = Search({"--regex", "--owner", "(a+)+\\1b|Иван"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err, "orlinar-data: the search stopped: TRegExpr(exec): Too Many Backtracking Steps (error 1017)\n");
+  EXPECT_EQ(run.Out, "");
 }

@@ -1,7 +1,8 @@
 #pragma once
-// A generated directory of result rows behind the grid's cell source: phone numbers,
-// people's full names, cities, streets, houses, corpora and flats as Windows-1251
-// text, built the way the window's source builds them (numbers in decimal on demand).
+// A synthetic directory (tools/SyntheticDirectory.h) as result rows behind the grid's
+// cell source: numbers, subscribers, cities, streets, houses, corpora and flats as
+// Windows-1251 text, built the way the window's source builds them (numbers in
+// decimal on demand).
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ class TGeneratedDirectory : public TCellSource {
 
  private:
   struct TRecord {
-    uint32_t Number;
+    int64_t Number;
     uint32_t Owner;
     uint16_t City;
     uint16_t Street;
