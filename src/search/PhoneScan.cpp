@@ -112,14 +112,19 @@ TPhoneScan::TPhoneScan(const TDirectory& directory, const SearchCriteria& criter
                  criteria.Owner.empty() ? std::vector<uint64_t>() : TextsContaining(directory.Owners, criteria.Owner)) {
 }
 
-TPhoneScan::TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners)
+TPhoneScan::TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners,
+                       std::optional<std::vector<uint64_t>> corpora)
     : owners_(std::move(owners)), phones_(directory.Phones), ownerCount_(directory.Owners.size()), criteria_(criteria) {
   const std::string& tail = criteria.Phone;
   if (AllDigits(tail) && tail.size() <= FastTailDigits) {
     tailDigits_ = static_cast<int>(tail.size());
     tailValue_ = std::stoll(tail);
   }
-  if (!criteria.Corpus.empty()) corpora_ = TextsContaining(phones_.CorpusTexts(), criteria.Corpus);
+  if (corpora) {
+    corpora_ = std::move(*corpora);
+  } else if (!criteria.Corpus.empty()) {
+    corpora_ = TextsContaining(phones_.CorpusTexts(), criteria.Corpus);
+  }
 }
 
 void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indices) const {

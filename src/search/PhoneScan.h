@@ -3,6 +3,8 @@
 // after another over the table's columns, each narrowing a list of candidates.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "search/Search.h"
@@ -11,8 +13,10 @@ class TPhoneScan {
  public:
   // Reads directory's Owners and Phones, and keeps referring to it and to criteria.
   TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria);
-  // With the owners to keep already known, one bit per owner.
-  TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners);
+  // With the owners to keep already known, one bit per owner, and so the corpus
+  // texts if given, one bit per text of the table's corpus texts.
+  TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners,
+             std::optional<std::vector<uint64_t>> corpora = std::nullopt);
 
   // Replaces selection with the indices in [first, last) that pass every active test.
   void Select(int32_t first, int32_t last, std::vector<int32_t>& selection) const;
@@ -26,3 +30,8 @@ class TPhoneScan {
   size_t ownerCount_;
   const SearchCriteria& criteria_;
 };
+
+// The scan over a table of count records, ProgressStep at a time, calling back as
+// ScanPhones does; false when a cancel stopped it before a block.
+bool ScanPhoneBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
+                     const std::function<void(int32_t)>& onProgress, const TSearchCancel* cancel);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <span>
 
+#include "search/ForgivingScan.h"
 #include "search/PhoneScan.h"
 #include "search/RegexCriteria.h"
 #include "search/RegexScan.h"
@@ -17,10 +18,10 @@ void ReportBlock(int32_t block, std::span<const int32_t> results, const std::fun
   for (; next != results.end(); ++next) onResult(*next);
 }
 
-// The block-wise scan over the column tests of TPhoneScan; false when a cancel
-// stopped it before a block.
-bool ScanBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
-                const std::function<void(int32_t)>& onProgress, const TSearchCancel* cancel) {
+}  // namespace
+
+bool ScanPhoneBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
+                     const std::function<void(int32_t)>& onProgress, const TSearchCancel* cancel) {
   auto forEachBlock = [&scan, cancel](int32_t first, int32_t last, auto&& onBlock) {
     std::vector<int32_t> results;
     for (int32_t block = first; block < last; block += ProgressStep) {
@@ -60,17 +61,19 @@ bool ScanBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(
   return upperDone;
 }
 
-}  // namespace
-
 bool ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
                 const std::function<void(int32_t)>& onResult, const std::function<void(int32_t)>& onProgress,
                 const TSearchCancel* cancel) {
   if (CancelSeen(cancel)) return false;
   const auto count = static_cast<int32_t>(directory.Phones.size());
-  if (!criteria.RegExpr) return ScanBlocks(TPhoneScan(directory, criteria), count, onResult, onProgress, cancel);
+  if (criteria.Forgiving && !criteria.RegExpr) {
+    return ScanForgiving(
+        directory, std::span(&criteria, 1), [&](int32_t i, uint32_t) { onResult(i); }, onProgress, cancel);
+  }
+  if (!criteria.RegExpr) return ScanPhoneBlocks(TPhoneScan(directory, criteria), count, onResult, onProgress, cancel);
   // An empty table tests no record, so its expressions are never compiled.
   if (count == 0) return true;
   std::optional<std::vector<uint64_t>> owners = OwnersDecidingTheSearch(directory.Owners, criteria);
   if (!owners) return ScanRegexPhones(directory, criteria, onResult, onProgress, cancel);
-  return ScanBlocks(TPhoneScan(directory, criteria, std::move(*owners)), count, onResult, onProgress, cancel);
+  return ScanPhoneBlocks(TPhoneScan(directory, criteria, std::move(*owners)), count, onResult, onProgress, cancel);
 }

@@ -45,11 +45,15 @@ struct SearchCriteria {
   std::string Corpus;  // as Owner
   std::optional<int32_t> Flat;
   bool RegExpr = false;
-  bool Forgiving = false;
+  bool Forgiving = false;  // plain mode only; Phone is then ForgivingPhone of the field
 };
 
 // Throws EConvertError for a house or flat that is not a number.
 SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs);
+
+// The phone field as forgiving mode reads it: without spaces, brackets and hyphens,
+// and of a full eleven-digit number ("+7..." or "8...") the last ten digits.
+std::string ForgivingPhone(std::string_view typed);
 
 // The number ends with the typed digits (and so is at least as long).
 bool PhoneTailMatches(std::string_view digits, std::string_view number);

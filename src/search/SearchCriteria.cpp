@@ -37,7 +37,8 @@ void TIndexSet::Insert(int32_t index) {
 SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs) {
   SearchCriteria criteria;
   criteria.RegExpr = inputs.RegExpr;
-  criteria.Phone = inputs.Phone;
+  criteria.Forgiving = inputs.Forgiving && !inputs.RegExpr;
+  criteria.Phone = criteria.Forgiving ? ForgivingPhone(inputs.Phone) : inputs.Phone;
   criteria.Owner = TextCriterion(inputs.Owner, inputs.RegExpr);
   criteria.Cities = IndexCriterion(inputs.CityIndices);
   criteria.Streets = IndexCriterion(inputs.StreetIndices);
@@ -48,3 +49,16 @@ SearchCriteria MakeSearchCriteria(const TSearchInputs& inputs) {
 }
 
 bool PhoneTailMatches(std::string_view digits, std::string_view number) { return number.ends_with(digits); }
+
+std::string ForgivingPhone(std::string_view typed) {
+  std::string kept;
+  for (char c : typed) {
+    if (c != ' ' && c != '(' && c != ')' && c != '[' && c != ']' && c != '-') kept += c;
+  }
+  const bool digits = kept.find_first_not_of("0123456789", kept.starts_with('+') ? 1 : 0) == std::string::npos;
+  // The trunk prefix or the country code of a full number is not part of what
+  // the directory holds.
+  if (digits && kept.size() == 12 && kept.starts_with("+7")) return kept.substr(2);
+  if (digits && kept.size() == 11 && kept.starts_with('8')) return kept.substr(1);
+  return kept;
+}

@@ -48,3 +48,23 @@ TEST(TextsContaining, MarksEachTextThatHoldsTheNeedleOnce) {
   EXPECT_EQ(TextsContaining(table, W("ванпетров"))[0], 0u) << "texts do not run into each other";
   EXPECT_EQ(TextsContaining(table, "")[0], 0u);
 }
+
+TEST(TextFinder, ReadingYoAsEAgreesWithAFindOverTextWithYoReplaced) {
+  TRandom random(4);
+  const std::string alphabet = W("еёвао ");
+  for (int round = 0; round < 400; ++round) {
+    const std::string text = RandomText(random, random.Below(100), alphabet);
+    const std::string needle = RandomText(random, 1 + random.Below(5), W("еваео"));
+    std::string replaced = text;
+    for (char& c : replaced)
+      if (c == W("ё")[0]) c = W("е")[0];
+    const TTextFinder finder(needle, true);
+    for (size_t from = 0; from <= text.size(); ++from)
+      ASSERT_EQ(finder.Find(text, from), std::string_view(replaced).find(needle, from)) << round << " " << from;
+  }
+  TTextTable table;
+  for (const char* name : {"Ёлкин", "Елкин", "Ёжиков", "ЕЛКИНА"}) table.push_back(W(name));
+  EXPECT_EQ(TextsContainingReadingYoAsE(table, W("елк"))[0], 0b1011u);
+  EXPECT_EQ(TextsContainingReadingYoAsE(table, W("елк"), [](size_t index, int) { return index != 1; })[0], 0b1001u);
+  EXPECT_EQ(TextsContaining(table, W("елк"))[0], 0b1010u) << "only forgiving reads «ё» as «е»";
+}

@@ -1,0 +1,190 @@
+#include "search/Forgiving.h"
+
+#include <cstring>
+
+#include "data/TextServices.h"
+#include "search/TextsContaining.h"
+
+namespace {
+
+unsigned char Fold(char c) { return ForgivingFold[static_cast<unsigned char>(c)]; }
+
+bool IsLetter(unsigned char folded) { return cp1251::UpperCase[folded] != folded; }
+
+// "И." and "И.И." (and "И.И", half typed): letters each followed by a dot, the last
+// one's dot optional.
+bool IsInitials(std::string_view word) {
+  if (word.size() < 2) return false;
+  for (size_t k = 0; k < word.size(); ++k) {
+    if (k % 2 == 0 ? !IsLetter(static_cast<unsigned char>(word[k])) : word[k] != '.') return false;
+  }
+  return true;
+}
+
+// Whether text folded holds word (folded already).
+bool FoldedHolds(std::string_view text, std::string_view word) {
+  if (word.size() > text.size()) return false;
+  const size_t last = text.size() - word.size();
+  for (size_t at = 0; at <= last; ++at) {
+    size_t k = 0;
+    while (k < word.size() && Fold(text[at + k]) == static_cast<unsigned char>(word[k])) ++k;
+    if (k == word.size()) return true;
+  }
+  return false;
+}
+
+// Spaces part the words; runs of them make no empty word.
+template <typename TOnWord>
+void ForEachWord(std::string_view text, TOnWord&& onWord) {
+  size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    const size_t end = std::min(text.find(' ', at), text.size());
+    onWord(at, end - at);
+    at = end;
+  }
+}
+
+// One word of initials alone: its letters begin words of the text in their order
+// exactly when the earliest such word for each letter leaves room for the rest.
+bool InitialsInOrder(std::string_view text, std::string_view letters) {
+  size_t next = 0;
+  const char* end = text.data() + text.size();
+  for (const char* at = text.data(); at < end && *at != '\0'; ++at) {
+    if (*at == ' ') continue;
+    next += Fold(*at) == static_cast<unsigned char>(letters[next]);
+    if (next == letters.size()) return true;
+    at = static_cast<const char*>(std::memchr(at, ' ', static_cast<size_t>(end - at)));
+    if (at == nullptr) break;
+  }
+  return false;
+}
+
+}  // namespace
+
+TForgivingPattern::TForgivingPattern(std::string_view field) {
+  ForEachWord(field, [&](size_t at, size_t size) {
+    std::string word(field.substr(at, size));
+    for (char& c : word) c = static_cast<char>(Fold(c));
+    if (IsInitials(word)) {
+      std::string letters;
+      for (size_t k = 0; k < word.size(); k += 2) letters += word[k];
+      initialLetters_ += letters.size();
+      initials_.push_back(std::move(letters));
+      return;
+    }
+    // A dot after a whole word is a slip, unless the dots are all there is.
+    const size_t kept = word.find_last_not_of('.');
+    if (kept != std::string::npos) word.resize(kept + 1);
+    words_.push_back(std::move(word));
+  });
+  for (const std::string& word : words_) {
+    if (word.size() > required_.size()) required_ = word;
+  }
+}
+
+bool TForgivingPattern::Matches(std::string_view text, TForgivingScratch& scratch) const {
+  // A single word inside the text is inside one of its words, holding no space.
+  if (RequiredDecides()) return FoldedHolds(TextBeforeNul(text), words_[0]);
+  if (words_.empty() && initials_.size() == 1) return InitialsInOrder(text, initials_[0]);
+  // Names are short: a byte loop beats a library search per space.
+  auto& words = scratch.words_;
+  words.clear();
+  size_t start = 0;
+  size_t end = 0;
+  for (; end < text.size() && text[end] != '\0'; ++end) {
+    if (text[end] != ' ') continue;
+    if (end > start)
+      words.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), Fold(text[start])});
+    start = end + 1;
+  }
+  if (end > start)
+    words.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), Fold(text[start])});
+  const size_t count = words.size();
+  if (words_.size() + initialLetters_ > count) return false;
+  scratch.fits_.resize(words_.size() * count);
+  for (size_t i = 0; i < words_.size(); ++i) {
+    bool anywhere = false;
+    for (size_t j = 0; j < count; ++j) {
+      const bool fits = FoldedHolds(text.substr(words[j].Start, words[j].Size), words_[i]);
+      scratch.fits_[i * count + j] = fits;
+      anywhere |= fits;
+    }
+    if (!anywhere) return false;
+  }
+  scratch.holder_.resize(count);
+  scratch.taken_.assign(count, 0);
+  scratch.visited_.resize(count, 0);
+  return Assign(0, 0, 0, scratch);
+}
+
+// Tries every way of giving the letters of the initials words in order, the plain
+// words then taking what is left.
+bool TForgivingPattern::Assign(size_t initials, size_t letter, uint32_t from, TForgivingScratch& scratch) const {
+  if (initials == initials_.size()) return MatchPlainWords(scratch);
+  const std::string& letters = initials_[initials];
+  if (letter == letters.size()) return Assign(initials + 1, 0, 0, scratch);
+  const auto wanted = static_cast<unsigned char>(letters[letter]);
+  const auto count = static_cast<uint32_t>(scratch.words_.size());
+  for (uint32_t j = from; j < count; ++j) {
+    if (scratch.taken_[j] || scratch.words_[j].First != wanted) continue;
+    scratch.taken_[j] = 1;
+    if (Assign(initials, letter + 1, j + 1, scratch)) return true;
+    scratch.taken_[j] = 0;
+  }
+  return false;
+}
+
+// Repeated words and words found in several text words make a greedy choice fail
+// where another would do: a matching by augmenting paths finds one if any exists.
+bool TForgivingPattern::MatchPlainWords(TForgivingScratch& scratch) const {
+  std::fill(scratch.holder_.begin(), scratch.holder_.end(), -1);
+  for (size_t i = 0; i < words_.size(); ++i) {
+    ++scratch.round_;
+    if (!Augment(i, scratch)) return false;
+  }
+  return true;
+}
+
+bool TForgivingPattern::Augment(size_t word, TForgivingScratch& scratch) const {
+  const size_t count = scratch.words_.size();
+  for (size_t j = 0; j < count; ++j) {
+    if (!scratch.fits_[word * count + j] || scratch.taken_[j] || scratch.visited_[j] == scratch.round_) continue;
+    scratch.visited_[j] = scratch.round_;
+    if (scratch.holder_[j] < 0 || Augment(static_cast<size_t>(scratch.holder_[j]), scratch)) {
+      scratch.holder_[j] = static_cast<int32_t>(word);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TForgivingPattern& pattern) {
+  const std::string_view texts = table.LowerTexts();
+  const auto textAt = [&](size_t i) {
+    return texts.substr(table.StartOf(i), table.StartOf(i + 1) - table.StartOf(i) - 1);
+  };
+  TForgivingScratch scratches[2];
+  if (!pattern.Required().empty()) {
+    if (pattern.RequiredDecides()) return TextsContainingReadingYoAsE(table, pattern.Required());
+    return TextsContainingReadingYoAsE(table, pattern.Required(),
+                                       [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
+  }
+  const size_t size = table.size();
+  if (pattern.FirstInitial() == 0) return std::vector<uint64_t>((size + 63) / 64, ~uint64_t{0});
+  // Initials alone: a matching text has a word that begins with the first letter,
+  // after a space or at the start of the text.
+  const std::string afterSpace = {' ', static_cast<char>(pattern.FirstInitial())};
+  std::vector<uint64_t> bits = TextsContainingReadingYoAsE(
+      table, afterSpace, [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
+  for (size_t i = 0; i < size; ++i) {
+    const std::string_view text = textAt(i);
+    if (!text.empty() && Fold(text[0]) == pattern.FirstInitial() && !BitSet(bits, i) &&
+        pattern.Matches(text, scratches[0]))
+      bits[i >> 6] |= uint64_t{1} << (i & 63);
+  }
+  return bits;
+}

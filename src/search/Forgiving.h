@@ -1,0 +1,69 @@
+#pragma once
+// Forgiving reading of the owner and corpus fields: «ё» is «е», the words of the
+// field are found in any order, each inside a word of its own of the text, and a word
+// of initials ("И." or "И.И.") stands for as many words of the text, in that order,
+// that begin with its letters.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cp1251/Cp1251Table.h"
+#include "data/TextTable.h"
+
+// Lower case, with «ё» and «Ё» read as «е».
+inline constexpr cp1251::ByteTable ForgivingFold = [] {
+  cp1251::ByteTable table = cp1251::LowerCase;
+  table[0xA8] = 0xE5;
+  table[0xB8] = 0xE5;
+
+  return table;
+}();
+
+// What one thread needs to match texts, kept between texts so that a scan does not
+// allocate once it has met its longest text.
+class TForgivingScratch {
+ private:
+  friend class TForgivingPattern;
+  struct TWord {
+    uint32_t Start;
+    uint32_t Size;
+    unsigned char First;  // folded
+  };
+  std::vector<TWord> words_;
+  std::vector<uint8_t> fits_;      // field word by text word: the text word holds it
+  std::vector<int32_t> holder_;    // per text word: the field word matched to it, -1 none
+  std::vector<uint8_t> taken_;     // per text word: given to a letter of the initials
+  std::vector<uint32_t> visited_;  // per text word: the round of the matching that saw it
+  uint32_t round_ = 0;
+};
+
+class TForgivingPattern {
+ public:
+  // field is a trimmed owner or corpus field, in any case.
+  explicit TForgivingPattern(std::string_view field);
+
+  // A word of the field that every matching text holds, «ё» read as «е» (the longest,
+  // to leave few texts to read word by word); empty for initials alone.
+  const std::string& Required() const { return required_; }
+  // Holding Required() is the whole match: the field is one word, not initials.
+  bool RequiredDecides() const { return words_.size() == 1 && initials_.empty(); }
+  // The folded first letter of the first word of initials; 0 for none.
+  unsigned char FirstInitial() const { return initials_.empty() ? 0 : static_cast<unsigned char>(initials_[0][0]); }
+  // text in any case, read up to its first NUL.
+  bool Matches(std::string_view text, TForgivingScratch& scratch) const;
+
+ private:
+  bool Assign(size_t initials, size_t letter, uint32_t from, TForgivingScratch& scratch) const;
+  bool MatchPlainWords(TForgivingScratch& scratch) const;
+  bool Augment(size_t word, TForgivingScratch& scratch) const;
+
+  std::vector<std::string> words_;     // folded, each to be found inside a text word
+  std::vector<std::string> initials_;  // the folded letters of each word of initials
+  size_t initialLetters_ = 0;
+  std::string required_;
+};
+
+// One bit per text of table that the pattern matches.
+std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TForgivingPattern& pattern);
