@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -150,6 +151,26 @@ class BackgroundSearchQTest : public QObject {
     }
     fixture.Window().chkRegExpr->setChecked(true);
     QVERIFY(!fixture.Window().chkForgiving->isEnabled());
+  }
+
+  void forgivingSearchTakesTheNumberAsWrittenAndLatinLettersAsRussian() {
+    TWindowFixture fixture(NamesDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    for (bool forgiving : {false, true}) {
+      window.chkForgiving->setChecked(forgiving);
+      window.mePhone->clear();
+      QApplication::clipboard()->setText(QStringLiteral("+7 (912) 345-67-89"));
+      window.mePhone->PasteFiltered();
+      QCOMPARE(window.mePhone->text(), QString(forgiving ? "+7 (912) 345-67-89" : "7912345678"));
+    }
+    ClickSearch(window);
+    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"9123456789"}));
+    window.mePhone->clear();
+    SearchOwner(window, QStringLiteral(" BDFYJD "));
+    QCOMPARE(ColumnTexts(window, colPhone), QStringList({"100", "3456789", "4951234567", "9123456789"}));
+    QCOMPARE(StatusOf(window),
+             QStringLiteral("Поиск завершён. Найдено 4 записей (в русской раскладке: «иванов» — 3)."));
   }
 
   // Timed against the same search left to its work bound, so that a slow machine
