@@ -9,13 +9,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "data/LoadDataThread.h"
 #include "data/TextServices.h"
 #include "ui/AnchorLayout.h"
 #include "ui/FillCombo.h"
+#include "ui/SearchRunner.h"
 #include "ui/WindowFont.h"
+#include "ui/WindowSettings.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/LookupComboBox.h"
 #include "ui/inputs/MaskEdit.h"
@@ -38,6 +42,8 @@ constexpr int kFieldHeight = 21;
 constexpr int kStatusBarHeight = 20;
 constexpr int kProgressPanelWidth = 100;
 const QString kPhoneMask = QStringLiteral("\\d{1,10}");
+// A number as people write it, "+7 (912) 345-67-89"; the search keeps its digits.
+const QString kForgivingPhoneMask = QStringLiteral("[-+() \\d]{1,24}");
 const QString kNumberMask = QStringLiteral("\\d{1,5}");
 
 TMaskEdit* NewMaskEdit(const QString& name, const QString& mask) {
@@ -99,6 +105,11 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
   setCentralWidget(client);
   CreateStatusBar();
   SetTabOrder();
+  searchRunner_ = std::make_unique<TSearchRunner>();
+  loadPoll_ = new QTimer(this);
+  cancelShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  cancelShortcut_->setEnabled(false);
+  ReadSettings();
   resize(kClientSize);
   setMinimumSize(kMinimumClientSize);
   if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
@@ -107,6 +118,9 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
 }
 
 TfrmMain::~TfrmMain() {
+  // A search's thread reads the directory and posts to the runner: both end here,
+  // before anything of the window goes.
+  searchRunner_.reset();
   // The loader may be waiting for a hand-over to this window; release it before the
   // join, and let it finish at full speed rather than at idle priority.
   mainThreadCalls_.Cancel();
@@ -152,6 +166,13 @@ void TfrmMain::CreateSearchRow(TAnchorLayout& layout) {
   chkRegExpr = new QCheckBox(QStringLiteral("Поддержка регулярных выражений"));
   chkRegExpr->setObjectName(QStringLiteral("chkRegExpr"));
   layout.AddWidget(chkRegExpr, QRect(4, 41, 237, 17), akTop | akLeft);
+
+  chkSearchAsYouType = new QCheckBox(QStringLiteral("Искать при вводе"));
+  chkSearchAsYouType->setObjectName(QStringLiteral("chkSearchAsYouType"));
+  layout.AddWidget(chkSearchAsYouType, QRect(249, 41, 130, 17), akTop | akLeft);
+  chkForgiving = new QCheckBox(QStringLiteral("Гибкий поиск"));
+  chkForgiving->setObjectName(QStringLiteral("chkForgiving"));
+  layout.AddWidget(chkForgiving, QRect(387, 41, 110, 17), akTop | akLeft);
 }
 
 void TfrmMain::CreateResultGrid(TAnchorLayout& layout) {
@@ -193,8 +214,8 @@ void TfrmMain::ShowStatus(const QString& text) {
 }
 
 void TfrmMain::SetTabOrder() {
-  const QList<QWidget*> order = {mePhone,  teOwner, cbCity, cbStreet,   meHouse,
-                                 teCorpus, meFlat,  btnGo,  chkRegExpr, gPhones->View()};
+  const QList<QWidget*> order = {mePhone, teOwner, cbCity,     cbStreet,           meHouse,      teCorpus,
+                                 meFlat,  btnGo,   chkRegExpr, chkSearchAsYouType, chkForgiving, gPhones->View()};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -207,9 +228,16 @@ void TfrmMain::BindEvents() {
   for (QLineEdit* edit : {teOwner, teCorpus}) connect(edit, &QLineEdit::textChanged, this, changed);
   for (TLookupComboBox* combo : {cbCity, cbStreet}) connect(combo, &QComboBox::currentIndexChanged, this, changed);
   connect(chkRegExpr, &QCheckBox::toggled, this, [this] { chkRegExprPropertiesChange(); });
+  connect(chkSearchAsYouType, &QCheckBox::toggled, this, [this] { chkSearchAsYouTypePropertiesChange(); });
+  connect(chkForgiving, &QCheckBox::toggled, this, [this] { chkForgivingPropertiesChange(); });
   connect(btnGo, &QPushButton::clicked, this, [this] { btnGoClick(); });
+  connect(cancelShortcut_, &QShortcut::activated, this, [this] { CancelSearch(); });
+  connect(loadPoll_, &QTimer::timeout, this, [this] { PollLoad(); });
+  connect(searchRunner_.get(), &TSearchRunner::progressed, this, [this](int32_t position) { ShowProgress(position); });
+  connect(searchRunner_.get(), &TSearchRunner::finished, this,
+          [this](const TSearchOutcome& outcome) { ShowOutcome(outcome); });
   for (QWidget* w : std::initializer_list<QWidget*>{mePhone, teOwner, cbCity, cbStreet, meHouse, teCorpus, meFlat,
-                                                    btnGo, chkRegExpr})
+                                                    btnGo, chkRegExpr, chkSearchAsYouType, chkForgiving})
     w->installEventFilter(this);
 }
 
@@ -231,7 +259,10 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::mePhonePropertiesChange() {
-  RunGuarded([this] { UpdateSearchState(); });
+  RunGuarded([this] {
+    UpdateSearchState();
+    SearchAsTyped();
+  });
 }
 
 // An expression typed into the phone field may hold any character; the text stays when
@@ -239,8 +270,42 @@ void TfrmMain::mePhonePropertiesChange() {
 void TfrmMain::chkRegExprPropertiesChange() {
   RunGuarded([this] {
     UpdateSearchState();
-    mePhone->SetEditMask(chkRegExpr->isChecked() ? QString() : kPhoneMask);
+    SetPhoneMask();
+    SearchAsTyped();
   });
+}
+
+// The box only decides what later changes do: checking it searches nothing yet.
+void TfrmMain::chkSearchAsYouTypePropertiesChange() {
+  RunGuarded([this] { WriteSettings(); });
+}
+
+// The inputs read otherwise from now on, so a search as typed runs again.
+void TfrmMain::chkForgivingPropertiesChange() {
+  RunGuarded([this] {
+    WriteSettings();
+    SetPhoneMask();
+    SearchAsTyped();
+  });
+}
+
+// Forgiving reading is a plain-mode reading; an expression is taken as written.
+void TfrmMain::SetPhoneMask() {
+  const bool regExpr = chkRegExpr->isChecked();
+  chkForgiving->setEnabled(!regExpr);
+  mePhone->SetEditMask(regExpr ? QString() : chkForgiving->isChecked() ? kForgivingPhoneMask : kPhoneMask);
+}
+
+// Before the events are bound: setting the boxes runs no handler.
+void TfrmMain::ReadSettings() {
+  const TWindowSettings settings = ReadWindowSettings();
+  chkSearchAsYouType->setChecked(settings.SearchAsYouType);
+  chkForgiving->setChecked(settings.Forgiving);
+  SetPhoneMask();
+}
+
+void TfrmMain::WriteSettings() const {
+  WriteWindowSettings({.SearchAsYouType = chkSearchAsYouType->isChecked(), .Forgiving = chkForgiving->isChecked()});
 }
 
 bool TfrmMain::AnyFieldFilled() const {

@@ -4,25 +4,30 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "data/DirectoryFiles.h"
 #include "ui/MainThreadCalls.h"
 #include "ui/PhoneCellSource.h"
+#include "ui/ScreenCursor.h"
 
 class QCheckBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QShortcut;
 class QStatusBar;
+class QTimer;
 class TAnchorLayout;
 class TLoadDataThread;
 class TLookupComboBox;
 class TMaskEdit;
 class TResultGrid;
+class TSearchRunner;
 class TStatusText;
-struct SearchCriteria;
 struct TSearchInputs;
+struct TSearchOutcome;
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -45,6 +50,8 @@ class TfrmMain : public QMainWindow {
   TMaskEdit* meFlat;
   QPushButton* btnGo;
   QCheckBox* chkRegExpr;
+  QCheckBox* chkSearchAsYouType;
+  QCheckBox* chkForgiving;
   TResultGrid* gPhones;
   QStatusBar* StatusBar;
   TStatusText* StatusText;
@@ -55,14 +62,24 @@ class TfrmMain : public QMainWindow {
   void ShowLoadedStatus();
   void mePhonePropertiesChange();
   void chkRegExprPropertiesChange();
+  void chkSearchAsYouTypePropertiesChange();
+  void chkForgivingPropertiesChange();
   void UpdateSearchState();
   void btnGoClick();
+  // Esc: the running search, or one waiting for the phone data, ends without rows.
+  void CancelSearch();
+
+  // A search was started and has not yet ended, been cancelled or superseded.
+  bool Searching() const;
 
   // The window's one load, once it has started.
   const TLoadDataThread* Loader() const { return loader_.get(); }
+  // The searches behind the window, superseded ones included until their threads end.
+  const TSearchRunner& SearchRunner() const { return *searchRunner_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -74,15 +91,22 @@ class TfrmMain : public QMainWindow {
   void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field, QRect fieldRect,
                        int anchors);
 
+  void ReadSettings();
+  void WriteSettings() const;
+  void SetPhoneMask();
   bool AnyFieldFilled() const;
   TSearchInputs ReadSearchInputs() const;
-  void Search();
-  bool WaitForPhones();
-  void WaitUntilLoadEnds();
-  void FillGrid(const SearchCriteria& criteria);
+  void Search(bool hourglass);
+  void SearchAsTyped();
+  void WaitForPhones();
+  void PollLoad();
+  void StartScan();
+  void ShowProgress(int32_t position);
+  void ShowOutcome(const TSearchOutcome& outcome);
+  void FillGrid(const TSearchOutcome& outcome);
+  void EndSearch();
   void ShowStatus(const QString& text);
   void SetStatusNow(const QString& text);
-  void ShowFoundStatus();
   void WatchForFailedLoad();
 
   bool DataLoaded() const;
@@ -93,5 +117,8 @@ class TfrmMain : public QMainWindow {
   TPhoneCellSource cellSource_;
   TMainThreadCalls mainThreadCalls_;
   std::unique_ptr<TLoadDataThread> loader_;
-  bool searching_ = false;
+  std::unique_ptr<TSearchRunner> searchRunner_;
+  QShortcut* cancelShortcut_ = nullptr;
+  QTimer* loadPoll_ = nullptr;  // runs while a search waits for the phone data
+  std::optional<TScreenCursor> hourglass_;
 };

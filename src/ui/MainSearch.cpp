@@ -1,17 +1,21 @@
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QEventLoop>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "data/LoadDataThread.h"
+#include "search/RunSearch.h"
 #include "search/Search.h"
 #include "ui/FillCombo.h"
 #include "ui/Main.h"
-#include "ui/ScreenCursor.h"
+#include "ui/SearchRunner.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/LookupComboBox.h"
 #include "ui/inputs/MaskEdit.h"
@@ -29,60 +33,103 @@ class ELoadFailed : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// With a second reading, of Latin letters as the same keys give them in the Russian
+// layout, the user learns what it was read as and how many rows it found itself.
+QString ReadingsNote(const TSearchOutcome& outcome) {
+  if (outcome.Readings.size() < 2) return {};
+  const TSearchReading& typed = outcome.Readings.front();
+  for (const TSearchReading& reading : outcome.Readings) {
+    if (!reading.LatinLayout) continue;
+    QStringList texts;
+    if (reading.Owner != typed.Owner) texts << QStringLiteral("«%1»").arg(FromCp1251(reading.Owner));
+    if (reading.Corpus != typed.Corpus) texts << QStringLiteral("«%1»").arg(FromCp1251(reading.Corpus));
+    return QStringLiteral(" (в русской раскладке: %1 — %2)")
+        .arg(texts.join(QStringLiteral(", ")), QString::number(reading.Rows));
+  }
+  return {};
+}
+
 }  // namespace
 
 void TfrmMain::btnGoClick() {
-  RunGuarded([this] { Search(); });
+  RunGuarded([this] { Search(true); });
 }
 
-// A click that arrives while a search waits for the loader is dropped: the waiting
-// search will cover it.
-void TfrmMain::Search() {
-  if (searching_) return;
-  searching_ = true;
-  struct TSearchingFlag {
-    bool& Flag;
-    ~TSearchingFlag() { Flag = false; }
-  } searchingFlag{searching_};
+bool TfrmMain::Searching() const { return searchRunner_->Running() || loadPoll_->isActive(); }
 
-  TScreenCursor hourglass;
+// Whatever runs is superseded: its rows never reach the grid, which keeps the last
+// complete result until this search's rows replace it.
+void TfrmMain::Search(bool hourglass) {
+  searchRunner_->Cancel();
+  if (!hourglass) hourglass_.reset();
+  else if (!hourglass_) hourglass_.emplace();
+  cancelShortcut_->setEnabled(true);
   ProgressBar->setValue(0);
-  if (!WaitForPhones()) return;
-  ProgressBar->setMaximum(std::max<int>(1, static_cast<int>(directory_->Phones.size()) - 1));
-  SetStatusNow(QStringLiteral("Идёт поиск..."));
-  FillGrid(MakeSearchCriteria(ReadSearchInputs()));
+  try {
+    if (DataLoaded()) StartScan();
+    else WaitForPhones();
+  } catch (...) {
+    EndSearch();
+    throw;
+  }
 }
 
-// False when the wait was cut short by the application quitting; throws when there
-// is no phone table to search.
-bool TfrmMain::WaitForPhones() {
-  if (!DataLoaded()) {
-    if (loader_ && !loader_->Finished()) loader_->RaiseToHighestPriority();
-    WaitUntilLoadEnds();
-    if (DataLoaded()) QCoreApplication::processEvents();
+// Every change of the inputs makes the rows on show stale; an input that cannot be
+// searched (the button says so) ends the search for the earlier inputs as well.
+void TfrmMain::SearchAsTyped() {
+  if (!chkSearchAsYouType->isChecked()) return;
+  if (btnGo->isEnabled()) Search(false);
+  else CancelSearch();
+}
+
+void TfrmMain::CancelSearch() {
+  if (!Searching()) return;
+  searchRunner_->Cancel();
+  ShowStatus(QStringLiteral("Поиск отменён."));
+  EndSearch();
+}
+
+// The search waits for the loader with the window answering; the inputs are read
+// once the phones are there, so a change meanwhile is covered.
+void TfrmMain::WaitForPhones() {
+  if (loader_ && !loader_->Finished()) {
+    loader_->RaiseToHighestPriority();
+    if (!loadPoll_->isActive()) loadPoll_->start(kLoadPollMilliseconds);
+    return;
   }
-  if (DataLoaded()) return true;
-  const bool failed = loader_ && loader_->LoadFailed();
-  if (!failed && loader_) return false;
-  ShowStatus(QStringLiteral("База данных не загружена."));
-  throw ELoadFailed(failed ? loader_->LoadFailureText()
-                           : ToCp1251(QStringLiteral("Загрузка базы данных не была запущена")));
+  PollLoad();
+}
+
+// A failed load sends no message, so the flags are polled rather than waited for.
+void TfrmMain::PollLoad() {
+  RunGuarded([this] {
+    if (DataLoaded()) {
+      loadPoll_->stop();
+      StartScan();
+      return;
+    }
+    const bool failed = loader_ && loader_->LoadFailed();
+    if (loader_ && !failed && !loader_->Finished()) return;
+    loadPoll_->stop();
+    EndSearch();
+    // Finished without either flag: the window is going away and cancelled the hand-over.
+    if (!failed && loader_) return;
+    ShowStatus(QStringLiteral("База данных не загружена."));
+    throw ELoadFailed(failed ? loader_->LoadFailureText()
+                             : ToCp1251(QStringLiteral("Загрузка базы данных не была запущена")));
+  });
 }
 
 bool TfrmMain::DataLoaded() const { return loader_ && loader_->DataLoaded(); }
 
-// Keeps the window alive while the loader works. A failed load sends no message, so
-// the flags are polled rather than waited for.
-void TfrmMain::WaitUntilLoadEnds() {
-  auto ended = [this] { return !loader_ || loader_->DataLoaded() || loader_->LoadFailed() || loader_->Finished(); };
-  if (ended()) return;
-  QEventLoop loop;
-  QTimer poll;
-  connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (ended()) loop.quit();
+// The thread reads the directory and the inputs it was given, nothing of the window.
+void TfrmMain::StartScan() {
+  ProgressBar->setMaximum(std::max<int>(1, static_cast<int>(directory_->Phones.size()) - 1));
+  SetStatusNow(QStringLiteral("Идёт поиск..."));
+  searchRunner_->Start([directory = std::shared_ptr<const TDirectory>(directory_), inputs = ReadSearchInputs()](
+                           const std::function<void(int32_t)>& onProgress, const TSearchCancel& cancel) {
+    return RunSearch(*directory, inputs, onProgress, &cancel);
   });
-  poll.start(kLoadPollMilliseconds);
-  loop.exec();
 }
 
 TSearchInputs TfrmMain::ReadSearchInputs() const {
@@ -95,37 +142,58 @@ TSearchInputs TfrmMain::ReadSearchInputs() const {
   inputs.Corpus = ToCp1251(teCorpus->text());
   inputs.Flat = ToCp1251(meFlat->text());
   inputs.RegExpr = chkRegExpr->isChecked();
+  inputs.Forgiving = !inputs.RegExpr && chkForgiving->isChecked();
   return inputs;
 }
 
-// Once the bulk update has begun, a failure still closes it and reports what was found.
-void TfrmMain::FillGrid(const SearchCriteria& criteria) {
-  auto finish = [this] {
-    gPhones->EndUpdate();
-    ShowFoundStatus();
-    ProgressBar->setValue(0);
-  };
+void TfrmMain::ShowProgress(int32_t position) {
+  ProgressBar->setValue(position);
+  ProgressBar->repaint();
+}
+
+// An engine error keeps the rows found before it, says the search was interrupted
+// and is reported once the window is back to normal.
+void TfrmMain::ShowOutcome(const TSearchOutcome& outcome) {
+  RunGuarded([&] {
+    struct TEnd {
+      TfrmMain& Window;
+      ~TEnd() { Window.EndSearch(); }
+    } end{*this};
+    FillGrid(outcome);
+    const QString found = QString::number(gPhones->RowCount());
+    ShowStatus((outcome.Error ? QStringLiteral("Поиск прерван. Найдено %1 записей%2.")
+                              : QStringLiteral("Поиск завершён. Найдено %1 записей%2."))
+                   .arg(found, ReadingsNote(outcome)));
+  });
+  if (outcome.Error) ShowErrorReport(outcome.Error);
+}
+
+// One bulk update: the grid is ordered and repainted once, with the new rows only.
+void TfrmMain::FillGrid(const TSearchOutcome& outcome) {
   gPhones->BeginUpdate();
-  try {
-    gPhones->ClearRows();
-    ScanPhones(
-        *directory_, criteria, [this](int32_t i) { gPhones->AppendRow(static_cast<uint32_t>(i)); },
-        [this](int32_t i) {
-          ProgressBar->setValue(i);
-          ProgressBar->repaint();
-        });
-  } catch (...) {
-    finish();
-    throw;
-  }
-  finish();
+  struct TEndUpdate {
+    TResultGrid& Grid;
+    ~TEndUpdate() { Grid.EndUpdate(); }
+  } endUpdate{*gPhones};
+  gPhones->ClearRows();
+  for (int32_t row : outcome.Rows) gPhones->AppendRow(static_cast<uint32_t>(row));
+}
+
+void TfrmMain::EndSearch() {
+  loadPoll_->stop();
+  ProgressBar->setValue(0);
+  hourglass_.reset();
+  cancelShortcut_->setEnabled(false);
+}
+
+// Closing is not held up by a search: its thread is told to stop at once.
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  searchRunner_->Cancel();
+  EndSearch();
+  QMainWindow::closeEvent(event);
 }
 
 void TfrmMain::SetStatusNow(const QString& text) {
   ShowStatus(text);
   StatusBar->repaint();
-}
-
-void TfrmMain::ShowFoundStatus() {
-  ShowStatus(QStringLiteral("Поиск завершён. Найдено %1 записей.").arg(gPhones->RowCount()));
 }

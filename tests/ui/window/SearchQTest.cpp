@@ -59,7 +59,7 @@ class SearchQTest : public QObject {
     QVERIFY(fixture.ShowAndWait());
     TfrmMain& window = fixture.Window();
     window.mePhone->setText("3");
-    window.btnGo->click();
+    ClickSearch(window);
     QCOMPARE(ColumnTexts(window, colPhone), QStringList({"3"}));
     QCOMPARE(ColumnTexts(window, colCity), QStringList({""}));
     QCOMPARE(ColumnTexts(window, colStreet), QStringList({"Лесная"}));
@@ -90,7 +90,7 @@ class SearchQTest : public QObject {
     TfrmMain& window = fixture.Window();
     QCOMPARE(window.cbCity->count(), 3);
     window.cbCity->setCurrentIndex(window.cbCity->findText(QStringLiteral("Заречный")));
-    window.btnGo->click();
+    ClickSearch(window);
     QCOMPARE(ColumnTexts(window, colOwner), QStringList({"Первый", "Третий"}));
   }
 
@@ -100,10 +100,10 @@ class SearchQTest : public QObject {
     TfrmMain& window = fixture.Window();
     window.cbCity->setCurrentIndex(window.cbCity->findText(QStringLiteral("Озёрск")));
     window.teOwner->setText(QStringLiteral("иван"));
-    window.btnGo->click();
+    ClickSearch(window);
     QCOMPARE(ColumnTexts(window, colPhone), QStringList({"100"}));
     window.cbCity->setCurrentIndex(0);
-    window.btnGo->click();
+    ClickSearch(window);
     QCOMPARE(window.gPhones->RowCount(), 5);
   }
 
@@ -147,7 +147,7 @@ class SearchQTest : public QObject {
     QList<int> positions;
     connect(window.ProgressBar, &QProgressBar::valueChanged, [&](int value) { positions << value; });
     window.meFlat->setText("1");
-    window.btnGo->click();
+    ClickSearch(window);
     QCOMPARE(positions, QList<int>({10000, 20000, 0}));
     QCOMPARE(window.ProgressBar->maximum(), 24999);
     QCOMPARE(window.gPhones->RowCount(), 25000);
@@ -168,7 +168,7 @@ class SearchQTest : public QObject {
     QCOMPARE(boxes.Seen()[0].Icon, QMessageBox::Critical);
     QVERIFY(!boxes.Seen()[0].Text.isEmpty());
     QCOMPARE(window.gPhones->RowCount(), 0);
-    QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 0 записей."));
+    QCOMPARE(StatusOf(window), QStringLiteral("Поиск прерван. Найдено 0 записей."));
     QCOMPARE(window.ProgressBar->value(), 0);
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
@@ -191,9 +191,11 @@ class SearchQTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.teCorpus->setFocus();
     QTest::keyClick(window.teCorpus, Qt::Key_Return);
+    QVERIFY(!window.Searching());
     QVERIFY(!StatusOf(window).startsWith(QStringLiteral("Поиск")));
     window.teCorpus->insert(QStringLiteral("а"));
     QTest::keyClick(window.teCorpus, Qt::Key_Return);
+    QVERIFY(WaitForSearch(window));
     QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 1 записей."));
   }
 };

@@ -53,11 +53,14 @@ class WindowQTest : public QObject {
     TfrmMain& window = fixture.Window();
     QCOMPARE(window.objectName(), QStringLiteral("frmMain"));
     for (const char* name : {"mePhone", "teOwner", "cbCity", "cbStreet", "meHouse", "teCorpus", "meFlat", "btnGo",
-                             "chkRegExpr", "gPhones", "StatusBar", "ProgressBar"})
+                             "chkRegExpr", "chkSearchAsYouType", "chkForgiving", "gPhones", "StatusBar", "ProgressBar"})
       QVERIFY2(Child(window, name), name);
     QCOMPARE(window.btnGo->text(), QStringLiteral("Поиск"));
     QCOMPARE(window.chkRegExpr->text(), QStringLiteral("Поддержка регулярных выражений"));
     QVERIFY(!window.chkRegExpr->isChecked());
+    QCOMPARE(window.chkSearchAsYouType->text(), QStringLiteral("Искать при вводе"));
+    QCOMPARE(window.chkForgiving->text(), QStringLiteral("Гибкий поиск"));
+    QVERIFY2(!window.chkSearchAsYouType->isChecked() && !window.chkForgiving->isChecked(), "nothing remembered yet");
     QCOMPARE(window.mePhone->EditMask(), QStringLiteral("\\d{1,10}"));
     QCOMPARE(window.meHouse->EditMask(), QStringLiteral("\\d{1,5}"));
     QCOMPARE(window.meFlat->EditMask(), QStringLiteral("\\d{1,5}"));
@@ -82,6 +85,8 @@ class WindowQTest : public QObject {
     QCOMPARE(window.meFlat->geometry(), QRect(626, 20, 60, 21));
     QCOMPARE(window.btnGo->geometry(), QRect(692, 8, 56, 33));
     QCOMPARE(window.chkRegExpr->geometry(), QRect(4, 41, 237, 17));
+    QCOMPARE(window.chkSearchAsYouType->geometry(), QRect(249, 41, 130, 17));
+    QCOMPARE(window.chkForgiving->geometry(), QRect(387, 41, 110, 17));
     QCOMPARE(window.gPhones->geometry(), QRect(4, 64, 744, 369));
     QCOMPARE(window.StatusBar->height(), 20);
     QCOMPARE(window.StatusBar->geometry().bottom(), 456);
@@ -107,6 +112,7 @@ class WindowQTest : public QObject {
     QCOMPARE(window.meFlat->geometry(), QRect(726, 20, 60, 21));
     QCOMPARE(window.btnGo->geometry(), QRect(792, 8, 56, 33));
     QCOMPARE(window.chkRegExpr->geometry(), QRect(4, 41, 237, 17));
+    QCOMPARE(window.chkForgiving->geometry(), QRect(387, 41, 110, 17));
     for (QLabel* label : window.findChildren<QLabel*>())
       if (label->buddy() == window.cbCity) QCOMPARE(label->x(), 394);
   }
@@ -117,9 +123,10 @@ class WindowQTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.btnGo->setEnabled(true);
-    const QList<QWidget*> expected = {window.mePhone,    window.teOwner,        window.cbCity, window.cbStreet,
-                                      window.meHouse,    window.teCorpus,       window.meFlat, window.btnGo,
-                                      window.chkRegExpr, window.gPhones->View()};
+    const QList<QWidget*> expected = {
+        window.mePhone,      window.teOwner,        window.cbCity, window.cbStreet,   window.meHouse,
+        window.teCorpus,     window.meFlat,         window.btnGo,  window.chkRegExpr, window.chkSearchAsYouType,
+        window.chkForgiving, window.gPhones->View()};
     window.mePhone->setFocus();
     for (qsizetype i = 1; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -138,7 +145,9 @@ class WindowQTest : public QObject {
                                                       {window.teCorpus, "Корпус"},
                                                       {window.meFlat, "Квартира"},
                                                       {window.btnGo, "Поиск"},
-                                                      {window.chkRegExpr, "Поддержка регулярных выражений"}};
+                                                      {window.chkRegExpr, "Поддержка регулярных выражений"},
+                                                      {window.chkSearchAsYouType, "Искать при вводе"},
+                                                      {window.chkForgiving, "Гибкий поиск"}};
     for (const auto& [widget, name] : expected) QCOMPARE(AccessibleName(widget), name);
     QVERIFY(!AccessibleName(window.gPhones->View()).isEmpty());
     QCOMPARE(AccessibleName(window.StatusText), QStringLiteral("Загрузка базы данных..."));

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <csignal>
 
@@ -24,6 +25,8 @@ TWindowFixture::TWindowFixture(const TDirectoryWriter& directory, TPhones phones
 
 void TWindowFixture::Prepare(const TDirectoryWriter& directory, bool phonesFile) {
   if (!directory_.isValid()) throw std::runtime_error("no temporary directory");
+  // The window remembers its options; a test starts from none and keeps its own.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory_.path() + "/settings");
   directory.Save(Directory(), true, true, phonesFile);
   nameLists_ = std::make_shared<TDirectory>();
   LoadCities(*nameLists_, Directory());
@@ -99,7 +102,16 @@ QStringList ColumnTexts(TfrmMain& window, int column) {
   return texts;
 }
 
+bool WaitForSearch(TfrmMain& window, int timeoutMilliseconds) {
+  return QTest::qWaitFor([&] { return !window.Searching(); }, timeoutMilliseconds);
+}
+
+void ClickSearch(TfrmMain& window) {
+  window.btnGo->click();
+  QVERIFY2(WaitForSearch(window), "the search did not end");
+}
+
 void SearchOwner(TfrmMain& window, const QString& owner) {
   window.teOwner->setText(owner);
-  window.btnGo->click();
+  ClickSearch(window);
 }

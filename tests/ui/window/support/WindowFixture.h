@@ -48,5 +48,9 @@ bool PhonesLoaded(const TfrmMain& window);
 bool PhonesLoadFailed(const TfrmMain& window);
 // The texts of one column, rows in the order the grid shows them.
 QStringList ColumnTexts(TfrmMain& window, int column);
-// Puts owner into teOwner and clicks btnGo.
+// Processes events until no search runs; false when one still runs after timeout.
+bool WaitForSearch(TfrmMain& window, int timeoutMilliseconds = 20000);
+// Clicks btnGo and waits for the search it started.
+void ClickSearch(TfrmMain& window);
+// Puts owner into teOwner, clicks btnGo and waits for the search.
 void SearchOwner(TfrmMain& window, const QString& owner);
