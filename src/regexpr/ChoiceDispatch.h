@@ -98,6 +98,7 @@ class TChoiceDispatches {
   const TChoiceDispatch* Leading() const {
     return LeadingIndex_ < 0 ? nullptr : &Dispatches_[static_cast<size_t>(LeadingIndex_)];
   }
+  bool Empty() const { return Dispatches_.empty(); }
   const TFoldTable& Fold() const { return Fold_; }
   TCaseSwapper Swapper() const { return Swapper_; }
 

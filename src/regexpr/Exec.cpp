@@ -49,6 +49,7 @@ bool TMatcher::ExecAt(const TProgram& program, int offset) {
   Program_ = &program;
   // Built before any input can be refused, so that the first execution pays for it.
   Dispatches_ = DispatchOn_ ? &program.ChoiceDispatches(Settings_.CaseSwapper) : nullptr;
+  if (Dispatches_ != nullptr && Dispatches_->Empty()) Dispatches_ = nullptr;  // no choice asks then
   TextBegin_ = begin;
   TextEnd_ = begin + length;
   if (program.HasMustString() && !ContainsMustString(start)) return false;

@@ -197,6 +197,14 @@ bool TMatcher::MatchBackRef(const uint8_t* node) {
   return true;
 }
 
+// Near the depth bound every alternative is tried, so that the bound is met
+// where trying them all would meet it.
+inline const TChoiceDispatch* TMatcher::DispatchOf(const uint8_t* choice) const {
+  if (Dispatches_ == nullptr) return nullptr;
+  const TChoiceDispatch* dispatch = Dispatches_->At(choice - (ProgramFirst_ - FirstNodeOffset));
+  return dispatch != nullptr && MatchDepth_ + dispatch->PrefixFrames() <= MaxMatchDepth ? dispatch : nullptr;
+}
+
 bool TMatcher::MatchChoice(const uint8_t* alternative) {
   const int64_t memo = MemoSlot(alternative);
   if (KnownToFail(memo)) return false;
@@ -212,14 +220,6 @@ bool TMatcher::MatchChoice(const uint8_t* alternative) {
   }
   RememberFailure(memo);
   return false;
-}
-
-// Near the depth bound every alternative is tried, so that the bound is met
-// where trying them all would meet it.
-const TChoiceDispatch* TMatcher::DispatchOf(const uint8_t* choice) const {
-  if (Dispatches_ == nullptr) return nullptr;
-  const TChoiceDispatch* dispatch = Dispatches_->At(choice - (ProgramFirst_ - FirstNodeOffset));
-  return dispatch != nullptr && MatchDepth_ + dispatch->PrefixFrames() <= MaxMatchDepth ? dispatch : nullptr;
 }
 
 // The alternatives skipped would each have failed at their literal; the walk
