@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST(DataFileOpen, NeverCreatesTheFile) {
 
 TEST(DataFileOpen, MessageNamesTheFileTheReasonAndTheCode) {
   const EInOutError error(2, "/d/Phones.dbr");
-  EXPECT_EQ(std::string(error.what()), W("Не удалось прочитать файл \"/d/Phones.dbr\": файл не найден (код 2)"));
+  EXPECT_EQ(std::string(error.what()), Cp("Не удалось прочитать файл \"/d/Phones.dbr\": файл не найден (код 2)"));
   EXPECT_EQ(EInOutError(5, "p").Code, 5);
 }
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ std::string Bytes(std::initializer_list<int> bytes) {
 // with it, so a fault shared by encoder and decoder would pass them.
 TEST(DbrRecords, EncodesTheBytesOfTheFiles) {
   std::string phones;
-  AppendOwnerRecord(phones, W("Ива"));
-  AppendPhoneRecord(phones, TDbrPhone{745, 3, 7, 12, 45, W("а")});
+  AppendOwnerRecord(phones, Cp("Ива"));
+  AppendPhoneRecord(phones, TDbrPhone{745, 3, 7, 12, 45, Cp("а")});
   AppendPhoneRecord(phones, TDbrPhone{-2, 0x1234, 0xFFFF, 0x8000, 1, ""});
   EXPECT_EQ(phones,
             Bytes({0x03, 0xC8, 0xE2, 0xE0,  //

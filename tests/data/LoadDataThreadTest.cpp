@@ -10,7 +10,7 @@
 #include "data/LoadDirectory.h"
 
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ TEST_F(LoadDataThread, MissingFileSetsFailureWithoutHandOver) {
   EXPECT_FALSE(loader.DataLoaded());
   EXPECT_FALSE(handedOver);
   EXPECT_EQ(loader.LoadFailureText(),
-            W("Не удалось прочитать файл \"") + dir.Path() + W("/Phones.dbr\": файл не найден (код 2)"));
+            Cp("Не удалось прочитать файл \"") + dir.Path() + Cp("/Phones.dbr\": файл не найден (код 2)"));
 }
 
 TEST_F(LoadDataThread, FailingHandOverClearsTheLoadedFlag) {

@@ -4,7 +4,7 @@
 #include "data/DataFilePath.h"
 #include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using Names = std::vector<std::string>;
 }  // namespace
 
 TEST(LoadCities, FileNamesFollowTheEmptyElement) {
-  EXPECT_EQ(LoadedCities(NameRecord(W("Москва")) + NameRecord(W("Тверь"))), (Names{"", W("Москва"), W("Тверь")}));
+  EXPECT_EQ(LoadedCities(NameRecord(Cp("Москва")) + NameRecord(Cp("Тверь"))), (Names{"", Cp("Москва"), Cp("Тверь")}));
 }
 
 TEST(LoadCities, EmptyFileGivesOnlyTheEmptyName) { EXPECT_EQ(LoadedCities(""), Names{""}); }
@@ -76,10 +76,10 @@ TEST(LoadCities, NamesNoIndexCanReachAreRefused) {
 
 TEST(LoadStreets, ReadsItsOwnFileIntoStreets) {
   TTempDirectory dir;
-  dir.Write("Streets.dbr", NameRecord(W("Ленина")));
+  dir.Write("Streets.dbr", NameRecord(Cp("Ленина")));
   TDirectory directory;
   LoadStreets(directory, dir.Path());
-  EXPECT_EQ(directory.Streets, (Names{"", W("Ленина")}));
+  EXPECT_EQ(directory.Streets, (Names{"", Cp("Ленина")}));
 }
 
 TEST(LoadNameLists, MissingFileRaisesWithItsPath) {

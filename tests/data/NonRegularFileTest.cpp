@@ -18,7 +18,7 @@
 #include "data/LoadDataThread.h"
 #include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ void MakeSocket(const std::string& path) {
 }
 
 std::string Refusal(const std::string& path, const std::string& kindUtf8) {
-  return W("Не удалось прочитать файл \"" + path + "\": это не обычный файл, а " + kindUtf8 + " (код 5)");
+  return Cp("Не удалось прочитать файл \"" + path + "\": это не обычный файл, а " + kindUtf8 + " (код 5)");
 }
 
 class NonRegularFile : public ::testing::Test {

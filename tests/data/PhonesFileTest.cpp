@@ -6,7 +6,7 @@
 #include "data/LoadDataThread.h"
 #include "data/LoadDirectory.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST_F(PhonesFile, ReadsTheExampleRecords) {
   const auto d = Load(Hex({0x03, 0xC8, 0xE2, 0xE0}) +
                       Hex({0x81, 0xE9, 0x02, 0, 0, 0, 0, 0, 0, 0x03, 0, 0x07, 0, 0x0C, 0, 0x2D, 0, 0xE0}));
   ASSERT_EQ(d->Owners.size(), 1u);
-  EXPECT_EQ(d->Owners[0], W("Ива"));
+  EXPECT_EQ(d->Owners[0], Cp("Ива"));
   ASSERT_EQ(d->Phones.size(), 1u);
   const TPhone& phone = d->Phones[0];
   EXPECT_EQ(phone.OwnerIndex, 0);
@@ -36,7 +36,7 @@ TEST_F(PhonesFile, ReadsTheExampleRecords) {
   EXPECT_EQ(phone.CityIndex, 3);
   EXPECT_EQ(phone.StreetIndex, 7);
   EXPECT_EQ(phone.House, 12);
-  EXPECT_EQ(std::string_view(phone.Corpus), W("а"));
+  EXPECT_EQ(std::string_view(phone.Corpus), Cp("а"));
   EXPECT_EQ(phone.Flat, 45);
 }
 
@@ -173,7 +173,7 @@ TEST(AddPhone, CountsAndAppendsOneRecord) {
   loader.Join();
   ASSERT_TRUE(loader.DataLoaded());
   AddPhone(directory, loader, 4,
-           TDbrPhone{.Number = 5551234, .City = 1, .Street = 2, .House = 12, .Flat = 9, .Corpus = W("к1")});
+           TDbrPhone{.Number = 5551234, .City = 1, .Street = 2, .House = 12, .Flat = 9, .Corpus = Cp("к1")});
   AddPhone(directory, loader, 4, TDbrPhone{.Number = 7, .City = 1, .Corpus = ""});
   EXPECT_EQ(loader.Count, 2);
   ASSERT_EQ(directory.Phones.size(), 2u);
@@ -183,7 +183,7 @@ TEST(AddPhone, CountsAndAppendsOneRecord) {
   EXPECT_EQ(phone.CityIndex, 1);
   EXPECT_EQ(phone.StreetIndex, 2);
   EXPECT_EQ(phone.House, 12);
-  EXPECT_EQ(std::string_view(phone.Corpus), W("к1"));
+  EXPECT_EQ(std::string_view(phone.Corpus), Cp("к1"));
   EXPECT_EQ(phone.Flat, 9);
   EXPECT_EQ(directory.OwnerName(phone), "");
 }

@@ -14,7 +14,7 @@
 #include "data/LoadDataThread.h"
 #include "data/NameLists.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ class TRefusedAllocation {
 };
 
 std::string OutOfMemory(const std::string& path) {
-  return W("Не удалось прочитать файл \"" + path + "\": недостаточно памяти (код 8)");
+  return Cp("Не удалось прочитать файл \"" + path + "\": недостаточно памяти (код 8)");
 }
 
 std::string ManyPhones(int count) {
@@ -75,7 +75,7 @@ TEST(RecordCount, SignedThirtyTwoBitCountsAreTheLimit) {
     EXPECT_EQ(error.Code, 8);
     EXPECT_EQ(error.Path, "/d/Phones.dbr");
     EXPECT_EQ(std::string(error.what()),
-              W("Не удалось прочитать файл \"/d/Phones.dbr\": слишком много записей: больше 2147483647 (код 8)"));
+              Cp("Не удалось прочитать файл \"/d/Phones.dbr\": слишком много записей: больше 2147483647 (код 8)"));
   }
 }
 

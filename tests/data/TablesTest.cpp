@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 TEST(NumberText, HoldsUpToTwentyBytes) {
   EXPECT_EQ(std::string_view(TNumberText::FromValue(INT64_MIN)), "-9223372036854775808");
@@ -14,11 +14,11 @@ TEST(NumberText, HoldsUpToTwentyBytes) {
 
 TEST(CorpusText, EqualTextsShareOneEntryAndEmptyIsZero) {
   TPhoneTable phones;
-  const TCorpusText a(phones, "a"), b(phones, W("к1")), again(phones, "a");
+  const TCorpusText a(phones, "a"), b(phones, Cp("к1")), again(phones, "a");
   EXPECT_EQ(a.Id, again.Id);
   EXPECT_NE(a.Id, b.Id);
   EXPECT_EQ(TCorpusText(phones, "").Id, 0u);
-  EXPECT_EQ(std::string_view(b), W("к1"));
+  EXPECT_EQ(std::string_view(b), Cp("к1"));
   for (int i = 0; i < 5000; ++i) TCorpusText(phones, std::to_string(i));
   EXPECT_EQ(TCorpusText(phones, "4999").Id, TCorpusText(phones, "4999").Id);
   EXPECT_EQ(std::string_view(TCorpusText(phones.CorpusTexts(), a.Id)), "a");
@@ -34,14 +34,14 @@ TEST(CorpusText, IdsForgottenByClearReadAsEmpty) {
 
 TEST(TextTable, KeepsTextsAndALowerCasedCopyCutAtNul) {
   TTextTable table;
-  table.push_back(W("ИВАН"));
+  table.push_back(Cp("ИВАН"));
   table.push_back("");
   table.push_back(std::string("Ab\0CD", 5));
   ASSERT_EQ(table.size(), 3u);
-  EXPECT_EQ(table[0], W("ИВАН"));
+  EXPECT_EQ(table[0], Cp("ИВАН"));
   EXPECT_EQ(table[1], "");
   EXPECT_EQ(table[2], std::string("Ab\0CD", 5));
-  EXPECT_EQ(table.LowerTexts(), W("иван") + std::string("\0\0ab\0\0\0\0", 8));
+  EXPECT_EQ(table.LowerTexts(), Cp("иван") + std::string("\0\0ab\0\0\0\0", 8));
   EXPECT_EQ(table.StartOf(2), 6u);
   EXPECT_EQ(table.IndexAt(0), 0u);
   EXPECT_EQ(table.IndexAt(4), 0u);

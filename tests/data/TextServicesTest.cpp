@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 TEST(TrimText, RemovesControlBytesAndSpacesFromBothEndsOnly) {
-  EXPECT_EQ(TrimText(W("\t Иван\r\n")), W("Иван"));
+  EXPECT_EQ(TrimText(Cp("\t Иван\r\n")), Cp("Иван"));
   EXPECT_EQ(TrimText(" a b "), "a b");
   EXPECT_EQ(TrimText(std::string("\0\x1f x\0", 5)), "x");
   EXPECT_EQ(TrimText("    "), "");
@@ -19,9 +19,9 @@ TEST(TrimText, KeepsBytesAbove32) {
 }
 
 TEST(LowerText, MapsLatinCyrillicAndExtraCapitals) {
-  EXPECT_EQ(LowerText(W("ЁЛКА Ltd 12")), W("ёлка ltd 12"));
-  EXPECT_EQ(LowerText(W("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ")), W("абвгдежзийклмнопрстуфхцчшщъыьэюя"));
-  EXPECT_EQ(LowerText(W("ЂЃЉЊЌЋЏЎЈҐЄЇІЅ")), W("ђѓљњќћџўјґєїіѕ"));
+  EXPECT_EQ(LowerText(Cp("ЁЛКА Ltd 12")), Cp("ёлка ltd 12"));
+  EXPECT_EQ(LowerText(Cp("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ")), Cp("абвгдежзийклмнопрстуфхцчшщъыьэюя"));
+  EXPECT_EQ(LowerText(Cp("ЂЃЉЊЌЋЏЎЈҐЄЇІЅ")), Cp("ђѓљњќћџўјґєїіѕ"));
 }
 
 TEST(LowerText, ChangesExactly73BytesAndKeepsLength) {
@@ -48,7 +48,7 @@ TEST(TextPos, EmptyTextsGiveZero) {
 TEST(TextPos, FindsLeftmostOccurrenceExactly) {
   EXPECT_EQ(TextPos("45", "4545"), 1);
   EXPECT_EQ(TextPos("54", "4545"), 2);
-  EXPECT_EQ(TextPos(W("Б"), W("абв")), 0);
+  EXPECT_EQ(TextPos(Cp("Б"), Cp("абв")), 0);
   EXPECT_EQ(TextPos("abc", "abc"), 1);
   EXPECT_EQ(TextPos("abcd", "abc"), 0);
   EXPECT_EQ(TextPos("c", "abc"), 3);

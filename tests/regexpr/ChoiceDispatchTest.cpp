@@ -13,9 +13,9 @@
 
 #include "regexpr/MatchLimits.h"
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/ProgramBuilder.h"
 #include "tests/regexpr/support/ReferenceMatcher.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

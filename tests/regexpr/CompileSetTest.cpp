@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

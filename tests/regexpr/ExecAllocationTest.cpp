@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 std::atomic<long> Allocations{0};

@@ -7,8 +7,8 @@
 
 #include "regexpr/MatchLimits.h"
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/MatchProbe.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

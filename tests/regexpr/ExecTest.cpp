@@ -6,8 +6,8 @@
 #include <string>
 
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/MatchProbe.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

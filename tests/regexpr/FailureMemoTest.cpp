@@ -9,9 +9,9 @@
 #include <string>
 
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/MatchProbe.h"
 #include "tests/regexpr/support/ProgramBuilder.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

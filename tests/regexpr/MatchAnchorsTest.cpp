@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/MatchProbe.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "cp1251/Cp1251Table.h"
 #include "regexpr/RegExpr.h"
 #include "regexpr/RequiredTexts.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/ReferenceMatcher.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "regexpr/MatchLimits.h"
 #include "regexpr/RegExpr.h"
-#include "tests/regexpr/support/Cp1251Literal.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "search/Forgiving.h"
 #include "search/LatinLayout.h"
 #include "search/RunSearch.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 #include "tools/Random.h"
 
 namespace {
@@ -27,7 +27,7 @@ Words SplitWords(std::string_view text, char at = ' ') {
 
 std::string Folded(std::string_view text) {
   std::string folded = LowerText(text);
-  std::replace(folded.begin(), folded.end(), W("ё")[0], W("е")[0]);
+  std::replace(folded.begin(), folded.end(), Cp("ё")[0], Cp("е")[0]);
   return folded;
 }
 
@@ -77,7 +77,7 @@ bool Matches(std::string_view field, std::string_view text) {
 }
 
 // The letter keys of both layouts, for typing a field in the wrong one and back.
-const std::string RussianKeys = W("йцукенгшщзхъфывапролджэячсмитьбюё.");
+const std::string RussianKeys = Cp("йцукенгшщзхъфывапролджэячсмитьбюё.");
 const std::string LatinKeys = "qwertyuiop[]asdfghjkl;'zxcvbnm,.`/";
 
 std::string Retyped(std::string_view text, const std::string& from, const std::string& to) {
@@ -107,9 +107,9 @@ std::string RandomField(TRandom& random, const Words& names) {
 }  // namespace
 
 TEST(ForgivingSearchTest, FindsWhatTheReferenceFindsInBothReadings) {
-  const Words names = SplitWords(W("Петров Иван Ильич|Петрова Ирина Павловна|Ёлкин Пётр Семёнович|Елкина Алёна "
-                                   "Ивановна|Иванов Иван Иванович|ООО Рога и Копыта|Иван Ильич Петров|Семенов-Тян-"
-                                   "Шанский Пётр|ИВАНОВА ИННА|Ильин И.И.|Петровский завод им. Кирова|Microsoft|Ёж"),
+  const Words names = SplitWords(Cp("Петров Иван Ильич|Петрова Ирина Павловна|Ёлкин Пётр Семёнович|Елкина Алёна "
+                                    "Ивановна|Иванов Иван Иванович|ООО Рога и Копыта|Иван Ильич Петров|Семенов-Тян-"
+                                    "Шанский Пётр|ИВАНОВА ИННА|Ильин И.И.|Петровский завод им. Кирова|Microsoft|Ёж"),
                                  '|');
   TDirectory directory;
   for (const std::string& name : names) {
@@ -146,7 +146,7 @@ TEST(ForgivingSearchTest, FindsWhatTheReferenceFindsInBothReadings) {
 
 TEST(ForgivingSearchTest, WordsInitialsAndLettersAtTheEdges) {
   // field|text|found, a case a line
-  const Words cases = SplitWords(W(R"(Петров И.И.|Петров Иван Ильич|1
+  const Words cases = SplitWords(Cp(R"(Петров И.И.|Петров Иван Ильич|1
 Петров И.И.|Петрова Ирина Павловна|0
 Петров И.И.|Иван Ильич Петров|1
 петров и.и|Петров Иван Ильич|1
@@ -172,28 +172,28 @@ TEST(ForgivingSearchTest, WordsInitialsAndLettersAtTheEdges) {
         << Utf8FromCp1251(line);
   }
   for (const char* field : {"иван", "И.", "И. иван"})
-    EXPECT_FALSE(Matches(W(field), "Ab" + std::string(1, '\0') + W(" Иван"))) << "a text ends at its first NUL";
+    EXPECT_FALSE(Matches(Cp(field), "Ab" + std::string(1, '\0') + Cp(" Иван"))) << "a text ends at its first NUL";
 }
 
 TEST(ForgivingSearchTest, LatinLayoutIsReadAsTheRussianKeysAndSearchedBeside) {
-  EXPECT_EQ(RussianLayoutText("bdfyjd ,.;'[]`"), W("иванов бюжэхъё"));
-  EXPECT_EQ(RussianLayoutText("Bdfyjd {}:\"<>~?/"), W("Иванов ХЪЖЭБЮЁ,."));
-  EXPECT_EQ(RussianLayoutText(W("Иванов 12-3")), W("Иванов 12-3"));
+  EXPECT_EQ(RussianLayoutText("bdfyjd ,.;'[]`"), Cp("иванов бюжэхъё"));
+  EXPECT_EQ(RussianLayoutText("Bdfyjd {}:\"<>~?/"), Cp("Иванов ХЪЖЭБЮЁ,."));
+  EXPECT_EQ(RussianLayoutText(Cp("Иванов 12-3")), Cp("Иванов 12-3"));
   TDirectory directory;
   for (const char* name : {"Иванов", "bdfyjd", "Петров"}) {
-    directory.Owners.push_back(W(name));
+    directory.Owners.push_back(Cp(name));
     directory.Phones.push_back(TPhone{static_cast<int32_t>(directory.Owners.size()) - 1, "1", 0, 0, 0,
-                                      TCorpusText(directory.Phones, W("Корп. 1/2")), 0});
+                                      TCorpusText(directory.Phones, Cp("Корп. 1/2")), 0});
   }
   TSearchInputs inputs;
   inputs.Forgiving = true;
   inputs.Owner = "Bdfyjd";
-  inputs.Corpus = W("1/2");
+  inputs.Corpus = Cp("1/2");
   TSearchOutcome outcome = RunSearch(directory, inputs, nullptr, nullptr);
   EXPECT_EQ(outcome.Rows, (Indices{0, 1}));
   ASSERT_EQ(outcome.Readings.size(), 2u);
-  EXPECT_EQ(outcome.Readings[1].Owner, W("иванов"));
-  EXPECT_EQ(outcome.Readings[1].Corpus, W("1/2")) << "a field without Latin letters keeps its keys";
+  EXPECT_EQ(outcome.Readings[1].Owner, Cp("иванов"));
+  EXPECT_EQ(outcome.Readings[1].Corpus, Cp("1/2")) << "a field without Latin letters keeps its keys";
   EXPECT_TRUE(outcome.Readings[1].LatinLayout && !outcome.Readings[0].LatinLayout);
 
   inputs.Owner.clear();

@@ -11,7 +11,7 @@
 #include "search/RegexCriteria.h"
 #include "search/Search.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 #include "tools/DirectoryGenerator.h"
 
 namespace {
@@ -60,7 +60,7 @@ class RegexSearchTest : public ::testing::Test {
   TStoppedScan ScanUntilError(const TSearchInputs& inputs) const { return ::ScanUntilError(directory, inputs); }
 
   void AddOwnerWithNumbers(const std::string& name, std::initializer_list<const char*> numbers) {
-    Owners.push_back(W(name));
+    Owners.push_back(Cp(name));
     const auto owner = static_cast<int32_t>(Owners.size()) - 1;
     for (const char* number : numbers) Phones.push_back(TPhone{owner, number, 0, 0, 0, {}, 0});
   }
@@ -71,12 +71,12 @@ class RegexSearchTest : public ::testing::Test {
 TEST(RegexSearchCriteria, OwnerAndCorpusAreTrimmedButKeepTheirCaseAndThePhoneIsTakenAsTyped) {
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = " ^45 ";
-  inputs.Owner = W("\t (?-i)ИВАН  ");
-  inputs.Corpus = W(" К\\d ");
+  inputs.Owner = Cp("\t (?-i)ИВАН  ");
+  inputs.Corpus = Cp(" К\\d ");
   const SearchCriteria criteria = MakeSearchCriteria(inputs);
   EXPECT_EQ(criteria.Phone, " ^45 ");
-  EXPECT_EQ(criteria.Owner, W("(?-i)ИВАН"));
-  EXPECT_EQ(criteria.Corpus, W("К\\d"));
+  EXPECT_EQ(criteria.Owner, Cp("(?-i)ИВАН"));
+  EXPECT_EQ(criteria.Corpus, Cp("К\\d"));
   EXPECT_TRUE(criteria.RegExpr);
   inputs.Owner = " \t";
   EXPECT_TRUE(MakeSearchCriteria(inputs).Owner.empty()) << "blank owner text is no criterion";
@@ -102,13 +102,13 @@ TEST_F(RegexSearchTest, OwnerExpressionFoldsCaseUnlessTheExpressionSaysOtherwise
   AddOwnerWithNumbers("Иванова Анна", {"2", "3"});
   AddOwnerWithNumbers("Петров Иван", {"4"});
   TSearchInputs inputs = RegexInputs();
-  inputs.Owner = W("Иван");
+  inputs.Owner = Cp("Иван");
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 2, 3}));
-  inputs.Owner = W("(?-i)Иван");
+  inputs.Owner = Cp("(?-i)Иван");
   EXPECT_EQ(Results(inputs), (Indices{1, 2, 3}));
-  inputs.Owner = W("  ^иван  ");
+  inputs.Owner = Cp("  ^иван  ");
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 2})) << "trimmed before use";
-  inputs.Owner = W("ов$");
+  inputs.Owner = Cp("ов$");
   EXPECT_EQ(Results(inputs), (Indices{0}));
 }
 
@@ -130,14 +130,14 @@ TEST_F(RegexSearchTest, OwnersMissingOrCutByANulAreMatchedAsTheirText) {
 }
 
 TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
-  Owners.push_back(W("Иванов"));
+  Owners.push_back(Cp("Иванов"));
   const char* corpora[] = {"1а", "1А", "12", "", "к1", "1а"};
   for (int32_t i = 0; i < 6; ++i)
-    Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, TCorpusText(Phones, W(corpora[i])), 3});
+    Phones.push_back(TPhone{0, "100", 1 + i % 2, 5, 7, TCorpusText(Phones, Cp(corpora[i])), 3});
   TSearchInputs inputs = RegexInputs();
-  inputs.Corpus = W("^1а$");
+  inputs.Corpus = Cp("^1а$");
   EXPECT_EQ(Results(inputs), (Indices{0, 1, 5}));
-  inputs.Corpus = W("(?-i)а");
+  inputs.Corpus = Cp("(?-i)а");
   EXPECT_EQ(Results(inputs), (Indices{0, 5}));
   inputs.CityIndices = {2};
   EXPECT_EQ(Results(inputs), (Indices{5}));
@@ -152,7 +152,7 @@ TEST_F(RegexSearchTest, CorpusExpressionAndThePlainTestsCombine) {
 
 TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
   Owners.push_back("A");
-  Owners.push_back(W("Иван"));
+  Owners.push_back(Cp("Иван"));
   for (int i = 0; i < 25000; ++i) {
     const bool found = i % 10000 == 0;
     Phones.push_back(TPhone{found ? 1 : 0, found ? "7" : "1", 0, 0, 0, {}, 0});
@@ -160,7 +160,7 @@ TEST_F(RegexSearchTest, ProgressFollowsTheSameRecordsAsInPlainMode) {
   TSearchInputs byPhone = RegexInputs();
   byPhone.Phone = "7";
   TSearchInputs byName = RegexInputs();  // answered by the name search alone
-  byName.Owner = W("иван");
+  byName.Owner = Cp("иван");
   for (const TSearchInputs& inputs : {byPhone, byName}) {
     std::vector<std::string> events;
     ScanPhones(
@@ -211,7 +211,7 @@ TEST_F(RegexSearchTest, RunawayMatchStopsTheScanAfterTheResultsOfEarlierRecords)
   AddOwnerWithNumbers(std::string(60, 'a') + "!b", {"4", "5"});
   AddOwnerWithNumbers("Иванов", {"6"});
   TSearchInputs inputs = RegexInputs();
-  inputs.Owner = W("(a+)+\\1b|Иван");  // the back-reference keeps the failure memo out
+  inputs.Owner = Cp("(a+)+\\1b|Иван");  // the back-reference keeps the failure memo out
   const TStoppedScan stopped = ScanUntilError(inputs);
   EXPECT_EQ(stopped.Found, (Indices{0, 1}));
   EXPECT_EQ(stopped.ErrorNumber, 1017);
@@ -227,11 +227,11 @@ TEST_F(RegexSearchTest, NamesHoldingNoTextEveryMatchHoldsAreNeverGivenToTheEngin
   AddOwnerWithNumbers("ИВАНОВ", {"3"});
   AddOwnerWithNumbers("Иван" + std::string(1, '\0') + "b", {"4"});  // the engine sees the name up to its NUL
   TSearchInputs inputs = RegexInputs();
-  inputs.Owner = W("(a+)+\\1b|иван");
+  inputs.Owner = Cp("(a+)+\\1b|иван");
   const TStoppedScan scan = ScanUntilError(inputs);
   EXPECT_EQ(scan.ErrorNumber, 0);
   EXPECT_EQ(scan.Found, (Indices{0, 2, 3}));
-  inputs.Owner = W("(?-i)(a+)+\\1b|иван");
+  inputs.Owner = Cp("(?-i)(a+)+\\1b|иван");
   EXPECT_EQ(Results(inputs), Indices{}) << "a case-sensitive literal is no case-insensitive one";
 }
 
@@ -239,7 +239,7 @@ TEST_F(RegexSearchTest, RecordsArePassedOverUnseenOnlyWhenNoPhoneTestComesFirst)
   AddOwnerWithNumbers("Петров", {"1"});
   AddOwnerWithNumbers("Иванов", {"2"});
   TSearchInputs inputs = RegexInputs();
-  inputs.Owner = W("иван");
+  inputs.Owner = Cp("иван");
   const SearchCriteria ownerOnly = MakeSearchCriteria(inputs);
   TRegexRecordTests first(directory, ownerOnly);
   EXPECT_FALSE(first.Passes(0));
@@ -282,14 +282,14 @@ TEST_F(RegexSearchTest, TheExpressionsOfASearchShareOneStepBudget) {
   std::vector<std::string> names;
   for (int i = 0; i < 40; ++i) {
     numbers.push_back(std::to_string(1000000 + i * 7919) + "5");
-    names.push_back(W(i % 4 == 0 ? "Иванов Павел" : "Абвгдеж Ивановна"));
+    names.push_back(Cp(i % 4 == 0 ? "Иванов Павел" : "Абвгдеж Ивановна"));
     Owners.push_back(names.back());
     Phones.push_back(TPhone{i, numbers.back(), 0, 0, 0, TCorpusText(), 0});
   }
   TSearchInputs inputs = RegexInputs();
   inputs.Phone = "^(\\d|\\d)*5$";
   // Sets, not literals, so that no name is passed over without the engine's work.
-  inputs.Owner = W("^(а|б|в|[а-я])*[о][в]\\s");
+  inputs.Owner = Cp("^(а|б|в|[а-я])*[о][в]\\s");
   const int64_t phoneSteps = StepsOver(inputs.Phone, numbers);
   const int64_t ownerSteps = StepsOver(inputs.Owner, names);
   const int64_t budget = std::max(phoneSteps, ownerSteps) + std::min(phoneSteps, ownerSteps) / 2;
@@ -336,11 +336,11 @@ class RegexScanEquivalence : public ::testing::Test {
     TTextTable& owners = loaded->Owners;
     TPhoneTable& phones = loaded->Phones;
     // Records no generator writes: before any owner, past the table, owners revisited.
-    phones.push_back(TPhone{-1, "8800", 0, 0, 0, TCorpusText(phones, W("А")), 0});
+    phones.push_back(TPhone{-1, "8800", 0, 0, 0, TCorpusText(phones, Cp("А")), 0});
     phones.push_back(TPhone{static_cast<int32_t>(owners.size()) + 5, "4545", 0, 0, 0, {}, 0});
-    owners.push_back(W("Иван") + std::string(1, '\0') + W("Петров"));
+    owners.push_back(Cp("Иван") + std::string(1, '\0') + Cp("Петров"));
     for (int32_t owner : {0, static_cast<int32_t>(owners.size()) - 1, 0, 1, 0})
-      phones.push_back(TPhone{owner, "845", 1, 1, 1, TCorpusText(phones, W("2б")), 1});
+      phones.push_back(TPhone{owner, "845", 1, 1, 1, TCorpusText(phones, Cp("2б")), 1});
   }
   static void TearDownTestSuite() { loaded.reset(); }
   static std::shared_ptr<TDirectory> loaded;
@@ -389,7 +389,7 @@ TEST_F(RegexScanEquivalence, OwnerExpressionsFindWhatFreshCompilationsFind) {
                             "(иван|ольг)(а|ов)\\s",
                             "^(ан)+"}) {
     TSearchInputs in = RegexInputs();
-    in.Owner = W(owner);
+    in.Owner = Cp(owner);
     ExpectSameAsFresh(in);
   }
 }
@@ -400,12 +400,12 @@ TEST_F(RegexScanEquivalence, PhoneAndCorpusExpressionsAndCombinationsFindWhatFre
   for (const auto& [phone, corpus] : phoneAndCorpus) {
     TSearchInputs in = RegexInputs();
     in.Phone = phone;
-    in.Corpus = W(corpus);
+    in.Corpus = Cp(corpus);
     ExpectSameAsFresh(in);
   }
   TSearchInputs in = RegexInputs();
   in.Phone = "4";
-  in.Owner = W("ов");
+  in.Owner = Cp("ов");
   in.Corpus = "1|2";
   ExpectSameAsFresh(in);
 }

@@ -9,7 +9,7 @@
 #include "data/TextServices.h"
 #include "regexpr/RegExpr.h"
 #include "search/RunSearch.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ Indices Scanned(const TDirectory& directory, const TSearchInputs& inputs) {
 
 TSearchInputs Inputs(std::string_view owner, bool regExpr = false, std::string phone = "") {
   TSearchInputs inputs;
-  inputs.Owner = W(owner);
+  inputs.Owner = Cp(owner);
   inputs.RegExpr = regExpr;
   inputs.Phone = std::move(phone);
   return inputs;
@@ -39,7 +39,7 @@ const TDirectory& Large() {
     const char* names[] = {"Иванов Пётр",   "Петров Иван", "Сидоров Иван", "Ивашов Семён",
                            "Кузнецов Пётр", "Попов Иван",  "Лебедев Пётр"};
     for (int32_t i = 0; i < LargeCount; ++i) {
-      directory->Owners.push_back(W(names[i % 7]));
+      directory->Owners.push_back(Cp(names[i % 7]));
       directory->Phones.push_back(TPhone{i, TNumberText::FromValue(1000 + i % 97), 0, 0, 0, {}, 0});
     }
     return directory;
@@ -68,7 +68,7 @@ TEST(RunSearchTest, FindsWhatTheScanFindsInBothModes) {
 
 TEST(RunSearchTest, FailuresAreKeptWithTheRowsFoundBeforeThem) {
   TDirectory directory;
-  for (std::string name : {W("Иван"), W("Иван"), std::string(60, 'a') + "!b", W("Иванов")}) {
+  for (std::string name : {Cp("Иван"), Cp("Иван"), std::string(60, 'a') + "!b", Cp("Иванов")}) {
     directory.Owners.push_back(name);  // the third holds a "b", so the engine has to try it
     directory.Phones.push_back(TPhone{static_cast<int32_t>(directory.Owners.size()) - 1, "1", 0, 0, 0, {}, 0});
   }

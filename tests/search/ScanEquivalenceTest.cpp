@@ -7,7 +7,7 @@
 #include "data/TextServices.h"
 #include "search/Search.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 #include "tools/DirectoryGenerator.h"
 #include "tools/Random.h"
 
@@ -73,9 +73,9 @@ class ScanEquivalence : public ::testing::Test {
     TTextTable& owners = loaded->Owners;
     TPhoneTable& phones = loaded->Phones;
     // Records no generator writes: before any owner, past the tables, odd numbers.
-    phones.push_back(TPhone{-1, "4545", 65535, 65535, 65535, TCorpusText(phones, W("А")), 65535});
+    phones.push_back(TPhone{-1, "4545", 65535, 65535, 65535, TCorpusText(phones, Cp("А")), 65535});
     phones.push_back(TPhone{static_cast<int32_t>(owners.size()) + 5, "-12345", 0, 0, 0, {}, 0});
-    owners.push_back(W("Иван") + std::string(1, '\0') + W("Иван"));
+    owners.push_back(Cp("Иван") + std::string(1, '\0') + Cp("Иван"));
     phones.push_back(TPhone{static_cast<int32_t>(owners.size()) - 1, "0", 1, 1, 1, {}, 1});
   }
   static void TearDownTestSuite() { loaded.reset(); }
@@ -108,7 +108,7 @@ TEST_F(ScanEquivalence, BlockScanFindsExactlyTheRecordsThatPassTheRecordTests) {
 
 TEST_F(ScanEquivalence, CommonNamePartFindsTensOfRecordsPerThousand) {
   TSearchInputs in;
-  in.Owner = W("ИВАН");
+  in.Owner = Cp("ИВАН");
   size_t found = 0;
   ScanPhones(
       *loaded, MakeSearchCriteria(in), [&](int32_t) { ++found; }, [](int32_t) {});

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "search/Search.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -57,34 +57,34 @@ TEST_F(ScanPhonesTest, PhoneDigitsWithLeadingZerosNeedTheFullLength) {
 }
 
 TEST_F(ScanPhonesTest, OwnerMatchesIgnoringCaseOnBothSides) {
-  Owners.push_back(W("Иванов Пётр"));
-  Owners.push_back(W("иван"));
-  Owners.push_back(W("Петров"));
+  Owners.push_back(Cp("Иванов Пётр"));
+  Owners.push_back(Cp("иван"));
+  Owners.push_back(Cp("Петров"));
   Owners.push_back(std::string("Ab\0ivan", 7));
   for (int32_t owner : {0, 1, 2, 3, -1, 99}) Phones.push_back(TPhone{owner, "1", 0, 0, 0, {}, 0});
   TSearchInputs inputs;
-  inputs.Owner = W("ИВАН");
+  inputs.Owner = Cp("ИВАН");
   EXPECT_EQ(Results(inputs), (Indices{0, 1}));
-  inputs.Owner = W("  иван ");
+  inputs.Owner = Cp("  иван ");
   EXPECT_EQ(Results(inputs), (Indices{0, 1}));
-  inputs.Owner = W("ов");
+  inputs.Owner = Cp("ов");
   EXPECT_EQ(Results(inputs), (Indices{0, 2}));
   inputs.Owner = "b";
   EXPECT_EQ(Results(inputs), (Indices{3}));
   inputs.Owner = "ivan";
   EXPECT_EQ(Results(inputs), Indices{}) << "a name is read up to its first NUL";
-  inputs.Owner = W("ванов пётр и");
+  inputs.Owner = Cp("ванов пётр и");
   EXPECT_EQ(Results(inputs), Indices{}) << "no match across two names";
 }
 
 TEST_F(ScanPhonesTest, CorpusMatchesAsASubstringIgnoringCase) {
   Owners.push_back("A");
   for (const char* corpus : {"А", "12а", "б", "", "к1"})
-    Phones.push_back(TPhone{0, "1", 0, 0, 0, TCorpusText(Phones, W(corpus)), 0});
+    Phones.push_back(TPhone{0, "1", 0, 0, 0, TCorpusText(Phones, Cp(corpus)), 0});
   TSearchInputs inputs;
-  inputs.Corpus = W("а");
+  inputs.Corpus = Cp("а");
   EXPECT_EQ(Results(inputs), (Indices{0, 1}));
-  inputs.Corpus = W("К");
+  inputs.Corpus = Cp("К");
   EXPECT_EQ(Results(inputs), (Indices{4}));
 }
 
@@ -115,8 +115,8 @@ TEST_F(ScanPhonesTest, CityStreetHouseAndFlatCompareIndicesAndNumbers) {
 }
 
 TEST_F(ScanPhonesTest, EveryActiveCriterionMustHold) {
-  Owners.push_back(W("Иванов"));
-  Owners.push_back(W("Петров"));
+  Owners.push_back(Cp("Иванов"));
+  Owners.push_back(Cp("Петров"));
   Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText(Phones, "a"), 4});
   Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText(Phones, "a"), 5});
   Phones.push_back(TPhone{1, "111", 1, 2, 3, TCorpusText(Phones, "a"), 4});
@@ -124,7 +124,7 @@ TEST_F(ScanPhonesTest, EveryActiveCriterionMustHold) {
   Phones.push_back(TPhone{0, "111", 1, 2, 3, TCorpusText(Phones, "b"), 4});
   TSearchInputs inputs;
   inputs.Phone = "11";
-  inputs.Owner = W("иванов");
+  inputs.Owner = Cp("иванов");
   inputs.CityIndices = {1};
   inputs.StreetIndices = {2};
   inputs.House = "3";
@@ -162,13 +162,13 @@ TEST_F(ScanPhonesTest, TablesLargeEnoughToSplitReportInTableOrder) {
   std::vector<int64_t> expected;  // a result as its index, progress as -1 - index
   for (int32_t i = 0; i < count; ++i) {
     const bool found = edges.contains(i) || i % 7'919 == 0;
-    Owners.push_back(found ? W("Иванов") : W("Петров"));
+    Owners.push_back(found ? Cp("Иванов") : Cp("Петров"));
     Phones.push_back(TPhone{i, found ? "17" : "12", 0, 0, 0, {}, 0});
     if (found) expected.push_back(i);
     if (i % 10'000 == 0) expected.push_back(-1 - i);
   }
   TSearchInputs byName;
-  byName.Owner = W("иван");
+  byName.Owner = Cp("иван");
   for (const TSearchInputs& inputs : {PhoneInput("7"), byName}) {
     std::vector<int64_t> events;
     ScanPhones(

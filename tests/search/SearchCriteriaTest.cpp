@@ -2,17 +2,17 @@
 
 #include "data/TextServices.h"
 #include "search/Search.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 TEST(SearchCriteria, TextsAreTrimmedAndLowerCasedButThePhoneIsTakenAsTyped) {
   TSearchInputs inputs;
   inputs.Phone = " 45 ";
-  inputs.Owner = W("\t ИВАН  ");
-  inputs.Corpus = W(" К1");
+  inputs.Owner = Cp("\t ИВАН  ");
+  inputs.Corpus = Cp(" К1");
   const SearchCriteria criteria = MakeSearchCriteria(inputs);
   EXPECT_EQ(criteria.Phone, " 45 ");
-  EXPECT_EQ(criteria.Owner, W("иван"));
-  EXPECT_EQ(criteria.Corpus, W("к1"));
+  EXPECT_EQ(criteria.Owner, Cp("иван"));
+  EXPECT_EQ(criteria.Corpus, Cp("к1"));
   EXPECT_FALSE(criteria.RegExpr);
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 #include "tools/Random.h"
 
 namespace {
@@ -17,10 +17,10 @@ std::string RandomText(TRandom& random, size_t size, std::string_view alphabet) 
 
 TEST(TextFinder, AgreesWithAPlainFindAtEveryLengthAndStart) {
   TRandom random(3);
-  const std::string alphabet = W("иван о") + std::string(1, '\0');
+  const std::string alphabet = Cp("иван о") + std::string(1, '\0');
   for (int round = 0; round < 400; ++round) {
     const std::string text = RandomText(random, random.Below(100), alphabet);
-    const std::string needle = RandomText(random, 1 + random.Below(6), W("иван о"));
+    const std::string needle = RandomText(random, 1 + random.Below(6), Cp("иван о"));
     const TTextFinder finder(needle);
     for (size_t from = 0; from <= text.size() + 1; ++from) {
       ASSERT_EQ(finder.Find(text, from), std::string_view(text).find(needle, from))
@@ -40,31 +40,31 @@ TEST(TextFinder, FindsANeedleThatEndsAtTheLastByte) {
 
 TEST(TextsContaining, MarksEachTextThatHoldsTheNeedleOnce) {
   TTextTable table;
-  for (const char* name : {"Иванов", "Петров", "", "ИВАН ИВАНОВИЧ", "Ива", "нов"}) table.push_back(W(name));
-  const std::vector<uint64_t> bits = TextsContaining(table, W("иван"));
+  for (const char* name : {"Иванов", "Петров", "", "ИВАН ИВАНОВИЧ", "Ива", "нов"}) table.push_back(Cp(name));
+  const std::vector<uint64_t> bits = TextsContaining(table, Cp("иван"));
   ASSERT_EQ(bits.size(), 1u);
   EXPECT_EQ(bits[0], 0b1001u);
-  EXPECT_EQ(TextsContaining(table, W("ов"))[0], 0b101011u);
-  EXPECT_EQ(TextsContaining(table, W("ванпетров"))[0], 0u) << "texts do not run into each other";
+  EXPECT_EQ(TextsContaining(table, Cp("ов"))[0], 0b101011u);
+  EXPECT_EQ(TextsContaining(table, Cp("ванпетров"))[0], 0u) << "texts do not run into each other";
   EXPECT_EQ(TextsContaining(table, "")[0], 0u);
 }
 
 TEST(TextFinder, ReadingYoAsEAgreesWithAFindOverTextWithYoReplaced) {
   TRandom random(4);
-  const std::string alphabet = W("еёвао ");
+  const std::string alphabet = Cp("еёвао ");
   for (int round = 0; round < 400; ++round) {
     const std::string text = RandomText(random, random.Below(100), alphabet);
-    const std::string needle = RandomText(random, 1 + random.Below(5), W("еваео"));
+    const std::string needle = RandomText(random, 1 + random.Below(5), Cp("еваео"));
     std::string replaced = text;
     for (char& c : replaced)
-      if (c == W("ё")[0]) c = W("е")[0];
+      if (c == Cp("ё")[0]) c = Cp("е")[0];
     const TTextFinder finder(needle, true);
     for (size_t from = 0; from <= text.size(); ++from)
       ASSERT_EQ(finder.Find(text, from), std::string_view(replaced).find(needle, from)) << round << " " << from;
   }
   TTextTable table;
-  for (const char* name : {"Ёлкин", "Елкин", "Ёжиков", "ЕЛКИНА"}) table.push_back(W(name));
-  EXPECT_EQ(TextsContainingReadingYoAsE(table, W("елк"))[0], 0b1011u);
-  EXPECT_EQ(TextsContainingReadingYoAsE(table, W("елк"), [](size_t index, int) { return index != 1; })[0], 0b1001u);
-  EXPECT_EQ(TextsContaining(table, W("елк"))[0], 0b1010u) << "only forgiving reads «ё» as «е»";
+  for (const char* name : {"Ёлкин", "Елкин", "Ёжиков", "ЕЛКИНА"}) table.push_back(Cp(name));
+  EXPECT_EQ(TextsContainingReadingYoAsE(table, Cp("елк"))[0], 0b1011u);
+  EXPECT_EQ(TextsContainingReadingYoAsE(table, Cp("елк"), [](size_t index, int) { return index != 1; })[0], 0b1001u);
+  EXPECT_EQ(TextsContaining(table, Cp("елк"))[0], 0b1010u) << "only forgiving reads «ё» as «е»";
 }

@@ -10,7 +10,7 @@
 #include "data/LoadDirectory.h"
 #include "data/TextServices.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace {
 
@@ -69,12 +69,12 @@ TEST_F(GeneratedDirectory, WomenCarryFeminineSurnames) {
   int women = 0;
   for (size_t i = 0; i < loaded->Owners.size(); ++i) {
     const std::string_view name = loaded->Owners[i];
-    if (!EndsWith(name, W("овна")) && !EndsWith(name, W("евна")) && !EndsWith(name, W("ична"))) continue;
-    if (name.starts_with(W("ИП "))) continue;
+    if (!EndsWith(name, Cp("овна")) && !EndsWith(name, Cp("евна")) && !EndsWith(name, Cp("ична"))) continue;
+    if (name.starts_with(Cp("ИП "))) continue;
     ++women;
     const std::string_view surname = name.substr(0, name.find(' '));
     for (const char* masculine : {"ов", "ев", "ёв", "ин", "ский", "цкий"}) {
-      EXPECT_FALSE(EndsWith(surname, W(masculine))) << Utf8FromCp1251(name);
+      EXPECT_FALSE(EndsWith(surname, Cp(masculine))) << Utf8FromCp1251(name);
     }
   }
   EXPECT_GT(women, 2500);
@@ -83,18 +83,18 @@ TEST_F(GeneratedDirectory, WomenCarryFeminineSurnames) {
 TEST_F(GeneratedDirectory, HoldsOrganisationsCorporaAndCommonNameParts) {
   int companies = 0, entrepreneurs = 0, corpora = 0, ivan = 0;
   for (size_t i = 0; i < loaded->Owners.size(); ++i) {
-    companies += loaded->Owners[i].starts_with(W("ООО «"));
-    entrepreneurs += loaded->Owners[i].starts_with(W("ИП "));
+    companies += loaded->Owners[i].starts_with(Cp("ООО «"));
+    entrepreneurs += loaded->Owners[i].starts_with(Cp("ИП "));
   }
   for (const TPhone& phone : loaded->Phones) {
     corpora += !std::string_view(phone.Corpus).empty();
-    ivan += TextPos(W("иван"), LowerText(loaded->OwnerName(phone))) > 0;
+    ivan += TextPos(Cp("иван"), LowerText(loaded->OwnerName(phone))) > 0;
   }
   EXPECT_GT(companies, 100);
   EXPECT_GT(entrepreneurs, 100);
   EXPECT_GT(corpora, 1000);
   EXPECT_GT(ivan, 400);
-  EXPECT_EQ(loaded->Cities[1], W("Москва"));
+  EXPECT_EQ(loaded->Cities[1], Cp("Москва"));
 }
 
 TEST(DirectoryGenerator, SameSeedSameBytesOtherSeedOtherBytes) {

@@ -18,7 +18,7 @@
 
 #include "data/LoadDirectory.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 #include "tools/DirectoryGenerator.h"
 #include "tools/TsvFormat.h"
 #include "tools/tests/support/DataFolders.h"
@@ -127,8 +127,8 @@ TEST(DirectoryTsv, ImportThenExportGivesTheSameText) {
   EXPECT_EQ(Export(dir.Path()), text);
   const auto loaded = LoadDirectory(dir.Path());
   EXPECT_EQ(loaded->Owners.size(), 4u);
-  EXPECT_EQ(loaded->Cities, (std::vector<std::string>{"", W("Москва"), W("Тверь")}));
-  EXPECT_EQ(loaded->Streets, (std::vector<std::string>{"", W("ул. Ленина"), W("пр-т Мира")}))
+  EXPECT_EQ(loaded->Cities, (std::vector<std::string>{"", Cp("Москва"), Cp("Тверь")}));
+  EXPECT_EQ(loaded->Streets, (std::vector<std::string>{"", Cp("ул. Ленина"), Cp("пр-т Мира")}))
       << "a street name is kept once, whatever its cities";
   EXPECT_EQ(loaded->Owners[2], "Tab\there");
   EXPECT_EQ(loaded->Phones[3].CityIndex, 0);

@@ -12,7 +12,7 @@
 #include "data/LoadDirectory.h"
 #include "data/TextServices.h"
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 #include "tools/DirectoryGenerator.h"
 
 namespace {
@@ -39,7 +39,7 @@ TMeasured Measure(const TDirectory& directory) {
     // People's names are three words ending in a patronymic; nothing else is.
     const std::string lower = LowerText(name);
     const bool person =
-        std::count(lower.begin(), lower.end(), ' ') == 2 && (lower.ends_with(W("ич")) || lower.ends_with(W("на")));
+        std::count(lower.begin(), lower.end(), ' ') == 2 && (lower.ends_with(Cp("ич")) || lower.ends_with(Cp("на")));
     measured.Organisations += !person;
   }
   measured.LinesByCity.assign(directory.Cities.size(), 0);
@@ -101,7 +101,7 @@ TEST(SyntheticDirectory, StreetsAreDistinctInACityAndRecurAcrossCities) {
       citiesOfName[name].insert(city);
     }
   }
-  EXPECT_GT(citiesOfName[LowerText(W("ул. Ленина"))].size(), 40u) << "in most cities";
+  EXPECT_GT(citiesOfName[LowerText(Cp("ул. Ленина"))].size(), 40u) << "in most cities";
   EXPECT_GT(streetsOfCity[1].size(), 500u) << "the largest city's streets, in use";
 }
 

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "tests/regexpr/support/Cp1251Literal.h"
 #include "tests/regexpr/support/ReferenceMatcher.h"
+#include "tests/support/Cp1251Literal.h"
 
 namespace reference {
 namespace {

@@ -6,15 +6,15 @@
 #include <fstream>
 
 #include "tests/data/support/DirectoryFiles.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 const std::string PlainDirectoryText = "1\tИванов\tМосква\tул. Ленина\t2\t\t3\n";
 
 void WritePlainDirectory(const std::string& folder) {
   std::filesystem::create_directories(folder);
-  std::ofstream(folder + "/Cities.dbr", std::ios::binary) << NameRecord(W("Москва"));
-  std::ofstream(folder + "/Streets.dbr", std::ios::binary) << NameRecord(W("ул. Ленина"));
-  std::ofstream(folder + "/Phones.dbr", std::ios::binary) << OwnerRecord(W("Иванов")) + PhoneRecord(1, 1, 1, 2, 3);
+  std::ofstream(folder + "/Cities.dbr", std::ios::binary) << NameRecord(Cp("Москва"));
+  std::ofstream(folder + "/Streets.dbr", std::ios::binary) << NameRecord(Cp("ул. Ленина"));
+  std::ofstream(folder + "/Phones.dbr", std::ios::binary) << OwnerRecord(Cp("Иванов")) + PhoneRecord(1, 1, 1, 2, 3);
 }
 
 std::vector<std::string> LayoutOf(const std::string& folder) {

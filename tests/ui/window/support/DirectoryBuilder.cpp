@@ -4,25 +4,25 @@
 #include <stdexcept>
 
 #include "data/DbrRecords.h"
-#include "tests/data/support/Win1251.h"
+#include "tests/support/Cp1251Literal.h"
 
 TDirectoryWriter& TDirectoryWriter::City(const std::string& name) {
-  AppendNameRecord(cities_, W(name));
+  AppendNameRecord(cities_, Cp(name));
   return *this;
 }
 
 TDirectoryWriter& TDirectoryWriter::Street(const std::string& name) {
-  AppendNameRecord(streets_, W(name));
+  AppendNameRecord(streets_, Cp(name));
   return *this;
 }
 
 TDirectoryWriter& TDirectoryWriter::Owner(const std::string& name) {
-  AppendOwnerRecord(phones_, W(name));
+  AppendOwnerRecord(phones_, Cp(name));
   return *this;
 }
 
 TDirectoryWriter& TDirectoryWriter::Phone(const TPhoneRecord& record) {
-  const std::string corpus = W(record.Corpus);
+  const std::string corpus = Cp(record.Corpus);
   AppendPhoneRecord(phones_, TDbrPhone{record.Number, record.City, record.Street, record.House, record.Flat, corpus});
   return *this;
 }
