@@ -1,6 +1,7 @@
 #include "search/PhoneScan.h"
 
 #include <array>
+#include <span>
 #include <utility>
 
 #include "search/TextsContaining.h"
@@ -9,44 +10,47 @@ namespace {
 
 // Keeps the candidates passing test: all of [first, last) the first time, the
 // survivors of earlier tests after that. Written without branches on the outcome
-// so that a scan costs the same whether few or many records pass.
+// so that a scan costs the same whether few or many records pass. The buffer only
+// ever grows, so that no block pays for clearing it.
 class TSelection {
  public:
-  TSelection(int32_t first, int32_t last, std::vector<int32_t>& indices)
-      : first_(first), last_(last), indices_(indices) {
-    indices_.resize(static_cast<size_t>(last - first));
+  TSelection(int32_t first, int32_t last, std::vector<int32_t>& buffer) : first_(first), last_(last) {
+    if (buffer.size() < static_cast<size_t>(last - first)) buffer.resize(static_cast<size_t>(last - first));
+    indices_ = buffer.data();
   }
 
   template <typename Test>
   void Keep(const Test& test) {
+    int32_t* indices = indices_;
     size_t kept = 0;
     if (dense_) {
       for (int32_t i = first_; i < last_; ++i) {
-        indices_[kept] = i;
+        indices[kept] = i;
         kept += test(i);
       }
       dense_ = false;
     } else {
       for (size_t k = 0; k < count_; ++k) {
-        indices_[kept] = indices_[k];
-        kept += test(indices_[k]);
+        const int32_t i = indices[k];
+        indices[kept] = i;
+        kept += test(i);
       }
     }
     count_ = kept;
   }
 
-  void Finish() {
+  std::span<const int32_t> Finish() {
     if (dense_) {
       for (int32_t i = first_; i < last_; ++i) indices_[i - first_] = i;
-      count_ = indices_.size();
+      count_ = static_cast<size_t>(last_ - first_);
     }
-    indices_.resize(count_);
+    return {indices_, count_};
   }
 
  private:
   int32_t first_;
   int32_t last_;
-  std::vector<int32_t>& indices_;
+  int32_t* indices_;
   bool dense_ = true;
   size_t count_ = 0;
 };
@@ -127,14 +131,17 @@ TPhoneScan::TPhoneScan(const TDirectory& directory, const SearchCriteria& criter
   }
 }
 
-void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indices) const {
-  TSelection selection(first, last, indices);
+std::span<const int32_t> TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& buffer) const {
+  TSelection selection(first, last, buffer);
   if (!criteria_.Owner.empty()) {
+    // Plain pointers: the stores of the selection would otherwise make the
+    // compiler reload the bit vector's address for every record.
     const int32_t* owners = phones_.OwnerColumn().data();
+    const uint64_t* bits = owners_.data();
     const auto ownerCount = static_cast<uint32_t>(ownerCount_);
-    selection.Keep([&](int32_t i) {
+    selection.Keep([=](int32_t i) {
       const auto owner = static_cast<uint32_t>(owners[i]);
-      return owner < ownerCount && BitSet(owners_, owner);
+      return owner < ownerCount && ((bits[owner >> 6] >> (owner & 63)) & 1) != 0;
     });
   }
   if (criteria_.Cities) {
@@ -158,9 +165,10 @@ void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indic
   if (!criteria_.Corpus.empty()) {
     const auto corpusCount = phones_.CorpusTexts().size();
     const uint32_t* corpora = phones_.CorpusColumn().data();
-    selection.Keep([&](int32_t i) {
+    const uint64_t* bits = corpora_.data();
+    selection.Keep([=](int32_t i) {
       const uint32_t id = corpora[i];
-      return id < corpusCount && BitSet(corpora_, id);
+      return id < corpusCount && ((bits[id >> 6] >> (id & 63)) & 1) != 0;
     });
   }
   const std::string& tail = criteria_.Phone;
@@ -171,5 +179,5 @@ void TPhoneScan::Select(int32_t first, int32_t last, std::vector<int32_t>& indic
       selection.Keep([&](int32_t i) { return PhoneTailMatches(tail, phones_.NumberOf(i)); });
     }
   }
-  selection.Finish();
+  return selection.Finish();
 }

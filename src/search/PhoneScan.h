@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "search/Search.h"
@@ -18,8 +19,9 @@ class TPhoneScan {
   TPhoneScan(const TDirectory& directory, const SearchCriteria& criteria, std::vector<uint64_t> owners,
              std::optional<std::vector<uint64_t>> corpora = std::nullopt);
 
-  // Replaces selection with the indices in [first, last) that pass every active test.
-  void Select(int32_t first, int32_t last, std::vector<int32_t>& selection) const;
+  // The indices in [first, last) that pass every active test, held in buffer,
+  // which is grown as needed and valid until the next call with it.
+  std::span<const int32_t> Select(int32_t first, int32_t last, std::vector<int32_t>& buffer) const;
 
  private:
   int tailDigits_ = 0;  // 1..18 when the fast numeric tail test applies, else 0

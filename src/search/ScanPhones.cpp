@@ -23,11 +23,10 @@ void ReportBlock(int32_t block, std::span<const int32_t> results, const std::fun
 bool ScanPhoneBlocks(const TPhoneScan& scan, int32_t count, const std::function<void(int32_t)>& onResult,
                      const std::function<void(int32_t)>& onProgress, const TSearchCancel* cancel) {
   auto forEachBlock = [&scan, cancel](int32_t first, int32_t last, auto&& onBlock) {
-    std::vector<int32_t> results;
+    std::vector<int32_t> buffer;
     for (int32_t block = first; block < last; block += ProgressStep) {
       if (CancelSeen(cancel)) return false;
-      scan.Select(block, std::min(last, block + ProgressStep), results);
-      onBlock(block, results);
+      onBlock(block, scan.Select(block, std::min(last, block + ProgressStep), buffer));
     }
     return true;
   };
