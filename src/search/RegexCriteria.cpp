@@ -37,6 +37,27 @@ bool TRegexRecordTests::Passes(int32_t index) {
   return !criteria_.Flat || phones_.FlatColumn()[i] == *criteria_.Flat;
 }
 
+std::span<const int32_t> TRegexRecordTests::SelectMayPass(int32_t first, int32_t last,
+                                                          std::vector<int32_t>& buffer) const {
+  if (buffer.size() < static_cast<size_t>(last - first)) buffer.resize(static_cast<size_t>(last - first));
+  int32_t* selected = buffer.data();
+  size_t kept = 0;
+  if (!ownerFilterFirst_) {
+    for (int32_t i = first; i < last; ++i) selected[kept++] = i;
+    return {selected, kept};
+  }
+  // Without a branch on the outcome, as the plain scan selects.
+  const int32_t* owners = ownerColumn_;
+  const uint64_t* bits = ownerCandidates_.data();
+  const auto ownerCount = static_cast<uint32_t>(ownerCount_);
+  for (int32_t i = first; i < last; ++i) {
+    const auto owner = static_cast<uint32_t>(owners[i]);
+    selected[kept] = i;
+    kept += owner < ownerCount && ((bits[owner >> 6] >> (owner & 63)) & 1) != 0;
+  }
+  return {selected, kept};
+}
+
 bool TRegexRecordTests::OwnerMatches(int32_t index) {
   const int32_t owner = ownerColumn_[index];
   if (!lastOwnerKnown_ || owner != lastOwner_) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,13 @@ class TRegexRecordTests {
   // owner test comes first and the name holds none of its required texts. Cheap
   // enough to call for every record.
   bool MayPass(int32_t index) const { return !ownerFilterFirst_ || OwnerMayMatch(ownerColumn_[index]); }
+  // Whether the owner filter is known and decides MayPass alone: from the first
+  // record that reached the owner test on, when no phone test comes first.
+  bool OwnerFilterFirst() const { return ownerFilterFirst_; }
+  // The indices in [first, last) for which MayPass holds, held in buffer. Reads
+  // only what the tests no longer change, so another thread may call it while
+  // this one tests records.
+  std::span<const int32_t> SelectMayPass(int32_t first, int32_t last, std::vector<int32_t>& buffer) const;
 
  private:
   bool OwnerMatches(int32_t ownerIndex);

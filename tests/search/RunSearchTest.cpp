@@ -115,6 +115,36 @@ TEST(RunSearchTest, CancelLeavesALeadingPartOfTheRows) {
   EXPECT_EQ(rows, (Indices{7, 17, 27}));
 }
 
+// The expression's literals pass over most records unseen, on both sides of the
+// split, yet the callbacks and the stops by a cancel are those of testing each
+// record in turn: before the scan, at a block's progress and at a result.
+TEST(RunSearchTest, RegexRecordsPassedOverByTheOwnerFilterKeepTheWalkOfEveryRecord) {
+  const SearchCriteria criteria = MakeSearchCriteria(Inputs("^пет", true));  // «Петров Иван» only
+  for (int32_t stopAt : {-2, -1, 0, 220'000, 230'000, 230'007, 440'000, 450'003}) {
+    TSearchCancel cancel;
+    if (stopAt == -1) cancel.Cancel();
+    std::vector<int32_t> events;  // a result as its row, progress at row i as -1 - i
+    const bool done = ScanPhones(
+        Large(), criteria,
+        [&](int32_t i) {
+          events.push_back(i);
+          if (i == stopAt) cancel.Cancel();
+        },
+        [&](int32_t i) {
+          events.push_back(-1 - i);
+          if (i == stopAt) cancel.Cancel();
+        },
+        &cancel);
+    std::vector<int32_t> expected;
+    for (int32_t i = 0; i < LargeCount && stopAt != -1 && (stopAt < 0 || i <= stopAt); ++i) {
+      if (i % 7 == 1) expected.push_back(i);
+      if (i % ProgressStep == 0) expected.push_back(-1 - i);
+    }
+    EXPECT_EQ(done, stopAt == -2) << stopAt;
+    EXPECT_EQ(events, expected) << stopAt;
+  }
+}
+
 // Run under ThreadSanitizer too: the scans only read the directory.
 TEST(RunSearchTest, SearchesAtOnceOverOneDirectoryAndACancelFromAnotherThread) {
   TSearchInputs forgiving = Inputs("петр ива");  // its words are read on both threads of the pass
