@@ -86,11 +86,15 @@ bool TRegexRecordTests::CorpusMatches(const TCorpusText& corpus) {
 }
 
 std::vector<uint64_t> OwnersHolding(const TTextTable& owners, const regexpr::TRequiredTexts& required) {
+  if (required.AtStart) {
+    std::vector<std::string> needles;
+    for (std::string_view text : required.Texts) needles.push_back(LowerText(text));
+    return TextsStartingWithAny(owners, needles);
+  }
   std::vector<uint64_t> holdingAny((owners.size() + 63) / 64, 0);
   for (std::string_view text : required.Texts) {
     const std::string needle = LowerText(text);
-    const std::vector<uint64_t> holding =
-        required.AtStart ? TextsStartingWith(owners, needle) : TextsContaining(owners, needle);
+    const std::vector<uint64_t> holding = TextsContaining(owners, needle);
     for (size_t i = 0; i < holding.size(); ++i) holdingAny[i] |= holding[i];
   }
   return holdingAny;

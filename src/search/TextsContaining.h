@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -28,8 +30,8 @@ class TTextFinder {
 // One bit per text of table, set when the text lower-cased contains needle, with
 // both ending at their first NUL (an empty needle is in no text).
 std::vector<uint64_t> TextsContaining(const TTextTable& table, std::string_view lowerNeedle);
-// The same for the texts that begin with needle.
-std::vector<uint64_t> TextsStartingWith(const TTextTable& table, std::string_view lowerNeedle);
+// The same for the texts that begin with any of the needles, in one pass.
+std::vector<uint64_t> TextsStartingWithAny(const TTextTable& table, std::span<const std::string> lowerNeedles);
 // Decides whether a text that holds the needle is marked, while its bytes are still
 // in the cache; part (0 or 1) tells apart the two threads of a split pass, so that
 // each may keep working state of its own.

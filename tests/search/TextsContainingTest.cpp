@@ -49,6 +49,16 @@ TEST(TextsContaining, MarksEachTextThatHoldsTheNeedleOnce) {
   EXPECT_EQ(TextsContaining(table, "")[0], 0u);
 }
 
+TEST(TextsContaining, StartingWithAnyMarksTextsThatBeginWithOneOfTheNeedles) {
+  TTextTable table;
+  for (const char* name : {"Иванов", "Петров", "", "Сидоров Иван", "Ива", "ПЕТРОВА"}) table.push_back(Cp(name));
+  table.push_back(Cp("Ив") + std::string(1, '\0') + Cp("анов"));  // searched up to its NUL only
+  const std::vector<std::string> needles = {Cp("иван"), "", Cp("петров")};
+  EXPECT_EQ(TextsStartingWithAny(table, needles)[0], 0b100011u);
+  EXPECT_EQ(TextsStartingWithAny(table, std::vector<std::string>{""})[0], 0u) << "an empty needle is in no text";
+  EXPECT_EQ(TextsStartingWithAny(table, std::vector<std::string>{Cp("ив")})[0], 0b1010001u);
+}
+
 TEST(TextFinder, ReadingYoAsEAgreesWithAFindOverTextWithYoReplaced) {
   TRandom random(4);
   const std::string alphabet = Cp("еёвао ");
