@@ -19,6 +19,13 @@ constexpr char E = '\xE5';   // «е»
 constexpr char Yo = '\xB8';  // «ё», lower case
 
 bool MatchesAt(const char* text, std::string_view needle, bool yoAsE) {
+  // A typed name is short: comparing in place beats calling a general compare.
+  if (!yoAsE && needle.size() <= 16) {
+    for (size_t k = 0; k < needle.size(); ++k) {
+      if (text[k] != needle[k]) return false;
+    }
+    return true;
+  }
   if (!yoAsE) return std::memcmp(text, needle.data(), needle.size()) == 0;
   for (size_t k = 0; k < needle.size(); ++k) {
     if (text[k] != needle[k] && !(needle[k] == E && text[k] == Yo)) return false;
@@ -165,6 +172,16 @@ size_t TTextFinder::Find(std::string_view text, size_t from) const {
 
 namespace {
 
+// The text that holds offset, from an earlier text: a hit is mostly a few texts
+// after the last one, where stepping forward costs less than a search.
+size_t TextHolding(const TTextTable& table, size_t offset, size_t from) {
+  constexpr size_t WalkedTexts = 32;
+  for (size_t index = from; index < from + WalkedTexts; ++index) {
+    if (table.StartOf(index + 1) > offset) return index;
+  }
+  return table.IndexAt(offset, from + WalkedTexts);
+}
+
 // Sets the bits of the texts first..last-1 that hold the needle; other bits are
 // left alone, so that two parts apart by a multiple of 64 texts share no word.
 void MarkTexts(const TTextTable& table, const TTextFinder& finder, const TTextFilter& keep, int part, size_t first,
@@ -173,7 +190,7 @@ void MarkTexts(const TTextTable& table, const TTextFinder& finder, const TTextFi
   const std::string_view texts = table.LowerTexts().substr(0, table.StartOf(last));
   size_t index = first;
   for (size_t at = finder.Find(texts, table.StartOf(first)); at != std::string_view::npos;) {
-    index = table.IndexAt(at, index);
+    index = TextHolding(table, at, index);
     if (!keep || keep(index, part)) bits[index >> 6] |= uint64_t{1} << (index & 63);
     at = finder.Find(texts, table.StartOf(index + 1));
   }
