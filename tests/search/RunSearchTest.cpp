@@ -145,6 +145,25 @@ TEST(RunSearchTest, RegexRecordsPassedOverByTheOwnerFilterKeepTheWalkOfEveryReco
   }
 }
 
+// A runaway name on either side of the split ends the scan with the rows before it.
+TEST(RunSearchTest, RegexErrorOnEitherSideOfTheSplitKeepsTheRowsBeforeIt) {
+  for (int32_t runaway : {100'003, 300'003}) {
+    TDirectory directory;
+    for (int32_t i = 0; i < LargeCount; ++i) {
+      // The runaway name holds a "b", so the engine has to try it.
+      directory.Owners.push_back(i == runaway ? std::string(60, 'a') + "!b" : Cp(i % 3 == 0 ? "Иван" : "Пётр"));
+      directory.Phones.push_back(TPhone{i, "1", 0, 0, 0, {}, 0});
+    }
+    int progressCalls = 0;
+    const TSearchOutcome outcome = RunSearch(
+        directory, Inputs("(a+)+\\1b|Иван", true), [&](int32_t) { ++progressCalls; }, nullptr);
+    EXPECT_THROW(std::rethrow_exception(outcome.Error), ERegExpr) << runaway;
+    ASSERT_EQ(outcome.Rows.size(), static_cast<size_t>((runaway + 2) / 3)) << runaway;
+    for (size_t k = 0; k < outcome.Rows.size(); ++k) ASSERT_EQ(outcome.Rows[k], static_cast<int32_t>(k) * 3);
+    EXPECT_EQ(progressCalls, (runaway - 1) / ProgressStep + 1);
+  }
+}
+
 // Run under ThreadSanitizer too: the scans only read the directory.
 TEST(RunSearchTest, SearchesAtOnceOverOneDirectoryAndACancelFromAnotherThread) {
   TSearchInputs forgiving = Inputs("петр ива");  // its words are read on both threads of the pass
