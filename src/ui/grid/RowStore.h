@@ -11,6 +11,7 @@
 class TRowStore {
  public:
   void Clear();  // insertion numbers restart at 0
+  void Reserve(size_t count) { rows_.reserve(count); }
   void Append(uint32_t key);
   void InsertAt(size_t position, uint32_t key);
   void RemoveAt(size_t position);
