@@ -7,7 +7,7 @@ std::optional<TOrderedRows> OrderRows(std::vector<uint32_t> keys, std::vector<TS
   for (uint32_t key : keys) ordered.Rows.Append(key);
   keys = {};
   if (stopped()) return std::nullopt;
-  const auto groupCodes = ordered.Rows.Order(sortKeys, source, groupLevels);
+  const auto groupCodes = ordered.Rows.Order(sortKeys, source, groupLevels, stopped);
   if (stopped()) return std::nullopt;
   ordered.Outline.Build(groupCodes, ordered.Rows.Size());
   ordered.Keys = std::move(sortKeys);
