@@ -174,6 +174,9 @@ void TfrmMain::ShowOutcome(const TSearchResult& result) {
       TfrmMain& Window;
       ~TEnd() { Window.EndSearch(); }
     } end{*this};
+    // Before the new rows make the grid dirty: the bar repaints at once, and with it
+    // whatever else waits to be painted, all inside this one event.
+    ProgressBar->setValue(0);
     FillGrid(result);
     const QString found = QString::number(gPhones->RowCount());
     ShowStatus((outcome.Error ? QStringLiteral("Поиск прерван. Найдено %1 записей%2.")
