@@ -137,10 +137,11 @@ void TfrmMain::StartScan() {
     if (cancel.Cancelled()) return result;
     const TPhoneCellSource source(*directory);
     std::vector<uint32_t> rowKeys(result.Outcome.Rows.begin(), result.Outcome.Rows.end());
+    // Only a superseded search stops the ordering, and its rows are never shown.
+    result.Outcome.Rows = {};
     std::optional<TOrderedRows> ordered =
         OrderRows(std::move(rowKeys), keys, groupLevels, source, [&cancel] { return cancel.Cancelled(); });
     if (!ordered) return result;
-    result.Outcome.Rows = {};
     result.Rows = std::make_shared<TOrderedRows>(std::move(*ordered));
     return result;
   });
