@@ -158,15 +158,17 @@ class TPaintAfterReset : public QObject {
   bool painted_ = false;
 };
 
-// The search runs inside the click. The grid may be painted there too (a status bar
-// repaint flushes the whole window), or else later from the event loop, which is then
-// spun without sleeping until it has been.
+// The grid may be painted inside the click (a status bar repaint flushes the whole
+// window), or else later from the event loop, which then waits for events rather than
+// spin: a spinning window thread would take the core the search thread needs.
 bool ClickAndWaitForGridPaint(TfrmMain& window) {
   TPaintAfterReset paint(*window.gPhones->View());
+  QTimer wake;  // so that the time limit is seen even if nothing else comes
+  wake.start(50);
   window.btnGo->click();
   QElapsedTimer waited;
   waited.start();
-  while (!paint.Painted() && waited.elapsed() < 10000) QCoreApplication::processEvents();
+  while (!paint.Painted() && waited.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return paint.Painted();
 }
 
