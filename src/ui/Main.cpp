@@ -235,7 +235,7 @@ void TfrmMain::BindEvents() {
   connect(loadPoll_, &QTimer::timeout, this, [this] { PollLoad(); });
   connect(searchRunner_.get(), &TSearchRunner::progressed, this, [this](int32_t position) { ShowProgress(position); });
   connect(searchRunner_.get(), &TSearchRunner::finished, this,
-          [this](const TSearchOutcome& outcome) { ShowOutcome(outcome); });
+          [this](const TSearchResult& result) { ShowOutcome(result); });
   for (QWidget* w : std::initializer_list<QWidget*>{mePhone, teOwner, cbCity, cbStreet, meHouse, teCorpus, meFlat,
                                                     btnGo, chkRegExpr, chkSearchAsYouType, chkForgiving})
     w->installEventFilter(this);

@@ -27,7 +27,7 @@ class TResultGrid;
 class TSearchRunner;
 class TStatusText;
 struct TSearchInputs;
-struct TSearchOutcome;
+struct TSearchResult;
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -102,8 +102,8 @@ class TfrmMain : public QMainWindow {
   void PollLoad();
   void StartScan();
   void ShowProgress(int32_t position);
-  void ShowOutcome(const TSearchOutcome& outcome);
-  void FillGrid(const TSearchOutcome& outcome);
+  void ShowOutcome(const TSearchResult& result);
+  void FillGrid(const TSearchResult& result);
   void EndSearch();
   void ShowStatus(const QString& text);
   void SetStatusNow(const QString& text);

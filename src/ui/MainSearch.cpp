@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "data/LoadDataThread.h"
@@ -15,6 +16,7 @@
 #include "search/Search.h"
 #include "ui/FillCombo.h"
 #include "ui/Main.h"
+#include "ui/PhoneCellSource.h"
 #include "ui/SearchRunner.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/LookupComboBox.h"
@@ -122,13 +124,26 @@ void TfrmMain::PollLoad() {
 
 bool TfrmMain::DataLoaded() const { return loader_ && loader_->DataLoaded(); }
 
-// The thread reads the directory and the inputs it was given, nothing of the window.
+// The thread reads the directory, the inputs and the grid's order it was given,
+// nothing of the window. It also orders the rows by the grid's present order, so that
+// the window only swaps them in; a search superseded meanwhile skips that.
 void TfrmMain::StartScan() {
   ProgressBar->setMaximum(std::max<int>(1, static_cast<int>(directory_->Phones.size()) - 1));
   SetStatusNow(QStringLiteral("Идёт поиск..."));
-  searchRunner_->Start([directory = std::shared_ptr<const TDirectory>(directory_), inputs = ReadSearchInputs()](
+  searchRunner_->Start([directory = std::shared_ptr<const TDirectory>(directory_), inputs = ReadSearchInputs(),
+                        keys = gPhones->Order().ComparisonKeys(), groupLevels = gPhones->Order().Grouping().size()](
                            const std::function<void(int32_t)>& onProgress, const TSearchCancel& cancel) {
-    return RunSearch(*directory, inputs, onProgress, &cancel);
+    TSearchResult result{RunSearch(*directory, inputs, onProgress, &cancel), nullptr};
+    if (cancel.Cancelled()) return result;
+    const TPhoneCellSource source(*directory);
+    std::vector<uint32_t> rowKeys(result.Outcome.Rows.begin(), result.Outcome.Rows.end());
+    // Only a superseded search stops the ordering, and its rows are never shown.
+    result.Outcome.Rows = {};
+    std::optional<TOrderedRows> ordered =
+        OrderRows(std::move(rowKeys), keys, groupLevels, source, [&cancel] { return cancel.Cancelled(); });
+    if (!ordered) return result;
+    result.Rows = std::make_shared<TOrderedRows>(std::move(*ordered));
+    return result;
   });
 }
 
@@ -153,13 +168,17 @@ void TfrmMain::ShowProgress(int32_t position) {
 
 // An engine error keeps the rows found before it, says the search was interrupted
 // and is reported once the window is back to normal.
-void TfrmMain::ShowOutcome(const TSearchOutcome& outcome) {
+void TfrmMain::ShowOutcome(const TSearchResult& result) {
+  const TSearchOutcome& outcome = result.Outcome;
   RunGuarded([&] {
     struct TEnd {
       TfrmMain& Window;
       ~TEnd() { Window.EndSearch(); }
     } end{*this};
-    FillGrid(outcome);
+    // Before the new rows make the grid dirty: the bar repaints at once, and with it
+    // whatever else waits to be painted, all inside this one event.
+    ProgressBar->setValue(0);
+    FillGrid(result);
     const QString found = QString::number(gPhones->RowCount());
     ShowStatus((outcome.Error ? QStringLiteral("Поиск прерван. Найдено %1 записей%2.")
                               : QStringLiteral("Поиск завершён. Найдено %1 записей%2."))
@@ -169,14 +188,20 @@ void TfrmMain::ShowOutcome(const TSearchOutcome& outcome) {
 }
 
 // One bulk update: the grid is ordered and repainted once, with the new rows only.
-void TfrmMain::FillGrid(const TSearchOutcome& outcome) {
+// Rows ordered by the search's thread are taken whole; the one handler of the
+// result may move them out.
+void TfrmMain::FillGrid(const TSearchResult& result) {
   gPhones->BeginUpdate();
   struct TEndUpdate {
     TResultGrid& Grid;
     ~TEndUpdate() { Grid.EndUpdate(); }
   } endUpdate{*gPhones};
+  if (result.Rows) {
+    gPhones->TakeRows(std::move(*result.Rows));
+    return;
+  }
   gPhones->ClearRows();
-  for (int32_t row : outcome.Rows) gPhones->AppendRow(static_cast<uint32_t>(row));
+  for (int32_t row : result.Outcome.Rows) gPhones->AppendRow(static_cast<uint32_t>(row));
 }
 
 void TfrmMain::EndSearch() {

@@ -1,11 +1,14 @@
 #include "ui/SearchRunner.h"
 
+#include <atomic>
 #include <thread>
 
 struct TSearchRunner::TJob {
   uint64_t Id = 0;
   TSearchCancel Cancel;
   std::thread Thread;
+  std::atomic<int32_t> Position{0};
+  std::atomic<bool> ProgressPosted{false};
 };
 
 TSearchRunner::TSearchRunner(QObject* parent) : QObject(parent) {}
@@ -22,23 +25,28 @@ void TSearchRunner::Start(TSearchWork work) {
   auto job = std::make_unique<TJob>();
   job->Id = ++lastId_;
   const uint64_t id = job->Id;
-  const TSearchCancel* cancel = &job->Cancel;
+  TJob* posting = job.get();
   // Posted to this object, so each call runs on the runner's thread, in the order sent.
+  // The job outlives its progress calls: they are all posted before its end.
   auto post = [this](auto&& call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); };
-  job->Thread = std::thread([this, id, cancel, post, work = std::move(work)] {
-    TSearchOutcome outcome;
+  job->Thread = std::thread([this, id, posting, post, work = std::move(work)] {
+    TSearchResult result;
     try {
-      outcome = work(
-          [this, id, post](int32_t position) {
-            post([this, id, position] {
-              if (id == current_) emit progressed(position);
+      result = work(
+          [this, id, posting, post](int32_t position) {
+            posting->Position.store(position, std::memory_order_relaxed);
+            if (posting->ProgressPosted.exchange(true, std::memory_order_acq_rel)) return;
+            post([this, id, posting] {
+              // An exchange, so that a position stored while this was pending is seen.
+              posting->ProgressPosted.exchange(false, std::memory_order_acq_rel);
+              if (id == current_) emit progressed(posting->Position.load(std::memory_order_relaxed));
             });
           },
-          *cancel);
+          posting->Cancel);
     } catch (...) {
-      outcome.Error = std::current_exception();
+      result.Outcome.Error = std::current_exception();
     }
-    post([this, id, outcome = std::move(outcome)]() mutable { Ended(id, std::move(outcome)); });
+    post([this, id, result = std::move(result)]() mutable { Ended(id, std::move(result)); });
   });
   jobs_.push_back(std::move(job));
   current_ = id;
@@ -53,7 +61,7 @@ void TSearchRunner::Cancel() {
 
 // The thread has posted its last call and is ending, so the join is short. The job
 // goes before the signal: a handler may start the next search.
-void TSearchRunner::Ended(uint64_t id, TSearchOutcome outcome) {
+void TSearchRunner::Ended(uint64_t id, TSearchResult result) {
   for (auto job = jobs_.begin(); job != jobs_.end(); ++job) {
     if ((*job)->Id != id) continue;
     (*job)->Thread.join();
@@ -62,5 +70,5 @@ void TSearchRunner::Ended(uint64_t id, TSearchOutcome outcome) {
   }
   if (id != current_) return;
   current_ = 0;
-  emit finished(outcome);
+  emit finished(result);
 }

@@ -13,11 +13,20 @@
 
 #include "search/RunSearch.h"
 #include "search/SearchCancel.h"
+#include "ui/grid/OrderedRows.h"
+
+// What one search hands the window: its outcome and, when the search's thread got so
+// far, its rows already in the grid's order (then Outcome.Rows is left empty). Shared,
+// so that the one handler can take the rows out of the signal's argument.
+struct TSearchResult {
+  TSearchOutcome Outcome;
+  std::shared_ptr<TOrderedRows> Rows;
+};
 
 // The work of one search, run on its own thread. onProgress may be called from it
 // at any time; cancel is set once the search no longer counts.
 using TSearchWork =
-    std::function<TSearchOutcome(const std::function<void(int32_t)>& onProgress, const TSearchCancel& cancel)>;
+    std::function<TSearchResult(const std::function<void(int32_t)>& onProgress, const TSearchCancel& cancel)>;
 
 class TSearchRunner : public QObject {
   Q_OBJECT
@@ -38,13 +47,15 @@ class TSearchRunner : public QObject {
   int Threads() const { return static_cast<int>(jobs_.size()); }
 
  signals:
+  // The latest position only: those reported while the window thread was busy are
+  // passed over, so a fast scan never floods the event queue.
   void progressed(int32_t position);
   // The running search is over; Running() is false already.
-  void finished(const TSearchOutcome& outcome);
+  void finished(const TSearchResult& result);
 
  private:
   struct TJob;
-  void Ended(uint64_t id, TSearchOutcome outcome);
+  void Ended(uint64_t id, TSearchResult result);
 
   std::list<std::unique_ptr<TJob>> jobs_;
   uint64_t current_ = 0;  // 0: none counts

@@ -83,14 +83,29 @@ void TGridModel::ClearRows() {
   RowsChanging();
   rows_.Clear();
   outline_.Clear();
+  takenOrder_.reset();
 }
 
 void TGridModel::AppendRow(uint32_t key) {
   RowsChanging();
   rows_.Append(key);
+  takenOrder_.reset();
+}
+
+void TGridModel::TakeRows(TOrderedRows rows) {
+  RowsChanging();
+  rows_ = std::move(rows.Rows);
+  outline_ = std::move(rows.Outline);
+  takenOrder_.emplace(std::move(rows.Keys), rows.GroupLevels);
 }
 
 void TGridModel::Reorder() {
+  // The user may have changed the order since the rows were ordered elsewhere.
+  if (takenOrder_ && takenOrder_->first == order_.ComparisonKeys() && takenOrder_->second == order_.Grouping().size()) {
+    takenOrder_.reset();
+    return;
+  }
+  takenOrder_.reset();
   // Should ordering fail, an empty outline is still consistent with any rows.
   outline_.Clear();
   const auto groupCodes = rows_.Order(order_.ComparisonKeys(), source_, order_.Grouping().size());

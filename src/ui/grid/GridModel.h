@@ -4,11 +4,14 @@
 // A flat list keeps the view's per-row cost to a few bytes, whatever the grouping.
 
 #include <QAbstractTableModel>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "ui/grid/CellSource.h"
 #include "ui/grid/GridColumn.h"
 #include "ui/grid/GroupOutline.h"
+#include "ui/grid/OrderedRows.h"
 #include "ui/grid/RowStore.h"
 #include "ui/grid/ViewOrder.h"
 
@@ -29,6 +32,10 @@ class TGridModel : public QAbstractTableModel {
   void EndUpdate();
   void ClearRows();
   void AppendRow(uint32_t key);
+  // Replaces the rows like ClearRows and AppendRow, inside the same kind of update.
+  // Rows ordered by the view's keys and grouping as they stand when the update ends
+  // are shown as they come; otherwise they are ordered again then.
+  void TakeRows(TOrderedRows rows);
   int ResultCount() const { return static_cast<int>(rows_.Size()); }
 
   const TViewOrder& Order() const { return order_; }
@@ -68,6 +75,8 @@ class TGridModel : public QAbstractTableModel {
   TRowStore rows_;
   TViewOrder order_;
   TGroupOutline outline_;
+  // What the taken rows were ordered and grouped by, until the update ends.
+  std::optional<std::pair<std::vector<TSortKey>, size_t>> takenOrder_;
   int updateDepth_ = 0;
   bool rowsChanged_ = false;
 };

@@ -57,6 +57,9 @@ void TGridView::FitRowsFrom(int first, int step, int room) {
   QHeaderView* rows = verticalHeader();
   for (int row = first; row >= 0 && row < model_.rowCount() && room > 0; row += step) {
     const int height = sizeHintForRow(row);
+    // New rows start at the height of one line, which most take: every resize costs a
+    // pass over all the rows' sections.
+    if (height < rows->defaultSectionSize() && !model_.IsGroupRow(row)) rows->setDefaultSectionSize(height);
     if (rows->sectionSize(row) != height) rows->resizeSection(row, height);
     room -= height;
   }
@@ -64,10 +67,19 @@ void TGridView::FitRowsFrom(int first, int step, int room) {
 
 void TGridView::FitShownRowHeights() {
   if (model_.rowCount() == 0) return;
-  const int room = viewport()->height();
   // Scrolling is by whole rows, so the scroll value is the top row.
-  FitRowsFrom(verticalScrollBar()->value(), 1, room);
-  FitRowsFrom(model_.rowCount() - 1, -1, room);
+  FitRowsFrom(verticalScrollBar()->value(), 1, viewport()->height());
+  // The last screenful waits for an event of its own: a paint right after new rows
+  // measures only what it shows, and the window stays quick to answer.
+  if (lastRowsPending_) return;
+  lastRowsPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        lastRowsPending_ = false;
+        FitRowsFrom(model_.rowCount() - 1, -1, viewport()->height());
+      },
+      Qt::QueuedConnection);
 }
 
 void TGridView::paintEvent(QPaintEvent* event) {

@@ -38,4 +38,5 @@ class TGridView : public QTableView {
   void FitRowsFrom(int first, int step, int room);
 
   TGridModel& model_;
+  bool lastRowsPending_ = false;
 };

@@ -49,6 +49,8 @@ void TResultGrid::BeginUpdate() { model_->BeginUpdate(); }
 void TResultGrid::EndUpdate() { model_->EndUpdate(); }
 void TResultGrid::ClearRows() { model_->ClearRows(); }
 void TResultGrid::AppendRow(uint32_t key) { model_->AppendRow(key); }
+void TResultGrid::TakeRows(TOrderedRows rows) { model_->TakeRows(std::move(rows)); }
+const TViewOrder& TResultGrid::Order() const { return model_->Order(); }
 int TResultGrid::RowCount() const { return model_->ResultCount(); }
 QAbstractItemView* TResultGrid::View() const { return view_; }
 

@@ -13,6 +13,7 @@
 
 #include "ui/grid/CellSource.h"
 #include "ui/grid/GridColumn.h"
+#include "ui/grid/OrderedRows.h"
 
 class QAbstractItemView;
 class TGridHeader;
@@ -28,6 +29,9 @@ class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; t
   void EndUpdate();              // outermost end: if rows changed, order (and group) once, repaint
   void ClearRows();              // row count 0; insertion numbers restart at 0
   void AppendRow(uint32_t key);  // never sorts or repaints by itself
+  // All rows at once, ordered (and grouped) elsewhere, ideally by Order() as it stands.
+  void TakeRows(TOrderedRows rows);
+  const TViewOrder& Order() const;
   int RowCount() const;
   QAbstractItemView* View() const;
 

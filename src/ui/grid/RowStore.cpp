@@ -62,9 +62,11 @@ namespace {
 
 // Each key's codes by position, complemented for descending keys.
 std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, const TCellSource& source,
-                                            const std::vector<uint32_t>& rowKeys) {
+                                            const std::vector<uint32_t>& rowKeys,
+                                            const std::function<bool()>& stopped) {
   std::vector<std::vector<uint64_t>> codes;
   for (const TSortKey& key : keys) {
+    if (stopped && stopped()) return {};
     codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys.size(), [&](size_t i) { return rowKeys[i]; })));
     if (key.Descending) {
       for (uint64_t& code : codes.back()) code = ~code;
@@ -76,7 +78,7 @@ std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, c
 }  // namespace
 
 std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>& keys, const TCellSource& source,
-                                                    size_t leading) {
+                                                    size_t leading, const std::function<bool()>& stopped) {
   const size_t count = rows_.size();
   // Rows in the order of the trailing keys need only a sort by the others, with ties
   // left as they stand: grouping a sorted list sorts by the grouping column alone.
@@ -86,8 +88,9 @@ std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>&
   for (size_t i = 0; i < count; ++i) rowKeys[i] = rows_[i].Key;
   const size_t coded = std::max(compared, std::min(leading, keys.size()));
   const std::vector<TSortKey> codedKeys(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(coded));
-  std::vector<std::vector<uint64_t>> codes = KeyCodes(codedKeys, source, rowKeys);
+  std::vector<std::vector<uint64_t>> codes = KeyCodes(codedKeys, source, rowKeys, stopped);
   rowKeys = {};
+  if (stopped && stopped()) return {};
   std::vector<const std::vector<uint64_t>*> sortKeys;
   for (size_t k = 0; k < compared; ++k) sortKeys.push_back(&codes[k]);
   // Positions order ties already unless rows were sorted or inserted since they came.

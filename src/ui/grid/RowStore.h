@@ -2,6 +2,7 @@
 // The result rows in display order: a key and an insertion number each, nothing more.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,7 @@
 class TRowStore {
  public:
   void Clear();  // insertion numbers restart at 0
+  void Reserve(size_t count) { rows_.reserve(count); }
   void Append(uint32_t key);
   void InsertAt(size_t position, uint32_t key);
   void RemoveAt(size_t position);
@@ -25,8 +27,10 @@ class TRowStore {
   // One stable radix sort by the keys' cell texts, ties by insertion number. Returns, in
   // the new row order, codes of the first `leading` keys' texts: equal exactly where
   // the texts are equal, which is all grouping needs.
+  // Asked between its costly steps, stopped ends the sort early with the rows as
+  // they were and nothing returned.
   std::vector<std::vector<uint64_t>> Order(const std::vector<TSortKey>& keys, const TCellSource& source,
-                                           size_t leading = 0);
+                                           size_t leading = 0, const std::function<bool()>& stopped = {});
 
  private:
   struct TRow {

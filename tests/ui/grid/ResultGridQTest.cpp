@@ -9,6 +9,7 @@
 #include "tests/ui/support/MessageBoxCatcher.h"
 #include "ui/grid/GridModel.h"
 #include "ui/grid/GroupArea.h"
+#include "ui/grid/OrderedRows.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/text/Text1251.h"
 
@@ -58,6 +59,21 @@ class ResultGridQTest : public QObject {
     const QPoint centre(Header()->sectionViewportPosition(column) + Header()->sectionSize(column) / 2,
                         Header()->height() / 2);
     QTest::mouseClick(Header()->viewport(), Qt::LeftButton, modifiers, centre);
+  }
+
+  // Every group expanded: its text, then the phone and owner of each row.
+  QStringList ShownExpanded() {
+    auto* model = static_cast<TGridModel*>(Model());
+    QStringList shown;
+    for (int row = 0; row < model->rowCount(); ++row) {
+      if (!model->IsGroupRow(row)) {
+        shown << Cell(row, 0) + " " + Cell(row, 1);
+        continue;
+      }
+      model->SetExpanded(row, true);
+      shown << model->GroupText(row);
+    }
+    return shown;
   }
 
   void SelectRow(int row) { grid_->View()->setCurrentIndex(Model()->index(row, 0)); }
@@ -192,6 +208,31 @@ class ResultGridQTest : public QObject {
     ClickHeader(1);
     Fill({3, 2, 1});
     QCOMPARE(ColumnTexts(0), QStringList({"100", "3", "20"}));
+  }
+
+  // Rows ordered away from the grid, for the order it had then or one it had before,
+  // show as the same rows appended would; an ordering told to stop yields nothing.
+  void rowsOrderedElsewhereShowAsAppendedRowsWould() {
+    const std::vector<uint32_t> keys = {3, 2, 1, 0};
+    const auto never = [] { return false; };
+    std::optional<TOrderedRows> before = OrderRows(keys, grid_->Order().ComparisonKeys(), 0, source_, never);
+    DragHeaderToGroupArea(2);
+    ClickHeader(1);
+    ClickHeader(1);
+    std::optional<TOrderedRows> now =
+        OrderRows(keys, grid_->Order().ComparisonKeys(), grid_->Order().Grouping().size(), source_, never);
+    QVERIFY(before && now);
+    Fill(keys);
+    const QStringList appended = ShownExpanded();
+    QCOMPARE(appended.size(), 6);
+    for (TOrderedRows* rows : {&*now, &*before}) {
+      grid_->BeginUpdate();
+      grid_->TakeRows(std::move(*rows));
+      grid_->EndUpdate();
+      QCOMPARE(ShownExpanded(), appended);
+      QCOMPARE(grid_->RowCount(), 4);
+    }
+    QVERIFY(!OrderRows(keys, grid_->Order().ComparisonKeys(), 1, source_, [] { return true; }));
   }
 
   void draggingAHeaderUpGroupsByItsColumnCollapsed() {

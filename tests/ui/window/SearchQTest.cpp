@@ -148,7 +148,11 @@ class SearchQTest : public QObject {
     connect(window.ProgressBar, &QProgressBar::valueChanged, [&](int value) { positions << value; });
     window.meFlat->setText("1");
     ClickSearch(window);
-    QCOMPARE(positions, QList<int>({10000, 20000, 0}));
+    // Positions the window was too busy to show are passed over, never the latest.
+    QStringList shown;
+    for (int position : positions) shown << QString::number(position);
+    QVERIFY2(positions == QList<int>({10000, 20000, 0}) || positions == QList<int>({20000, 0}),
+             qPrintable(shown.join(',')));
     QCOMPARE(window.ProgressBar->maximum(), 24999);
     QCOMPARE(window.gPhones->RowCount(), 25000);
   }
