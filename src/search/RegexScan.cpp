@@ -7,6 +7,7 @@
 
 #include "search/RegexCriteria.h"
 #include "search/SideBySide.h"
+#include "search/UpperBlocks.h"
 
 namespace {
 
@@ -77,8 +78,7 @@ bool ScanCandidates(TRegexRecordTests& tests, int32_t from, int32_t count, TCand
   };
   const auto split = static_cast<int32_t>(SplitPoint(count, ProgressStep));
   if (split <= from) return walkBlocks(from, count) && walk.Finish();
-  std::vector<int32_t> upperCandidates;
-  std::vector<size_t> upperEnds;  // where each upper block's candidates end
+  TUpperBlocks upper;
   std::atomic<bool> lowerEnded{false};
   bool lowerDone = false;
   RunSideBySide(
@@ -97,21 +97,16 @@ bool ScanCandidates(TRegexRecordTests& tests, int32_t from, int32_t count, TCand
           if (lowerEnded || CancelSeen(cancel)) return;
           const std::span<const int32_t> selected =
               tests.SelectMayPass(block, std::min(count, block + ProgressStep), buffer);
-          upperCandidates.insert(upperCandidates.end(), selected.begin(), selected.end());
-          upperEnds.push_back(upperCandidates.size());
+          upper.Append(selected);
         }
       });
   if (!lowerDone) return false;
-  size_t begin = 0;
-  for (size_t k = 0; k < upperEnds.size(); ++k) {
-    if (CancelSeen(cancel)) return false;
-    const std::span<const int32_t> candidates(upperCandidates.data() + begin, upperEnds[k] - begin);
-    const int32_t block = split + static_cast<int32_t>(k) * ProgressStep;
-    if (!walk.Walk(block, block, candidates)) return false;
-    begin = upperEnds[k];
-  }
+  const bool walked = upper.Replay(split, cancel, [&](int32_t block, std::span<const int32_t> candidates) {
+    return walk.Walk(block, block, candidates);
+  });
+  if (!walked) return false;
   // The upper selection stops early only for a cancel.
-  return upperEnds.size() == static_cast<size_t>((count - split + ProgressStep - 1) / ProgressStep) && walk.Finish();
+  return upper.BlockCount() == static_cast<size_t>((count - split + ProgressStep - 1) / ProgressStep) && walk.Finish();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "search/RegexCriteria.h"
 #include "search/RegexScan.h"
 #include "search/SideBySide.h"
+#include "search/UpperBlocks.h"
 
 namespace {
 
@@ -37,27 +38,21 @@ bool ScanPhoneBlocks(const TPhoneScan& scan, int32_t count, const std::function<
   if (split == 0) return forEachBlock(0, count, report);
   // The upper part is selected beside the lower one and reported after it, so
   // that the calls come in table order on this thread.
-  std::vector<int32_t> upperResults;
-  std::vector<size_t> upperEnds;  // where each block's results end in upperResults
+  TUpperBlocks upper;
   bool lowerDone = false;
   bool upperDone = false;
   RunSideBySide([&] { lowerDone = forEachBlock(0, split, report); },
                 [&] {
-                  upperDone = forEachBlock(split, count, [&](int32_t, std::span<const int32_t> results) {
-                    upperResults.insert(upperResults.end(), results.begin(), results.end());
-                    upperEnds.push_back(upperResults.size());
-                  });
+                  upperDone = forEachBlock(split, count,
+                                           [&](int32_t, std::span<const int32_t> results) { upper.Append(results); });
                 });
   // The upper blocks follow the lower part only once all of it was reported.
   if (!lowerDone) return false;
-  size_t begin = 0;
-  for (size_t k = 0; k < upperEnds.size(); ++k) {
-    if (CancelSeen(cancel)) return false;
-    report(split + static_cast<int32_t>(k) * ProgressStep,
-           std::span<const int32_t>(upperResults.data() + begin, upperEnds[k] - begin));
-    begin = upperEnds[k];
-  }
-  return upperDone;
+  const bool replayed = upper.Replay(split, cancel, [&](int32_t block, std::span<const int32_t> results) {
+    report(block, results);
+    return true;
+  });
+  return replayed && upperDone;
 }
 
 bool ScanPhones(const TDirectory& directory, const SearchCriteria& criteria,
