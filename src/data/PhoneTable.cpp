@@ -35,10 +35,14 @@ void Release(std::vector<T>& column) {
   std::vector<T>().swap(column);
 }
 
-uint16_t NarrowField(int32_t value, const char* field) {
-  if (value < 0 || value > MaxPhoneField) {
-    throw std::out_of_range(std::string("phone ") + field + " outside 0.." + std::to_string(MaxPhoneField));
-  }
+[[noreturn]] __attribute__((noinline)) void ThrowFieldOutOfRange(const char* field) {
+  throw std::out_of_range(std::string("phone ") + field + " outside 0.." + std::to_string(MaxPhoneField));
+}
+
+// Every field of every line passes here: the message is built out of line.
+inline uint16_t NarrowField(int32_t value, const char* field) {
+  if (value < 0 || value > MaxPhoneField) [[unlikely]]
+    ThrowFieldOutOfRange(field);
   return static_cast<uint16_t>(value);
 }
 
@@ -146,14 +150,12 @@ void TPhoneTable::reserve(size_t count, size_t otherNumbers) {
   flats_.reserve(count);
   corpusIds_.reserve(count);
   otherNumbers_.reserve(otherNumbers);
-  MakeReservedResident(owners_);
-  MakeReservedResident(numbers_);
-  MakeReservedResident(lastDigits_);
-  MakeReservedResident(cities_);
-  MakeReservedResident(streets_);
-  MakeReservedResident(houses_);
-  MakeReservedResident(flats_);
-  MakeReservedResident(corpusIds_);
+}
+
+std::vector<TReservedBlock> TPhoneTable::ReservedBlocks() {
+  return {ReservedBlockOf(owners_), ReservedBlockOf(numbers_),  ReservedBlockOf(lastDigits_),
+          ReservedBlockOf(cities_), ReservedBlockOf(streets_),  ReservedBlockOf(houses_),
+          ReservedBlockOf(flats_),  ReservedBlockOf(corpusIds_)};
 }
 
 uint32_t TPhoneTable::InternCorpus(std::string_view text) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/DbrRecords.h"
+#include "data/ResidentMemory.h"
 #include "data/TextTable.h"
 
 // A number's decimal text held in place: 20 bytes cover every 64-bit value.
@@ -110,6 +111,8 @@ class TPhoneTable {
   // Room for count lines, of which otherNumbers have a number that is not a plain
   // non-negative decimal.
   void reserve(size_t count, size_t otherNumbers = 0);
+  // The columns' memory from their starts to their reserved ends, to be made resident.
+  std::vector<TReservedBlock> ReservedBlocks();
 
   uint32_t InternCorpus(std::string_view text);
   const TTextTable& CorpusTexts() const { return corpora_; }

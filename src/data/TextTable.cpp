@@ -29,9 +29,10 @@ void TTextTable::reserve(size_t count, size_t textBytes) {
   texts_.reserve(textBytes + count);
   lower_.reserve(textBytes + count);
   starts_.reserve(count + 1);
-  MakeReservedResident(texts_);
-  MakeReservedResident(lower_);
-  MakeReservedResident(starts_);
+}
+
+std::vector<TReservedBlock> TTextTable::ReservedBlocks() {
+  return {ReservedBlockOf(texts_), ReservedBlockOf(lower_), ReservedBlockOf(starts_)};
 }
 
 size_t TTextTable::IndexAt(size_t offset, size_t from) const {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/ResidentMemory.h"
+
 class TTextTable {
  public:
   size_t size() const { return starts_.size() - 1; }
@@ -18,6 +20,8 @@ class TTextTable {
   void push_back(std::string_view text);  // throws std::length_error past 4 GiB of text
   void clear();                           // gives the memory back
   void reserve(size_t count, size_t textBytes);
+  // The pools' memory from their starts to their reserved ends, to be made resident.
+  std::vector<TReservedBlock> ReservedBlocks();
 
   // Every text lower-cased and cut at its first NUL byte (where substring tests stop
   // reading), each followed by a NUL: a needle free of NUL bytes matches inside one
