@@ -12,13 +12,29 @@
 
 constexpr size_t ReadingChunkBytes = 256 * 1024;  // stays in the cache while it is decoded
 
-// Reads file from its position up to limit bytes or its end and passes the bytes
+// A reader of a file from its start that leaves the file's position alone.
+class TPositionedReader {
+ public:
+  explicit TPositionedReader(const TDataFile& file) : file_(file) {}
+  size_t Read(void* buffer, size_t n) {
+    const size_t got = file_.ReadAt(offset_, buffer, n);
+    offset_ += got;
+    return got;
+  }
+
+ private:
+  const TDataFile& file_;
+  uint64_t offset_ = 0;
+};
+
+// Reads file (a TDataFile or a TPositionedReader) from its position up to limit
+// bytes or its end and passes the bytes
 // to walk(std::string_view), which returns how many of them its whole records
 // take; the rest, a record cut by the buffer's end, starts the next view. A record
 // still incomplete at the end is never passed whole. recordBytes is the size of
 // the longest record. Returns the bytes read.
-template <typename TWalk>
-uint64_t ReadInChunks(TDataFile& file, uint64_t limit, size_t recordBytes, TWalk&& walk) {
+template <typename TFile, typename TWalk>
+uint64_t ReadInChunks(TFile& file, uint64_t limit, size_t recordBytes, TWalk&& walk) {
   std::vector<char> buffer(std::max(ReadingChunkBytes, 2 * recordBytes));
   size_t kept = 0;
   uint64_t total = 0;

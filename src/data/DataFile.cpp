@@ -128,6 +128,19 @@ size_t TDataFile::Read(void* buffer, size_t n) {
   return done;
 }
 
+size_t TDataFile::ReadAt(uint64_t offset, void* buffer, size_t n) const {
+  auto* bytes = static_cast<char*>(buffer);
+  size_t done = 0;
+  while (done < n) {
+    const ssize_t got = ::pread(descriptor_, bytes + done, n - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
+    if (got == 0) break;
+    done += static_cast<size_t>(got);
+  }
+  return done;
+}
+
 bool TDataFile::AtEnd() {
   struct stat info {};
   const off_t position = ::lseek(descriptor_, 0, SEEK_CUR);

@@ -33,6 +33,9 @@ class TDataFile {
 
   // Reads up to n bytes; fewer only at the end of the file, which is no error.
   size_t Read(void* buffer, size_t n);
+  // Reads up to n bytes from offset, leaving the position alone: several threads
+  // may read one file so at once.
+  size_t ReadAt(uint64_t offset, void* buffer, size_t n) const;
   bool AtEnd();
   void Rewind();  // back to the first byte
   // The size the file had when it was opened: a file that grows meanwhile is read

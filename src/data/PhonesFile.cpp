@@ -1,3 +1,8 @@
+#include <atomic>
+#include <exception>
+#include <stdexcept>
+#include <thread>
+
 #include "data/ChunkedReading.h"
 #include "data/DbrRecords.h"
 #include "data/LoadDataThread.h"
@@ -34,10 +39,19 @@ TFileCounts CountRecords(TDataFile& file) {
   return counts;
 }
 
-// Reads only the bytes counted: a file that grows meanwhile is taken as it was.
-void FillTables(TDataFile& file, const TFileCounts& counts, TDirectory& directory, TLoadDataThread& loader) {
-  TTextTable& owners = directory.Owners;
-  ReadInChunks(file, counts.bytes, MaxPhonesRecordBytes, [&](std::string_view content) {
+// Ends a fill whose partner has failed.
+struct TFillStopped {};
+
+void ThrowIfStopped(const std::atomic<bool>& stop) {
+  if (stop.load(std::memory_order_relaxed)) throw TFillStopped();
+}
+
+// Both fills read only the bytes counted: a file that grows meanwhile is taken as
+// it was.
+void FillOwners(const TDataFile& file, const TFileCounts& counts, TTextTable& owners, const std::atomic<bool>& stop) {
+  TPositionedReader reader(file);
+  ReadInChunks(reader, counts.bytes, MaxPhonesRecordBytes, [&](std::string_view content) {
+    ThrowIfStopped(stop);
     return ForEachPhonesRecord(
         content,
         [&](std::string_view name) {
@@ -45,8 +59,66 @@ void FillTables(TDataFile& file, const TFileCounts& counts, TDirectory& director
           if (owners.size() == MaxTableRecords) throw std::length_error("owner count exceeds the signed 32-bit range");
           owners.push_back(name);
         },
-        [&](const TDbrPhone& phone) { AddPhone(directory, loader, static_cast<int32_t>(owners.size()) - 1, phone); });
+        [](const TDbrPhone&) {});
   });
+}
+
+// Returns the owner records seen, which the owners' fill must have seen too.
+size_t FillPhones(const TDataFile& file, const TFileCounts& counts, TDirectory& directory, TLoadDataThread& loader,
+                  const std::atomic<bool>& stop) {
+  TPositionedReader reader(file);
+  size_t owners = 0;
+  ReadInChunks(reader, counts.bytes, MaxPhonesRecordBytes, [&](std::string_view content) {
+    ThrowIfStopped(stop);
+    return ForEachPhonesRecord(
+        content,
+        [&](std::string_view) {
+          if (owners == MaxTableRecords) throw std::length_error("owner count exceeds the signed 32-bit range");
+          ++owners;
+        },
+        [&](const TDbrPhone& phone) { AddPhone(directory, loader, static_cast<int32_t>(owners) - 1, phone); });
+  });
+  return owners;
+}
+
+// Rethrows failure unless it only stopped a fill for its partner's failure.
+void RethrowFailure(const std::exception_ptr& failure) {
+  if (!failure) return;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const TFillStopped&) {
+  }
+}
+
+// The owners and the phones are filled side by side, each reading the file itself.
+void FillTables(const TDataFile& file, const TFileCounts& counts, TDirectory& directory, TLoadDataThread& loader) {
+  std::atomic<bool> stop = false;
+  std::exception_ptr ownersFailure;
+  std::exception_ptr phonesFailure;
+  size_t owners = 0;
+  {
+    const auto failed = [&stop](std::exception_ptr& failure) {
+      failure = std::current_exception();
+      stop = true;
+    };
+    const std::jthread ownersFill([&] {
+      try {
+        FillOwners(file, counts, directory.Owners, stop);
+      } catch (...) {
+        failed(ownersFailure);
+      }
+    });
+    try {
+      owners = FillPhones(file, counts, directory, loader, stop);
+    } catch (...) {
+      failed(phonesFailure);
+    }
+  }
+  RethrowFailure(phonesFailure);
+  RethrowFailure(ownersFailure);
+  // Rewritten in place between the two readings, the file could pair phones with
+  // owners that are not theirs, or with none.
+  if (owners != directory.Owners.size()) throw std::runtime_error("the file changed while it was read");
 }
 
 }  // namespace
@@ -69,7 +141,6 @@ void LoadPhones(TDirectory& directory, TDirectoryFiles& files, TLoadDataThread& 
     // Populating the reserved memory takes about as long as filling it; side by side
     // the two take little more than the fill.
     const TResidentAhead resident(std::move(blocks));
-    file.Rewind();
     FillTables(file, counts, directory, loader);
   });
   file.Close();

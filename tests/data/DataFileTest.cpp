@@ -65,6 +65,19 @@ TEST(DataFileRead, ShortReadAtTheEndIsNoError) {
   EXPECT_NO_THROW(file.Close());
 }
 
+TEST(DataFileRead, PositionedReadsLeaveThePositionAndStopAtTheEnd) {
+  TTempDirectory dir;
+  dir.Write("f", "abcdef");
+  TDataFile file(dir.FilePath("f"));
+  char buffer[8] = {};
+  EXPECT_EQ(file.Read(buffer, 2), 2u);
+  EXPECT_EQ(file.ReadAt(4, buffer, 8), 2u);
+  EXPECT_EQ(std::string(buffer, 2), "ef");
+  EXPECT_EQ(file.ReadAt(6, buffer, 8), 0u);
+  EXPECT_EQ(file.Read(buffer, 1), 1u);
+  EXPECT_EQ(buffer[0], 'c');
+}
+
 TEST(DataFileRead, EmptyFileIsAtItsEndAtOnce) {
   TTempDirectory dir;
   dir.Write("f", "");
