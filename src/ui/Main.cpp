@@ -15,6 +15,7 @@
 
 #include "data/LoadDataThread.h"
 #include "data/TextServices.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/AnchorLayout.h"
 #include "ui/FillCombo.h"
 #include "ui/SearchRunner.h"
@@ -95,6 +96,7 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
       dataFolder_(std::move(dataFolder)),
       dataFiles_(std::move(dataFiles)),
       cellSource_(*directory_) {
+  InstallAccessibleRoles();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(ApplicationTitle());
   setFont(WindowFont());

@@ -47,7 +47,7 @@ void ValidateExpressionField(QLineEdit& field, bool regExpr) {
     try {
       RegexMatches(text, "");
     } catch (const std::exception& error) {
-      MarkInvalid(field, FromCp1251(error.what()));
+      MarkInvalid(field, QStringLiteral("Ошибка в выражении: ") + FromCp1251(error.what()));
       throw;
     }
   }

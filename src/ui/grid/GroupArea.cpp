@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 #include <QStyleOptionHeader>
 
 namespace {
@@ -21,11 +22,16 @@ TGroupArea::TGroupArea(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Dark);
+  setAccessibleName(QStringLiteral("Группировка"));
+  setAccessibleDescription(HintText());
 }
 
 void TGroupArea::SetButtons(std::vector<TGroupButton> buttons) {
   buttons_ = std::move(buttons);
   pressed_ = -1;
+  QStringList texts;
+  for (const TGroupButton& button : buttons_) texts << button.Text;
+  setAccessibleDescription(texts.isEmpty() ? HintText() : texts.join(QStringLiteral(", ")));
   update();
 }
 

@@ -153,6 +153,21 @@ class WindowQTest : public QObject {
     QCOMPARE(AccessibleName(window.StatusText), QStringLiteral("Загрузка базы данных..."));
   }
 
+  void selfPaintedPanesTellTheirRoleAndText() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(window.StatusText);
+    QVERIFY(status);
+    QCOMPARE(status->role(), QAccessible::StatusBar);
+    QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Загрузка базы данных..."));
+    QWidget* strip = window.gPhones->findChild<QWidget*>(QStringLiteral("groupArea"));
+    QVERIFY(strip);
+    QAccessibleInterface* grouping = QAccessible::queryAccessibleInterface(strip);
+    QVERIFY(grouping);
+    QCOMPARE(grouping->role(), QAccessible::Grouping);
+    QVERIFY(grouping->text(QAccessible::Description).startsWith(QStringLiteral("Перетащите сюда заголовок")));
+  }
+
   void gridHasTheSevenColumns() {
     TWindowFixture fixture(NamesDirectory());
     QAbstractItemModel* model = fixture.Window().gPhones->View()->model();
