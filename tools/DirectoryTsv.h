@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "data/Directory.h"
+#include "data/TsvLine.h"
 #include "tools/DataFileSet.h"
 #include "tools/LineReader.h"
 #include "tools/TsvFormat.h"
@@ -35,5 +36,3 @@ void ExportTsv(const std::string& directory, const TTextSink& write);
 // The directory in folder, loaded; throws std::runtime_error (English message naming
 // the file) when it cannot be read.
 std::shared_ptr<const TDirectory> LoadReadableDirectory(const std::string& folder);
-// Appends line row of directory.Phones as export writes it, ended by LF.
-void AppendTsvLine(const TDirectory& directory, size_t row, std::string& out, std::string& scratch);

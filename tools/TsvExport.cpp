@@ -1,10 +1,9 @@
 #include <filesystem>
 
-#include "data/Cp1251.h"
 #include "data/DataFile.h"
 #include "data/DataFilePath.h"
 #include "data/LoadDirectory.h"
-#include "data/PhoneFields.h"
+#include "data/TsvLine.h"
 #include "tools/DirectoryTsv.h"
 
 namespace {
@@ -31,13 +30,6 @@ std::shared_ptr<const TDirectory> LoadReadableDirectory(const std::string& folde
     throw std::runtime_error(EnglishText(error));
   } catch (const std::exception&) {
     throw std::runtime_error("cannot read " + DataFilePath(folder, "Phones.dbr"));
-  }
-}
-
-void AppendTsvLine(const TDirectory& directory, size_t row, std::string& out, std::string& scratch) {
-  for (int column = 0; column < PhoneColumnCount; ++column) {
-    out += EscapeField(Utf8FromCp1251(PhoneFieldText(directory, row, column, scratch)));
-    out += column + 1 < PhoneColumnCount ? '\t' : '\n';
   }
 }
 

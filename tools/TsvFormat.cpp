@@ -1,21 +1,5 @@
 #include "tools/TsvFormat.h"
 
-std::string EscapeField(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\0': out += "\\0"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 std::optional<std::string> UnescapeField(std::string_view field) {
   std::string out;
   out.reserve(field.size());

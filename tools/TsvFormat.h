@@ -9,13 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "data/TsvLine.h"  // EscapeField, the other half of UnescapeField
+
 // Bad input; the message names the line.
 class ETsvError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-std::string EscapeField(std::string_view text);
 // nullopt for a backslash not followed by one of \ t n r 0.
 std::optional<std::string> UnescapeField(std::string_view field);
 std::vector<std::string_view> SplitFields(std::string_view line);
