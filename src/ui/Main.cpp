@@ -106,6 +106,7 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
   CreateResultGrid(*layout);
   setCentralWidget(client);
   CreateStatusBar();
+  CreateListActions();
   SetTabOrder();
   searchRunner_ = std::make_unique<TSearchRunner>();
   loadPoll_ = new QTimer(this);

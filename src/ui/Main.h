@@ -12,6 +12,7 @@
 #include "ui/PhoneCellSource.h"
 #include "ui/ScreenCursor.h"
 
+class QAction;
 class QCheckBox;
 class QLineEdit;
 class QProgressBar;
@@ -28,6 +29,7 @@ class TSearchRunner;
 class TStatusText;
 struct TSearchInputs;
 struct TSearchResult;
+enum class TListFormat;
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -56,6 +58,7 @@ class TfrmMain : public QMainWindow {
   QStatusBar* StatusBar;
   TStatusText* StatusText;
   QProgressBar* ProgressBar;
+  QAction* actSaveList;  // Ctrl+S and the grid's context menu
 
   void FormCreate();
   void FormShow();
@@ -66,6 +69,9 @@ class TfrmMain : public QMainWindow {
   void chkForgivingPropertiesChange();
   void UpdateSearchState();
   void btnGoClick();
+  void SaveListClick();
+  // The grid's rows into path, as SaveListClick does once a file is chosen.
+  void SaveListTo(const QString& path, TListFormat format);
   // Esc: the running search, or one waiting for the phone data, ends without rows.
   void CancelSearch();
 
@@ -86,6 +92,7 @@ class TfrmMain : public QMainWindow {
   void CreateSearchRow(TAnchorLayout& layout);
   void CreateResultGrid(TAnchorLayout& layout);
   void CreateStatusBar();
+  void CreateListActions();
   void SetTabOrder();
   void BindEvents();
   void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field, QRect fieldRect,

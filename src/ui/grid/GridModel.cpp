@@ -161,6 +161,13 @@ void TGridModel::Ungroup(int column) {
   emit orderChanged();
 }
 
+std::vector<uint32_t> TGridModel::ResultKeys() const {
+  // The store holds the rows in display order, groups one after another.
+  std::vector<uint32_t> keys(rows_.Size());
+  for (size_t i = 0; i < keys.size(); ++i) keys[i] = rows_.KeyAt(i);
+  return keys;
+}
+
 long long TGridModel::PositionOf(int row) const {
   if (row < 0 || row >= rowCount()) return -1;
   if (!IsGrouped()) return row;

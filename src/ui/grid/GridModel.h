@@ -37,6 +37,8 @@ class TGridModel : public QAbstractTableModel {
   // are shown as they come; otherwise they are ordered again then.
   void TakeRows(TOrderedRows rows);
   int ResultCount() const { return static_cast<int>(rows_.Size()); }
+  // Every result row's key in the order shown, collapsed groups' rows included.
+  std::vector<uint32_t> ResultKeys() const;
 
   const TViewOrder& Order() const { return order_; }
   void ClickHeader(int column, bool shift, bool ctrl);

@@ -53,6 +53,20 @@ void TResultGrid::TakeRows(TOrderedRows rows) { model_->TakeRows(std::move(rows)
 const TViewOrder& TResultGrid::Order() const { return model_->Order(); }
 int TResultGrid::RowCount() const { return model_->ResultCount(); }
 QAbstractItemView* TResultGrid::View() const { return view_; }
+std::vector<uint32_t> TResultGrid::ShownKeys() const { return model_->ResultKeys(); }
+
+std::vector<int> TResultGrid::ShownColumns() const {
+  std::vector<int> columns;
+  for (int visual = 0; visual < header_->count(); ++visual) {
+    const int logical = header_->logicalIndex(visual);
+    if (!header_->isSectionHidden(logical)) columns.push_back(logical);
+  }
+  return columns;
+}
+
+QString TResultGrid::ColumnHeader(int column) const {
+  return model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
 
 bool TResultGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view_->viewport() && event->type() == QEvent::Resize) FitColumns();

@@ -33,6 +33,10 @@ class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; t
   void TakeRows(TOrderedRows rows);
   const TViewOrder& Order() const;
   int RowCount() const;
+  // The rows and the visible columns (logical indices) in the order shown.
+  std::vector<uint32_t> ShownKeys() const;
+  std::vector<int> ShownColumns() const;
+  QString ColumnHeader(int column) const;
   QAbstractItemView* View() const;
 
  protected:
