@@ -1,5 +1,7 @@
 #include "data/Cp1251.h"
 
+#include <array>
+
 #include "cp1251/Cp1251Table.h"
 
 namespace {
@@ -60,10 +62,38 @@ std::optional<std::string> Convert(std::string_view utf8, bool lossy) {
 
 }  // namespace
 
+// Each byte's UTF-8 spelling, so that long texts convert without a branch per byte.
+struct TUtf8Spelling {
+  char Bytes[3];
+  unsigned char Size;
+};
+
+const std::array<TUtf8Spelling, 256>& Utf8Spellings() {
+  static const std::array<TUtf8Spelling, 256> spellings = [] {
+    std::array<TUtf8Spelling, 256> table{};
+    for (size_t b = 0; b < table.size(); ++b) {
+      std::string spelled;
+      AppendUtf8(spelled, cp1251::CodePoints[b]);
+      spelled.copy(table[b].Bytes, spelled.size());
+      table[b].Size = static_cast<unsigned char>(spelled.size());
+    }
+    return table;
+  }();
+  return spellings;
+}
+
+void AppendUtf8FromCp1251(std::string& out, std::string_view bytes) {
+  const std::array<TUtf8Spelling, 256>& spellings = Utf8Spellings();
+  for (char b : bytes) {
+    const TUtf8Spelling& spelling = spellings[static_cast<unsigned char>(b)];
+    out.append(spelling.Bytes, spelling.Size);
+  }
+}
+
 std::string Utf8FromCp1251(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
-  for (char b : bytes) AppendUtf8(out, cp1251::CodePoints[static_cast<unsigned char>(b)]);
+  AppendUtf8FromCp1251(out, bytes);
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 std::string Utf8FromCp1251(std::string_view bytes);
+void AppendUtf8FromCp1251(std::string& out, std::string_view bytes);
 // nullopt when the text is not well-formed UTF-8 or holds a character
 // that Windows-1251 has no byte for.
 std::optional<std::string> Cp1251FromUtf8(std::string_view utf8);

@@ -14,9 +14,13 @@ void AppendCsvField(std::string& out, std::string_view utf8) {
   const bool quoted = utf8.find_first_of(";\"\r\n") != std::string_view::npos;
   if (quoted) out += '"';
   if (inert) out += '\'';
-  for (char c : utf8) {
-    if (c == '"') out += '"';
-    out += c;
+  if (utf8.find('"') == std::string_view::npos) {
+    out += utf8;
+  } else {
+    for (char c : utf8) {
+      if (c == '"') out += '"';
+      out += c;
+    }
   }
   if (quoted) out += '"';
 }
