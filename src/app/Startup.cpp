@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "data/DataFilePath.h"
 #include "data/NameLists.h"
 #include "ui/Application.h"
@@ -51,7 +52,11 @@ bool ReadNameLists(TDirectory& directory, TDirectoryFiles& files) {
 }  // namespace
 
 int RunOrlinar(int& argc, char** argv) {
-  TApplication application(argc, argv);
+  const TCommandLine line = ReadCommandLine(argc, argv);
+  if (line.Command != TCommand::Run) return AnswerCommandLine(line, stdout, stderr);
+  // Qt does not know "--": what follows it must not reach Qt's own option parsing.
+  int qtArgc = line.QtArgumentCount;
+  TApplication application(qtArgc, argv);
   const std::string folder = ExecutableDirectory();
   // The three files are opened together, so that the phones read later come from
   // the generation the names came from.
