@@ -11,6 +11,7 @@
 #include "data/NameLists.h"
 #include "ui/Application.h"
 #include "ui/Main.h"
+#include "ui/QtTranslations.h"
 #include "ui/report/StartupFailureReport.h"
 #include "ui/text/Text1251.h"
 
@@ -57,6 +58,7 @@ int RunOrlinar(int& argc, char** argv) {
   // Qt does not know "--": what follows it must not reach Qt's own option parsing.
   int qtArgc = line.QtArgumentCount;
   TApplication application(qtArgc, argv);
+  InstallQtTranslations();  // before any box, the start-up failure's included
   const std::string folder = ExecutableDirectory();
   // The three files are opened together, so that the phones read later come from
   // the generation the names came from.
