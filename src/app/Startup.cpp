@@ -6,10 +6,12 @@
 #include <exception>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "data/DataFilePath.h"
 #include "data/NameLists.h"
 #include "ui/Application.h"
 #include "ui/Main.h"
+#include "ui/QtTranslations.h"
 #include "ui/report/StartupFailureReport.h"
 #include "ui/text/Text1251.h"
 
@@ -51,7 +53,12 @@ bool ReadNameLists(TDirectory& directory, TDirectoryFiles& files) {
 }  // namespace
 
 int RunOrlinar(int& argc, char** argv) {
-  TApplication application(argc, argv);
+  const TCommandLine line = ReadCommandLine(argc, argv);
+  if (line.Command != TCommand::Run) return AnswerCommandLine(line, stdout, stderr);
+  // Qt does not know "--": what follows it must not reach Qt's own option parsing.
+  int qtArgc = line.QtArgumentCount;
+  TApplication application(qtArgc, argv);
+  InstallQtTranslations();  // before any box, the start-up failure's included
   const std::string folder = ExecutableDirectory();
   // The three files are opened together, so that the phones read later come from
   // the generation the names came from.

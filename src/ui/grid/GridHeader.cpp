@@ -35,6 +35,10 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
                     : first       ? QStyleOptionHeader::Beginning
                     : last        ? QStyleOptionHeader::End
                                   : QStyleOptionHeader::Middle;
+  // A centred text too wide for its section would lose both ends; "…" keeps its start.
+  // The style leaves the label what the direction mark does not take.
+  const int room = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this).width();
+  option.text = option.fontMetrics.elidedText(option.text, Qt::ElideRight, room);
   style()->drawControl(QStyle::CE_Header, &option, painter, this);
 }
 

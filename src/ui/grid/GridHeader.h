@@ -1,6 +1,7 @@
 #pragma once
-// The column header: centred texts, a direction mark on every sorted column, clicks
-// reported with their modifier keys, and headers dragged up out of the row.
+// The column header: centred texts cut with "…" at the end, a direction mark on
+// every sorted column, clicks reported with their modifier keys, and headers
+// dragged up out of the row.
 
 #include <QHeaderView>
 #include <functional>

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QProxyStyle>
 #include <QTableView>
 #include <QtTest>
 
@@ -29,6 +30,17 @@ const std::vector<std::vector<std::string>> kRows = {
     {"20", "\xC3\xEB\xE5\xE1", "\xCC\xE8\xF0"},                          // Глеб, Мир
 };
 
+// The texts the header gives its style to draw, as they reach the screen.
+class TDrawnTexts : public QProxyStyle {
+ public:
+  void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
+                    const QString& text, QPalette::ColorRole role) const override {
+    Texts << text;
+    QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
+  }
+  mutable QStringList Texts;
+};
+
 }  // namespace
 
 class ResultGridQTest : public QObject {
@@ -36,6 +48,7 @@ class ResultGridQTest : public QObject {
 
  private:
   TTableSource source_{kRows};
+  TDrawnTexts drawn_;  // outlives the grid that may draw with it
   std::unique_ptr<TResultGrid> grid_;
 
   QAbstractItemModel* Model() const { return grid_->View()->model(); }
@@ -393,6 +406,25 @@ class ResultGridQTest : public QObject {
     QVERIFY(qAbs(Header()->sectionSize(0) - 89 * scale) <= 1.0);
     QVERIFY(qAbs(Header()->sectionSize(1) - 212 * scale) <= 1.0);
     QVERIFY(qAbs(Header()->sectionSize(2) - 139 * scale) <= 1.0);
+  }
+
+  void aHeaderTooNarrowForItsTextEndsItWithAnEllipsis() {
+    Header()->setStyle(&drawn_);
+    Header()->resizeSection(1, 50);
+    const auto drawnOwner = [this] {
+      drawn_.Texts.clear();
+      Header()->grab();
+      for (const QString& text : drawn_.Texts)
+        if (text.endsWith(QChar(0x2026)) || text == QString::fromUtf8("Абонент")) return text;
+      return QString();
+    };
+    const QString unsorted = drawnOwner();
+    QVERIFY2(unsorted.endsWith(QChar(0x2026)) && QString::fromUtf8("Абонент").startsWith(unsorted.chopped(1)),
+             qPrintable(unsorted));
+    QVERIFY(drawn_.Texts.contains(QString::fromUtf8("Город")));
+    ClickHeader(1);  // the direction mark leaves the text less room
+    const QString sorted = drawnOwner();
+    QVERIFY2(sorted.endsWith(QChar(0x2026)) && sorted.size() <= unsorted.size(), qPrintable(sorted));
   }
 
   void aWrappedRowIsAsHighAsItsTallestCell() {
