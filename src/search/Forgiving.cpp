@@ -7,6 +7,9 @@
 
 namespace {
 
+constexpr char E = '\xE5';   // «е»
+constexpr char Yo = '\xB8';  // «ё», lower case
+
 unsigned char Fold(char c) { return ForgivingFold[static_cast<unsigned char>(c)]; }
 
 bool IsLetter(unsigned char folded) { return cp1251::UpperCase[folded] != folded; }
@@ -21,14 +24,42 @@ bool IsInitials(std::string_view word) {
   return true;
 }
 
-// Whether text folded holds word (folded already).
-bool FoldedHolds(std::string_view text, std::string_view word) {
-  if (word.size() > text.size()) return false;
-  const size_t last = text.size() - word.size();
+// A byte of a lower-case text against a folded one: lower case already, only «ё»
+// reads otherwise.
+bool Same(char text, char folded) { return text == folded || (text == Yo && folded == E); }
+
+// Whether the lower-case text holds word (folded).
+bool Holds(const char* text, size_t size, std::string_view word) {
+  if (word.size() > size) return false;
+  const size_t last = size - word.size();
   for (size_t at = 0; at <= last; ++at) {
-    size_t k = 0;
-    while (k < word.size() && Fold(text[at + k]) == static_cast<unsigned char>(word[k])) ++k;
+    if (!Same(text[at], word[0])) continue;
+    size_t k = 1;
+    while (k < word.size() && Same(text[at + k], word[k])) ++k;
     if (k == word.size()) return true;
+  }
+  return false;
+}
+
+// Kuhn's augmenting paths over a bit per text word.
+struct TMaskMatching {
+  const uint64_t* Holds = nullptr;
+  uint64_t Visited = 0;
+  uint64_t Held = 0;
+  uint8_t Holder[64];  // per text word in Held: the field word it went to
+};
+
+bool AugmentMask(TMaskMatching& matching, size_t word) {
+  const uint64_t holds = matching.Holds[word];
+  for (uint64_t open = holds & ~matching.Visited; open != 0; open = holds & ~matching.Visited) {
+    const int j = __builtin_ctzll(open);
+    const uint64_t bit = uint64_t{1} << j;
+    matching.Visited |= bit;
+    if ((matching.Held & bit) == 0 || AugmentMask(matching, matching.Holder[j])) {
+      matching.Holder[j] = static_cast<uint8_t>(word);
+      matching.Held |= bit;
+      return true;
+    }
   }
   return false;
 }
@@ -51,12 +82,11 @@ void ForEachWord(std::string_view text, TOnWord&& onWord) {
 // One word of initials alone: its letters begin words of the text in their order
 // exactly when the earliest such word for each letter leaves room for the rest.
 bool InitialsInOrder(std::string_view text, std::string_view letters) {
-  text = TextBeforeNul(text);
   size_t next = 0;
   const char* end = text.data() + text.size();
   for (const char* at = text.data(); at < end; ++at) {
     if (*at == ' ') continue;
-    next += Fold(*at) == static_cast<unsigned char>(letters[next]);
+    next += Same(*at, letters[next]);
     if (next == letters.size()) return true;
     at = static_cast<const char*>(std::memchr(at, ' ', static_cast<size_t>(end - at)));
     if (at == nullptr) break;
@@ -85,32 +115,111 @@ TForgivingPattern::TForgivingPattern(std::string_view field) {
   for (const std::string& word : words_) {
     if (word.size() > required_.size()) required_ = word;
   }
+  if (words_.size() + initialLetters_ > 64) return;
+  for (size_t byte = 0; byte < 256; ++byte) {
+    const unsigned char folded = ForgivingFold[byte];
+    for (size_t i = 0; i < words_.size(); ++i)
+      wordsBeginning_[byte] |= uint64_t{static_cast<unsigned char>(words_[i][0]) == folded} << i;
+    size_t letter = 0;
+    for (const std::string& letters : initials_) {
+      for (const char wanted : letters)
+        lettersBeginning_[byte] |= uint64_t{static_cast<unsigned char>(wanted) == folded} << letter++;
+    }
+  }
 }
 
 bool TForgivingPattern::Matches(std::string_view text, TForgivingScratch& scratch) const {
+  std::string& lower = scratch.lower_;
+  lower.assign(TextBeforeNul(text));
+  for (char& c : lower) c = LowerChar(c);
+  return MatchesLowerCase(lower, scratch);
+}
+
+bool TForgivingPattern::MatchesLowerCase(std::string_view text, TForgivingScratch& scratch) const {
+  text = TextBeforeNul(text);
   // A single word inside the text is inside one of its words, holding no space.
-  if (RequiredDecides()) return FoldedHolds(TextBeforeNul(text), words_[0]);
+  if (RequiredDecides()) return Holds(text.data(), text.size(), words_[0]);
   if (words_.empty() && initials_.size() == 1) return InitialsInOrder(text, initials_[0]);
+  return words_.size() + initialLetters_ <= 64 ? MatchesFewWords(text, scratch) : MatchManyWords(text, scratch);
+}
+
+// One pass gives each field word and letter of the initials a bit per text word,
+// leaving the matching a few masks' work; the bytes that may begin a field word
+// or a letter's word are looked up rather than compared with each.
+bool TForgivingPattern::MatchesFewWords(std::string_view text, TForgivingScratch& scratch) const {
+  scratch.holds_.assign(words_.size(), 0);
+  scratch.begins_.assign(initialLetters_, 0);
+  uint64_t* holds = scratch.holds_.data();
+  uint64_t* begins = scratch.begins_.data();
+  const char* data = text.data();
+  const size_t size = text.size();
+  size_t count = 0;
+  uint64_t bit = 0;
+  for (size_t at = 0; at < size; ++at) {
+    const auto byte = static_cast<unsigned char>(data[at]);
+    if (byte == ' ') continue;
+    if (at == 0 || data[at - 1] == ' ') {
+      if (count == 64) return MatchManyWords(text, scratch);
+      bit = uint64_t{1} << count++;
+      for (uint64_t letters = lettersBeginning_[byte]; letters != 0; letters &= letters - 1)
+        begins[__builtin_ctzll(letters)] |= bit;
+    }
+    for (uint64_t words = wordsBeginning_[byte]; words != 0; words &= words - 1) {
+      const auto i = static_cast<size_t>(__builtin_ctzll(words));
+      const std::string& word = words_[i];
+      if (word.size() > size - at) continue;
+      size_t k = 1;
+      while (k < word.size() && Fold(data[at + k]) == static_cast<unsigned char>(word[k])) ++k;
+      if (k == word.size()) holds[i] |= bit;
+    }
+  }
+  if (words_.size() + initialLetters_ > count) return false;
+  for (size_t i = 0; i < words_.size(); ++i) {
+    if (holds[i] == 0) return false;
+  }
+  return AssignFew(0, 0, 0, 0, 0, scratch);
+}
+
+// As Assign, the words given to letters kept as bits of taken; flat counts the
+// letters of the initials before this one.
+bool TForgivingPattern::AssignFew(size_t initials, size_t letter, size_t flat, size_t from, uint64_t taken,
+                                  TForgivingScratch& scratch) const {
+  if (initials == initials_.size()) {
+    TMaskMatching matching;
+    matching.Holds = scratch.holds_.data();
+    for (size_t i = 0; i < words_.size(); ++i) {
+      matching.Visited = taken;
+      if (!AugmentMask(matching, i)) return false;
+    }
+    return true;
+  }
+  if (letter == initials_[initials].size()) return AssignFew(initials + 1, 0, flat, 0, taken, scratch);
+  const uint64_t later = from < 64 ? ~uint64_t{0} << from : 0;
+  for (uint64_t open = scratch.begins_[flat] & ~taken & later; open != 0; open &= open - 1) {
+    const auto j = static_cast<size_t>(__builtin_ctzll(open));
+    if (AssignFew(initials, letter + 1, flat + 1, j + 1, taken | uint64_t{1} << j, scratch)) return true;
+  }
+  return false;
+}
+
+bool TForgivingPattern::MatchManyWords(std::string_view text, TForgivingScratch& scratch) const {
   // Names are short: a byte loop beats a library search per space.
   auto& words = scratch.words_;
   words.clear();
   size_t start = 0;
-  size_t end = 0;
-  for (; end < text.size() && text[end] != '\0'; ++end) {
-    if (text[end] != ' ') continue;
+  for (size_t end = 0; end <= text.size(); ++end) {
+    if (end < text.size() && text[end] != ' ') continue;
     if (end > start)
       words.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), Fold(text[start])});
     start = end + 1;
   }
-  if (end > start)
-    words.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), Fold(text[start])});
+  if (words_.size() + initialLetters_ > words.size()) return false;
   const size_t count = words.size();
-  if (words_.size() + initialLetters_ > count) return false;
   scratch.fits_.resize(words_.size() * count);
   for (size_t i = 0; i < words_.size(); ++i) {
     bool anywhere = false;
     for (size_t j = 0; j < count; ++j) {
-      const bool fits = FoldedHolds(text.substr(words[j].Start, words[j].Size), words_[i]);
+      const bool fits = Holds(text.data() + words[j].Start, words[j].Size, words_[i]);
       scratch.fits_[i * count + j] = fits;
       anywhere |= fits;
     }
@@ -171,8 +280,9 @@ std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TF
   TForgivingScratch scratches[2];
   if (!pattern.Required().empty()) {
     if (pattern.RequiredDecides()) return TextsContainingReadingYoAsE(table, pattern.Required());
-    return TextsContainingReadingYoAsE(table, pattern.Required(),
-                                       [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
+    return TextsContainingReadingYoAsE(table, pattern.Required(), [&](size_t i, int part) {
+      return pattern.MatchesLowerCase(textAt(i), scratches[part]);
+    });
   }
   const size_t size = table.size();
   if (pattern.FirstInitial() == 0) return std::vector<uint64_t>((size + 63) / 64, ~uint64_t{0});
@@ -180,11 +290,11 @@ std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TF
   // after a space or at the start of the text.
   const std::string afterSpace = {' ', static_cast<char>(pattern.FirstInitial())};
   std::vector<uint64_t> bits = TextsContainingReadingYoAsE(
-      table, afterSpace, [&](size_t i, int part) { return pattern.Matches(textAt(i), scratches[part]); });
+      table, afterSpace, [&](size_t i, int part) { return pattern.MatchesLowerCase(textAt(i), scratches[part]); });
   for (size_t i = 0; i < size; ++i) {
     const std::string_view text = textAt(i);
     if (!text.empty() && Fold(text[0]) == pattern.FirstInitial() && !BitSet(bits, i) &&
-        pattern.Matches(text, scratches[0]))
+        pattern.MatchesLowerCase(text, scratches[0]))
       bits[i >> 6] |= uint64_t{1} << (i & 63);
   }
   return bits;

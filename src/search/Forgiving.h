@@ -4,6 +4,7 @@
 // of initials ("И." or "И.И.") stands for as many words of the text, in that order,
 // that begin with its letters.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,7 +32,10 @@ class TForgivingScratch {
     uint32_t Size;
     unsigned char First;  // folded
   };
+  std::string lower_;
   std::vector<TWord> words_;
+  std::vector<uint64_t> holds_;    // per field word: the text words that hold it, for 64 words or fewer
+  std::vector<uint64_t> begins_;   // per letter of the initials: the text words it begins, the same
   std::vector<uint8_t> fits_;      // field word by text word: the text word holds it
   std::vector<int32_t> holder_;    // per text word: the field word matched to it, -1 none
   std::vector<uint8_t> taken_;     // per text word: given to a letter of the initials
@@ -53,8 +57,14 @@ class TForgivingPattern {
   unsigned char FirstInitial() const { return initials_.empty() ? 0 : static_cast<unsigned char>(initials_[0][0]); }
   // text in any case, read up to its first NUL.
   bool Matches(std::string_view text, TForgivingScratch& scratch) const;
+  // The same for a text already lower case, as a table's LowerTexts() holds them.
+  bool MatchesLowerCase(std::string_view text, TForgivingScratch& scratch) const;
 
  private:
+  bool MatchesFewWords(std::string_view text, TForgivingScratch& scratch) const;
+  bool AssignFew(size_t initials, size_t letter, size_t flat, size_t from, uint64_t taken,
+                 TForgivingScratch& scratch) const;
+  bool MatchManyWords(std::string_view text, TForgivingScratch& scratch) const;
   bool Assign(size_t initials, size_t letter, uint32_t from, TForgivingScratch& scratch) const;
   bool MatchPlainWords(TForgivingScratch& scratch) const;
   bool Augment(size_t word, TForgivingScratch& scratch) const;
@@ -63,6 +73,10 @@ class TForgivingPattern {
   std::vector<std::string> initials_;  // the folded letters of each word of initials
   size_t initialLetters_ = 0;
   std::string required_;
+  // By byte of lower-case text, for 64 field words and letters or fewer: the field
+  // words it may begin, and the letters of the initials (counted across the words).
+  std::array<uint64_t, 256> wordsBeginning_{};
+  std::array<uint64_t, 256> lettersBeginning_{};
 };
 
 // One bit per text of table that the pattern matches.
