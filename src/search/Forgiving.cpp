@@ -1,9 +1,15 @@
 #include "search/Forgiving.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/TextServices.h"
+#include "search/SideBySide.h"
 #include "search/TextsContaining.h"
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -94,6 +100,107 @@ bool InitialsInOrder(std::string_view text, std::string_view letters) {
   return false;
 }
 
+// Where words begin with one letter (or «ё» for «е»), and the NULs that part the
+// texts, among 64 bytes of a table's lower-case texts from offset at.
+struct TChunk {
+  uint64_t Begins = 0;
+  uint64_t Nuls = 0;
+};
+
+TChunk NarrowChunk(const char* texts, size_t at, size_t size, char letter) {
+  TChunk chunk;
+  for (size_t k = 0; k < size; ++k) {
+    const char byte = texts[at + k];
+    const char before = at + k == 0 ? '\0' : texts[at + k - 1];
+    chunk.Nuls |= uint64_t{byte == '\0'} << k;
+    chunk.Begins |= uint64_t{Same(byte, letter) && (before == ' ' || before == '\0')} << k;
+  }
+  return chunk;
+}
+
+#if defined(__SSE2__)
+// The same for all 64 bytes, with a byte before them to read.
+TChunk WideChunk(const char* texts, size_t at, char letter) {
+  const __m128i wanted = _mm_set1_epi8(letter);
+  const __m128i other = _mm_set1_epi8(letter == E ? Yo : letter);
+  const __m128i space = _mm_set1_epi8(' ');
+  const __m128i nul = _mm_setzero_si128();
+  TChunk chunk;
+  for (int quarter = 0; quarter < 4; ++quarter) {
+    const char* from = texts + at + 16 * quarter;
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from - 1));
+    const __m128i letters = _mm_or_si128(_mm_cmpeq_epi8(bytes, wanted), _mm_cmpeq_epi8(bytes, other));
+    const __m128i gaps = _mm_or_si128(_mm_cmpeq_epi8(before, space), _mm_cmpeq_epi8(before, nul));
+    const auto begins = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(letters, gaps)));
+    const auto nuls = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nul)));
+    chunk.Begins |= uint64_t{begins} << (16 * quarter);
+    chunk.Nuls |= uint64_t{nuls} << (16 * quarter);
+  }
+  return chunk;
+}
+
+// The same, thirty-two bytes at a time on processors that have AVX2.
+__attribute__((target("avx2"))) TChunk WideChunk32(const char* texts, size_t at, char letter) {
+  const __m256i wanted = _mm256_set1_epi8(letter);
+  const __m256i other = _mm256_set1_epi8(letter == E ? Yo : letter);
+  const __m256i space = _mm256_set1_epi8(' ');
+  const __m256i nul = _mm256_setzero_si256();
+  TChunk chunk;
+  for (int half = 0; half < 2; ++half) {
+    const char* from = texts + at + 32 * half;
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+    const __m256i before = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from - 1));
+    const __m256i letters = _mm256_or_si256(_mm256_cmpeq_epi8(bytes, wanted), _mm256_cmpeq_epi8(bytes, other));
+    const __m256i gaps = _mm256_or_si256(_mm256_cmpeq_epi8(before, space), _mm256_cmpeq_epi8(before, nul));
+    const auto begins = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(letters, gaps)));
+    const auto nuls = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, nul)));
+    chunk.Begins |= uint64_t{begins} << (32 * half);
+    chunk.Nuls |= uint64_t{nuls} << (32 * half);
+  }
+  return chunk;
+}
+
+const bool HasAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+// Calls onCandidate for each of the texts first..last-1 that has at least needed
+// words beginning with letter: what initials alone may match. Within a text no NUL
+// parts two such words, so counting them needs no text boundaries but the NULs, and
+// only the few candidates are looked up.
+template <typename TOnCandidate>
+void ForEachInitialsCandidate(const TTextTable& table, char letter, size_t needed, size_t first, size_t last,
+                              TOnCandidate&& onCandidate) {
+  const char* texts = table.LowerTexts().data();
+  const size_t end = table.StartOf(last);
+  size_t seen = 0;
+  size_t index = first;
+  for (size_t at = table.StartOf(first); at < end; at += 64) {
+    const size_t size = std::min<size_t>(64, end - at);
+#if defined(__SSE2__)
+    TChunk chunk = size < 64 || at == 0 ? NarrowChunk(texts, at, size, letter)
+                   : HasAvx2            ? WideChunk32(texts, at, letter)
+                                        : WideChunk(texts, at, letter);
+#else
+    TChunk chunk = NarrowChunk(texts, at, size, letter);
+#endif
+    for (uint64_t begins = chunk.Begins; begins != 0; begins &= begins - 1) {
+      const int k = __builtin_ctzll(begins);
+      const uint64_t below = (uint64_t{1} << k) - 1;
+      // Without a branch: whether a text ended in between is anyone's guess.
+      seen = (chunk.Nuls & below) != 0 ? 1 : seen + 1;
+      chunk.Nuls &= ~below;
+      if (seen == needed) {
+        // A walk reads the starts in order, which the cache sees coming; a search
+        // would miss it at every step.
+        while (table.StartOf(index + 1) <= at + static_cast<size_t>(k)) ++index;
+        onCandidate(index);
+      }
+    }
+    if (chunk.Nuls != 0) seen = 0;
+  }
+}
+
 }  // namespace
 
 TForgivingPattern::TForgivingPattern(std::string_view field) {
@@ -114,6 +221,16 @@ TForgivingPattern::TForgivingPattern(std::string_view field) {
   });
   for (const std::string& word : words_) {
     if (word.size() > required_.size()) required_ = word;
+  }
+  std::array<size_t, 256> uses{};
+  for (const std::string& letters : initials_) {
+    for (const char letter : letters) {
+      const size_t used = ++uses[static_cast<unsigned char>(letter)];
+      if (used > commonestInitialUses_) {
+        commonestInitialUses_ = used;
+        commonestInitial_ = static_cast<unsigned char>(letter);
+      }
+    }
   }
   if (words_.size() + initialLetters_ > 64) return;
   for (size_t byte = 0; byte < 256; ++byte) {
@@ -285,17 +402,19 @@ std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TF
     });
   }
   const size_t size = table.size();
-  if (pattern.FirstInitial() == 0) return std::vector<uint64_t>((size + 63) / 64, ~uint64_t{0});
-  // Initials alone: a matching text has a word that begins with the first letter,
-  // after a space or at the start of the text.
-  const std::string afterSpace = {' ', static_cast<char>(pattern.FirstInitial())};
-  std::vector<uint64_t> bits = TextsContainingReadingYoAsE(
-      table, afterSpace, [&](size_t i, int part) { return pattern.MatchesLowerCase(textAt(i), scratches[part]); });
-  for (size_t i = 0; i < size; ++i) {
-    const std::string_view text = textAt(i);
-    if (!text.empty() && Fold(text[0]) == pattern.FirstInitial() && !BitSet(bits, i) &&
-        pattern.MatchesLowerCase(text, scratches[0]))
-      bits[i >> 6] |= uint64_t{1} << (i & 63);
+  if (pattern.CommonestInitial() == 0) return std::vector<uint64_t>((size + 63) / 64, ~uint64_t{0});
+  std::vector<uint64_t> bits((size + 63) / 64, 0);
+  const auto mark = [&](size_t first, size_t last, int part) {
+    const auto letter = static_cast<char>(pattern.CommonestInitial());
+    ForEachInitialsCandidate(table, letter, pattern.CommonestInitialUses(), first, last, [&](size_t i) {
+      if (pattern.MatchesLowerCase(textAt(i), scratches[part])) bits[i >> 6] |= uint64_t{1} << (i & 63);
+    });
+  };
+  const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(size), 64));
+  if (split == 0) {
+    mark(0, size, 0);
+  } else {
+    RunSideBySide([&] { mark(0, split, 0); }, [&] { mark(split, size, 1); });
   }
   return bits;
 }

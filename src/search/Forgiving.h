@@ -53,8 +53,10 @@ class TForgivingPattern {
   const std::string& Required() const { return required_; }
   // Holding Required() is the whole match: the field is one word, not initials.
   bool RequiredDecides() const { return words_.size() == 1 && initials_.empty(); }
-  // The folded first letter of the first word of initials; 0 for none.
-  unsigned char FirstInitial() const { return initials_.empty() ? 0 : static_cast<unsigned char>(initials_[0][0]); }
+  // The folded letter that the most letters of the initials are, and how many are;
+  // 0 and 0 for no initials.
+  unsigned char CommonestInitial() const { return commonestInitial_; }
+  size_t CommonestInitialUses() const { return commonestInitialUses_; }
   // text in any case, read up to its first NUL.
   bool Matches(std::string_view text, TForgivingScratch& scratch) const;
   // The same for a text already lower case, as a table's LowerTexts() holds them.
@@ -72,6 +74,8 @@ class TForgivingPattern {
   std::vector<std::string> words_;     // folded, each to be found inside a text word
   std::vector<std::string> initials_;  // the folded letters of each word of initials
   size_t initialLetters_ = 0;
+  unsigned char commonestInitial_ = 0;
+  size_t commonestInitialUses_ = 0;
   std::string required_;
   // By byte of lower-case text, for 64 field words and letters or fewer: the field
   // words it may begin, and the letters of the initials (counted across the words).
