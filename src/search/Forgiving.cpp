@@ -100,6 +100,17 @@ bool InitialsInOrder(std::string_view text, std::string_view letters) {
   return false;
 }
 
+#if defined(__SSE2__)
+// Bit 16 * quarter + k: whether byte 16 * quarter + k of text is byte, or «ё» where
+// byte is «е».
+uint64_t BytesAt(const char* text, int quarter, char byte) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * quarter));
+  __m128i same = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(byte));
+  if (byte == E) same = _mm_or_si128(same, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Yo)));
+  return uint64_t{static_cast<unsigned>(_mm_movemask_epi8(same))} << (16 * quarter);
+}
+#endif
+
 // Where words begin with one letter (or «ё» for «е»), and the NULs that part the
 // texts, among 64 bytes of a table's lower-case texts from offset at.
 struct TChunk {
@@ -247,18 +258,80 @@ TForgivingPattern::TForgivingPattern(std::string_view field) {
 
 bool TForgivingPattern::Matches(std::string_view text, TForgivingScratch& scratch) const {
   std::string& lower = scratch.lower_;
-  lower.assign(TextBeforeNul(text));
+  const size_t size = TextBeforeNul(text).size();
+  lower.assign(text.substr(0, size));
   for (char& c : lower) c = LowerChar(c);
-  return MatchesLowerCase(lower, scratch);
+  // As in a table, where more bytes follow a text.
+  lower.resize(size + WideReach, '\0');
+  return MatchesLowerCase(std::string_view(lower).substr(0, size), lower.size(), scratch);
 }
 
-bool TForgivingPattern::MatchesLowerCase(std::string_view text, TForgivingScratch& scratch) const {
+bool TForgivingPattern::MatchesLowerCase(std::string_view text, size_t readable, TForgivingScratch& scratch) const {
+#if defined(__SSE2__)
+  if (!RequiredDecides() && (!words_.empty() || initials_.size() > 1) && words_.size() + initialLetters_ <= 64 &&
+      readable >= WideReach) {
+    if (const std::optional<bool> matches = MatchesShort(text, scratch)) return *matches;
+  }
+#endif
   text = TextBeforeNul(text);
   // A single word inside the text is inside one of its words, holding no space.
   if (RequiredDecides()) return Holds(text.data(), text.size(), words_[0]);
   if (words_.empty() && initials_.size() == 1) return InitialsInOrder(text, initials_[0]);
   return words_.size() + initialLetters_ <= 64 ? MatchesFewWords(text, scratch) : MatchManyWords(text, scratch);
 }
+
+#if defined(__SSE2__)
+// A text shorter than 64 bytes is read sixteen bytes at a time, a bit per byte:
+// each field word's first two bytes leave few places to compare in full, and a
+// count of the word starts before a place names its word.
+std::optional<bool> TForgivingPattern::MatchesShort(std::string_view text, TForgivingScratch& scratch) const {
+  const char* data = text.data();
+  uint64_t nuls = 0;
+  int quarters = 0;
+  while (quarters < 4 && nuls == 0) nuls = BytesAt(data, quarters++, '\0');
+  const size_t size = std::min(text.size(), nuls == 0 ? size_t{64} : static_cast<size_t>(__builtin_ctzll(nuls)));
+  if (size > 63) return std::nullopt;
+  const uint64_t inside = (uint64_t{1} << size) - 1;
+  uint64_t spaces = 0;
+  for (int q = 0; q < quarters; ++q) spaces |= BytesAt(data, q, ' ');
+  spaces &= inside;
+  const uint64_t starts = ~spaces & inside & (spaces << 1 | 1);
+  const auto wordOf = [&](int at) {
+    return uint64_t{1} << (__builtin_popcountll(starts & ((uint64_t{2} << at) - 1)) - 1);
+  };
+  if (words_.size() + initialLetters_ > static_cast<size_t>(__builtin_popcountll(starts))) return false;
+  scratch.holds_.resize(words_.size());
+  for (size_t i = 0; i < words_.size(); ++i) {
+    const std::string& word = words_[i];
+    if (word.size() > size) return false;
+    uint64_t firsts = 0;
+    for (int q = 0; q < quarters; ++q)
+      firsts |= BytesAt(data, q, word[0]) & (word.size() > 1 ? BytesAt(data + 1, q, word[1]) : ~uint64_t{0});
+    uint64_t places = firsts & ((uint64_t{1} << (size - word.size() + 1)) - 1);
+    uint64_t holders = 0;
+    for (; places != 0; places &= places - 1) {
+      const int at = __builtin_ctzll(places);
+      size_t k = 2;
+      while (k < word.size() && Same(data[at + static_cast<int>(k)], word[k])) ++k;
+      if (k >= word.size()) holders |= wordOf(at);
+    }
+    if (holders == 0) return false;
+    scratch.holds_[i] = holders;
+  }
+  scratch.begins_.resize(initialLetters_);
+  size_t letter = 0;
+  for (const std::string& letters : initials_) {
+    for (const char wanted : letters) {
+      uint64_t begun = 0;
+      for (int q = 0; q < quarters; ++q) begun |= BytesAt(data, q, wanted);
+      uint64_t words = 0;
+      for (begun &= starts; begun != 0; begun &= begun - 1) words |= wordOf(__builtin_ctzll(begun));
+      scratch.begins_[letter++] = words;
+    }
+  }
+  return AssignFew(0, 0, 0, 0, 0, scratch);
+}
+#endif
 
 // One pass gives each field word and letter of the initials a bit per text word,
 // leaving the matching a few masks' work; the bytes that may begin a field word
@@ -398,7 +471,7 @@ std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TF
   if (!pattern.Required().empty()) {
     if (pattern.RequiredDecides()) return TextsContainingReadingYoAsE(table, pattern.Required());
     return TextsContainingReadingYoAsE(table, pattern.Required(), [&](size_t i, int part) {
-      return pattern.MatchesLowerCase(textAt(i), scratches[part]);
+      return pattern.MatchesLowerCase(textAt(i), texts.size() - table.StartOf(i), scratches[part]);
     });
   }
   const size_t size = table.size();
@@ -407,7 +480,8 @@ std::vector<uint64_t> TextsMatchingForgivingly(const TTextTable& table, const TF
   const auto mark = [&](size_t first, size_t last, int part) {
     const auto letter = static_cast<char>(pattern.CommonestInitial());
     ForEachInitialsCandidate(table, letter, pattern.CommonestInitialUses(), first, last, [&](size_t i) {
-      if (pattern.MatchesLowerCase(textAt(i), scratches[part])) bits[i >> 6] |= uint64_t{1} << (i & 63);
+      if (pattern.MatchesLowerCase(textAt(i), texts.size() - table.StartOf(i), scratches[part]))
+        bits[i >> 6] |= uint64_t{1} << (i & 63);
     });
   };
   const auto split = static_cast<size_t>(SplitPoint(static_cast<int64_t>(size), 64));

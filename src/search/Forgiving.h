@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,10 +60,14 @@ class TForgivingPattern {
   size_t CommonestInitialUses() const { return commonestInitialUses_; }
   // text in any case, read up to its first NUL.
   bool Matches(std::string_view text, TForgivingScratch& scratch) const;
-  // The same for a text already lower case, as a table's LowerTexts() holds them.
-  bool MatchesLowerCase(std::string_view text, TForgivingScratch& scratch) const;
+  // The bytes past a text that the wide reading of short texts may need.
+  static constexpr size_t WideReach = 65;
+  // The same for a text already lower case, as a table's LowerTexts() holds them;
+  // readable bytes from text.data() on may be read, WideReach of them for speed.
+  bool MatchesLowerCase(std::string_view text, size_t readable, TForgivingScratch& scratch) const;
 
  private:
+  std::optional<bool> MatchesShort(std::string_view text, TForgivingScratch& scratch) const;
   bool MatchesFewWords(std::string_view text, TForgivingScratch& scratch) const;
   bool AssignFew(size_t initials, size_t letter, size_t flat, size_t from, uint64_t taken,
                  TForgivingScratch& scratch) const;
