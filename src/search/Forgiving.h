@@ -24,8 +24,9 @@ inline constexpr cp1251::ByteTable ForgivingFold = [] {
 }();
 
 // What one thread needs to match texts, kept between texts so that a scan does not
-// allocate once it has met its longest text.
-class TForgivingScratch {
+// allocate once it has met its longest text; aligned so that two threads' scratches
+// share no cache line.
+class alignas(64) TForgivingScratch {
  private:
   friend class TForgivingPattern;
   struct TWord {
