@@ -177,38 +177,43 @@ const bool HasAvx2 = __builtin_cpu_supports("avx2");
 
 // Calls onCandidate for each of the texts first..last-1 that has at least needed
 // words beginning with letter: what initials alone may match. Within a text no NUL
-// parts two such words, so counting them needs no text boundaries but the NULs, and
-// only the few candidates are looked up.
+// parts two such words, so the count needs no text boundaries but the NULs: adding
+// a chunk's words to its bytes outside NULs carries from each text's first word up
+// to the text's end, leaving a one at its later words only. As many rounds as
+// needed leave the texts' needed-th words, and only those few are looked up.
 template <typename TOnCandidate>
 void ForEachInitialsCandidate(const TTextTable& table, char letter, size_t needed, size_t first, size_t last,
                               TOnCandidate&& onCandidate) {
   const char* texts = table.LowerTexts().data();
   const size_t end = table.StartOf(last);
-  size_t seen = 0;
+  // Per round: whether the text at the top of the last chunk goes on with a carry.
+  std::vector<uint8_t> carries(needed, 0);
   size_t index = first;
   for (size_t at = table.StartOf(first); at < end; at += 64) {
     const size_t size = std::min<size_t>(64, end - at);
 #if defined(__SSE2__)
-    TChunk chunk = size < 64 || at == 0 ? NarrowChunk(texts, at, size, letter)
-                   : HasAvx2            ? WideChunk32(texts, at, letter)
-                                        : WideChunk(texts, at, letter);
+    const TChunk chunk = size < 64 || at == 0 ? NarrowChunk(texts, at, size, letter)
+                         : HasAvx2            ? WideChunk32(texts, at, letter)
+                                              : WideChunk(texts, at, letter);
 #else
-    TChunk chunk = NarrowChunk(texts, at, size, letter);
+    const TChunk chunk = NarrowChunk(texts, at, size, letter);
 #endif
-    for (uint64_t begins = chunk.Begins; begins != 0; begins &= begins - 1) {
-      const int k = __builtin_ctzll(begins);
-      const uint64_t below = (uint64_t{1} << k) - 1;
-      // Without a branch: whether a text ended in between is anyone's guess.
-      seen = (chunk.Nuls & below) != 0 ? 1 : seen + 1;
-      chunk.Nuls &= ~below;
-      if (seen == needed) {
-        // A walk reads the starts in order, which the cache sees coming; a search
-        // would miss it at every step.
-        while (table.StartOf(index + 1) <= at + static_cast<size_t>(k)) ++index;
-        onCandidate(index);
-      }
+    const uint64_t open = ~chunk.Nuls & (size == 64 ? ~uint64_t{0} : (uint64_t{1} << size) - 1);
+    uint64_t words = chunk.Begins;
+    uint64_t sum = 0;
+    for (size_t round = 0; round < needed; ++round) {
+      const bool over = __builtin_add_overflow(open, words, &sum);
+      const bool overAgain = __builtin_add_overflow(sum, uint64_t{carries[round]}, &sum);
+      carries[round] = over || overAgain;
+      if (round + 1 < needed) words &= sum;
     }
-    if (chunk.Nuls != 0) seen = 0;
+    for (uint64_t found = words & ~sum; found != 0; found &= found - 1) {
+      // A walk reads the starts in order, which the cache sees coming; a search
+      // would miss it at every step.
+      const size_t offset = at + static_cast<size_t>(__builtin_ctzll(found));
+      while (table.StartOf(index + 1) <= offset) ++index;
+      onCandidate(index);
+    }
   }
 }
 

@@ -206,7 +206,7 @@ TEST(ForgivingSearchTest, TableScansAgreeWithTextByText) {
     if (random.Chance(1)) text.insert(random.Below(text.size() + 1), 1, '\0');
     table.push_back(text);
   }
-  for (const char* field : {"И.И.", "е.", "И. П.", "П.И. е.", "иван иванов", "Петров И.И.", "ёлкин е."}) {
+  for (const char* field : {"И.И.", "И.И.И.", "е.", "И. П.", "П.И. е.", "иван иванов", "Петров И.И.", "ёлкин е."}) {
     const TForgivingPattern pattern(LowerText(Cp(field)));
     const std::vector<uint64_t> bits = TextsMatchingForgivingly(table, pattern);
     TForgivingScratch scratch;
