@@ -41,13 +41,22 @@ bool ScanForgiving(const TDirectory& directory, std::span<const SearchCriteria> 
     return std::any_of(bits.begin(), bits.end(), [](uint64_t word) { return word != 0; });
   };
   std::vector<size_t> live;
-  std::vector<uint64_t> anyOwner((directory.Owners.size() + 63) / 64, 0);
-  std::vector<uint64_t> anyCorpus((corpusTexts.size() + 63) / 64, 0);
   for (size_t r = 0; r < readings.size(); ++r) {
-    if ((byOwner && !any(texts[r].Owners)) || (byCorpus && !any(texts[r].Corpora))) continue;
-    live.push_back(r);
-    if (byOwner) Unite(anyOwner, texts[r].Owners);
-    if (byCorpus) Unite(anyCorpus, texts[r].Corpora);
+    if ((!byOwner || any(texts[r].Owners)) && (!byCorpus || any(texts[r].Corpora))) live.push_back(r);
+  }
+  std::vector<uint64_t> anyOwner;
+  std::vector<uint64_t> anyCorpus;
+  if (live.size() == 1) {
+    // Its texts are not needed apart any more.
+    anyOwner = std::move(texts[live[0]].Owners);
+    anyCorpus = std::move(texts[live[0]].Corpora);
+  } else {
+    anyOwner.assign((directory.Owners.size() + 63) / 64, 0);
+    anyCorpus.assign((corpusTexts.size() + 63) / 64, 0);
+    for (const size_t r : live) {
+      if (byOwner) Unite(anyOwner, texts[r].Owners);
+      if (byCorpus) Unite(anyCorpus, texts[r].Corpora);
+    }
   }
   // One scan for what any reading accepts; the few records it finds are then told
   // apart by reading.
