@@ -4,7 +4,9 @@
 // of initials ("И." or "И.И.") stands for as many words of the text, in that order,
 // that begin with its letters.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +24,9 @@ inline constexpr cp1251::ByteTable ForgivingFold = [] {
 }();
 
 // What one thread needs to match texts, kept between texts so that a scan does not
-// allocate once it has met its longest text.
-class TForgivingScratch {
+// allocate once it has met its longest text; aligned so that two threads' scratches
+// share no cache line.
+class alignas(64) TForgivingScratch {
  private:
   friend class TForgivingPattern;
   struct TWord {
@@ -31,7 +34,10 @@ class TForgivingScratch {
     uint32_t Size;
     unsigned char First;  // folded
   };
+  std::string lower_;
   std::vector<TWord> words_;
+  std::vector<uint64_t> holds_;    // per field word: the text words that hold it, for 64 words or fewer
+  std::vector<uint64_t> begins_;   // per letter of the initials: the text words it begins, the same
   std::vector<uint8_t> fits_;      // field word by text word: the text word holds it
   std::vector<int32_t> holder_;    // per text word: the field word matched to it, -1 none
   std::vector<uint8_t> taken_;     // per text word: given to a letter of the initials
@@ -49,12 +55,24 @@ class TForgivingPattern {
   const std::string& Required() const { return required_; }
   // Holding Required() is the whole match: the field is one word, not initials.
   bool RequiredDecides() const { return words_.size() == 1 && initials_.empty(); }
-  // The folded first letter of the first word of initials; 0 for none.
-  unsigned char FirstInitial() const { return initials_.empty() ? 0 : static_cast<unsigned char>(initials_[0][0]); }
+  // The folded letter that the most letters of the initials are, and how many are;
+  // 0 and 0 for no initials.
+  unsigned char CommonestInitial() const { return commonestInitial_; }
+  size_t CommonestInitialUses() const { return commonestInitialUses_; }
   // text in any case, read up to its first NUL.
   bool Matches(std::string_view text, TForgivingScratch& scratch) const;
+  // The bytes past a text that the wide reading of short texts may need.
+  static constexpr size_t WideReach = 65;
+  // The same for a text already lower case, as a table's LowerTexts() holds them;
+  // readable bytes from text.data() on may be read, WideReach of them for speed.
+  bool MatchesLowerCase(std::string_view text, size_t readable, TForgivingScratch& scratch) const;
 
  private:
+  std::optional<bool> MatchesShort(std::string_view text, TForgivingScratch& scratch) const;
+  bool MatchesFewWords(std::string_view text, TForgivingScratch& scratch) const;
+  bool AssignFew(size_t initials, size_t letter, size_t flat, size_t from, uint64_t taken,
+                 TForgivingScratch& scratch) const;
+  bool MatchManyWords(std::string_view text, TForgivingScratch& scratch) const;
   bool Assign(size_t initials, size_t letter, uint32_t from, TForgivingScratch& scratch) const;
   bool MatchPlainWords(TForgivingScratch& scratch) const;
   bool Augment(size_t word, TForgivingScratch& scratch) const;
@@ -62,7 +80,13 @@ class TForgivingPattern {
   std::vector<std::string> words_;     // folded, each to be found inside a text word
   std::vector<std::string> initials_;  // the folded letters of each word of initials
   size_t initialLetters_ = 0;
+  unsigned char commonestInitial_ = 0;
+  size_t commonestInitialUses_ = 0;
   std::string required_;
+  // By byte of lower-case text, for 64 field words and letters or fewer: the field
+  // words it may begin, and the letters of the initials (counted across the words).
+  std::array<uint64_t, 256> wordsBeginning_{};
+  std::array<uint64_t, 256> lettersBeginning_{};
 };
 
 // One bit per text of table that the pattern matches.

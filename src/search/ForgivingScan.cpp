@@ -1,5 +1,7 @@
 #include "search/ForgivingScan.h"
 
+#include <algorithm>
+
 #include "data/TextServices.h"
 #include "search/Forgiving.h"
 #include "search/LatinLayout.h"
@@ -15,7 +17,6 @@ struct TReadingTexts {
 };
 
 void Unite(std::vector<uint64_t>& into, const std::vector<uint64_t>& bits) {
-  if (into.empty()) into.resize(bits.size(), 0);
   for (size_t w = 0; w < bits.size(); ++w) into[w] |= bits[w];
 }
 
@@ -29,17 +30,32 @@ bool ScanForgiving(const TDirectory& directory, std::span<const SearchCriteria> 
   const bool byCorpus = !first.Corpus.empty();
   const TTextTable& corpusTexts = directory.Phones.CorpusTexts();
   std::vector<TReadingTexts> texts(readings.size());
-  std::vector<uint64_t> anyOwner;
-  std::vector<uint64_t> anyCorpus;
   for (size_t r = 0; r < readings.size(); ++r) {
     if (CancelSeen(cancel)) return false;
-    if (byOwner) {
-      texts[r].Owners = TextsMatchingForgivingly(directory.Owners, TForgivingPattern(readings[r].Owner));
-      Unite(anyOwner, texts[r].Owners);
-    }
-    if (byCorpus) {
-      texts[r].Corpora = TextsMatchingForgivingly(corpusTexts, TForgivingPattern(readings[r].Corpus));
-      Unite(anyCorpus, texts[r].Corpora);
+    if (byOwner) texts[r].Owners = TextsMatchingForgivingly(directory.Owners, TForgivingPattern(readings[r].Owner));
+    if (byCorpus) texts[r].Corpora = TextsMatchingForgivingly(corpusTexts, TForgivingPattern(readings[r].Corpus));
+  }
+  // A reading that accepts no text (mostly the other layout's) finds no record and
+  // is left out, so that with one reading left every record found is its own.
+  const auto any = [](const std::vector<uint64_t>& bits) {
+    return std::any_of(bits.begin(), bits.end(), [](uint64_t word) { return word != 0; });
+  };
+  std::vector<size_t> live;
+  for (size_t r = 0; r < readings.size(); ++r) {
+    if ((!byOwner || any(texts[r].Owners)) && (!byCorpus || any(texts[r].Corpora))) live.push_back(r);
+  }
+  std::vector<uint64_t> anyOwner;
+  std::vector<uint64_t> anyCorpus;
+  if (live.size() == 1) {
+    // Its texts are not needed apart any more.
+    anyOwner = std::move(texts[live[0]].Owners);
+    anyCorpus = std::move(texts[live[0]].Corpora);
+  } else {
+    anyOwner.assign((directory.Owners.size() + 63) / 64, 0);
+    anyCorpus.assign((corpusTexts.size() + 63) / 64, 0);
+    for (const size_t r : live) {
+      if (byOwner) Unite(anyOwner, texts[r].Owners);
+      if (byCorpus) Unite(anyCorpus, texts[r].Corpora);
     }
   }
   // One scan for what any reading accepts; the few records it finds are then told
@@ -47,15 +63,16 @@ bool ScanForgiving(const TDirectory& directory, std::span<const SearchCriteria> 
   const TPhoneScan scan(directory, first, std::move(anyOwner),
                         byCorpus ? std::optional(std::move(anyCorpus)) : std::nullopt);
   const auto count = static_cast<int32_t>(directory.Phones.size());
-  if (readings.size() == 1) {
+  if (live.size() <= 1) {
+    const uint32_t found = live.empty() ? 0 : uint32_t{1} << live[0];
     return ScanPhoneBlocks(
-        scan, count, [&](int32_t i) { onResult(i, 1); }, onProgress, cancel);
+        scan, count, [&](int32_t i) { onResult(i, found); }, onProgress, cancel);
   }
   const int32_t* owners = directory.Phones.OwnerColumn().data();
   const uint32_t* corpora = directory.Phones.CorpusColumn().data();
   const auto byReadings = [&](int32_t i) {
     uint32_t found = 0;
-    for (size_t r = 0; r < readings.size(); ++r) {
+    for (const size_t r : live) {
       const bool owner = !byOwner || BitSet(texts[r].Owners, static_cast<size_t>(owners[i]));
       const bool corpus = !byCorpus || BitSet(texts[r].Corpora, corpora[i]);
       found |= static_cast<uint32_t>(owner && corpus) << r;

@@ -9,6 +9,7 @@
 #include "search/Forgiving.h"
 #include "search/LatinLayout.h"
 #include "search/RunSearch.h"
+#include "search/TextsContaining.h"
 #include "tests/support/Cp1251Literal.h"
 #include "tools/Random.h"
 
@@ -173,6 +174,50 @@ TEST(ForgivingSearchTest, WordsInitialsAndLettersAtTheEdges) {
   }
   for (const char* field : {"иван", "И.", "И. иван"})
     EXPECT_FALSE(Matches(Cp(field), "Ab" + std::string(1, '\0') + Cp(" Иван"))) << "a text ends at its first NUL";
+}
+
+// Names are short; texts past 64 bytes or 64 words, and repeated words with «ё» or
+// without, are matched another way.
+TEST(ForgivingSearchTest, LongTextsAndRepeatedWordsAgreeWithTheReference) {
+  const Words pieces = SplitWords(Cp("и ия Иван иванов ИВАНОВА ёж еж Ёлкин елкина пётр Петр а"));
+  TRandom random(11);
+  int found = 0;
+  for (int round = 0; round < 1500; ++round) {
+    std::string text;
+    for (int n = random.Between(1, round % 4 == 0 ? 70 : round % 2 ? 16 : 6); n > 0; --n)
+      text += random.Pick(pieces) + (random.Chance(20) ? "  " : " ");
+    const std::string field = RandomField(random, {text});
+    const bool expected = ReferenceMatches(field, text);
+    EXPECT_EQ(Matches(field, text), expected) << Utf8FromCp1251(field + " in " + text);
+    found += expected;
+  }
+  EXPECT_GT(found, 500);
+}
+
+// A table is read a chunk of bytes at a time, in two parts side by side, up to its
+// last bytes: every text must come out as it does alone.
+TEST(ForgivingSearchTest, TableScansAgreeWithTextByText) {
+  const Words pieces = SplitWords(Cp("Иван Иванов Ирина Илья Ёлкин Елена Пётр Петров Павел Ильич Семёнович"));
+  TRandom random(5);
+  TTextTable table;
+  while (table.size() < 410'000) {
+    std::string text;
+    for (int n = random.Between(0, table.size() % 97 == 0 ? 30 : 4); n > 0; --n) text += random.Pick(pieces) + " ";
+    if (random.Chance(1)) text.insert(random.Below(text.size() + 1), 1, '\0');
+    table.push_back(text);
+  }
+  for (const char* field : {"И.И.", "И.И.И.", "е.", "И. П.", "П.И. е.", "иван иванов", "Петров И.И.", "ёлкин е."}) {
+    const TForgivingPattern pattern(LowerText(Cp(field)));
+    const std::vector<uint64_t> bits = TextsMatchingForgivingly(table, pattern);
+    TForgivingScratch scratch;
+    size_t found = 0;
+    for (size_t i = 0; i < table.size(); ++i) {
+      ASSERT_EQ(BitSet(bits, i), pattern.Matches(table[i], scratch))
+          << field << " in " << Utf8FromCp1251(std::string(table[i]));
+      found += BitSet(bits, i);
+    }
+    EXPECT_GT(found, 1000u) << field;
+  }
 }
 
 TEST(ForgivingSearchTest, LatinLayoutIsReadAsTheRussianKeysAndSearchedBeside) {
