@@ -112,10 +112,10 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
   loadPoll_ = new QTimer(this);
   cancelShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   cancelShortcut_->setEnabled(false);
-  ReadSettings();
   resize(kClientSize);
   setMinimumSize(kMinimumClientSize);
   if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+  ReadSettings();
   FormCreate();
   BindEvents();
 }
@@ -272,6 +272,7 @@ void TfrmMain::mePhonePropertiesChange() {
 // the digits mask returns.
 void TfrmMain::chkRegExprPropertiesChange() {
   RunGuarded([this] {
+    WriteSettings();
     UpdateSearchState();
     SetPhoneMask();
     SearchAsTyped();
@@ -301,14 +302,22 @@ void TfrmMain::SetPhoneMask() {
 
 // Before the events are bound: setting the boxes runs no handler.
 void TfrmMain::ReadSettings() {
-  const TWindowSettings settings = ReadWindowSettings();
+  const TWindowSettings settings = ReadWindowSettings(gPhones->ColumnCount(), gPhones->MinimumColumnWidth());
+  // A place on a screen that is no longer there is refused, keeping the centred one.
+  if (!settings.Geometry.isEmpty()) restoreGeometry(settings.Geometry);
+  if (settings.Grid) gPhones->RestoreLayout(*settings.Grid);
+  chkRegExpr->setChecked(settings.RegExpr);
   chkSearchAsYouType->setChecked(settings.SearchAsYouType);
   chkForgiving->setChecked(settings.Forgiving);
   SetPhoneMask();
 }
 
 void TfrmMain::WriteSettings() const {
-  WriteWindowSettings({.SearchAsYouType = chkSearchAsYouType->isChecked(), .Forgiving = chkForgiving->isChecked()});
+  WriteWindowSettings({.RegExpr = chkRegExpr->isChecked(),
+                       .SearchAsYouType = chkSearchAsYouType->isChecked(),
+                       .Forgiving = chkForgiving->isChecked(),
+                       .Geometry = saveGeometry(),
+                       .Grid = gPhones->Layout()});
 }
 
 bool TfrmMain::AnyFieldFilled() const {

@@ -215,6 +215,7 @@ void TfrmMain::EndSearch() {
 void TfrmMain::closeEvent(QCloseEvent* event) {
   searchRunner_->Cancel();
   EndSearch();
+  RunGuarded([this] { WriteSettings(); });
   QMainWindow::closeEvent(event);
 }
 

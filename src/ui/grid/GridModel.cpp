@@ -154,6 +154,13 @@ void TGridModel::GroupBy(int column) {
   emit orderChanged();
 }
 
+void TGridModel::RestoreOrder(const std::vector<TSortKey>& sort, const std::vector<int>& grouping) {
+  order_ = TViewOrder(sort);
+  for (int column : grouping) order_.Group(column);
+  ReorderNow();
+  emit orderChanged();
+}
+
 void TGridModel::Ungroup(int column) {
   if (!order_.IsGrouped(column)) return;
   order_.Ungroup(column);

@@ -43,6 +43,8 @@ class TGridModel : public QAbstractTableModel {
   const TViewOrder& Order() const { return order_; }
   void ClickHeader(int column, bool shift, bool ctrl);
   void GroupBy(int column);
+  // The sort list and grouping of an earlier run, as if the user had chosen them.
+  void RestoreOrder(const std::vector<TSortKey>& sort, const std::vector<int>& grouping);
   void Ungroup(int column);
 
   bool IsGroupRow(int row) const;

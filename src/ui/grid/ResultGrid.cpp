@@ -64,6 +64,29 @@ std::vector<int> TResultGrid::ShownColumns() const {
   return columns;
 }
 
+int TResultGrid::MinimumColumnWidth() const { return header_->minimumSectionSize(); }
+
+TGridLayout TResultGrid::Layout() const {
+  TGridLayout layout;
+  for (int visual = 0; visual < header_->count(); ++visual) layout.VisualOrder.push_back(header_->logicalIndex(visual));
+  layout.Widths = preferredWidths_;
+  layout.Sort = Order().SortList();
+  layout.Grouping = Order().Grouping();
+  return layout;
+}
+
+void TResultGrid::RestoreLayout(const TGridLayout& layout) {
+  const auto columns = static_cast<size_t>(ColumnCount());
+  if (layout.VisualOrder.size() != columns || layout.Widths.size() != columns) return;
+  for (int visual = 0; visual < ColumnCount(); ++visual) {
+    const int from = header_->visualIndex(layout.VisualOrder[static_cast<size_t>(visual)]);
+    if (from != visual) header_->moveSection(from, visual);
+  }
+  preferredWidths_ = layout.Widths;
+  FitColumns();
+  model_->RestoreOrder(layout.Sort, layout.Grouping);
+}
+
 QString TResultGrid::ColumnHeader(int column) const {
   return model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
 }

@@ -13,6 +13,7 @@
 
 #include "ui/grid/CellSource.h"
 #include "ui/grid/GridColumn.h"
+#include "ui/grid/GridLayout.h"
 #include "ui/grid/OrderedRows.h"
 
 class QAbstractItemView;
@@ -37,6 +38,12 @@ class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; t
   std::vector<uint32_t> ShownKeys() const;
   std::vector<int> ShownColumns() const;
   QString ColumnHeader(int column) const;
+  int ColumnCount() const { return static_cast<int>(preferredWidths_.size()); }
+  int MinimumColumnWidth() const;
+  // Column order and widths, sort list and grouping, to be restored at the next start.
+  TGridLayout Layout() const;
+  // A layout for other columns than these is ignored.
+  void RestoreLayout(const TGridLayout& layout);
   QAbstractItemView* View() const;
 
  protected:
