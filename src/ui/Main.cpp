@@ -107,6 +107,7 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
   setCentralWidget(client);
   CreateStatusBar();
   CreateListActions();
+  CreateHelpShortcut();
   SetTabOrder();
   searchRunner_ = std::make_unique<TSearchRunner>();
   loadPoll_ = new QTimer(this);

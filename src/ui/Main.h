@@ -70,6 +70,7 @@ class TfrmMain : public QMainWindow {
   void UpdateSearchState();
   void btnGoClick();
   void SaveListClick();
+  void ShowHelp();  // F1
   // The grid's rows into path, as SaveListClick does once a file is chosen.
   void SaveListTo(const QString& path, TListFormat format);
   // Esc: the running search, or one waiting for the phone data, ends without rows.
@@ -93,6 +94,7 @@ class TfrmMain : public QMainWindow {
   void CreateResultGrid(TAnchorLayout& layout);
   void CreateStatusBar();
   void CreateListActions();
+  void CreateHelpShortcut();
   void SetTabOrder();
   void BindEvents();
   void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field, QRect fieldRect,

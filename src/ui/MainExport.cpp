@@ -21,7 +21,6 @@ void TfrmMain::CreateListActions() {
   actSaveList->setShortcut(QKeySequence::Save);
   actSaveList->setShortcutContext(Qt::WindowShortcut);
   addAction(actSaveList);
-  gPhones->View()->setContextMenuPolicy(Qt::ActionsContextMenu);
   gPhones->View()->addAction(actSaveList);
   connect(actSaveList, &QAction::triggered, this, [this] { RunGuarded([this] { SaveListClick(); }); });
 }

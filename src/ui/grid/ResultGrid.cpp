@@ -1,5 +1,6 @@
 #include "ui/grid/ResultGrid.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QVBoxLayout>
 
@@ -42,7 +43,50 @@ TResultGrid::TResultGrid(std::vector<TGridColumn> columns, const TCellSource& so
   connect(groupArea_, &TGroupArea::buttonDraggedOut, this, &TResultGrid::OnButtonDraggedOut);
   connect(model_, &TGridModel::orderChanged, this, &TResultGrid::OnOrderChanged);
   view_->viewport()->installEventFilter(this);
+  CreateOrderActions();
   OnOrderChanged();
+}
+
+void TResultGrid::CreateOrderActions() {
+  view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  const auto add = [this](const QString& text, const QString& name, auto&& handler) {
+    auto* action = new QAction(text, view_);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, [this, handler] {
+      const int column = CurrentColumn();
+      if (column >= 0) RunGuarded([&] { handler(column); });
+    });
+    view_->addAction(action);
+  };
+  add(QStringLiteral("Сортировать по этому столбцу"), QStringLiteral("actSortByColumn"),
+      [this](int column) { model_->ClickHeader(column, false, false); });
+  add(QStringLiteral("Добавить столбец к сортировке"), QStringLiteral("actAddSortColumn"),
+      [this](int column) { model_->ClickHeader(column, true, false); });
+  add(QStringLiteral("Группировать по этому столбцу"), QStringLiteral("actGroupByColumn"),
+      [this](int column) { model_->GroupBy(column); });
+  auto* ungroup = new QAction(QStringLiteral("Убрать группировку"), view_);
+  ungroup->setObjectName(QStringLiteral("actUngroup"));
+  connect(ungroup, &QAction::triggered, this, [this] {
+    RunGuarded([this] {
+      const std::vector<int> grouping = model_->Order().Grouping();
+      for (int column : grouping) model_->Ungroup(column);
+    });
+  });
+  view_->addAction(ungroup);
+  auto* separator = new QAction(view_);
+  separator->setSeparator(true);
+  view_->addAction(separator);
+}
+
+// The focused cell's column, else the first one shown.
+int TResultGrid::CurrentColumn() const {
+  const QModelIndex current = view_->currentIndex();
+  if (current.isValid()) return current.column();
+  for (int visual = 0; visual < header_->count(); ++visual) {
+    const int logical = header_->logicalIndex(visual);
+    if (!header_->isSectionHidden(logical)) return logical;
+  }
+  return -1;
 }
 
 void TResultGrid::BeginUpdate() { model_->BeginUpdate(); }

@@ -50,6 +50,10 @@ class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; t
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The view's menu (the context-menu key or a right click) sorts and groups by the
+  // current column, so that neither needs the mouse.
+  void CreateOrderActions();
+  int CurrentColumn() const;
   void OnHeaderClicked(int column, Qt::KeyboardModifiers modifiers);
   void OnHeaderDraggedOut(int column, QPoint globalPos);
   void OnButtonDraggedOut(int column, QPoint globalPos);

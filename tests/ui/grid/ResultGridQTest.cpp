@@ -1,4 +1,5 @@
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -165,6 +166,32 @@ class ResultGridQTest : public QObject {
     grid_->ClearRows();
     QCoreApplication::processEvents();
     QCOMPARE(Model()->rowCount(), 0);
+  }
+
+  // The view's menu does without the mouse what header clicks and drags do.
+  void theMenuSortsAndGroupsByTheCurrentColumn() {
+    Fill({0, 1, 2, 3});
+    const auto trigger = [this](const char* name) {
+      QAction* action = grid_->View()->findChild<QAction*>(QString::fromLatin1(name));
+      QVERIFY2(action && grid_->View()->actions().contains(action), name);
+      action->trigger();
+    };
+    QCOMPARE(grid_->View()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    grid_->View()->setCurrentIndex(Model()->index(0, 1));
+    trigger("actSortByColumn");
+    QCOMPARE(grid_->Order().SortList(), std::vector<TSortKey>({{1, false}}));
+    trigger("actSortByColumn");
+    QCOMPARE(Cell(0, 1), QString::fromUtf8("Глеб"));
+    grid_->View()->setCurrentIndex(Model()->index(0, 0));
+    trigger("actAddSortColumn");
+    QCOMPARE(grid_->Order().SortList(), std::vector<TSortKey>({{1, true}, {0, false}}));
+    grid_->View()->setCurrentIndex(Model()->index(0, 2));
+    trigger("actGroupByColumn");
+    QCOMPARE(grid_->Order().Grouping(), std::vector<int>({2}));
+    QVERIFY(Header()->isSectionHidden(2));
+    trigger("actUngroup");
+    QVERIFY(grid_->Order().Grouping().empty());
+    QVERIFY(!Header()->isSectionHidden(2));
   }
 
   void headerClicksFollowTheirModifiers() {

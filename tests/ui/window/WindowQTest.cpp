@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "tests/ui/support/MessageBoxCatcher.h"
 #include "tests/ui/window/support/WindowFixture.h"
 #include "ui/Application.h"
 #include "ui/grid/ResultGrid.h"
@@ -166,6 +167,19 @@ class WindowQTest : public QObject {
     QVERIFY(grouping);
     QCOMPARE(grouping->role(), QAccessible::Grouping);
     QVERIFY(grouping->text(QAccessible::Description).startsWith(QStringLiteral("Перетащите сюда заголовок")));
+  }
+
+  void f1ShowsTheHelpOverTheWindow() {
+    TMessageBoxCatcher boxes;
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    QCOMPARE(boxes.Seen().size(), size_t{1});
+    QCOMPARE(boxes.Seen()[0].Title, QStringLiteral("Справка"));
+    for (const char* topic : {"№ телефона", "Поддержка регулярных выражений", "Гибкий поиск", "Ctrl+S", "F1"})
+      QVERIFY2(boxes.Seen()[0].Text.contains(QString::fromUtf8(topic)), topic);
   }
 
   void gridHasTheSevenColumns() {
