@@ -1,5 +1,7 @@
 #include "ui/grid/GridModel.h"
 
+#include <algorithm>
+
 #include <QMetaObject>
 #include <functional>
 
@@ -230,6 +232,22 @@ void TGridModel::SetExpanded(int row, bool expanded) {
   beginRemoveRows({}, int(span.First), int(span.First + span.Count - 1));
   outline_.Collapse(static_cast<size_t>(row));
   endRemoveRows();
+}
+
+int TGridModel::RemoveResultRows(std::vector<int> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  std::erase_if(rows, [this](int row) { return PositionOf(row) < 0; });
+  if (IsGrouped()) {
+    // Each removal may close a group above the rows still to go: from the last row up.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) RemoveResultRow(*row);
+    return static_cast<int>(rows.size());
+  }
+  std::vector<size_t> positions(rows.begin(), rows.end());
+  beginResetModel();
+  rows_.RemoveAll(positions);
+  endResetModel();
+  return static_cast<int>(rows.size());
 }
 
 bool TGridModel::RemoveResultRow(int row) {

@@ -55,6 +55,9 @@ class TGridModel : public QAbstractTableModel {
 
   // Data rows only; false when row is a group row or out of range.
   bool RemoveResultRow(int row);
+  // The data rows among rows (shown rows, any order); group rows stay. Returns how
+  // many went.
+  int RemoveResultRows(std::vector<int> rows);
   // An empty row at the shown row's place (at the end when row is -1 and nothing is
   // grouped); returns its shown row, or -1 when nothing was inserted.
   int InsertEmptyRow(int row);

@@ -1,5 +1,7 @@
 #include "ui/grid/GridView.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -36,7 +38,7 @@ TGridView::TGridView(TGridModel& model, QWidget* parent) : QTableView(parent), m
   setModel(&model_);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setWordWrap(true);
   setTextElideMode(Qt::ElideNone);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -151,7 +153,7 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
   } else if (IsInsert(*event)) {
     command = [this] { InsertEmptyRow(); };
   } else if (IsCopy(*event)) {
-    command = [this] { CopyRow(); };
+    command = [this] { CopyRows(); };
   } else if (model_.IsGroupRow(row) && (event->key() == Qt::Key_Right || event->key() == Qt::Key_Plus)) {
     command = [this, row] { model_.SetExpanded(row, true); };
   } else if (model_.IsGroupRow(row) && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Minus)) {
@@ -165,6 +167,20 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TGridView::ConfirmAndRemove() {
+  const std::vector<int> rows = ChosenRows();
+  if (rows.size() > 1) {
+    const TMessageBox question{.Caption = QStringLiteral("Подтверждение"),
+                               .Text = QStringLiteral("Удалить выбранные записи (%1)?").arg(rows.size()),
+                               .Icon = QMessageBox::Question,
+                               .Buttons = QMessageBox::Ok | QMessageBox::Cancel,
+                               .DefaultButton = QMessageBox::Ok};
+    if (ShowMessageBox(question, this) != QMessageBox::Ok) return;
+    const int column = std::max(currentIndex().column(), 0);
+    model_.RemoveResultRows(rows);
+    const int next = std::min(rows.front(), model_.rowCount() - 1);
+    if (next >= 0) setCurrentIndex(model_.index(next, column));
+    return;
+  }
   const int row = currentIndex().row();
   if (model_.rowCount() == 0 || row < 0 || model_.IsGroupRow(row)) return;
   const TMessageBox question{.Caption = QStringLiteral("Подтверждение"),
@@ -185,23 +201,40 @@ void TGridView::InsertEmptyRow() {
   if (row >= 0) setCurrentIndex(model_.index(row, column));
 }
 
-QString TGridView::RowAsText(int row) const {
-  if (row < 0 || row >= model_.rowCount() || model_.IsGroupRow(row)) return {};
-  QStringList headers;
-  QStringList cells;
+std::vector<int> TGridView::ChosenRows() const {
+  std::vector<int> rows;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    for (int row = range.top(); row <= range.bottom(); ++row)
+      if (!model_.IsGroupRow(row)) rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  const int current = currentIndex().row();
+  if (rows.empty() && current >= 0 && !model_.IsGroupRow(current)) rows.push_back(current);
+  return rows;
+}
+
+QString TGridView::RowsAsText(const std::vector<int>& rows) const {
   const QHeaderView* columns = horizontalHeader();
+  std::vector<int> shown;
+  QStringList headers;
   for (int visual = 0; visual < columns->count(); ++visual) {
     const int logical = columns->logicalIndex(visual);
     if (columns->isSectionHidden(logical)) continue;
+    shown.push_back(logical);
     headers << model_.headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
-    cells << model_.CellDisplay(row, logical);
   }
-  return headers.join(QLatin1Char('\t')) + QStringLiteral("\r\n") + cells.join(QLatin1Char('\t'));
+  QStringList lines{headers.join(QLatin1Char('\t'))};
+  for (int row : rows) {
+    if (row < 0 || row >= model_.rowCount() || model_.IsGroupRow(row)) continue;
+    QStringList cells;
+    for (int logical : shown) cells << model_.CellDisplay(row, logical);
+    lines << cells.join(QLatin1Char('\t'));
+  }
+  return lines.size() > 1 ? lines.join(QStringLiteral("\r\n")) : QString();
 }
 
-void TGridView::CopyRow() const {
-  const QModelIndexList selected = selectionModel()->selectedRows();
-  const int row = selected.isEmpty() ? currentIndex().row() : selected.first().row();
-  const QString text = RowAsText(row);
+void TGridView::CopyRows() const {
+  const QString text = RowsAsText(ChosenRows());
   if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }

@@ -22,9 +22,11 @@ class TGridView : public QTableView {
   int sizeHintForRow(int row) const override;
 
  private:
-  // Header texts of the shown columns in display order, then the cells of the row:
-  // the text the copy command puts on the clipboard. Empty for a group row.
-  QString RowAsText(int row) const;
+  // Header texts of the shown columns in display order, then the cells of each data
+  // row: the text the copy command puts on the clipboard. Empty without a data row.
+  QString RowsAsText(const std::vector<int>& rows) const;
+  // The selected data rows in shown order, else the current one.
+  std::vector<int> ChosenRows() const;
   // Measures the rows that are on screen (and the last screenful, which fixes the
   // scroll range) and gives them their wrapped height.
   void FitShownRowHeights();
@@ -33,7 +35,7 @@ class TGridView : public QTableView {
   QRect ExpanderRect(int row) const;
   void ConfirmAndRemove();
   void InsertEmptyRow();
-  void CopyRow() const;
+  void CopyRows() const;
   // Rows from first on, in steps of step, until their heights fill room.
   void FitRowsFrom(int first, int step, int room);
 

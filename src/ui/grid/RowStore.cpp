@@ -35,6 +35,19 @@ void TRowStore::RemoveAt(size_t position) {
   if (position < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
+void TRowStore::RemoveAll(const std::vector<size_t>& positions) {
+  size_t kept = 0;
+  size_t next = 0;
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    if (next < positions.size() && positions[next] == i) {
+      ++next;
+      continue;
+    }
+    rows_[kept++] = rows_[i];
+  }
+  rows_.resize(kept);
+}
+
 bool TRowStore::InInsertionOrder() const {
   return std::is_sorted(rows_.begin(), rows_.end(),
                         [](const TRow& a, const TRow& b) { return a.Insertion < b.Insertion; });

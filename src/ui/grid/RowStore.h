@@ -16,6 +16,8 @@ class TRowStore {
   void Append(uint32_t key);
   void InsertAt(size_t position, uint32_t key);
   void RemoveAt(size_t position);
+  // Positions ascending; one pass, however many.
+  void RemoveAll(const std::vector<size_t>& positions);
 
   size_t Size() const { return rows_.size(); }
   uint32_t KeyAt(size_t position) const { return rows_[position].Key; }

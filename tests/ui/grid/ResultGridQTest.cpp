@@ -331,6 +331,35 @@ class ResultGridQTest : public QObject {
                                  {QString::fromUtf8("Анна"), QString::fromUtf8("Глеб"), QString::fromUtf8("Вера")}));
   }
 
+  // Ctrl+click and Ctrl+A choose several rows; copy and delete then take all of them,
+  // group rows never, with one question for the lot.
+  void severalRowsAreCopiedAndRemovedTogether() {
+    Fill({0, 1, 2, 3});
+    SelectRow(0);
+    QTest::mouseClick(grid_->View()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      grid_->View()->visualRect(Model()->index(2, 0)).center());
+    QApplication::clipboard()->clear();
+    Press(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString::fromUtf8("Телефон\tАбонент\tГород\r\n100\tАнна\tМир\r\n20\tГлеб\tМир"));
+    TMessageBoxCatcher boxes;
+    boxes.AnswerNext(QMessageBox::Cancel);
+    Press(Qt::Key_Delete);
+    QCOMPARE(grid_->RowCount(), 4);
+    Press(Qt::Key_Delete);
+    QCOMPARE(boxes.Seen().size(), size_t{2});
+    QCOMPARE(boxes.Seen()[1].Text, QString::fromUtf8("Удалить выбранные записи (2)?"));
+    QCOMPARE(ColumnTexts(1), QStringList::fromVector({QString::fromUtf8("Борис"), QString::fromUtf8("Вера")}));
+
+    Fill({0, 1, 2, 3});
+    DragHeaderToGroupArea(2);
+    for (int row = Model()->rowCount() - 1; row >= 0; --row) static_cast<TGridModel*>(Model())->SetExpanded(row, true);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Press(Qt::Key_Delete);
+    QCOMPARE(boxes.Seen().back().Text, QString::fromUtf8("Удалить выбранные записи (4)?"));
+    QCOMPARE(grid_->RowCount(), 0);
+  }
+
   void deleteOnAnEmptyListAsksNothing() {
     TMessageBoxCatcher boxes;
     Press(Qt::Key_Delete);
