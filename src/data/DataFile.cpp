@@ -115,11 +115,14 @@ TDataFile::~TDataFile() {
   if (descriptor_ >= 0) ::close(descriptor_);
 }
 
-size_t TDataFile::Read(void* buffer, size_t n) {
+// Reads are retried until n bytes or the end: a signal or a pipe-like source may
+// hand over fewer.
+template <typename TReadSome>
+size_t TDataFile::ReadFully(void* buffer, size_t n, TReadSome&& readSome) const {
   auto* bytes = static_cast<char*>(buffer);
   size_t done = 0;
   while (done < n) {
-    const ssize_t got = ::read(descriptor_, bytes + done, n - done);
+    const ssize_t got = readSome(bytes + done, n - done, done);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
     if (got == 0) break;
@@ -128,17 +131,14 @@ size_t TDataFile::Read(void* buffer, size_t n) {
   return done;
 }
 
+size_t TDataFile::Read(void* buffer, size_t n) {
+  return ReadFully(buffer, n, [this](char* into, size_t wanted, size_t) { return ::read(descriptor_, into, wanted); });
+}
+
 size_t TDataFile::ReadAt(uint64_t offset, void* buffer, size_t n) const {
-  auto* bytes = static_cast<char*>(buffer);
-  size_t done = 0;
-  while (done < n) {
-    const ssize_t got = ::pread(descriptor_, bytes + done, n - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
-    if (got == 0) break;
-    done += static_cast<size_t>(got);
-  }
-  return done;
+  return ReadFully(buffer, n, [this, offset](char* into, size_t wanted, size_t done) {
+    return ::pread(descriptor_, into, wanted, static_cast<off_t>(offset + done));
+  });
 }
 
 bool TDataFile::AtEnd() {

@@ -47,6 +47,10 @@ class TDataFile {
   void Close();  // throws EInOutError when the close fails
 
  private:
+  // readSome(into, wanted, done) reads once, as read(2) does.
+  template <typename TReadSome>
+  size_t ReadFully(void* buffer, size_t n, TReadSome&& readSome) const;
+
   std::string path_;
   int descriptor_;
   uint64_t sizeAtOpen_ = 0;

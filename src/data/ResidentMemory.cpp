@@ -12,9 +12,14 @@ struct TPageRange {
   uintptr_t End = 0;
 };
 
+uintptr_t PageSize() {
+  static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  return page;
+}
+
 // Only whole pages inside the block: its neighbours belong to other allocations.
 TPageRange WholePagesOf(const void* data, size_t bytes) {
-  static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t page = PageSize();
   const auto start = reinterpret_cast<uintptr_t>(data);
   return {(start + page - 1) & ~(page - 1), (start + bytes) & ~(page - 1)};
 }
@@ -40,7 +45,7 @@ TResidentAhead::TResidentAhead(std::vector<TReservedBlock> blocks)
         // Slices of a few hundred kilobytes keep the lead small at the start, when the
         // fill is closest behind.
         constexpr uintptr_t Slices = 256;
-        static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+        const uintptr_t page = PageSize();
         for (uintptr_t slice = 0; slice < Slices && !stop.stop_requested(); ++slice) {
           for (const TReservedBlock& block : blocks) {
             const TPageRange pages = WholePagesOf(block.Data, block.Bytes);

@@ -238,8 +238,9 @@ int TGridModel::RemoveResultRows(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   std::erase_if(rows, [this](int row) { return PositionOf(row) < 0; });
-  if (IsGrouped()) {
-    // Each removal may close a group above the rows still to go: from the last row up.
+  // A grouped removal may close a group above the rows still to go, so it goes from
+  // the last row up; so does a single row, which the view then keeps its place for.
+  if (IsGrouped() || rows.size() == 1) {
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) RemoveResultRow(*row);
     return static_cast<int>(rows.size());
   }

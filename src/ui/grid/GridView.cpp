@@ -168,30 +168,18 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
 
 void TGridView::ConfirmAndRemove() {
   const std::vector<int> rows = ChosenRows();
-  if (rows.size() > 1) {
-    const TMessageBox question{.Caption = QStringLiteral("Подтверждение"),
-                               .Text = QStringLiteral("Удалить выбранные записи (%1)?").arg(rows.size()),
-                               .Icon = QMessageBox::Question,
-                               .Buttons = QMessageBox::Ok | QMessageBox::Cancel,
-                               .DefaultButton = QMessageBox::Ok};
-    if (ShowMessageBox(question, this) != QMessageBox::Ok) return;
-    const int column = std::max(currentIndex().column(), 0);
-    model_.RemoveResultRows(rows);
-    const int next = std::min(rows.front(), model_.rowCount() - 1);
-    if (next >= 0) setCurrentIndex(model_.index(next, column));
-    return;
-  }
-  const int row = currentIndex().row();
-  if (model_.rowCount() == 0 || row < 0 || model_.IsGroupRow(row)) return;
+  if (rows.empty()) return;
+  const QString text = rows.size() == 1 ? QStringLiteral("Удалить запись?")
+                                        : QStringLiteral("Удалить выбранные записи (%1)?").arg(rows.size());
   const TMessageBox question{.Caption = QStringLiteral("Подтверждение"),
-                             .Text = QStringLiteral("Удалить запись?"),
+                             .Text = text,
                              .Icon = QMessageBox::Question,
                              .Buttons = QMessageBox::Ok | QMessageBox::Cancel,
                              .DefaultButton = QMessageBox::Ok};
   if (ShowMessageBox(question, this) != QMessageBox::Ok) return;
   const int column = std::max(currentIndex().column(), 0);
-  if (!model_.RemoveResultRow(row)) return;
-  const int next = std::min(row, model_.rowCount() - 1);
+  if (model_.RemoveResultRows(rows) == 0) return;
+  const int next = std::min(rows.front(), model_.rowCount() - 1);
   if (next >= 0) setCurrentIndex(model_.index(next, column));
 }
 
@@ -214,16 +202,20 @@ std::vector<int> TGridView::ChosenRows() const {
   return rows;
 }
 
-QString TGridView::RowsAsText(const std::vector<int>& rows) const {
+std::vector<int> TGridView::ShownColumns() const {
   const QHeaderView* columns = horizontalHeader();
   std::vector<int> shown;
-  QStringList headers;
   for (int visual = 0; visual < columns->count(); ++visual) {
     const int logical = columns->logicalIndex(visual);
-    if (columns->isSectionHidden(logical)) continue;
-    shown.push_back(logical);
-    headers << model_.headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
+    if (!columns->isSectionHidden(logical)) shown.push_back(logical);
   }
+  return shown;
+}
+
+QString TGridView::RowsAsText(const std::vector<int>& rows) const {
+  const std::vector<int> shown = ShownColumns();
+  QStringList headers;
+  for (int logical : shown) headers << model_.headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
   QStringList lines{headers.join(QLatin1Char('\t'))};
   for (int row : rows) {
     if (row < 0 || row >= model_.rowCount() || model_.IsGroupRow(row)) continue;

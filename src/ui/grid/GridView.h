@@ -4,6 +4,7 @@
 // whole width, and the keyboard commands on the focused row.
 
 #include <QTableView>
+#include <vector>
 
 #include "ui/grid/GridModel.h"
 
@@ -13,6 +14,8 @@ class TGridView : public QTableView {
   explicit TGridView(TGridModel& model, QWidget* parent = nullptr);
   // Typed characters do nothing: there is no jumping to a row by its first letters.
   void keyboardSearch(const QString&) override {}
+  // The columns not hidden (logical indices), in the order shown.
+  std::vector<int> ShownColumns() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -82,11 +82,8 @@ void TResultGrid::CreateOrderActions() {
 int TResultGrid::CurrentColumn() const {
   const QModelIndex current = view_->currentIndex();
   if (current.isValid()) return current.column();
-  for (int visual = 0; visual < header_->count(); ++visual) {
-    const int logical = header_->logicalIndex(visual);
-    if (!header_->isSectionHidden(logical)) return logical;
-  }
-  return -1;
+  const std::vector<int> shown = view_->ShownColumns();
+  return shown.empty() ? -1 : shown.front();
 }
 
 void TResultGrid::BeginUpdate() { model_->BeginUpdate(); }
@@ -99,14 +96,7 @@ int TResultGrid::RowCount() const { return model_->ResultCount(); }
 QAbstractItemView* TResultGrid::View() const { return view_; }
 std::vector<uint32_t> TResultGrid::ShownKeys() const { return model_->ResultKeys(); }
 
-std::vector<int> TResultGrid::ShownColumns() const {
-  std::vector<int> columns;
-  for (int visual = 0; visual < header_->count(); ++visual) {
-    const int logical = header_->logicalIndex(visual);
-    if (!header_->isSectionHidden(logical)) columns.push_back(logical);
-  }
-  return columns;
-}
+std::vector<int> TResultGrid::ShownColumns() const { return view_->ShownColumns(); }
 
 int TResultGrid::MinimumColumnWidth() const { return header_->minimumSectionSize(); }
 
