@@ -98,9 +98,7 @@ TDataFile::TDataFile(std::string path) : path_(std::move(path)), descriptor_(Ope
     struct stat info {};
     if (::fstat(descriptor_, &info) != 0) throw EInOutError(InOutErrorCode(errno, path_), path_);
     if (!S_ISREG(info.st_mode)) throw NotARegularFile(info.st_mode, path_);
-    sizeAtOpen_ = static_cast<uint64_t>(info.st_size);
-    device_ = info.st_dev;
-    inode_ = info.st_ino;
+    stamp_ = FileStampOf(info);
     const int flags = ::fcntl(descriptor_, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
       throw EInOutError(InOutErrorCode(errno, path_), path_);
@@ -150,7 +148,7 @@ bool TDataFile::AtEnd() {
 
 bool TDataFile::IsNamedBy(const std::string& path) const {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
+  return ::stat(path.c_str(), &info) == 0 && info.st_dev == stamp_.Device && info.st_ino == stamp_.Inode;
 }
 
 void TDataFile::Rewind() {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "data/FileStamp.h"
 #include "data/InOutCodes.h"
 
 // A failed data-file operation; Code is the platform error code, one of
@@ -40,7 +41,9 @@ class TDataFile {
   void Rewind();  // back to the first byte
   // The size the file had when it was opened: a file that grows meanwhile is read
   // no further than that, so its reader's memory stays bounded.
-  uint64_t SizeAtOpen() const { return sizeAtOpen_; }
+  uint64_t SizeAtOpen() const { return stamp_.Size; }
+  // The file as it was when it was opened.
+  const TFileStamp& Stamp() const { return stamp_; }
   const std::string& Path() const { return path_; }
   // Whether path, links followed, names this very file now.
   bool IsNamedBy(const std::string& path) const;
@@ -53,7 +56,5 @@ class TDataFile {
 
   std::string path_;
   int descriptor_;
-  uint64_t sizeAtOpen_ = 0;
-  uint64_t device_ = 0;
-  uint64_t inode_ = 0;
+  TFileStamp stamp_;
 };

@@ -30,12 +30,21 @@ bool AppearedSince(const std::exception_ptr& failure, const std::string& path) {
 
 }  // namespace
 
-TDirectoryFiles::TDirectoryFiles(std::string_view folder)
-    : paths_{DataFilePath(folder, "Cities.dbr"), DataFilePath(folder, "Streets.dbr"),
-             DataFilePath(folder, "Phones.dbr")} {
+std::array<std::string, 3> DirectoryFilePaths(std::string_view folder) {
+  return {DataFilePath(folder, "Cities.dbr"), DataFilePath(folder, "Streets.dbr"), DataFilePath(folder, "Phones.dbr")};
+}
+
+TDirectoryStamp ReadDirectoryStamp(std::string_view folder) {
+  const std::array<std::string, 3> paths = DirectoryFilePaths(folder);
+  return {ReadFileStamp(paths[0]), ReadFileStamp(paths[1]), ReadFileStamp(paths[2])};
+}
+
+TDirectoryFiles::TDirectoryFiles(std::string_view folder) : paths_(DirectoryFilePaths(folder)) {
   for (int round = 1; !OpenRound(); ++round) {
     if (round >= QuickOpenRounds) std::this_thread::sleep_for(PauseBetweenRounds);
   }
+  for (size_t i = 0; i < paths_.size(); ++i)
+    stamp_[i] = files_[i].File ? files_[i].File->Stamp() : ReadFileStamp(paths_[i]);
 }
 
 bool TDirectoryFiles::OpenRound() {

@@ -11,6 +11,15 @@
 #include <string_view>
 
 #include "data/DataFile.h"
+#include "data/FileStamp.h"
+
+// The stamps of "Cities.dbr", "Streets.dbr" and "Phones.dbr", in this order.
+using TDirectoryStamp = std::array<TFileStamp, 3>;
+
+// Folder's "Cities.dbr", "Streets.dbr" and "Phones.dbr", in this order.
+std::array<std::string, 3> DirectoryFilePaths(std::string_view folder);
+// The three files as their names lead to them now.
+TDirectoryStamp ReadDirectoryStamp(std::string_view folder);
 
 class TDirectoryFiles {
  public:
@@ -24,6 +33,9 @@ class TDirectoryFiles {
   // The open file, once; throws the error its open raised.
   std::unique_ptr<TDataFile> Take(TWhich which);
 
+  // The generation opened: each file as opened, or as its name led when it failed.
+  const TDirectoryStamp& Stamp() const { return stamp_; }
+
  private:
   struct TOpened {
     std::unique_ptr<TDataFile> File;
@@ -33,4 +45,5 @@ class TDirectoryFiles {
 
   std::array<std::string, 3> paths_;
   std::array<TOpened, 3> files_;
+  TDirectoryStamp stamp_;
 };
