@@ -1,5 +1,7 @@
 #include "ui/FillCombo.h"
 
+#include <algorithm>
+
 #include "ui/inputs/LookupComboBox.h"
 #include "ui/text/Text1251.h"
 
@@ -15,6 +17,12 @@ void FillCombo(TLookupComboBox& combo, const std::vector<std::string>& table) {
   }
   combo.EndUpdate();
   combo.SelectPosition(0);
+}
+
+void RefillCombo(TLookupComboBox& combo, const std::vector<std::string>& table) {
+  const QString selected = combo.currentText();
+  FillCombo(combo, table);
+  combo.SelectPosition(std::max(0, combo.findText(selected, Qt::MatchFixedString)));
 }
 
 std::vector<int32_t> SelectedTableIndices(const TLookupComboBox& combo) {

@@ -11,5 +11,8 @@ class TLookupComboBox;
 // selects the empty name.
 void FillCombo(TLookupComboBox& combo, const std::vector<std::string>& table);
 
+// Lists a new table's names, keeping the selected name where the new table has it.
+void RefillCombo(TLookupComboBox& combo, const std::vector<std::string>& table);
+
 // Every table index carrying the selected name; empty when the empty name is selected.
 std::vector<int32_t> SelectedTableIndices(const TLookupComboBox& combo);

@@ -95,7 +95,9 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
       directory_(std::move(directory)),
       dataFolder_(std::move(dataFolder)),
       dataFiles_(std::move(dataFiles)),
-      cellSource_(*directory_) {
+      shownDirectory_(directory_),
+      cellSource_(*directory_),
+      directoryWatch_(dataFolder_, dataFiles_ ? dataFiles_->Stamp() : ReadDirectoryStamp(dataFolder_)) {
   InstallAccessibleRoles();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(ApplicationTitle());
@@ -108,6 +110,7 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
   CreateStatusBar();
   CreateListActions();
   CreateHelpShortcut();
+  CreateDirectoryWatch();
   SetTabOrder();
   searchRunner_ = std::make_unique<TSearchRunner>();
   loadPoll_ = new QTimer(this);
@@ -130,6 +133,7 @@ TfrmMain::~TfrmMain() {
   mainThreadCalls_.Cancel();
   if (loader_ && !loader_->Finished()) loader_->RaiseToHighestPriority();
   loader_.reset();
+  reload_.reset();
 }
 
 void TfrmMain::AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field,
@@ -151,30 +155,30 @@ void TfrmMain::CreateSearchRow(TAnchorLayout& layout) {
   meFlat = NewMaskEdit(QStringLiteral("meFlat"), kNumberMask);
 
   const int right = akTop | akRight;
-  AddLabeledField(layout, QStringLiteral("№ телефона"), 4, mePhone, QRect(4, kFieldTop, 81, kFieldHeight),
+  AddLabeledField(layout, QStringLiteral("№ &телефона"), 4, mePhone, QRect(4, kFieldTop, 81, kFieldHeight),
                   akTop | akLeft);
-  AddLabeledField(layout, QStringLiteral("Часть ФИО или названия организации"), 85, teOwner,
+  AddLabeledField(layout, QStringLiteral("Часть &ФИО или названия организации"), 85, teOwner,
                   QRect(85, kFieldTop, 209, kFieldHeight), akTop | akLeft | akRight);
-  AddLabeledField(layout, QStringLiteral("Город"), 294, cbCity, QRect(294, kFieldTop, 114, kFieldHeight), right);
-  AddLabeledField(layout, QStringLiteral("Улица"), 408, cbStreet, QRect(408, kFieldTop, 126, kFieldHeight), right);
-  AddLabeledField(layout, QStringLiteral("Дом"), 534, meHouse, QRect(534, kFieldTop, 45, kFieldHeight), right);
-  AddLabeledField(layout, QStringLiteral("Корпус"), 577, teCorpus, QRect(579, kFieldTop, 47, kFieldHeight), right);
-  AddLabeledField(layout, QStringLiteral("Квартира"), 625, meFlat, QRect(626, kFieldTop, 60, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("&Город"), 294, cbCity, QRect(294, kFieldTop, 114, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("&Улица"), 408, cbStreet, QRect(408, kFieldTop, 126, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("&Дом"), 534, meHouse, QRect(534, kFieldTop, 45, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("&Корпус"), 577, teCorpus, QRect(579, kFieldTop, 47, kFieldHeight), right);
+  AddLabeledField(layout, QStringLiteral("Кв&артира"), 625, meFlat, QRect(626, kFieldTop, 60, kFieldHeight), right);
 
-  btnGo = new QPushButton(QStringLiteral("Поиск"));
+  btnGo = new QPushButton(QStringLiteral("&Поиск"));
   btnGo->setObjectName(QStringLiteral("btnGo"));
   btnGo->setDefault(true);
   btnGo->setEnabled(false);
   layout.AddWidget(btnGo, QRect(692, 8, 56, 33), right);
 
-  chkRegExpr = new QCheckBox(QStringLiteral("Поддержка регулярных выражений"));
+  chkRegExpr = new QCheckBox(QStringLiteral("Поддержка &регулярных выражений"));
   chkRegExpr->setObjectName(QStringLiteral("chkRegExpr"));
   layout.AddWidget(chkRegExpr, QRect(4, 41, 237, 17), akTop | akLeft);
 
-  chkSearchAsYouType = new QCheckBox(QStringLiteral("Искать при вводе"));
+  chkSearchAsYouType = new QCheckBox(QStringLiteral("Искать при &вводе"));
   chkSearchAsYouType->setObjectName(QStringLiteral("chkSearchAsYouType"));
   layout.AddWidget(chkSearchAsYouType, QRect(249, 41, 130, 17), akTop | akLeft);
-  chkForgiving = new QCheckBox(QStringLiteral("Гибкий поиск"));
+  chkForgiving = new QCheckBox(QStringLiteral("Ги&бкий поиск"));
   chkForgiving->setObjectName(QStringLiteral("chkForgiving"));
   layout.AddWidget(chkForgiving, QRect(387, 41, 110, 17), akTop | akLeft);
 }

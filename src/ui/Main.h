@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/DirectoryFiles.h"
+#include "data/DirectoryWatch.h"
 #include "ui/MainThreadCalls.h"
 #include "ui/PhoneCellSource.h"
 #include "ui/ScreenCursor.h"
@@ -71,6 +72,9 @@ class TfrmMain : public QMainWindow {
   void btnGoClick();
   void SaveListClick();
   void ShowHelp();  // F1
+  // F5: reads the directory's files anew. The rows on show stay until the new phones
+  // are loaded; then the window turns to the new directory and searches again.
+  void ReloadDirectory();
   // The grid's rows into path, as SaveListClick does once a file is chosen.
   void SaveListTo(const QString& path, TListFormat format);
   // Esc: the running search, or one waiting for the phone data, ends without rows.
@@ -79,8 +83,10 @@ class TfrmMain : public QMainWindow {
   // A search was started and has not yet ended, been cancelled or superseded.
   bool Searching() const;
 
-  // The window's one load, once it has started.
+  // The load of the directory searched, once it has started.
   const TLoadDataThread* Loader() const { return loader_.get(); }
+  // A reload started by F5 whose phones are not yet loaded.
+  bool Reloading() const { return reload_ != nullptr; }
   // The searches behind the window, superseded ones included until their threads end.
   const TSearchRunner& SearchRunner() const { return *searchRunner_; }
 
@@ -95,6 +101,7 @@ class TfrmMain : public QMainWindow {
   void CreateStatusBar();
   void CreateListActions();
   void CreateHelpShortcut();
+  void CreateDirectoryWatch();
   void SetTabOrder();
   void BindEvents();
   void AddLabeledField(TAnchorLayout& layout, const QString& caption, int labelLeft, QWidget* field, QRect fieldRect,
@@ -116,16 +123,34 @@ class TfrmMain : public QMainWindow {
   void EndSearch();
   void ShowStatus(const QString& text);
   void SetStatusNow(const QString& text);
-  void WatchForFailedLoad();
+  // Until loader ends; onFailed runs if it fails while still the window's.
+  void WatchForFailedLoad(const TLoadDataThread* loader, void (TfrmMain::*onFailed)());
+  void ReportFailedLoad();
+  void ReportFailedReload();
+  void LookForReplacedFiles();
+  void SwapInReloadedDirectory();
+  void SwapDirectory();
+  void ShowRowsOf(std::shared_ptr<const TDirectory> directory);
 
   bool DataLoaded() const;
 
-  const std::shared_ptr<TDirectory> directory_;
+  // A directory read anew, its phones still loading.
+  struct TReload {
+    std::shared_ptr<TDirectory> Directory;
+    TDirectoryStamp Stamp;
+    std::unique_ptr<TLoadDataThread> Loader;  // after Directory: ends before it goes
+  };
+
+  std::shared_ptr<TDirectory> directory_;  // the one searched
   const std::string dataFolder_;
   std::shared_ptr<TDirectoryFiles> dataFiles_;
-  TPhoneCellSource cellSource_;
+  std::shared_ptr<const TDirectory> shownDirectory_;  // the one the grid's rows index
+  TPhoneCellSource cellSource_;                       // reads shownDirectory_
+  bool searchShown_ = false;                          // the rows come from a search
   TMainThreadCalls mainThreadCalls_;
   std::unique_ptr<TLoadDataThread> loader_;
+  std::unique_ptr<TReload> reload_;
+  TDirectoryWatch directoryWatch_;
   std::unique_ptr<TSearchRunner> searchRunner_;
   QShortcut* cancelShortcut_ = nullptr;
   QTimer* loadPoll_ = nullptr;  // runs while a search waits for the phone data

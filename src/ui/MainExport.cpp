@@ -38,6 +38,6 @@ void TfrmMain::SaveListClick() {
 }
 
 void TfrmMain::SaveListTo(const QString& path, TListFormat format) {
-  const size_t written = SaveList(path, format, *gPhones, cellSource_, *directory_);
+  const size_t written = SaveList(path, format, *gPhones, cellSource_, *shownDirectory_);
   ShowStatus(QStringLiteral("Список сохранён: %1 записей.").arg(written));
 }

@@ -133,7 +133,7 @@ void TfrmMain::StartScan() {
   searchRunner_->Start([directory = std::shared_ptr<const TDirectory>(directory_), inputs = ReadSearchInputs(),
                         keys = gPhones->Order().ComparisonKeys(), groupLevels = gPhones->Order().Grouping().size()](
                            const std::function<void(int32_t)>& onProgress, const TSearchCancel& cancel) {
-    TSearchResult result{RunSearch(*directory, inputs, onProgress, &cancel), nullptr};
+    TSearchResult result{RunSearch(*directory, inputs, onProgress, &cancel), nullptr, directory};
     if (cancel.Cancelled()) return result;
     const TPhoneCellSource source(*directory);
     std::vector<uint32_t> rowKeys(result.Outcome.Rows.begin(), result.Outcome.Rows.end());
@@ -196,6 +196,7 @@ void TfrmMain::FillGrid(const TSearchResult& result) {
     TResultGrid& Grid;
     ~TEndUpdate() { Grid.EndUpdate(); }
   } endUpdate{*gPhones};
+  ShowRowsOf(result.Directory ? result.Directory : directory_);
   if (result.Rows) {
     gPhones->TakeRows(std::move(*result.Rows));
     return;

@@ -8,10 +8,12 @@
 
 class TPhoneCellSource : public TCellSource {
  public:
-  explicit TPhoneCellSource(const TDirectory& directory) : directory_(directory) {}
+  explicit TPhoneCellSource(const TDirectory& directory) : directory_(&directory) {}
   // A key outside Phones or a column outside the seven reads as the empty text.
   std::string_view CellText(uint32_t key, int column, std::string& scratch) const override;
+  // Together with the rows the keys index: keys of one directory never read another.
+  void SetDirectory(const TDirectory& directory) { directory_ = &directory; }
 
  private:
-  const TDirectory& directory_;
+  const TDirectory* directory_;
 };

@@ -11,6 +11,7 @@
 #include <list>
 #include <memory>
 
+#include "data/Directory.h"
 #include "search/RunSearch.h"
 #include "search/SearchCancel.h"
 #include "ui/grid/OrderedRows.h"
@@ -21,6 +22,7 @@
 struct TSearchResult {
   TSearchOutcome Outcome;
   std::shared_ptr<TOrderedRows> Rows;
+  std::shared_ptr<const TDirectory> Directory;  // the one the rows index; none when the work threw
 };
 
 // The work of one search, run on its own thread. onProgress may be called from it
