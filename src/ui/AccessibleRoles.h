@@ -1,6 +1,6 @@
 #pragma once
-// Roles for the widgets that paint themselves: a screen reader would take them for
-// plain panes.
+// What screen readers learn of the widgets that paint themselves, which they would take
+// for plain panes, and of the drop-downs, which Qt names by their entry.
 
 // Installs the roles once per process; later calls do nothing.
 void InstallAccessibleRoles();

@@ -1,8 +1,8 @@
 #include "ui/grid/GridModel.h"
 
-#include <algorithm>
-
 #include <QMetaObject>
+#include <QStringList>
+#include <algorithm>
 #include <functional>
 
 #include "ui/text/Text1251.h"
@@ -23,6 +23,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const size_t column = static_cast<size_t>(index.column());
   if (role == Qt::DisplayRole) return CellDisplay(index.row(), index.column());
+  if (role == Qt::AccessibleTextRole) return RowAnnouncement(index.row());
   if (role == Qt::TextAlignmentRole && column < columns_.size()) {
     Qt::Alignment alignment = columns_[column].Alignment;
     if (!(alignment & Qt::AlignVertical_Mask)) alignment |= Qt::AlignTop;
@@ -283,6 +284,17 @@ int TGridModel::InsertEmptyRow(int row) {
   outline_.RowInserted(static_cast<size_t>(row));
   endInsertRows();
   return row;
+}
+
+// A screen reader names the current cell so: moving through the grid reads whole rows.
+QString TGridModel::RowAnnouncement(int row) const {
+  if (IsGroupRow(row)) return GroupText(row);
+  QStringList cells;
+  for (int column = 0; column < columnCount(); ++column) {
+    const QString text = CellDisplay(row, column);
+    if (!text.isEmpty()) cells << columns_[static_cast<size_t>(column)].Header + QLatin1Char(' ') + text;
+  }
+  return cells.join(QStringLiteral(", "));
 }
 
 QString TGridModel::CellDisplay(int row, int column) const {

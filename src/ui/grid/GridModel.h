@@ -62,6 +62,8 @@ class TGridModel : public QAbstractTableModel {
   // grouped); returns its shown row, or -1 when nothing was inserted.
   int InsertEmptyRow(int row);
   QString CellDisplay(int row, int column) const;
+  // The row's cells with their headers, or a group row's heading.
+  QString RowAnnouncement(int row) const;
 
  signals:
   void orderChanged();

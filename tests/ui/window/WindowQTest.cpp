@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "data/PhoneFields.h"
 #include "tests/ui/support/MessageBoxCatcher.h"
 #include "tests/ui/window/support/WindowFixture.h"
 #include "ui/Application.h"
@@ -56,11 +57,11 @@ class WindowQTest : public QObject {
     for (const char* name : {"mePhone", "teOwner", "cbCity", "cbStreet", "meHouse", "teCorpus", "meFlat", "btnGo",
                              "chkRegExpr", "chkSearchAsYouType", "chkForgiving", "gPhones", "StatusBar", "ProgressBar"})
       QVERIFY2(Child(window, name), name);
-    QCOMPARE(window.btnGo->text(), QStringLiteral("Поиск"));
-    QCOMPARE(window.chkRegExpr->text(), QStringLiteral("Поддержка регулярных выражений"));
+    QCOMPARE(window.btnGo->text(), QStringLiteral("&Поиск"));
+    QCOMPARE(window.chkRegExpr->text(), QStringLiteral("Поддержка &регулярных выражений"));
     QVERIFY(!window.chkRegExpr->isChecked());
-    QCOMPARE(window.chkSearchAsYouType->text(), QStringLiteral("Искать при вводе"));
-    QCOMPARE(window.chkForgiving->text(), QStringLiteral("Гибкий поиск"));
+    QCOMPARE(window.chkSearchAsYouType->text(), QStringLiteral("Искать при &вводе"));
+    QCOMPARE(window.chkForgiving->text(), QStringLiteral("Ги&бкий поиск"));
     QVERIFY2(!window.chkSearchAsYouType->isChecked() && !window.chkForgiving->isChecked(), "nothing remembered yet");
     QCOMPARE(window.mePhone->EditMask(), QStringLiteral("\\d{1,10}"));
     QCOMPARE(window.meHouse->EditMask(), QStringLiteral("\\d{1,5}"));
@@ -167,6 +168,45 @@ class WindowQTest : public QObject {
     QVERIFY(grouping);
     QCOMPARE(grouping->role(), QAccessible::Grouping);
     QVERIFY(grouping->text(QAccessible::Description).startsWith(QStringLiteral("Перетащите сюда заголовок")));
+  }
+
+  void altAndTheUnderlinedLetterReachEachControl() {
+    TWindowFixture fixture(NamesDirectory());
+    TfrmMain& window = fixture.Window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QList<QPair<QChar, QWidget*>> fields = {
+        {u'Т', window.mePhone}, {u'Ф', window.teOwner},  {u'Г', window.cbCity}, {u'У', window.cbStreet},
+        {u'Д', window.meHouse}, {u'К', window.teCorpus}, {u'А', window.meFlat}};
+    // As the Russian layout gives them: the key is the letter.
+    auto altClick = [&](QChar letter) {
+      QTest::sendKeyEvent(QTest::Click, &window, Qt::Key(letter.unicode()), QString(letter), Qt::AltModifier);
+    };
+    for (const auto& [letter, field] : fields) {
+      altClick(letter);
+      QCOMPARE(QApplication::focusWidget(), field);
+    }
+    altClick(u'Б');
+    QTRY_VERIFY(window.chkForgiving->isChecked());
+    altClick(u'Р');
+    QTRY_VERIFY(window.chkRegExpr->isChecked());
+  }
+
+  void readersHearTheFieldNotTheEntryAndTheWholeRow() {
+    TWindowFixture fixture(NamesDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    window.cbCity->SelectPosition(window.cbCity->findText(QStringLiteral("Абакан")));
+    QAccessibleInterface* city = QAccessible::queryAccessibleInterface(window.cbCity);
+    QCOMPARE(city->role(), QAccessible::ComboBox);
+    QCOMPARE(city->text(QAccessible::Name), QStringLiteral("Город"));
+    QCOMPARE(city->text(QAccessible::Value), QStringLiteral("Абакан"));
+    window.cbCity->SelectPosition(0);
+    SearchOwner(window, QStringLiteral("иван"));
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(window.gPhones->View())->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->cellAt(0, colFlat)->text(QAccessible::Name),
+             QStringLiteral("Телефон 745, Абонент Иванов, Город Озёрск, Улица Лесная, Дом 12, Квартира 45"));
   }
 
   void f1ShowsTheHelpOverTheWindow() {
