@@ -48,8 +48,7 @@ void TfrmMain::ReloadDirectory() {
     reload_ = std::move(reload);
     ShowStatus(QStringLiteral("Загрузка базы данных..."));
     reload_->Loader = std::make_unique<TLoadDataThread>(
-        *reload_->Directory, dataFolder_,
-        [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); },
+        *reload_->Directory, dataFolder_, [this](const std::function<void()>& proc) { mainThreadCalls_.Run(proc); },
         [this] { SwapInReloadedDirectory(); }, std::move(files));
     reload_->Loader->RaiseToHighestPriority();
     WatchForFailedLoad(reload_->Loader.get(), &TfrmMain::ReportFailedReload);

@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPalette>
@@ -14,6 +13,9 @@
 namespace {
 
 const QColor kInvalidExpressionColour(255, 0, 255);
+// Black stays readable on the mark whatever the palette; a dark palette's light text
+// would not.
+const QColor kInvalidExpressionTextColour(0, 0, 0);
 
 // Only a real change reaches the screen reader, not every validation of every keystroke.
 void SetDescription(QLineEdit& field, const QString& description) {
@@ -21,21 +23,20 @@ void SetDescription(QLineEdit& field, const QString& description) {
 }
 
 // Screen readers cannot see the colour; the field's description tells them why it is bad.
+// Only the two colours are the field's own: the rest follows the palette, also when the
+// desktop switches it.
 void MarkInvalid(QLineEdit& field, const QString& reason) {
-  QPalette palette = field.palette();
+  QPalette palette;
   palette.setColor(QPalette::Base, kInvalidExpressionColour);
+  palette.setColor(QPalette::Text, kInvalidExpressionTextColour);
   field.setPalette(palette);
   SetDescription(field, reason);
 }
 
-// Every colour group back to the style's own field background, so that a disabled
-// field also looks as it did before.
+// Back to the inherited palette in every colour group, so that a disabled field also
+// looks as it did before and a later palette reaches the field.
 void MarkValid(QLineEdit& field) {
-  const QPalette normal = QApplication::palette(&field);
-  QPalette palette = field.palette();
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    palette.setBrush(group, QPalette::Base, normal.brush(group, QPalette::Base));
-  field.setPalette(palette);
+  field.setPalette(QPalette());
   SetDescription(field, QString());
 }
 

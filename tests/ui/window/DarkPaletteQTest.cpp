@@ -1,0 +1,148 @@
+// The window under a dark palette, read off its rendered pixels: every text stands out
+// from what it is painted on, the invalid-expression mark included. With
+// ORLINAR_SCREENSHOTS set to a folder, the renderings are kept there to be looked at.
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QStyleFactory>
+#include <QTest>
+#include <map>
+
+#include "tests/ui/window/support/WindowFixture.h"
+#include "ui/Application.h"
+#include "ui/grid/GridModel.h"
+#include "ui/grid/ResultGrid.h"
+#include "ui/inputs/MaskEdit.h"
+#include "ui/inputs/StatusText.h"
+
+namespace {
+
+// Light, dark and the other shades follow from the window colour, as a desktop's would.
+QPalette DarkPalette() {
+  const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+  QPalette dark(window, window);
+  for (auto [role, colour] :
+       std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{{QPalette::Window, window},
+                                                                     {QPalette::WindowText, text},
+                                                                     {QPalette::Base, base},
+                                                                     {QPalette::AlternateBase, window},
+                                                                     {QPalette::Text, text},
+                                                                     {QPalette::Button, window},
+                                                                     {QPalette::ButtonText, text},
+                                                                     {QPalette::Highlight, QColor(42, 130, 218)},
+                                                                     {QPalette::HighlightedText, Qt::black},
+                                                                     {QPalette::PlaceholderText, QColor(150, 150, 150)},
+                                                                     {QPalette::Mid, QColor(80, 80, 80)}})
+    dark.setColor(role, colour);
+  return dark;
+}
+
+double Luminance(QRgb rgb) {
+  auto channel = [](int value) {
+    const double c = value / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double Contrast(QRgb a, QRgb b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The commonest colour of area is what the text is painted on; the pixel that stands
+// out most from it is the core of a glyph.
+double TextContrast(const QImage& image, QRect area) {
+  std::map<QRgb, int> counts;
+  area &= image.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
+  if (counts.empty()) return 0;
+  const QRgb background =
+      std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  double best = 1;
+  for (const auto& [colour, count] : counts) best = std::max(best, Contrast(colour, background));
+  return best;
+}
+
+QRect AreaIn(QWidget& window, QWidget* widget, QRect local) {
+  return QRect(widget->mapTo(&window, local.topLeft()), local.size());
+}
+
+void Keep(const QImage& image, const char* name) {
+  const QByteArray folder = qgetenv("ORLINAR_SCREENSHOTS");
+  if (!folder.isEmpty()) image.save(QString::fromLocal8Bit(folder) + "/" + name);
+}
+
+TDirectoryWriter SmallDirectory() {
+  TDirectoryWriter directory;
+  directory.City("Заречный").Street("Лесная");
+  directory.Owner("Иванов Иван").Phone({745, 1, 1, 12, 45, "а"});
+  directory.Owner("Иванова Анна").Phone({746, 1, 1, 12, 46, ""});
+  return directory;
+}
+
+// WCAG's least contrast for small text.
+constexpr double kReadable = 4.5;
+
+}  // namespace
+
+class DarkPaletteQTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(DarkPalette());
+  }
+
+  void everyTextOfTheWindowStandsOut() {
+    TWindowFixture fixture(SmallDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    SearchOwner(window, QStringLiteral("иван"));
+    auto* model = qobject_cast<TGridModel*>(window.gPhones->View()->model());
+    QVERIFY(model);
+    model->GroupBy(colCity);
+    model->SetExpanded(0, true);
+    const QImage image = window.grab().toImage();
+    Keep(image, "dark.png");
+    for (QLabel* label : window.findChildren<QLabel*>())
+      QVERIFY2(TextContrast(image, AreaIn(window, label, label->rect())) >= kReadable, qPrintable(label->text()));
+    for (QCheckBox* box : {window.chkRegExpr, window.chkSearchAsYouType, window.chkForgiving})
+      QVERIFY2(TextContrast(image, AreaIn(window, box, box->rect().adjusted(20, 0, 0, 0))) >= kReadable,
+               qPrintable(box->text()));
+    QAbstractItemView* view = window.gPhones->View();
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+      const QRect cell = view->visualRect(view->model()->index(row, colOwner));
+      QVERIFY2(TextContrast(image, AreaIn(window, view->viewport(), cell)) >= kReadable,
+               qPrintable(QString::number(row)));
+    }
+    QVERIFY(TextContrast(image, AreaIn(window, window.StatusText, window.StatusText->rect())) >= kReadable);
+  }
+
+  void theInvalidExpressionMarkKeepsItsTextReadable() {
+    TWindowFixture fixture(SmallDirectory());
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    window.chkRegExpr->setChecked(true);
+    window.mePhone->setText(QStringLiteral("(12"));
+    const QImage image = window.grab().toImage();
+    Keep(image, "dark-invalid.png");
+    const QRect field = AreaIn(window, window.mePhone, window.mePhone->rect().adjusted(3, 3, -3, -3));
+    QCOMPARE(QColor(image.pixel(field.topLeft() + QPoint(2, 2))), QColor(255, 0, 255));
+    QVERIFY(TextContrast(image, field) >= kReadable);
+    window.mePhone->setText(QStringLiteral("12"));
+    QCOMPARE(window.mePhone->palette().color(QPalette::Base), DarkPalette().color(QPalette::Base));
+    QCOMPARE(window.mePhone->palette().color(QPalette::Text), DarkPalette().color(QPalette::Text));
+  }
+};
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  DarkPaletteQTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "DarkPaletteQTest.moc"
