@@ -96,6 +96,19 @@ class ReloadQTest : public QObject {
     QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 1 записей."));
   }
 
+  void f5LoadsADirectoryImportedAfterAFailedStart() {
+    TWindowFixture fixture(OldDirectory(), TWindowFixture::TPhones::Absent);
+    QVERIFY(fixture.ShowAndWait());
+    TfrmMain& window = fixture.Window();
+    QVERIFY(PhonesLoadFailed(window));
+    Import(NewDirectory(), fixture.Directory());
+    window.ReloadDirectory();
+    QVERIFY(QTest::qWaitFor([&] { return !window.Reloading(); }, 20000));
+    QCOMPARE(StatusOf(window), QStringLiteral("База загружена. Телефонов: 3, абонентов: 3."));
+    SearchOwner(window, QStringLiteral("иван"));
+    QCOMPARE(ShownRows(window), QStringList({"31|Иванов|Абакан", "555|Иванова|Заречный"}));
+  }
+
   void aFailedReloadKeepsTheOldDirectorySearched() {
     TWindowFixture fixture(OldDirectory());
     QVERIFY(fixture.ShowAndWait());
