@@ -13,7 +13,7 @@
 #include "tests/ui/inputs/support/TypeKeys.h"
 #include "tests/ui/window/support/LongSearch.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/PhoneCellSource.h"
 #include "ui/SearchRunner.h"
 #include "ui/grid/ResultGrid.h"
@@ -115,8 +115,7 @@ class BackgroundSearchQTest : public QObject {
   // first letters are superseded before any of them can end.
   void typingSearchesOnlyWhileTheBoxIsChecked() {
     TWindowFixture fixture(NamesDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.teOwner->setFocus();
     TypeKeys(window.teOwner, QStringLiteral("ив"));
     QVERIFY(!window.Searching());
@@ -154,8 +153,7 @@ class BackgroundSearchQTest : public QObject {
 
   void forgivingSearchTakesTheNumberAsWrittenAndLatinLettersAsRussian() {
     TWindowFixture fixture(NamesDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     for (bool forgiving : {false, true}) {
       window.chkForgiving->setChecked(forgiving);
       window.mePhone->clear();
@@ -199,10 +197,6 @@ class BackgroundSearchQTest : public QObject {
   std::unique_ptr<TWindowFixture> hostile_;
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  BackgroundSearchQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(BackgroundSearchQTest)
 
 #include "BackgroundSearchQTest.moc"

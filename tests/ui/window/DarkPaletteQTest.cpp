@@ -11,7 +11,7 @@
 #include <map>
 
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/grid/GridModel.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/MaskEdit.h"
@@ -99,8 +99,7 @@ class DarkPaletteQTest : public QObject {
 
   void everyTextOfTheWindowStandsOut() {
     TWindowFixture fixture(SmallDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     auto* model = qobject_cast<TGridModel*>(window.gPhones->View()->model());
     QVERIFY(model);
@@ -124,8 +123,7 @@ class DarkPaletteQTest : public QObject {
 
   void theInvalidExpressionMarkKeepsItsTextReadable() {
     TWindowFixture fixture(SmallDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.chkRegExpr->setChecked(true);
     window.mePhone->setText(QStringLiteral("(12"));
     const QImage image = window.grab().toImage();
@@ -139,10 +137,6 @@ class DarkPaletteQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  DarkPaletteQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(DarkPaletteQTest)
 
 #include "DarkPaletteQTest.moc"

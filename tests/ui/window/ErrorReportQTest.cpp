@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/report/ApplicationTitle.h"
 #include "ui/report/ErrorReport.h"
 #include "ui/text/Text1251.h"
@@ -99,10 +99,6 @@ class ErrorReportQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  ErrorReportQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(ErrorReportQTest)
 
 #include "ErrorReportQTest.moc"

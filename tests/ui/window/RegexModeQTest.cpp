@@ -11,7 +11,7 @@
 
 #include "regexpr/RegExpr.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/PhoneCellSource.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/MaskEdit.h"
@@ -69,8 +69,7 @@ class RegexModeQTest : public QObject {
  private slots:
   void phoneExpressionsMatchAnywhereInTheNumber() {
     TWindowFixture fixture(NamesDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.chkRegExpr->setChecked(true);
     QTest::keyClicks(window.mePhone, QStringLiteral("^8"));
     QCOMPARE(window.mePhone->text(), QStringLiteral("^8"));
@@ -85,8 +84,7 @@ class RegexModeQTest : public QObject {
 
   void ownerExpressionFoldsCaseByDefault() {
     TWindowFixture fixture(NamesDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.chkRegExpr->setChecked(true);
     SearchOwner(window, QStringLiteral("Иван"));
     QCOMPARE(ColumnTexts(window, colOwner), QStringList({"Иванова Анна", "иванов"}));
@@ -226,8 +224,7 @@ class RegexModeQTest : public QObject {
 
   void expressionBadOnlyOnceTrimmedEndsTheSearchWithTheReport() {
     TWindowFixture fixture(NamesDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("ов"));
     QCOMPARE(window.gPhones->RowCount(), 4);
 
@@ -260,8 +257,7 @@ class RegexModeQTest : public QObject {
     directory.Owner(longName).Phone({14, 1, 0, 1, 1, ""});
     directory.Owner("Забава Вторая").Phone({15, 1, 0, 1, 1, ""});
     TWindowFixture fixture(directory);
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.chkRegExpr->setChecked(true);
 
     TMessageBoxCatcher boxes;
@@ -276,10 +272,6 @@ class RegexModeQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  RegexModeQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(RegexModeQTest)
 
 #include "RegexModeQTest.moc"

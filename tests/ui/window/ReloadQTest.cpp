@@ -7,7 +7,7 @@
 
 #include "data/PhoneFields.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/LookupComboBox.h"
 
@@ -63,8 +63,7 @@ class ReloadQTest : public QObject {
  private slots:
   void anImportIsAnnouncedWhileTheOldRowsStay() {
     TWindowFixture fixture(OldDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     Import(NewDirectory(), fixture.Directory());
     QTRY_COMPARE_WITH_TIMEOUT(StatusOf(window), QStringLiteral("Справочник обновлён. Нажмите F5, чтобы загрузить его."),
@@ -74,8 +73,7 @@ class ReloadQTest : public QObject {
 
   void f5SearchesTheNewDirectoryNeverMixingTheTwo() {
     TWindowFixture fixture(OldDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.cbCity->SelectPosition(window.cbCity->findText(QStringLiteral("Заречный")));
     SearchOwner(window, QStringLiteral("иван"));
     QCOMPARE(ShownRows(window), kOldRows);
@@ -98,8 +96,7 @@ class ReloadQTest : public QObject {
 
   void f5LoadsADirectoryImportedAfterAFailedStart() {
     TWindowFixture fixture(OldDirectory(), TWindowFixture::TPhones::Absent);
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     QVERIFY(PhonesLoadFailed(window));
     Import(NewDirectory(), fixture.Directory());
     window.ReloadDirectory();
@@ -111,8 +108,7 @@ class ReloadQTest : public QObject {
 
   void aFailedReloadKeepsTheOldDirectorySearched() {
     TWindowFixture fixture(OldDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     Import(NewDirectory(), fixture.Directory(), false);
     TMessageBoxCatcher boxes;
@@ -125,10 +121,6 @@ class ReloadQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  ReloadQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(ReloadQTest)
 
 #include "ReloadQTest.moc"

@@ -10,7 +10,7 @@
 
 #include "data/PhoneFields.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/export/ListFile.h"
 #include "ui/grid/ResultGrid.h"
 
@@ -37,8 +37,7 @@ class SaveListQTest : public QObject {
  private slots:
   void csvHoldsTheColumnsAndRowsAsShown() {
     TWindowFixture fixture(ListDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     auto* view = static_cast<QTableView*>(window.gPhones->View());
     view->horizontalHeader()->moveSection(colCity, 0);
@@ -56,8 +55,7 @@ class SaveListQTest : public QObject {
 
   void importLinesHoldEveryFieldOfTheRowsAsShown() {
     TWindowFixture fixture(ListDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("в"));
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.tsv"));
@@ -69,8 +67,7 @@ class SaveListQTest : public QObject {
 
   void aFailedSaveThrowsNamingTheFileAndWritesNothing() {
     TWindowFixture fixture(ListDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     QTemporaryDir folder;
     const QString blocker = folder.filePath(QStringLiteral("file"));
@@ -87,10 +84,6 @@ class SaveListQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  SaveListQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(SaveListQTest)
 
 #include "SaveListQTest.moc"

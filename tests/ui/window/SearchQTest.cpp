@@ -10,7 +10,7 @@
 
 #include "data/LoadDataThread.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/PhoneCellSource.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/LookupComboBox.h"
@@ -45,8 +45,7 @@ class SearchQTest : public QObject {
  private slots:
   void rowsOrderByPhoneTextWithTiesInScanOrder() {
     TWindowFixture fixture(OrderDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     QCOMPARE(ColumnTexts(window, colPhone), QStringList({"100", "20", "3", "555", "555"}));
     QCOMPARE(ColumnTexts(window, colOwner),
@@ -56,8 +55,7 @@ class SearchQTest : public QObject {
 
   void cellsShowTheTablesWithNumbersAsDecimalText() {
     TWindowFixture fixture(OrderDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.mePhone->setText("3");
     ClickSearch(window);
     QCOMPARE(ColumnTexts(window, colPhone), QStringList({"3"}));
@@ -71,8 +69,7 @@ class SearchQTest : public QObject {
 
   void searchFindingNothingSaysZeroRecords() {
     TWindowFixture fixture(OrderDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     SearchOwner(window, QStringLiteral("Сидоров"));
     QCOMPARE(window.gPhones->RowCount(), 0);
@@ -86,8 +83,7 @@ class SearchQTest : public QObject {
     directory.Owner("Второй").Phone({12, 2, 0, 1, 1, ""});
     directory.Owner("Третий").Phone({13, 3, 0, 1, 1, ""});
     TWindowFixture fixture(directory);
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     QCOMPARE(window.cbCity->count(), 3);
     window.cbCity->setCurrentIndex(window.cbCity->findText(QStringLiteral("Заречный")));
     ClickSearch(window);
@@ -96,8 +92,7 @@ class SearchQTest : public QObject {
 
   void emptyCityEntryRemovesTheCriterion() {
     TWindowFixture fixture(OrderDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.cbCity->setCurrentIndex(window.cbCity->findText(QStringLiteral("Озёрск")));
     window.teOwner->setText(QStringLiteral("иван"));
     ClickSearch(window);
@@ -142,8 +137,7 @@ class SearchQTest : public QObject {
 
   void progressMovesEveryTenThousandRecordsAndReturnsToZero() {
     TWindowFixture fixture(ManyLines(25000, "Петров"));
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     QList<int> positions;
     connect(window.ProgressBar, &QProgressBar::valueChanged, [&](int value) { positions << value; });
     window.meFlat->setText("1");
@@ -159,8 +153,7 @@ class SearchQTest : public QObject {
 
   void expressionErrorEndsTheFillAndIsReported() {
     TWindowFixture fixture(OrderDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     QCOMPARE(window.gPhones->RowCount(), 5);
 
@@ -181,8 +174,7 @@ class SearchQTest : public QObject {
     TDirectoryWriter directory;
     directory.City("Заречный");
     TWindowFixture fixture(directory);
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("а"));
     QCOMPARE(StatusOf(window), QStringLiteral("Поиск завершён. Найдено 0 записей."));
     QCOMPARE(window.ProgressBar->value(), 0);
@@ -190,8 +182,7 @@ class SearchQTest : public QObject {
 
   void enterInAFieldSearchesOnlyWhileTheButtonIsEnabled() {
     TWindowFixture fixture(OrderDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.teCorpus->setFocus();
     QTest::keyClick(window.teCorpus, Qt::Key_Return);
@@ -204,10 +195,6 @@ class SearchQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  SearchQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(SearchQTest)
 
 #include "SearchQTest.moc"

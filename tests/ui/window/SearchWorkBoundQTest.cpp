@@ -15,7 +15,7 @@
 #include "search/RegexCriteria.h"
 #include "tests/ui/window/support/LongSearch.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/PhoneCellSource.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/MaskEdit.h"
@@ -62,8 +62,7 @@ void ExpectEndedAsAnEngineError(TfrmMain& window, const TMessageBoxCatcher& boxe
 void ExpectSearchStopsAtTheBound(const TDirectoryWriter& directory, QLineEdit* (*field)(TfrmMain&),
                                  const QString& expression, const QStringList& phones) {
   TWindowFixture fixture(directory);
-  QVERIFY(fixture.ShowAndWait());
-  TfrmMain& window = fixture.Window();
+  TfrmMain& window = fixture.LoadedWindow();
   QVERIFY(QTest::qWaitForWindowActive(&window));
   window.chkRegExpr->setChecked(true);
   TMessageBoxCatcher boxes;
@@ -102,10 +101,6 @@ class SearchWorkBoundQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  SearchWorkBoundQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(SearchWorkBoundQTest)
 
 #include "SearchWorkBoundQTest.moc"

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/grid/ResultGrid.h"
 
 namespace {
@@ -33,8 +33,7 @@ class WindowMemoryQTest : public QObject {
  private slots:
   void closingKeepsThePlaceTheGridAndTheBoxesForTheNextStart() {
     TWindowFixture fixture(SmallDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     TGridLayout layout = window.gPhones->Layout();
     layout.VisualOrder = {2, 0, 1, 3, 4, 6, 5};
     layout.Widths[1] += 40;
@@ -74,10 +73,6 @@ class WindowMemoryQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  WindowMemoryQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(WindowMemoryQTest)
 
 #include "WindowMemoryQTest.moc"

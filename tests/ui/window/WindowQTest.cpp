@@ -16,7 +16,7 @@
 #include "data/PhoneFields.h"
 #include "tests/ui/support/MessageBoxCatcher.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/inputs/LookupComboBox.h"
 #include "ui/inputs/MaskEdit.h"
@@ -194,8 +194,7 @@ class WindowQTest : public QObject {
 
   void readersHearTheFieldNotTheEntryAndTheWholeRow() {
     TWindowFixture fixture(NamesDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     window.cbCity->SelectPosition(window.cbCity->findText(QStringLiteral("Абакан")));
     QAccessibleInterface* city = QAccessible::queryAccessibleInterface(window.cbCity);
     QCOMPARE(city->role(), QAccessible::ComboBox);
@@ -311,10 +310,6 @@ class WindowQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  WindowQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(WindowQTest)
 
 #include "WindowQTest.moc"

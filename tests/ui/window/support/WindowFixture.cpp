@@ -89,6 +89,11 @@ bool TWindowFixture::ShowAndWait() {
   return QTest::qWaitFor([this] { return PhonesLoaded(*window_) || PhonesLoadFailed(*window_); }, 20000);
 }
 
+TfrmMain& TWindowFixture::LoadedWindow() {
+  if (!ShowAndWait()) throw std::runtime_error("the window's load did not end in time");
+  return *window_;
+}
+
 bool PhonesLoaded(const TfrmMain& window) { return window.Loader() && window.Loader()->DataLoaded(); }
 
 bool PhonesLoadFailed(const TfrmMain& window) { return window.Loader() && window.Loader()->LoadFailed(); }

@@ -26,6 +26,8 @@ class TWindowFixture {
   TfrmMain& Window();
   // Shows the window and waits until the loader has loaded or failed.
   bool ShowAndWait();
+  // The same, for a test that goes on only once it has: throws when that takes too long.
+  TfrmMain& LoadedWindow();
   // Writes the bytes into the held phone file, then lets the loader's open go through.
   void ReleasePhonesWith(const std::string& phonesBytes);
   // Destroys the window without processing any event first.
