@@ -25,34 +25,22 @@ class DirectoryWatch : public ::testing::Test {
   TTempDirectory dir_;
 };
 
+// A file that failed to open, missing here, stays as it was as well.
 TEST_F(DirectoryWatch, FilesLeftAloneAreNeverReported) {
+  fs::remove(dir_.FilePath("Phones.dbr"));
   TDirectoryWatch watch = WatchOpened();
   for (int look = 0; look < 3; ++look) EXPECT_FALSE(watch.Replaced());
 }
 
-// A file that failed to open, missing or unreadable, stays as it was as well.
-TEST_F(DirectoryWatch, AMissingFileStillMissingIsNoChange) {
-  fs::remove(dir_.FilePath("Phones.dbr"));
-  TDirectoryWatch watch = WatchOpened();
-  EXPECT_FALSE(watch.Replaced());
-  EXPECT_FALSE(watch.Replaced());
-}
-
-TEST_F(DirectoryWatch, AReplacementIsReportedOnceItHasSettled) {
-  TDirectoryWatch watch = WatchOpened();
-  Replace("Phones.dbr", "generation 2");
-  EXPECT_FALSE(watch.Replaced()) << "the first look cannot tell a finished import";
-  EXPECT_TRUE(watch.Replaced());
-  EXPECT_FALSE(watch.Replaced()) << "reported once";
-}
-
-TEST_F(DirectoryWatch, FilesCopiedOneByOneAreReportedAfterTheLast) {
+// The first look after a change cannot tell a finished import from files copied one by one.
+TEST_F(DirectoryWatch, AReplacementIsReportedOnceAndOnlyOnceItHasSettled) {
   TDirectoryWatch watch = WatchOpened();
   Replace("Cities.dbr", "generation 2");
   EXPECT_FALSE(watch.Replaced());
   Replace("Streets.dbr", "generation 2");
   EXPECT_FALSE(watch.Replaced());
   EXPECT_TRUE(watch.Replaced());
+  EXPECT_FALSE(watch.Replaced());
 }
 
 TEST_F(DirectoryWatch, ARewriteInPlaceOfTheSameSizeIsSeenByItsTime) {

@@ -1,6 +1,5 @@
 // The window under a dark palette, read off its rendered pixels: every text stands out
-// from what it is painted on, the invalid-expression mark included. With
-// ORLINAR_SCREENSHOTS set to a folder, the renderings are kept there to be looked at.
+// from what it is painted on, the invalid-expression mark included.
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -19,23 +18,12 @@
 
 namespace {
 
-// Light, dark and the other shades follow from the window colour, as a desktop's would.
 QPalette DarkPalette() {
-  const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
-  QPalette dark(window, window);
-  for (auto [role, colour] :
-       std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{{QPalette::Window, window},
-                                                                     {QPalette::WindowText, text},
-                                                                     {QPalette::Base, base},
-                                                                     {QPalette::AlternateBase, window},
-                                                                     {QPalette::Text, text},
-                                                                     {QPalette::Button, window},
-                                                                     {QPalette::ButtonText, text},
-                                                                     {QPalette::Highlight, QColor(42, 130, 218)},
-                                                                     {QPalette::HighlightedText, Qt::black},
-                                                                     {QPalette::PlaceholderText, QColor(150, 150, 150)},
-                                                                     {QPalette::Mid, QColor(80, 80, 80)}})
-    dark.setColor(role, colour);
+  const QColor window(53, 53, 53), text(230, 230, 230);
+  QPalette dark(text, window, window.lighter(150), window.darker(150), window.lighter(120), text, Qt::red,
+                QColor(35, 35, 35), window);
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
   return dark;
 }
 
@@ -71,11 +59,6 @@ QRect AreaIn(QWidget& window, QWidget* widget, QRect local) {
   return QRect(widget->mapTo(&window, local.topLeft()), local.size());
 }
 
-void Keep(const QImage& image, const char* name) {
-  const QByteArray folder = qgetenv("ORLINAR_SCREENSHOTS");
-  if (!folder.isEmpty()) image.save(QString::fromLocal8Bit(folder) + "/" + name);
-}
-
 TDirectoryWriter SmallDirectory() {
   TDirectoryWriter directory;
   directory.City("Заречный").Street("Лесная");
@@ -106,7 +89,6 @@ class DarkPaletteQTest : public QObject {
     model->GroupBy(colCity);
     model->SetExpanded(0, true);
     const QImage image = window.grab().toImage();
-    Keep(image, "dark.png");
     for (QLabel* label : window.findChildren<QLabel*>())
       QVERIFY2(TextContrast(image, AreaIn(window, label, label->rect())) >= kReadable, qPrintable(label->text()));
     for (QCheckBox* box : {window.chkRegExpr, window.chkSearchAsYouType, window.chkForgiving})
@@ -127,7 +109,6 @@ class DarkPaletteQTest : public QObject {
     window.chkRegExpr->setChecked(true);
     window.mePhone->setText(QStringLiteral("(12"));
     const QImage image = window.grab().toImage();
-    Keep(image, "dark-invalid.png");
     const QRect field = AreaIn(window, window.mePhone, window.mePhone->rect().adjusted(3, 3, -3, -3));
     QCOMPARE(QColor(image.pixel(field.topLeft() + QPoint(2, 2))), QColor(255, 0, 255));
     QVERIFY(TextContrast(image, field) >= kReadable);
