@@ -201,16 +201,35 @@ bool TGridModel::IsExpanded(int row) const {
 QString TGridModel::GroupText(int row) const {
   if (!IsGroupRow(row)) return {};
   const uint32_t index = outline_.EntryAt(static_cast<size_t>(row)).Index;
-  const TGroup& group = outline_.Group(index);
   const int column = order_.Grouping()[outline_.Level(index)];
+  return QStringLiteral("%1 : %2").arg(columns_[static_cast<size_t>(column)].Header, GroupValue(index));
+}
+
+QString TGridModel::GroupValue(uint32_t group) const {
+  const TGroup& span = outline_.Group(group);
+  const int column = order_.Grouping()[outline_.Level(group)];
   // Rows inserted by the user join a group without sharing its text.
   uint32_t key = kEmptyRowKey;
-  for (uint32_t position = group.Begin; position < group.End && key == kEmptyRowKey; ++position) {
+  for (uint32_t position = span.Begin; position < span.End && key == kEmptyRowKey; ++position) {
     key = rows_.KeyAt(position);
   }
   std::string scratch;
-  const QString cell = FromCp1251(CellTextOf(source_, key, column, scratch));
-  return QStringLiteral("%1 : %2").arg(columns_[static_cast<size_t>(column)].Header, cell);
+  return FromCp1251(CellTextOf(source_, key, column, scratch));
+}
+
+std::vector<TGroupStart> TGridModel::GroupStarts() const {
+  std::vector<TGroupStart> starts;
+  if (!IsGrouped()) return starts;
+  for (uint32_t group = 0; group < outline_.GroupCount(); ++group) {
+    const TGroup& span = outline_.Group(group);
+    if (span.Begin == span.End) continue;  // emptied by deletions
+    const size_t level = outline_.Level(group);
+    starts.push_back({span.Begin, level, order_.Grouping()[level], GroupValue(group)});
+  }
+  // Levels are stored one after another; a stable sort by row keeps outer before inner.
+  std::stable_sort(starts.begin(), starts.end(),
+                   [](const TGroupStart& a, const TGroupStart& b) { return a.Row < b.Row; });
+  return starts;
 }
 
 void TGridModel::SetExpanded(int row, bool expanded) {
@@ -302,4 +321,9 @@ QString TGridModel::CellDisplay(int row, int column) const {
   if (position < 0 || column < 0 || column >= columnCount()) return {};
   std::string scratch;
   return FromCp1251(CellTextOf(source_, rows_.KeyAt(static_cast<size_t>(position)), column, scratch));
+}
+
+Qt::Alignment TGridModel::ColumnAlignment(int column) const {
+  if (column < 0 || column >= columnCount()) return Qt::AlignLeft;
+  return columns_[static_cast<size_t>(column)].Alignment & Qt::AlignHorizontal_Mask;
 }

@@ -11,6 +11,7 @@
 #include "ui/grid/CellSource.h"
 #include "ui/grid/GridColumn.h"
 #include "ui/grid/GroupOutline.h"
+#include "ui/grid/GroupStart.h"
 #include "ui/grid/OrderedRows.h"
 #include "ui/grid/RowStore.h"
 #include "ui/grid/ViewOrder.h"
@@ -39,6 +40,9 @@ class TGridModel : public QAbstractTableModel {
   int ResultCount() const { return static_cast<int>(rows_.Size()); }
   // Every result row's key in the order shown, collapsed groups' rows included.
   std::vector<uint32_t> ResultKeys() const;
+  // Every non-empty group, expanded or not, by the position of its first row in
+  // ResultKeys, outer groups before the inner ones that begin with them.
+  std::vector<TGroupStart> GroupStarts() const;
 
   const TViewOrder& Order() const { return order_; }
   void ClickHeader(int column, bool shift, bool ctrl);
@@ -64,6 +68,8 @@ class TGridModel : public QAbstractTableModel {
   QString CellDisplay(int row, int column) const;
   // The row's cells with their headers, or a group row's heading.
   QString RowAnnouncement(int row) const;
+  // The horizontal part of a column's cell alignment.
+  Qt::Alignment ColumnAlignment(int column) const;
 
  signals:
   void orderChanged();
@@ -72,6 +78,7 @@ class TGridModel : public QAbstractTableModel {
   bool IsGrouped() const { return !order_.Grouping().empty(); }
   // Store position of the result row shown at row, or -1 for a group row.
   long long PositionOf(int row) const;
+  QString GroupValue(uint32_t group) const;
   void RowsChanging();
   void Reorder();
   // Ordering that starts from a grouped or ends in a grouped view rebuilds the view.

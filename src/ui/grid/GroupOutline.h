@@ -37,6 +37,7 @@ class TGroupOutline {
   size_t ShownCount() const { return shown_.size(); }
   TOutlineEntry EntryAt(size_t shownIndex) const;
   const TGroup& Group(uint32_t index) const { return groups_[index]; }
+  size_t GroupCount() const { return groups_.size(); }
   size_t Levels() const { return levelStarts_.empty() ? 0 : levelStarts_.size() - 1; }
   size_t Level(uint32_t group) const;
   bool IsExpanded(uint32_t group) const { return expanded_[group]; }

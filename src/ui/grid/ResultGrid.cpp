@@ -97,6 +97,10 @@ QAbstractItemView* TResultGrid::View() const { return view_; }
 std::vector<uint32_t> TResultGrid::ShownKeys() const { return model_->ResultKeys(); }
 
 std::vector<int> TResultGrid::ShownColumns() const { return view_->ShownColumns(); }
+std::vector<TGroupStart> TResultGrid::GroupStarts() const { return model_->GroupStarts(); }
+int TResultGrid::ColumnWidth(int column) const { return header_->sectionSize(column); }
+
+Qt::Alignment TResultGrid::ColumnAlignment(int column) const { return model_->ColumnAlignment(column); }
 
 int TResultGrid::MinimumColumnWidth() const { return header_->minimumSectionSize(); }
 

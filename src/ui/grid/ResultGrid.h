@@ -14,6 +14,7 @@
 #include "ui/grid/CellSource.h"
 #include "ui/grid/GridColumn.h"
 #include "ui/grid/GridLayout.h"
+#include "ui/grid/GroupStart.h"
 #include "ui/grid/OrderedRows.h"
 
 class QAbstractItemView;
@@ -37,6 +38,11 @@ class TResultGrid : public QWidget {  // the window sets objectName "gPhones"; t
   // The rows and the visible columns (logical indices) in the order shown.
   std::vector<uint32_t> ShownKeys() const;
   std::vector<int> ShownColumns() const;
+  // The groups among ShownKeys, collapsed ones included; empty when not grouped.
+  std::vector<TGroupStart> GroupStarts() const;
+  // A shown column's width on screen, and its cells' alignment.
+  int ColumnWidth(int column) const;
+  Qt::Alignment ColumnAlignment(int column) const;
   QString ColumnHeader(int column) const;
   int ColumnCount() const { return static_cast<int>(preferredWidths_.size()); }
   int MinimumColumnWidth() const;

@@ -424,6 +424,19 @@ class ResultGridQTest : public QObject {
     QCOMPARE(Model()->rowCount(), 3);
   }
 
+  void groupStartsListNestedGroupsCollapsedOrNotInRowOrder() {
+    Fill({0, 1, 2, 3});
+    QVERIFY(grid_->GroupStarts().empty());
+    DragHeaderToGroupArea(2);  // city, then phone within it
+    DragHeaderToGroupArea(0);
+    QCOMPARE(grid_->ShownKeys(), std::vector<uint32_t>({0, 2, 1, 3}));
+    QStringList starts;
+    for (const TGroupStart& group : grid_->GroupStarts()) {
+      starts << QStringLiteral("%1/%2/%3 %4").arg(group.Row).arg(group.Level).arg(group.Column).arg(group.Value);
+    }
+    QCOMPARE(starts, QStringList({"0/0/2 Заречный", "0/1/0 20", "1/1/0 3", "2/0/2 Мир", "2/1/0 100", "3/1/0 20"}));
+  }
+
   void copyPutsHeadersAndTheSelectedRowOnTheClipboard() {
     Fill({0, 1, 2, 3});
     Header()->moveSection(2, 0);
