@@ -31,6 +31,7 @@ class TStatusText;
 struct TSearchInputs;
 struct TSearchResult;
 enum class TListFormat;
+struct TPrintedList;
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -60,6 +61,8 @@ class TfrmMain : public QMainWindow {
   TStatusText* StatusText;
   QProgressBar* ProgressBar;
   QAction* actSaveList;  // Ctrl+S and the grid's context menu
+  QAction* actPrint;     // Ctrl+P and the grid's context menu
+  QAction* actSavePdf;
 
   void FormCreate();
   void FormShow();
@@ -75,6 +78,10 @@ class TfrmMain : public QMainWindow {
   // F5: reads the directory's files anew. The rows on show stay until the new phones
   // are loaded; then the window turns to the new directory and searches again.
   void ReloadDirectory();
+  void PrintClick();
+  void SavePdfClick();
+  // The printed pages into path, as SavePdfClick does once a file is chosen.
+  void SavePdfTo(const QString& path);
   // The grid's rows into path, as SaveListClick does once a file is chosen.
   void SaveListTo(const QString& path, TListFormat format);
   // Esc: the running search, or one waiting for the phone data, ends without rows.
@@ -100,6 +107,8 @@ class TfrmMain : public QMainWindow {
   void CreateResultGrid(TAnchorLayout& layout);
   void CreateStatusBar();
   void CreateListActions();
+  void CreatePrintActions();
+  TPrintedList ListToPrint() const;
   void CreateHelpShortcut();
   void CreateDirectoryWatch();
   void SetTabOrder();

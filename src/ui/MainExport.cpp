@@ -23,6 +23,7 @@ void TfrmMain::CreateListActions() {
   addAction(actSaveList);
   gPhones->View()->addAction(actSaveList);
   connect(actSaveList, &QAction::triggered, this, [this] { RunGuarded([this] { SaveListClick(); }); });
+  CreatePrintActions();
 }
 
 void TfrmMain::SaveListClick() {
