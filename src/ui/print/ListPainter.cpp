@@ -15,8 +15,10 @@
 
 namespace {
 
-constexpr qreal kFontPoints = 9;
-constexpr qreal kTitlePoints = 12;
+// The window's size: the columns' proportions are the grid's, and so, near enough,
+// is where their texts are cut.
+constexpr qreal kFontPoints = 8;
+constexpr qreal kTitlePoints = 11;
 constexpr qreal kIndentPoints = 12;
 const QColor kHeaderFill(0xE4, 0xE4, 0xE4);
 const QColor kHeadingFill(0xF2, 0xF2, 0xF2);
@@ -37,6 +39,14 @@ int WrappedHeight(const QFont& font, const QPaintDevice& device, qreal width, co
   const QRectF bounds =
       QFontMetricsF(font, &device).boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft, text);
   return static_cast<int>(std::ceil(bounds.height()));
+}
+
+// How many headings stand before the row: all with that row or an earlier one.
+size_t HeadingsUpTo(const std::vector<TPrintHeading>& headings, size_t row) {
+  return static_cast<size_t>(
+      std::upper_bound(headings.begin(), headings.end(), row,
+                       [](size_t at, const TPrintHeading& heading) { return at < heading.Row; }) -
+      headings.begin());
 }
 
 }  // namespace
@@ -94,8 +104,27 @@ void TListPainter::LayOutLines() {
   std::vector<TPrintLine> heights;
   heights.reserve(lines_.size());
   for (const TLine& line : lines_) heights.push_back({line.Heading ? headingHeight_ : rowHeight_, line.Heading});
+  for (const TPrintHeading& heading : list_.Headings) levels_ = std::max(levels_, heading.Level + 1);
   const int room = static_cast<int>(page_.height()) - headerHeight_ - footerHeight_;
-  pages_ = Paginate(heights, room - preambleHeight_, room);
+  // Further pages keep room for the headings they may continue.
+  pages_ = Paginate(heights, room - preambleHeight_, room - static_cast<int>(levels_) * headingHeight_);
+}
+
+std::vector<size_t> TListPainter::ContinuedHeadings(size_t page) const {
+  std::vector<size_t> continued;
+  const TPageSpan span = pages_[page];
+  if (page == 0 || span.Count == 0) return continued;
+  const TLine first = lines_[span.First];
+  size_t below = first.Heading ? list_.Headings[first.Index].Level : levels_;
+  size_t heading = first.Heading ? first.Index : HeadingsUpTo(list_.Headings, first.Index);
+  // Back from the page's start, the nearest heading of each outer level.
+  while (below > 0 && heading > 0) {
+    const size_t level = list_.Headings[--heading].Level;
+    if (level >= below) continue;
+    continued.insert(continued.begin(), heading);
+    below = level;
+  }
+  return continued;
 }
 
 void TListPainter::Paint(QPainter& painter, QPagedPaintDevice& device) const {
@@ -109,6 +138,10 @@ void TListPainter::PaintPage(QPainter& painter, size_t page) const {
   qreal top = page == 0 ? PaintPreamble(painter) : 0;
   PaintColumnHeaders(painter, top);
   top += headerHeight_;
+  for (size_t heading : ContinuedHeadings(page)) {
+    PaintHeading(painter, list_.Headings[heading], top, true);
+    top += headingHeight_;
+  }
   const TPageSpan span = pages_[page];
   painter.setFont(font_);
   for (size_t i = span.First; i < span.First + span.Count; ++i) {
@@ -152,7 +185,7 @@ void TListPainter::PaintColumnHeaders(QPainter& painter, qreal top) const {
   }
 }
 
-void TListPainter::PaintHeading(QPainter& painter, const TPrintHeading& heading, qreal top) const {
+void TListPainter::PaintHeading(QPainter& painter, const TPrintHeading& heading, qreal top, bool continued) const {
   const QRectF band(0, top, columnLefts_.back(), headingHeight_);
   painter.fillRect(band, kHeadingFill);
   painter.setPen(QPen(kRule, Points(0.5)));
@@ -161,7 +194,8 @@ void TListPainter::PaintHeading(QPainter& painter, const TPrintHeading& heading,
   painter.setFont(bold_);
   const QRectF text =
       band.adjusted(2 * padding_ + Points(kIndentPoints) * static_cast<qreal>(heading.Level), 0, -2 * padding_, 0);
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, FittedText(heading.Text, boldMetrics_, text.width()));
+  const QString caption = continued ? QStringLiteral("%1 (продолжение)").arg(heading.Text) : heading.Text;
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, FittedText(caption, boldMetrics_, text.width()));
   painter.setFont(font_);
 }
 

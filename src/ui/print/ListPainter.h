@@ -1,7 +1,8 @@
 #pragma once
 // The found list drawn as a table on pages: the search conditions, the row count and
 // the date above the first page's table, the column headers atop every page, group
-// headings indented by level, and "Страница N из M" at every page's foot. The preview,
+// headings indented by level (repeated, continued, atop a page that starts inside
+// their group), and "Страница N из M" at every page's foot. The preview,
 // the printer and the PDF file all get their pages from here.
 
 #include <QFont>
@@ -38,10 +39,12 @@ class TListPainter {
   void LayOutColumns();
   qreal Points(qreal points) const { return points * dpi_ / 72; }
   QString InfoText() const;
+  // The headings of the groups a page starts inside, outer first.
+  std::vector<size_t> ContinuedHeadings(size_t page) const;
 
   qreal PaintPreamble(QPainter& painter) const;
   void PaintColumnHeaders(QPainter& painter, qreal top) const;
-  void PaintHeading(QPainter& painter, const TPrintHeading& heading, qreal top) const;
+  void PaintHeading(QPainter& painter, const TPrintHeading& heading, qreal top, bool continued = false) const;
   void PaintRow(QPainter& painter, uint32_t key, qreal top) const;
   void PaintFooter(QPainter& painter, size_t page) const;
 
@@ -60,6 +63,7 @@ class TListPainter {
   int footerHeight_;
   int preambleHeight_;
   std::vector<qreal> columnLefts_;  // and the right edge last
+  size_t levels_ = 0;               // of grouping
   std::vector<TLine> lines_;
   std::vector<TPageSpan> pages_;
 };

@@ -204,6 +204,29 @@ class ListPainterQTest : public QObject {
     QCOMPARE(headings.mid(0, 4), QStringList({"Город: 0", "Улица: 0", "Улица: 6", "Город: 12"}));
   }
 
+  void aPageStartingInsideGroupsContinuesTheirHeadings() {
+    const TNumberedSource source;
+    TPrintedList list = NumberedList(source, 120);
+    list.Headings = {{0, 0, QStringLiteral("Город: А")},
+                     {0, 1, QStringLiteral("Улица: 1")},
+                     {60, 1, QStringLiteral("Улица: 2")},
+                     {90, 0, QStringLiteral("Город: Б")},
+                     {90, 1, QStringLiteral("Улица: 3")}};
+    const TPages pages = PaintedPages(list);
+    QVERIFY(pages.size() >= 4);
+    for (size_t p = 1; p < pages.size(); ++p) {
+      const QStringList texts = TextsOf(pages[p]);
+      const uint32_t row = RowsOf(pages[p]).front();
+      const QString city = row < 90 ? QStringLiteral("Город: А") : QStringLiteral("Город: Б");
+      const QString street = QStringLiteral("Улица: %1").arg(row < 60 ? 1 : row < 90 ? 2 : 3);
+      // After the column headers: the headings the page continues, unless it starts with its own.
+      QCOMPARE(texts[3], texts[3] == city ? city : city + QStringLiteral(" (продолжение)"));
+      if (texts[3] != city) {
+        QCOMPARE(texts[4], texts[4] == street ? street : street + QStringLiteral(" (продолжение)"));
+      }
+    }
+  }
+
   void aTextTooLongForItsColumnEndsInAnEllipsis() {
     const TNumberedSource source;
     const TPages pages = PaintedPages(NumberedList(source, 10));
