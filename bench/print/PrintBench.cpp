@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,7 +61,7 @@ TPrintedList TenThousandRows(bool groupedByCity) {
   }
   list.Conditions = QStringLiteral("Часть ФИО или названия организации: ов");
   list.Printed = QDateTime::currentDateTime();
-  list.Source = &Directory();
+  list.Source = std::shared_ptr<const TCellSource>(std::shared_ptr<void>(), &Directory());
   return list;
 }
 

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <memory>
+#include <utility>
 
 #include "ui/Main.h"
 #include "ui/grid/ResultGrid.h"
@@ -16,6 +18,21 @@
 #include "ui/report/ErrorReport.h"
 
 namespace {
+
+// The cells of the rows on show, read from their own directory for as long as the
+// print needs them: a reload meanwhile turns the window, not the print, to another.
+class TPrintedCells : public TCellSource {
+ public:
+  explicit TPrintedCells(std::shared_ptr<const TDirectory> directory)
+      : directory_(std::move(directory)), cells_(*directory_) {}
+  std::string_view CellText(uint32_t key, int column, std::string& scratch) const override {
+    return cells_.CellText(key, column, scratch);
+  }
+
+ private:
+  std::shared_ptr<const TDirectory> directory_;
+  TPhoneCellSource cells_;
+};
 
 QString ConditionsOf(const TfrmMain& window) {
   // Forgiving search is off while regular expressions are on, whatever its box says.
@@ -43,7 +60,9 @@ void TfrmMain::CreatePrintActions() {
   actSavePdf = add(QStringLiteral("Сохранить в PDF…"), QStringLiteral("actSavePdf"), &TfrmMain::SavePdfClick);
 }
 
-TPrintedList TfrmMain::ListToPrint() const { return PrintedListOf(*gPhones, cellSource_, ConditionsOf(*this)); }
+TPrintedList TfrmMain::ListToPrint() const {
+  return PrintedListOf(*gPhones, std::make_shared<TPrintedCells>(shownDirectory_), ConditionsOf(*this));
+}
 
 void TfrmMain::PrintClick() { ShowPrintPreview(ListToPrint(), this); }
 

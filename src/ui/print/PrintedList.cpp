@@ -1,8 +1,11 @@
 #include "ui/print/PrintedList.h"
 
+#include <utility>
+
 #include "ui/grid/ResultGrid.h"
 
-TPrintedList PrintedListOf(const TResultGrid& grid, const TCellSource& source, const QString& conditions) {
+TPrintedList PrintedListOf(const TResultGrid& grid, std::shared_ptr<const TCellSource> source,
+                           const QString& conditions) {
   TPrintedList list;
   for (int column : grid.ShownColumns()) {
     list.Columns.push_back({grid.ColumnHeader(column), column, grid.ColumnWidth(column), grid.ColumnAlignment(column)});
@@ -14,6 +17,6 @@ TPrintedList PrintedListOf(const TResultGrid& grid, const TCellSource& source, c
   }
   list.Conditions = conditions;
   list.Printed = QDateTime::currentDateTime();
-  list.Source = &source;
+  list.Source = std::move(source);
   return list;
 }

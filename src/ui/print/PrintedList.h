@@ -6,6 +6,7 @@
 #include <QString>
 #include <Qt>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ui/grid/CellSource.h"
@@ -31,10 +32,12 @@ struct TPrintedList {
   std::vector<TPrintHeading> Headings;  // by Row, outer before inner
   QString Conditions;                   // "№ телефона: 12; Город: Самара"; empty for none
   QDateTime Printed;
-  // Reads the keys' cells; it must outlive the list. The window's source reads the
-  // phone table, which never changes once loaded.
-  const TCellSource* Source = nullptr;
+  // Reads the keys' cells, and keeps what they index, whatever the window turns to
+  // while a preview is open.
+  std::shared_ptr<const TCellSource> Source;
 };
 
 // The grid's rows and columns in the order it shows them, collapsed groups included.
-TPrintedList PrintedListOf(const TResultGrid& grid, const TCellSource& source, const QString& conditions);
+// source reads the keys as the grid's own source does now.
+TPrintedList PrintedListOf(const TResultGrid& grid, std::shared_ptr<const TCellSource> source,
+                           const QString& conditions);

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+#include <memory>
 #include <numeric>
 #include <stdexcept>
 #include <utility>
@@ -79,16 +80,19 @@ class TPageRecorder : public QPaintDevice {
 // throwAt raises.
 class TNumberedSource : public TCellSource {
  public:
-  uint32_t ThrowAt = UINT32_MAX;
+  explicit TNumberedSource(uint32_t throwAt) : throwAt_(throwAt) {}
   std::string_view CellText(uint32_t key, int column, std::string& scratch) const override {
-    if (key == ThrowAt) throw std::runtime_error("the source failed");
+    if (key == throwAt_) throw std::runtime_error("the source failed");
     scratch =
         key == 7 && column == 1 ? std::string(200, 'W') : "r" + std::to_string(key) + "c" + std::to_string(column);
     return scratch;
   }
+
+ private:
+  const uint32_t throwAt_;
 };
 
-TPrintedList NumberedList(const TNumberedSource& source, uint32_t rows) {
+TPrintedList NumberedList(uint32_t rows, uint32_t throwAt = UINT32_MAX) {
   TPrintedList list;
   list.Columns = {{QStringLiteral("Телефон"), 0, 90, Qt::AlignRight},
                   {QStringLiteral("Абонент"), 1, 210, Qt::AlignLeft},
@@ -96,7 +100,7 @@ TPrintedList NumberedList(const TNumberedSource& source, uint32_t rows) {
   for (uint32_t key = 0; key < rows; ++key) list.Keys.push_back(key);
   list.Conditions = QStringLiteral("Город: Самара");
   list.Printed = QDateTime(QDate(2026, 12, 11), QTime(3, 5));
-  list.Source = &source;
+  list.Source = std::make_shared<TNumberedSource>(throwAt);
   return list;
 }
 
@@ -150,8 +154,7 @@ class ListPainterQTest : public QObject {
   Q_OBJECT
  private slots:
   void everyPageHasTheHeadersAndItsNumberAndTheFirstTheConditions() {
-    const TNumberedSource source;
-    const TPages pages = PaintedPages(NumberedList(source, 120));
+    const TPages pages = PaintedPages(NumberedList(120));
     QVERIFY(pages.size() >= 3);
     std::vector<uint32_t> printed;
     for (size_t p = 0; p < pages.size(); ++p) {
@@ -169,8 +172,7 @@ class ListPainterQTest : public QObject {
   }
 
   void anEmptyListIsOnePageWithTheHeaders() {
-    const TNumberedSource source;
-    const TPages pages = PaintedPages(NumberedList(source, 0));
+    const TPages pages = PaintedPages(NumberedList(0));
     QCOMPARE(pages.size(), size_t(1));
     const QStringList texts = TextsOf(pages[0]);
     QVERIFY(texts.contains(QStringLiteral("Абонент")));
@@ -178,58 +180,32 @@ class ListPainterQTest : public QObject {
     QVERIFY(texts.join('\n').contains(QStringLiteral("Записей: 0.")));
   }
 
-  void headingsAreIndentedByLevelAndNeverEndAPage() {
-    const TNumberedSource source;
-    TPrintedList list = NumberedList(source, 120);
-    for (size_t row = 0; row < 120; row += 12) {
-      list.Headings.push_back({row, 0, QStringLiteral("Город: %1").arg(row)});
-      list.Headings.push_back({row, 1, QStringLiteral("Улица: %1").arg(row)});
-      list.Headings.push_back({row + 6, 1, QStringLiteral("Улица: %1").arg(row + 6)});
-    }
-    const TPages pages = PaintedPages(list);
-    const TPaintedText* outer = Find(pages[0], QStringLiteral("Город: 0"));
-    const TPaintedText* inner = Find(pages[0], QStringLiteral("Улица: 0"));
-    QVERIFY(outer && inner);
-    QVERIFY(inner->At.x() > outer->At.x());
-    QVERIFY(inner->At.y() > outer->At.y());
-    QStringList headings;
-    for (const std::vector<TPaintedText>& page : pages) {
-      const QStringList texts = TextsOf(page);
-      // The footer comes last; the line above it is a row's cell.
-      QVERIFY(texts.last().startsWith(QStringLiteral("Страница")));
-      QVERIFY2(!texts[texts.size() - 2].contains(':'), qPrintable(texts[texts.size() - 2]));
-      for (const QString& text : texts.filter(QRegularExpression(QStringLiteral("^(Город|Улица): ")))) headings << text;
-    }
-    QCOMPARE(headings.size(), qsizetype(30));
-    QCOMPARE(headings.mid(0, 4), QStringList({"Город: 0", "Улица: 0", "Улица: 6", "Город: 12"}));
-  }
-
-  void aPageStartingInsideGroupsContinuesTheirHeadings() {
-    const TNumberedSource source;
-    TPrintedList list = NumberedList(source, 120);
-    list.Headings = {{0, 0, QStringLiteral("Город: А")},
-                     {0, 1, QStringLiteral("Улица: 1")},
-                     {60, 1, QStringLiteral("Улица: 2")},
-                     {90, 0, QStringLiteral("Город: Б")},
-                     {90, 1, QStringLiteral("Улица: 3")}};
+  // Pages that start inside a group repeat its headings, continued, after the column
+  // headers; no page ends with a heading; inner headings stand further right.
+  void headingsAreIndentedContinuedAndNeverEndAPage() {
+    TPrintedList list = NumberedList(120);
+    list.Headings = {
+        {0, 0, "Город: А"}, {0, 1, "Улица: 1"}, {60, 1, "Улица: 2"}, {90, 0, "Город: Б"}, {90, 1, "Улица: 3"}};
     const TPages pages = PaintedPages(list);
     QVERIFY(pages.size() >= 4);
-    for (size_t p = 1; p < pages.size(); ++p) {
+    const TPaintedText* outer = Find(pages[0], "Город: А");
+    const TPaintedText* inner = Find(pages[0], "Улица: 1");
+    QVERIFY(outer && inner && inner->At.x() > outer->At.x());
+    const auto continued = [](const QString& text, const QString& heading) {
+      return text == heading || text == heading + QStringLiteral(" (продолжение)");
+    };
+    for (size_t p = 0; p < pages.size(); ++p) {
       const QStringList texts = TextsOf(pages[p]);
+      QVERIFY2(!texts[texts.size() - 2].contains(':'), qPrintable(texts[texts.size() - 2]));
+      if (p == 0) continue;
       const uint32_t row = RowsOf(pages[p]).front();
-      const QString city = row < 90 ? QStringLiteral("Город: А") : QStringLiteral("Город: Б");
-      const QString street = QStringLiteral("Улица: %1").arg(row < 60 ? 1 : row < 90 ? 2 : 3);
-      // After the column headers: the headings the page continues, unless it starts with its own.
-      QCOMPARE(texts[3], texts[3] == city ? city : city + QStringLiteral(" (продолжение)"));
-      if (texts[3] != city) {
-        QCOMPARE(texts[4], texts[4] == street ? street : street + QStringLiteral(" (продолжение)"));
-      }
+      QVERIFY(continued(texts[3], row < 90 ? "Город: А" : "Город: Б"));
+      QVERIFY(continued(texts[4], QStringLiteral("Улица: %1").arg(row < 60 ? 1 : row < 90 ? 2 : 3)));
     }
   }
 
   void aTextTooLongForItsColumnEndsInAnEllipsis() {
-    const TNumberedSource source;
-    const TPages pages = PaintedPages(NumberedList(source, 10));
+    const TPages pages = PaintedPages(NumberedList(10));
     const QStringList texts = TextsOf(pages[0]);
     const QStringList cut = texts.filter(QRegularExpression(QStringLiteral("^W+…$")));
     QCOMPARE(cut.size(), qsizetype(1));
@@ -254,36 +230,31 @@ class ListPainterQTest : public QObject {
   void conditionsNameTheFilledFieldsAndTheCheckedBoxes() {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
-    const auto field = [&](const QString& caption, QWidget* edit) {
-      auto* label = new QLabel(caption);
-      label->setBuddy(edit);
-      layout->addWidget(label);
-      layout->addWidget(edit);
-      return edit;
-    };
-    auto* phone = static_cast<QLineEdit*>(field(QStringLiteral("№ телефона"), new QLineEdit(QStringLiteral(" 12 "))));
-    auto* owner = static_cast<QLineEdit*>(field(QStringLiteral("Абонент"), new QLineEdit(QStringLiteral("  "))));
-    auto* city = new QComboBox;
-    city->addItems({QString(), QStringLiteral("Самара")});
-    city->setCurrentIndex(1);
-    field(QStringLiteral("Город"), city);
-    QCheckBox regExpr(QStringLiteral("Поддержка регулярных выражений"));
-    QCheckBox forgiving(QStringLiteral("Гибкий поиск"));
+    QLineEdit phone(QStringLiteral(" 12 ")), owner(QStringLiteral("  "));
+    QComboBox city;
+    city.addItems({QString(), QStringLiteral("Самара")});
+    city.setCurrentIndex(1);
+    for (auto [caption, field] :
+         {std::pair<const char*, QWidget*>{"№ телефона", &phone}, {"Абонент", &owner}, {"Город", &city}}) {
+      layout->addWidget(new QLabel(caption));
+      static_cast<QLabel*>(layout->itemAt(layout->count() - 1)->widget())->setBuddy(field);
+      layout->addWidget(field);
+    }
+    QCheckBox regExpr(QStringLiteral("Поддержка регулярных выражений")), forgiving(QStringLiteral("Гибкий поиск"));
     forgiving.setChecked(true);
-    QCOMPARE(SearchConditions({phone, owner, city}, {&regExpr, &forgiving}),
+    QCOMPARE(SearchConditions({&phone, &owner, &city}, {&regExpr, &forgiving}),
              QStringLiteral("№ телефона: 12; Город: Самара; Гибкий поиск"));
-    phone->clear();
-    city->setCurrentIndex(0);
+    phone.clear();
+    city.setCurrentIndex(0);
     forgiving.setChecked(false);
-    QCOMPARE(SearchConditions({phone, owner, city}, {&regExpr, &forgiving}), QString());
+    QCOMPARE(SearchConditions({&phone, &owner, &city}, {&regExpr, &forgiving}), QString());
   }
 
   void aSavedPdfIsWholeAndReplacesTheOldFile() {
-    const TNumberedSource source;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.pdf"));
     QFile(path).open(QIODevice::WriteOnly);
-    SaveListPdf(path, NumberedList(source, 400), DefaultListPageLayout());
+    SaveListPdf(path, NumberedList(400), DefaultListPageLayout());
     const QByteArray bytes = Contents(path);
     QVERIFY(bytes.startsWith("%PDF-"));
     QVERIFY(bytes.trimmed().endsWith("%%EOF"));
@@ -294,22 +265,19 @@ class ListPainterQTest : public QObject {
   }
 
   void aFailedPdfLeavesTheOldFileAsItWas() {
-    TNumberedSource source;
-    source.ThrowAt = 300;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.pdf"));
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("old list");
     old.close();
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, SaveListPdf(path, NumberedList(source, 400), DefaultListPageLayout()));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, SaveListPdf(path, NumberedList(400, 300), DefaultListPageLayout()));
     QCOMPARE(Contents(path), QByteArray("old list"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"список.pdf"}));
 
-    source.ThrowAt = UINT32_MAX;
     const QString blocked = path + QStringLiteral("/внутри.pdf");
     try {
-      SaveListPdf(blocked, NumberedList(source, 10), DefaultListPageLayout());
+      SaveListPdf(blocked, NumberedList(10), DefaultListPageLayout());
       QFAIL("saved under a plain file");
     } catch (const std::runtime_error& error) {
       QVERIFY(QByteArray(error.what()).contains(".pdf"));
