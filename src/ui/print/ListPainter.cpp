@@ -15,8 +15,8 @@
 
 namespace {
 
-// The window's size: the columns' proportions are the grid's, and so, near enough,
-// is where their texts are cut.
+// The window's own size: with the columns in the grid's proportions, a text is cut
+// about where the grid cuts it.
 constexpr qreal kFontPoints = 8;
 constexpr qreal kTitlePoints = 11;
 constexpr qreal kIndentPoints = 12;
@@ -129,7 +129,7 @@ std::vector<size_t> TListPainter::ContinuedHeadings(size_t page) const {
 
 void TListPainter::Paint(QPainter& painter, QPagedPaintDevice& device) const {
   for (size_t page = 0; page < pages_.size(); ++page) {
-    if (page > 0) device.newPage();
+    if (page > 0 && !device.newPage()) return;  // the printing was cancelled
     PaintPage(painter, page);
   }
 }

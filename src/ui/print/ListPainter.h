@@ -24,7 +24,8 @@ class TListPainter {
   TListPainter(const TPrintedList& list, const QPaintDevice& device);
 
   size_t PageCount() const { return pages_.size(); }
-  // Every page, with device.newPage() between them; painter is active on device.
+  // Every page, with device.newPage() between them, until one fails; painter is
+  // active on device.
   void Paint(QPainter& painter, QPagedPaintDevice& device) const;
   // One page, on a device like the one laid out for.
   void PaintPage(QPainter& painter, size_t page) const;
