@@ -12,7 +12,7 @@
 
 #include "data/PhoneFields.h"
 #include "tests/ui/window/support/WindowFixture.h"
-#include "ui/Application.h"
+#include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/grid/ResultGrid.h"
 
 namespace {
@@ -47,8 +47,7 @@ class PrintQTest : public QObject {
  private slots:
   void ctrlPOpensThePreviewOfTheFoundRows() {
     TWindowFixture fixture(PrintDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     TGridLayout layout = window.gPhones->Layout();
     layout.Grouping = {colCity};
@@ -60,8 +59,7 @@ class PrintQTest : public QObject {
 
   void thePdfHoldsThePrintedPagesAndTheStatusSaysSo() {
     TWindowFixture fixture(PrintDirectory());
-    QVERIFY(fixture.ShowAndWait());
-    TfrmMain& window = fixture.Window();
+    TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.pdf"));
@@ -75,10 +73,6 @@ class PrintQTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  TApplication application(argc, argv);
-  PrintQTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+ORLINAR_WINDOW_TEST_MAIN(PrintQTest)
 
 #include "PrintQTest.moc"
