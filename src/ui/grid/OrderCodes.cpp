@@ -10,60 +10,29 @@
 
 namespace {
 
-// Gives every distinct text an id in order of first appearance.
-class TDistinctTexts {
- public:
-  explicit TDistinctTexts(size_t expected)
-      : slots_(std::bit_ceil(std::max<size_t>(expected * 2, 16)), 0), mask_(slots_.size() - 1) {}
-
-  uint32_t IdOf(const TColumnTexts& texts, size_t position) {
-    const std::string_view text = texts.Text(position);
-    size_t slot = std::hash<std::string_view>{}(text)&mask_;
-    while (slots_[slot] != 0) {
-      const uint32_t id = slots_[slot] - 1;
-      if (texts.Text(firstPositions_[id]) == text) return id;
-      slot = (slot + 1) & mask_;
-    }
-    const uint32_t id = static_cast<uint32_t>(firstPositions_.size());
-    firstPositions_.push_back(static_cast<uint32_t>(position));
-    slots_[slot] = id + 1;
-    return id;
-  }
-
-  const std::vector<uint32_t>& FirstPositions() const { return firstPositions_; }
-
- private:
-  std::vector<uint32_t> slots_;  // id + 1, 0 for free
-  size_t mask_;
-  std::vector<uint32_t> firstPositions_;
-};
-
-// Dense ranks: equal texts share a rank.
+// Dense ranks of the entries: equal texts share a rank.
 std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
-  const size_t count = texts.Count();
-  TDistinctTexts distinct(count);
+  const size_t count = texts.Entries();
+  std::vector<uint64_t> prefixes(count);
+  for (uint32_t entry = 0; entry < count; ++entry) prefixes[entry] = texts.Bytes(entry);
+  // The first eight bytes order most texts; only runs sharing them are compared.
+  std::vector<uint32_t> entries = RadixOrder({&prefixes}, count);
+  const auto compare = [&](uint32_t a, uint32_t b) { return CompareCellTexts(texts.Text(a), texts.Text(b)); };
   std::vector<uint64_t> ranks(count);
-  for (size_t i = 0; i < count; ++i) ranks[i] = distinct.IdOf(texts, i);
-
-  const std::vector<uint32_t>& first = distinct.FirstPositions();
-  std::vector<uint64_t> prefixes(first.size());
-  for (uint32_t id = 0; id < first.size(); ++id) prefixes[id] = texts.Bytes(first[id]);
-  // The first eight bytes order most distinct texts; only runs sharing them are compared.
-  std::vector<uint32_t> ids = RadixOrder({&prefixes}, prefixes.size());
-  const auto textOf = [&](uint32_t id) { return texts.Text(first[id]); };
-  for (size_t run = 0; run < ids.size();) {
+  uint64_t rank = 0;
+  for (size_t run = 0; run < count;) {
     size_t runEnd = run + 1;
-    while (runEnd < ids.size() && prefixes[ids[runEnd]] == prefixes[ids[run]]) ++runEnd;
-    // Distinct texts never compare equal, so the order is total.
-    if (runEnd - run > 1) {
-      std::sort(ids.begin() + static_cast<std::ptrdiff_t>(run), ids.begin() + static_cast<std::ptrdiff_t>(runEnd),
-                [&](uint32_t a, uint32_t b) { return CompareCellTexts(textOf(a), textOf(b)) < 0; });
+    while (runEnd < count && prefixes[entries[runEnd]] == prefixes[entries[run]]) ++runEnd;
+    const auto first = entries.begin() + static_cast<std::ptrdiff_t>(run);
+    const auto last = entries.begin() + static_cast<std::ptrdiff_t>(runEnd);
+    if (runEnd - run > 1) std::sort(first, last, [&](uint32_t a, uint32_t b) { return compare(a, b) < 0; });
+    for (auto entry = first; entry != last; ++entry) {
+      if (entry != first && compare(*(entry - 1), *entry) != 0) ++rank;
+      ranks[*entry] = rank;
     }
+    ++rank;
     run = runEnd;
   }
-  std::vector<uint32_t> rankOfId(ids.size());
-  for (uint32_t rank = 0; rank < ids.size(); ++rank) rankOfId[ids[rank]] = rank;
-  for (uint64_t& rank : ranks) rank = rankOfId[rank];
   return ranks;
 }
 
@@ -71,10 +40,10 @@ std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
 // bytes, zero-padded, then the length (which puts a text before the same text with
 // zero bytes appended): no hashing and no text comparisons, which suits columns of numbers.
 std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
-  const size_t count = texts.Count();
+  const size_t count = texts.Entries();
   std::vector<uint64_t> high(count);
   std::vector<uint64_t> low(count);
-  for (size_t i = 0; i < count; ++i) {
+  for (uint32_t i = 0; i < count; ++i) {
     high[i] = texts.Bytes(i);
     low[i] = (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size();
   }
@@ -94,7 +63,9 @@ class TPackedAlphabet {
  public:
   explicit TPackedAlphabet(const TColumnTexts& texts) {
     std::array<bool, 256> used{};
-    for (unsigned char byte : texts.AllBytes()) used[byte] = true;
+    for (uint32_t entry = 0; entry < texts.Entries(); ++entry) {
+      for (unsigned char byte : texts.Text(entry)) used[byte] = true;
+    }
     uint8_t next = 0;
     for (size_t byte = 0; byte < used.size(); ++byte) {
       if (used[byte]) digitOf_[byte] = ++next;
@@ -118,18 +89,17 @@ class TPackedAlphabet {
   size_t bits_ = 0;
 };
 
-}  // namespace
-
-std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
-  const size_t count = texts.Count();
+// By entry.
+std::vector<uint64_t> EntryCodes(const TColumnTexts& texts) {
+  const size_t count = texts.Entries();
   size_t longest = 0;
-  for (size_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
+  for (uint32_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
   if (longest > 7) {
     // Numbers, as in the phone column, use few byte values and pack into one code.
     const TPackedAlphabet alphabet(texts);
     if (longest <= alphabet.Capacity()) {
       std::vector<uint64_t> codes(count);
-      for (size_t i = 0; i < count; ++i) codes[i] = alphabet.Code(texts.Text(i), longest);
+      for (uint32_t i = 0; i < count; ++i) codes[i] = alphabet.Code(texts.Text(i), longest);
       return codes;
     }
   }
@@ -137,6 +107,15 @@ std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
   if (longest > 7) return RanksOfShortTexts(texts);
   // Texts of up to 7 bytes are their own codes, made like the wide ones.
   std::vector<uint64_t> codes(count);
-  for (size_t i = 0; i < count; ++i) codes[i] = (texts.Bytes(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
+  for (uint32_t i = 0; i < count; ++i) codes[i] = (texts.Bytes(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
   return codes;
+}
+
+}  // namespace
+
+std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
+  std::vector<uint64_t> codes = EntryCodes(texts);
+  std::vector<uint64_t> byPosition(texts.Count());
+  for (size_t i = 0; i < byPosition.size(); ++i) byPosition[i] = codes[texts.EntryAt(i)];
+  return byPosition;
 }

@@ -1,6 +1,7 @@
 #include "ui/grid/RowStore.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "ui/grid/ColumnTexts.h"
 #include "ui/grid/OrderCodes.h"
@@ -78,9 +79,11 @@ std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, c
                                             const std::vector<uint32_t>& rowKeys,
                                             const std::function<bool()>& stopped) {
   std::vector<std::vector<uint64_t>> codes;
+  std::vector<uint32_t> visits(rowKeys.size());
+  std::iota(visits.begin(), visits.end(), 0u);
   for (const TSortKey& key : keys) {
     if (stopped && stopped()) return {};
-    codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys.size(), [&](size_t i) { return rowKeys[i]; })));
+    codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys, visits)));
     if (key.Descending) {
       for (uint64_t& code : codes.back()) code = ~code;
     }
