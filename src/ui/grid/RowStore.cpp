@@ -1,9 +1,9 @@
 #include "ui/grid/RowStore.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "ui/grid/ColumnTexts.h"
+#include "ui/grid/KeyVisits.h"
 #include "ui/grid/OrderCodes.h"
 #include "ui/grid/RadixOrder.h"
 
@@ -79,8 +79,7 @@ std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, c
                                             const std::vector<uint32_t>& rowKeys,
                                             const std::function<bool()>& stopped) {
   std::vector<std::vector<uint64_t>> codes;
-  std::vector<uint32_t> visits(rowKeys.size());
-  std::iota(visits.begin(), visits.end(), 0u);
+  const std::vector<uint32_t> visits = keys.empty() ? std::vector<uint32_t>() : KeyVisits(rowKeys);
   for (const TSortKey& key : keys) {
     if (stopped && stopped()) return {};
     codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys, visits)));
