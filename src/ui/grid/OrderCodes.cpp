@@ -3,38 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <functional>
 
-#include "ui/grid/CellOrder.h"
 #include "ui/grid/RadixOrder.h"
+#include "ui/grid/TextRanks.h"
 
 namespace {
-
-// Dense ranks of the entries: equal texts share a rank.
-std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
-  const size_t count = texts.Entries();
-  std::vector<uint64_t> prefixes(count);
-  for (uint32_t entry = 0; entry < count; ++entry) prefixes[entry] = texts.Bytes(entry);
-  // The first eight bytes order most texts; only runs sharing them are compared.
-  std::vector<uint32_t> entries = RadixOrder({&prefixes}, count);
-  const auto compare = [&](uint32_t a, uint32_t b) { return CompareCellTexts(texts.Text(a), texts.Text(b)); };
-  std::vector<uint64_t> ranks(count);
-  uint64_t rank = 0;
-  for (size_t run = 0; run < count;) {
-    size_t runEnd = run + 1;
-    while (runEnd < count && prefixes[entries[runEnd]] == prefixes[entries[run]]) ++runEnd;
-    const auto first = entries.begin() + static_cast<std::ptrdiff_t>(run);
-    const auto last = entries.begin() + static_cast<std::ptrdiff_t>(runEnd);
-    if (runEnd - run > 1) std::sort(first, last, [&](uint32_t a, uint32_t b) { return compare(a, b) < 0; });
-    for (auto entry = first; entry != last; ++entry) {
-      if (entry != first && compare(*(entry - 1), *entry) != 0) ++rank;
-      ranks[*entry] = rank;
-    }
-    ++rank;
-    run = runEnd;
-  }
-  return ranks;
-}
 
 // Dense ranks of texts no longer than 15 bytes, by sorting their codes of up to 15
 // bytes, zero-padded, then the length (which puts a text before the same text with
@@ -103,7 +76,7 @@ std::vector<uint64_t> EntryCodes(const TColumnTexts& texts) {
       return codes;
     }
   }
-  if (longest > 15) return Ranks(texts);
+  if (longest > 15) return TextRanks(texts);
   if (longest > 7) return RanksOfShortTexts(texts);
   // Texts of up to 7 bytes are their own codes, made like the wide ones.
   std::vector<uint64_t> codes(count);
