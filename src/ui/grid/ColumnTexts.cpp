@@ -1,13 +1,14 @@
 #include "ui/grid/ColumnTexts.h"
 
-#include <bit>
+#include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace {
 
 // Addresses of stored texts differ in their low bits; the multiplication spreads them
 // over the high ones, which pick the slot.
-size_t SlotOf(const char* data, size_t size, size_t slotBits) {
+size_t SlotOf(const char* data, size_t size, unsigned slotBits) {
   const uint64_t address = reinterpret_cast<uintptr_t>(data) ^ (uint64_t{size} << 48);
   return static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - slotBits));
 }
@@ -35,38 +36,23 @@ uint32_t TColumnTexts::Add(std::string_view text, const std::string& scratch) {
   return static_cast<uint32_t>(copiedEnds_.size() - 1) | kCopiedTag;
 }
 
-void TColumnTexts::GrowSlots() {
-  std::vector<TSlot> old(std::max<size_t>(2 * slots_.size(), 1024), TSlot{nullptr, 0, kFreeSlot});
-  old.swap(slots_);
-  slotBits_ = static_cast<size_t>(std::countr_zero(slots_.size()));
-  for (const TSlot& slot : old) {
-    if (slot.Entry != kFreeSlot) slots_[SlotFor(slot.Data, slot.Size)] = slot;
-  }
-}
-
-size_t TColumnTexts::SlotFor(const char* data, size_t size) const {
-  size_t index = SlotOf(data, size, slotBits_);
-  while (slots_[index].Entry != kFreeSlot && (slots_[index].Data != data || slots_[index].Size != size)) {
-    index = (index + 1) & (slots_.size() - 1);
-  }
-  return index;
-}
-
 uint32_t TColumnTexts::KeptEntry(std::string_view text) {
-  if (last_.Entry != kFreeSlot && text.data() == last_.Data && text.size() == last_.Size) return last_.Entry;
-  // Kept at most half full, so that probes stay short.
-  if (2 * (texts_.size() + 1) > slots_.size()) GrowSlots();
-  TSlot& slot = slots_[SlotFor(text.data(), text.size())];
-  if (slot.Entry == kFreeSlot) {
-    slot = {text.data(), text.size(), static_cast<uint32_t>(texts_.size())};
+  const auto entry = static_cast<uint32_t>(texts_.size());
+  // Only a text of a size a slot holds can be found again: no cell text is that long.
+  if (text.size() > UINT32_MAX) {
     texts_.push_back(text);
+    return entry;
   }
-  last_ = slot;
-  return slot.Entry;
+  TSlot& slot = slots_[SlotOf(text.data(), text.size(), kSlotBits)];
+  if (slot.Data == text.data() && slot.Size == text.size()) return slot.Entry;
+  slot = {text.data(), static_cast<uint32_t>(text.size()), entry};
+  texts_.push_back(text);
+  return entry;
 }
 
 void TColumnTexts::Seal() {
   slots_ = {};
+  slots_.shrink_to_fit();
   const auto kept = static_cast<uint32_t>(texts_.size());
   size_t start = 0;
   for (size_t end : copiedEnds_) {
@@ -81,10 +67,9 @@ void TColumnTexts::Seal() {
 
 uint64_t TColumnTexts::Bytes(uint32_t entry, size_t from) const {
   const std::string_view text = Text(entry);
-  uint64_t bytes = 0;
-  for (size_t i = from; i < from + 8; ++i) {
-    bytes <<= 8;
-    if (i < text.size()) bytes |= static_cast<unsigned char>(text[i]);
-  }
-  return bytes;
+  unsigned char bytes[8] = {};
+  if (from < text.size()) std::memcpy(bytes, text.data() + from, std::min<size_t>(8, text.size() - from));
+  uint64_t value = 0;
+  for (unsigned char byte : bytes) value = value << 8 | byte;
+  return value;
 }

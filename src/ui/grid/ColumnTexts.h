@@ -31,25 +31,21 @@ class TColumnTexts {
   // Entry of a text the source keeps (tag clear) or of one copied into the arena (tag set).
   uint32_t Add(std::string_view text, const std::string& scratch);
   uint32_t KeptEntry(std::string_view text);
-  void GrowSlots();
-  // The slot holding this text's address, or the free one where it belongs.
-  size_t SlotFor(const char* data, size_t size) const;
   // Makes the copied texts entries after the kept ones, now that the arena stays put.
   void Seal();
 
   static constexpr uint32_t kCopiedTag = 0x80000000u;
-  static constexpr uint32_t kFreeSlot = UINT32_MAX;
+  // Enough slots for the streets of a city, few enough to stay in the second-level cache.
+  static constexpr unsigned kSlotBits = 14;
 
   struct TSlot {
     const char* Data;
-    size_t Size;
+    uint32_t Size;
     uint32_t Entry;
   };
-  // Kept texts by address: cells viewing one stored text find its entry.
-  std::vector<TSlot> slots_;
-  size_t slotBits_ = 0;
-  // Neighbouring cells often view one text, which spares the search.
-  TSlot last_{nullptr, 0, kFreeSlot};
+  // The latest kept texts by address, so that cells viewing one stored text mostly
+  // share its entry; a text pushed out merely gets another.
+  std::vector<TSlot> slots_ = std::vector<TSlot>(size_t{1} << kSlotBits, TSlot{nullptr, UINT32_MAX, 0});
   std::vector<std::string_view> texts_;
   std::string arena_;
   std::vector<size_t> copiedEnds_;
