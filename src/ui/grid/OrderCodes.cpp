@@ -34,10 +34,22 @@ std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
 // end of a text: codes of texts over such an alphabet pack several bytes into few bits.
 class TPackedAlphabet {
  public:
-  explicit TPackedAlphabet(const TColumnTexts& texts) {
+  // Reading stops once the column uses more byte values than codes of texts of up to
+  // `longest` bytes could hold, which leaves Capacity() below longest.
+  TPackedAlphabet(const TColumnTexts& texts, size_t longest) {
+    const size_t bitsPerByte = 64 / longest;
+    const size_t most = bitsPerByte >= 8 ? 255 : (size_t{1} << bitsPerByte) - 1;
     std::array<bool, 256> used{};
+    size_t distinct = 0;
     for (uint32_t entry = 0; entry < texts.Entries(); ++entry) {
-      for (unsigned char byte : texts.Text(entry)) used[byte] = true;
+      for (unsigned char byte : texts.Text(entry)) {
+        if (used[byte]) continue;
+        used[byte] = true;
+        if (++distinct > most) {
+          bits_ = 64;
+          return;
+        }
+      }
     }
     uint8_t next = 0;
     for (size_t byte = 0; byte < used.size(); ++byte) {
@@ -69,7 +81,7 @@ std::vector<uint64_t> EntryCodes(const TColumnTexts& texts) {
   for (uint32_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
   if (longest > 7) {
     // Numbers, as in the phone column, use few byte values and pack into one code.
-    const TPackedAlphabet alphabet(texts);
+    const TPackedAlphabet alphabet(texts, longest);
     if (longest <= alphabet.Capacity()) {
       std::vector<uint64_t> codes(count);
       for (uint32_t i = 0; i < count; ++i) codes[i] = alphabet.Code(texts.Text(i), longest);

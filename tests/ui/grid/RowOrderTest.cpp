@@ -218,3 +218,16 @@ TEST(RowOrder, TextsOfFewByteValuesMatchAStableSort) {
     }
   }
 }
+
+// Every byte value in one column leaves no room to pack texts of eight bytes into a code.
+TEST(RowOrder, TextsOfEveryByteValueMatchAStableSort) {
+  std::vector<std::vector<std::string>> rows;
+  for (int byte = 255; byte >= 0; --byte) {
+    rows.push_back({std::string(8, static_cast<char>(byte))});
+    rows.push_back({std::string(static_cast<size_t>(byte % 8), static_cast<char>(byte))});
+  }
+  TTableSource source(rows);
+  TRowStore store = StoreOfAll(rows.size());
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(KeysOf(store), StableSorted(rows, {{0, false}}));
+}
