@@ -1,5 +1,6 @@
 #include "ui/grid/ColumnTexts.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -24,43 +25,53 @@ TColumnTexts::TColumnTexts(const TCellSource& source, int column, const std::vec
 }
 
 uint32_t TColumnTexts::Add(std::string_view text, const std::string& scratch) {
+  longest_ = std::max(longest_, text.size());
   // One key for every empty text saves an entry per empty cell.
   if (text.empty()) return KeptEntry({});
   const std::less_equal<const char*> notAfter;
   const bool inScratch =
       notAfter(scratch.data(), text.data()) && notAfter(text.data(), scratch.data() + scratch.size());
-  if (!inScratch) return KeptEntry(text);
+  return inScratch ? CopiedEntry(text) : KeptEntry(text);
+}
+
+uint32_t TColumnTexts::CopiedEntry(std::string_view text) {
+  if (copiedStarts_.empty()) {
+    copiedStarts_.reserve(entryOf_.size() + 1);
+    copiedStarts_.push_back(0);
+  }
+  // Room for the rest judged from the first texts spares copying a long column over
+  // and over as it grows.
+  if (CopiedCount() == kSampleTexts && entryOf_.size() > 2 * kSampleTexts) {
+    arena_.reserve(arena_.size() * entryOf_.size() / kSampleTexts * 9 / 8 + 64);
+  }
   arena_ += text;
-  copiedEnds_.push_back(arena_.size());
-  return static_cast<uint32_t>(copiedEnds_.size() - 1) | kCopiedTag;
+  copiedStarts_.push_back(arena_.size());
+  return static_cast<uint32_t>(CopiedCount() - 1) | kCopiedTag;
 }
 
 uint32_t TColumnTexts::KeptEntry(std::string_view text) {
-  const auto entry = static_cast<uint32_t>(texts_.size());
+  const auto entry = static_cast<uint32_t>(kept_.size());
   // Only a text of a size a slot holds can be found again: no cell text is that long.
   if (text.size() > UINT32_MAX) {
-    texts_.push_back(text);
+    kept_.push_back(text);
     return entry;
   }
   TSlot& slot = slots_[SlotOf(text.data(), text.size(), kSlotBits)];
   if (slot.Data == text.data() && slot.Size == text.size()) return slot.Entry;
   slot = {text.data(), static_cast<uint32_t>(text.size()), entry};
-  texts_.push_back(text);
+  kept_.push_back(text);
   return entry;
 }
 
 void TColumnTexts::Seal() {
   slots_ = {};
   slots_.shrink_to_fit();
-  const auto kept = static_cast<uint32_t>(texts_.size());
-  size_t start = 0;
-  for (size_t end : copiedEnds_) {
-    texts_.push_back(std::string_view(arena_).substr(start, end - start));
-    start = end;
-  }
-  copiedEnds_ = {};
-  for (uint32_t& entry : entryOf_) {
+  const auto kept = static_cast<uint32_t>(kept_.size());
+  entriesArePositions_ = kept == 0;
+  for (size_t position = 0; position < entryOf_.size(); ++position) {
+    uint32_t& entry = entryOf_[position];
     if (entry & kCopiedTag) entry = kept + (entry & ~kCopiedTag);
+    entriesArePositions_ = entriesArePositions_ && entry == position;
   }
 }
 

@@ -40,16 +40,18 @@ class TPackedAlphabet {
     const size_t bitsPerByte = 64 / longest;
     const size_t most = bitsPerByte >= 8 ? 255 : (size_t{1} << bitsPerByte) - 1;
     std::array<bool, 256> used{};
-    size_t distinct = 0;
-    for (uint32_t entry = 0; entry < texts.Entries(); ++entry) {
+    // Copied texts lie end to end, which suits one plain pass.
+    for (unsigned char byte : texts.CopiedBytes()) used[byte] = true;
+    auto distinct = static_cast<size_t>(std::count(used.begin(), used.end(), true));
+    for (uint32_t entry = 0; entry < texts.KeptEntries() && distinct <= most; ++entry) {
       for (unsigned char byte : texts.Text(entry)) {
-        if (used[byte]) continue;
+        distinct += used[byte] ? 0 : 1;
         used[byte] = true;
-        if (++distinct > most) {
-          bits_ = 64;
-          return;
-        }
       }
+    }
+    if (distinct > most) {
+      bits_ = 64;
+      return;
     }
     uint8_t next = 0;
     for (size_t byte = 0; byte < used.size(); ++byte) {
@@ -77,8 +79,7 @@ class TPackedAlphabet {
 // By entry.
 std::vector<uint64_t> EntryCodes(const TColumnTexts& texts) {
   const size_t count = texts.Entries();
-  size_t longest = 0;
-  for (uint32_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
+  const size_t longest = texts.Longest();
   if (longest > 7) {
     // Numbers, as in the phone column, use few byte values and pack into one code.
     const TPackedAlphabet alphabet(texts, longest);
@@ -100,6 +101,7 @@ std::vector<uint64_t> EntryCodes(const TColumnTexts& texts) {
 
 std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
   std::vector<uint64_t> codes = EntryCodes(texts);
+  if (texts.EntriesArePositions()) return codes;
   std::vector<uint64_t> byPosition(texts.Count());
   for (size_t i = 0; i < byPosition.size(); ++i) byPosition[i] = codes[texts.EntryAt(i)];
   return byPosition;
