@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <numeric>
 
 #include "ui/grid/CellSource.h"
 
@@ -13,6 +14,12 @@ constexpr unsigned kGroupBits = 12;
 }  // namespace
 
 std::vector<uint32_t> KeyVisits(const std::vector<uint32_t>& keys) {
+  // Rows as they came from a search need no grouping.
+  if (std::is_sorted(keys.begin(), keys.end())) {
+    std::vector<uint32_t> visits(keys.size());
+    std::iota(visits.begin(), visits.end(), 0u);
+    return visits;
+  }
   uint32_t largest = 0;
   for (uint32_t key : keys) {
     if (key != kEmptyRowKey) largest = std::max(largest, key);
