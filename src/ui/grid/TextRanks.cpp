@@ -16,26 +16,46 @@ class TRanking {
   TRanking(const TColumnTexts& texts, std::vector<TWord> words)
       : texts_(texts), words_(std::move(words)), ranks_(words_.size()) {}
 
-  // words_[begin, end) agree on the bytes before `from` and are sorted by the eight from it.
-  void RankSorted(size_t begin, size_t end, size_t from) {
-    for (size_t run = begin; run < end;) {
-      size_t runEnd = run + 1;
-      while (runEnd < end && words_[runEnd].Bytes == words_[run].Bytes) ++runEnd;
-      if (runEnd - run == 1) {
-        ranks_[words_[run].Entry] = next_++;
-      } else if (LongestIn(run, runEnd) <= from + 8) {
-        RankByLength(run, runEnd);
-      } else {
-        SortByBytesFrom(run, runEnd, from + 8);
-        RankSorted(run, runEnd, from + 8);
-      }
-      run = runEnd;
+  void Rank() {
+    // A list rather than recursion: texts sharing long beginnings would go as deep.
+    std::vector<TRange> pending{{0, words_.size(), 0}};
+    while (!pending.empty()) {
+      const TRange range = pending.back();
+      pending.pop_back();
+      RankUpToDeeperRun(range, pending);
     }
   }
 
   std::vector<uint64_t> TakeRanks() { return std::move(ranks_); }
 
  private:
+  // Words [Begin, End) agree on the bytes before From and are sorted by the eight from it.
+  struct TRange {
+    size_t Begin;
+    size_t End;
+    size_t From;
+  };
+
+  // Ranks the runs of equal words in order up to one that needs the next eight bytes,
+  // which goes to pending, sorted by them, ahead of the rest of range.
+  void RankUpToDeeperRun(const TRange& range, std::vector<TRange>& pending) {
+    for (size_t run = range.Begin; run < range.End;) {
+      size_t runEnd = run + 1;
+      while (runEnd < range.End && words_[runEnd].Bytes == words_[run].Bytes) ++runEnd;
+      if (runEnd - run == 1) {
+        ranks_[words_[run].Entry] = next_++;
+      } else if (LongestIn(run, runEnd) <= range.From + 8) {
+        RankByLength(run, runEnd);
+      } else {
+        if (runEnd < range.End) pending.push_back({runEnd, range.End, range.From});
+        SortByBytesFrom(run, runEnd, range.From + 8);
+        pending.push_back({run, runEnd, range.From + 8});
+        return;
+      }
+      run = runEnd;
+    }
+  }
+
   size_t LongestIn(size_t begin, size_t end) const {
     size_t longest = 0;
     for (size_t i = begin; i < end; ++i) longest = std::max(longest, texts_.Text(words_[i].Entry).size());
@@ -76,6 +96,6 @@ std::vector<uint64_t> TextRanks(const TColumnTexts& texts) {
   std::vector<TWord> words(count);
   for (size_t i = 0; i < count; ++i) words[i] = {prefixes[order[i]], order[i]};
   TRanking ranking(texts, std::move(words));
-  ranking.RankSorted(0, count, 0);
+  ranking.Rank();
   return ranking.TakeRanks();
 }
