@@ -19,8 +19,9 @@ TColumnTexts::TColumnTexts(const TCellSource& source, int column, const std::vec
                            const std::vector<uint32_t>& visits)
     : entryOf_(keys.size()) {
   std::string scratch;
-  for (uint32_t position : visits)
+  for (uint32_t position : visits) {
     entryOf_[position] = Add(CellTextOf(source, keys[position], column, scratch), scratch);
+  }
   Seal();
 }
 
@@ -64,8 +65,7 @@ uint32_t TColumnTexts::KeptEntry(std::string_view text) {
 }
 
 void TColumnTexts::Seal() {
-  slots_ = {};
-  slots_.shrink_to_fit();
+  std::vector<TSlot>().swap(slots_);
   const auto kept = static_cast<uint32_t>(kept_.size());
   entriesArePositions_ = kept == 0;
   for (size_t position = 0; position < entryOf_.size(); ++position) {

@@ -51,6 +51,7 @@ class TColumnTexts {
   static constexpr uint32_t kCopiedTag = 0x80000000u;
   // Enough slots for the streets of a city, few enough to stay in the second-level cache.
   static constexpr unsigned kSlotBits = 14;
+  static constexpr size_t kSampleTexts = 4096;
 
   struct TSlot {
     const char* Data;
@@ -60,8 +61,6 @@ class TColumnTexts {
   // The latest kept texts by address, so that cells viewing one stored text mostly
   // share its entry; a text pushed out merely gets another.
   std::vector<TSlot> slots_ = std::vector<TSlot>(size_t{1} << kSlotBits, TSlot{nullptr, UINT32_MAX, 0});
-  static constexpr size_t kSampleTexts = 4096;
-
   std::vector<std::string_view> kept_;
   std::string arena_;
   std::vector<size_t> copiedStarts_;  // and the end of the last
