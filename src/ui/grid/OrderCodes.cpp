@@ -34,8 +34,8 @@ std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
 // end of a text: codes of texts over such an alphabet pack several bytes into few bits.
 class TPackedAlphabet {
  public:
-  // Reading stops once the column uses more byte values than codes of texts of up to
-  // `longest` bytes could hold, which leaves Capacity() below longest.
+  // Reading the source's own texts stops once the column uses more byte values than
+  // codes of texts of up to `longest` bytes could hold: Capacity() is then below longest.
   TPackedAlphabet(const TColumnTexts& texts, size_t longest) {
     const size_t bitsPerByte = 64 / longest;
     const size_t most = bitsPerByte >= 8 ? 255 : (size_t{1} << bitsPerByte) - 1;
