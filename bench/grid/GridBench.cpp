@@ -61,6 +61,20 @@ void BM_ResortByAnotherColumn(benchmark::State& state) {
 }
 BENCHMARK(BM_ResortByAnotherColumn)->Unit(benchmark::kMillisecond);
 
+// From a grid sorted by another column, each column alone: the owner column has the
+// most distinct texts, the phone, house and flat columns are made into text per row.
+void BM_ResortByColumn(benchmark::State& state) {
+  TFilledGrid filled;
+  const auto column = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    filled.Model().ClickHeader(column == 0 ? 1 : 0, false, false);
+    state.ResumeTiming();
+    filled.Model().ClickHeader(column, false, false);
+  }
+}
+BENCHMARK(BM_ResortByColumn)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
 void BM_RowStoreOrderByOwner(benchmark::State& state) {
   TRowStore store;
   for (uint32_t key = 0; key < kRows; ++key) store.Append(key);
@@ -83,6 +97,18 @@ void BM_GroupByCity(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GroupByCity)->Unit(benchmark::kMillisecond);
+
+void BM_GroupByColumn(benchmark::State& state) {
+  TFilledGrid filled;
+  const auto column = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    filled.Model().GroupBy(column);
+    state.PauseTiming();
+    filled.Model().Ungroup(column);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_GroupByColumn)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 // One screenful further down, then a synchronous repaint (row heights measured on the way).
 void BM_ScrollAndRepaintAScreenful(benchmark::State& state) {

@@ -11,7 +11,8 @@ class TCellSource {
  public:
   virtual ~TCellSource() = default;
   // Windows-1251 text of one cell. The source may build computed text (house and flat
-  // in decimal) in scratch and return a view of it.
+  // in decimal) in scratch and return a view of it; any other view must stay valid and
+  // unchanged while the source lives, since a sort keeps such views rather than copies.
   virtual std::string_view CellText(uint32_t key, int column, std::string& scratch) const = 0;
 };
 

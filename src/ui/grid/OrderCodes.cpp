@@ -3,78 +3,20 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <functional>
 
-#include "ui/grid/CellOrder.h"
 #include "ui/grid/RadixOrder.h"
+#include "ui/grid/TextRanks.h"
 
 namespace {
-
-// Gives every distinct text an id in order of first appearance.
-class TDistinctTexts {
- public:
-  explicit TDistinctTexts(size_t expected)
-      : slots_(std::bit_ceil(std::max<size_t>(expected * 2, 16)), 0), mask_(slots_.size() - 1) {}
-
-  uint32_t IdOf(const TColumnTexts& texts, size_t position) {
-    const std::string_view text = texts.Text(position);
-    size_t slot = std::hash<std::string_view>{}(text)&mask_;
-    while (slots_[slot] != 0) {
-      const uint32_t id = slots_[slot] - 1;
-      if (texts.Text(firstPositions_[id]) == text) return id;
-      slot = (slot + 1) & mask_;
-    }
-    const uint32_t id = static_cast<uint32_t>(firstPositions_.size());
-    firstPositions_.push_back(static_cast<uint32_t>(position));
-    slots_[slot] = id + 1;
-    return id;
-  }
-
-  const std::vector<uint32_t>& FirstPositions() const { return firstPositions_; }
-
- private:
-  std::vector<uint32_t> slots_;  // id + 1, 0 for free
-  size_t mask_;
-  std::vector<uint32_t> firstPositions_;
-};
-
-// Dense ranks: equal texts share a rank.
-std::vector<uint64_t> Ranks(const TColumnTexts& texts) {
-  const size_t count = texts.Count();
-  TDistinctTexts distinct(count);
-  std::vector<uint64_t> ranks(count);
-  for (size_t i = 0; i < count; ++i) ranks[i] = distinct.IdOf(texts, i);
-
-  const std::vector<uint32_t>& first = distinct.FirstPositions();
-  std::vector<uint64_t> prefixes(first.size());
-  for (uint32_t id = 0; id < first.size(); ++id) prefixes[id] = texts.Bytes(first[id]);
-  // The first eight bytes order most distinct texts; only runs sharing them are compared.
-  std::vector<uint32_t> ids = RadixOrder({&prefixes}, prefixes.size());
-  const auto textOf = [&](uint32_t id) { return texts.Text(first[id]); };
-  for (size_t run = 0; run < ids.size();) {
-    size_t runEnd = run + 1;
-    while (runEnd < ids.size() && prefixes[ids[runEnd]] == prefixes[ids[run]]) ++runEnd;
-    // Distinct texts never compare equal, so the order is total.
-    if (runEnd - run > 1) {
-      std::sort(ids.begin() + static_cast<std::ptrdiff_t>(run), ids.begin() + static_cast<std::ptrdiff_t>(runEnd),
-                [&](uint32_t a, uint32_t b) { return CompareCellTexts(textOf(a), textOf(b)) < 0; });
-    }
-    run = runEnd;
-  }
-  std::vector<uint32_t> rankOfId(ids.size());
-  for (uint32_t rank = 0; rank < ids.size(); ++rank) rankOfId[ids[rank]] = rank;
-  for (uint64_t& rank : ranks) rank = rankOfId[rank];
-  return ranks;
-}
 
 // Dense ranks of texts no longer than 15 bytes, by sorting their codes of up to 15
 // bytes, zero-padded, then the length (which puts a text before the same text with
 // zero bytes appended): no hashing and no text comparisons, which suits columns of numbers.
 std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
-  const size_t count = texts.Count();
+  const size_t count = texts.Entries();
   std::vector<uint64_t> high(count);
   std::vector<uint64_t> low(count);
-  for (size_t i = 0; i < count; ++i) {
+  for (uint32_t i = 0; i < count; ++i) {
     high[i] = texts.Bytes(i);
     low[i] = (texts.Bytes(i, 8) & ~uint64_t{0xFF}) | texts.Text(i).size();
   }
@@ -92,9 +34,25 @@ std::vector<uint64_t> RanksOfShortTexts(const TColumnTexts& texts) {
 // end of a text: codes of texts over such an alphabet pack several bytes into few bits.
 class TPackedAlphabet {
  public:
-  explicit TPackedAlphabet(const TColumnTexts& texts) {
+  // Reading the source's own texts stops once the column uses more byte values than
+  // codes of texts of up to `longest` bytes could hold: Capacity() is then below longest.
+  TPackedAlphabet(const TColumnTexts& texts, size_t longest) {
+    const size_t bitsPerByte = 64 / longest;
+    const size_t most = bitsPerByte >= 8 ? 255 : (size_t{1} << bitsPerByte) - 1;
     std::array<bool, 256> used{};
-    for (unsigned char byte : texts.AllBytes()) used[byte] = true;
+    // Copied texts lie end to end, which suits one plain pass.
+    for (unsigned char byte : texts.CopiedBytes()) used[byte] = true;
+    auto distinct = static_cast<size_t>(std::count(used.begin(), used.end(), true));
+    for (uint32_t entry = 0; entry < texts.KeptEntries() && distinct <= most; ++entry) {
+      for (unsigned char byte : texts.Text(entry)) {
+        distinct += used[byte] ? 0 : 1;
+        used[byte] = true;
+      }
+    }
+    if (distinct > most) {
+      bits_ = 64;
+      return;
+    }
     uint8_t next = 0;
     for (size_t byte = 0; byte < used.size(); ++byte) {
       if (used[byte]) digitOf_[byte] = ++next;
@@ -118,25 +76,33 @@ class TPackedAlphabet {
   size_t bits_ = 0;
 };
 
-}  // namespace
-
-std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
-  const size_t count = texts.Count();
-  size_t longest = 0;
-  for (size_t i = 0; i < count; ++i) longest = std::max(longest, texts.Text(i).size());
+// By entry.
+std::vector<uint64_t> EntryCodes(const TColumnTexts& texts) {
+  const size_t count = texts.Entries();
+  const size_t longest = texts.Longest();
   if (longest > 7) {
     // Numbers, as in the phone column, use few byte values and pack into one code.
-    const TPackedAlphabet alphabet(texts);
+    const TPackedAlphabet alphabet(texts, longest);
     if (longest <= alphabet.Capacity()) {
       std::vector<uint64_t> codes(count);
-      for (size_t i = 0; i < count; ++i) codes[i] = alphabet.Code(texts.Text(i), longest);
+      for (uint32_t i = 0; i < count; ++i) codes[i] = alphabet.Code(texts.Text(i), longest);
       return codes;
     }
   }
-  if (longest > 15) return Ranks(texts);
+  if (longest > 15) return TextRanks(texts);
   if (longest > 7) return RanksOfShortTexts(texts);
   // Texts of up to 7 bytes are their own codes, made like the wide ones.
   std::vector<uint64_t> codes(count);
-  for (size_t i = 0; i < count; ++i) codes[i] = (texts.Bytes(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
+  for (uint32_t i = 0; i < count; ++i) codes[i] = (texts.Bytes(i) & ~uint64_t{0xFF}) | texts.Text(i).size();
   return codes;
+}
+
+}  // namespace
+
+std::vector<uint64_t> OrderCodes(const TColumnTexts& texts) {
+  std::vector<uint64_t> codes = EntryCodes(texts);
+  if (texts.EntriesArePositions()) return codes;
+  std::vector<uint64_t> byPosition(texts.Count());
+  for (size_t i = 0; i < byPosition.size(); ++i) byPosition[i] = codes[texts.EntryAt(i)];
+  return byPosition;
 }

@@ -8,5 +8,5 @@
 
 #include "ui/grid/ColumnTexts.h"
 
-// By row position.
+// By row position; equal texts at several entries get one code.
 std::vector<uint64_t> OrderCodes(const TColumnTexts& texts);

@@ -1,8 +1,10 @@
 #include "ui/grid/RowStore.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "ui/grid/ColumnTexts.h"
+#include "ui/grid/KeyVisits.h"
 #include "ui/grid/OrderCodes.h"
 #include "ui/grid/RadixOrder.h"
 
@@ -48,9 +50,19 @@ void TRowStore::RemoveAll(const std::vector<size_t>& positions) {
   rows_.resize(kept);
 }
 
-bool TRowStore::InInsertionOrder() const {
-  return std::is_sorted(rows_.begin(), rows_.end(),
-                        [](const TRow& a, const TRow& b) { return a.Insertion < b.Insertion; });
+std::vector<uint32_t> TRowStore::Positions() const {
+  std::vector<uint32_t> positions(rows_.size());
+  std::iota(positions.begin(), positions.end(), 0u);
+  return positions;
+}
+
+std::vector<uint32_t> TRowStore::PositionsByInsertion() const {
+  const bool inOrder = std::is_sorted(rows_.begin(), rows_.end(),
+                                      [](const TRow& a, const TRow& b) { return a.Insertion < b.Insertion; });
+  if (inOrder) return Positions();
+  std::vector<uint64_t> insertions(rows_.size());
+  for (size_t i = 0; i < rows_.size(); ++i) insertions[i] = rows_[i].Insertion;
+  return RadixOrder({&insertions}, rows_.size());
 }
 
 std::vector<size_t> TRowStore::PositionsOfInsertions(const std::vector<uint32_t>& insertions) const {
@@ -78,9 +90,10 @@ std::vector<std::vector<uint64_t>> KeyCodes(const std::vector<TSortKey>& keys, c
                                             const std::vector<uint32_t>& rowKeys,
                                             const std::function<bool()>& stopped) {
   std::vector<std::vector<uint64_t>> codes;
+  const std::vector<uint32_t> visits = keys.empty() ? std::vector<uint32_t>() : KeyVisits(rowKeys);
   for (const TSortKey& key : keys) {
     if (stopped && stopped()) return {};
-    codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys.size(), [&](size_t i) { return rowKeys[i]; })));
+    codes.push_back(OrderCodes(TColumnTexts(source, key.Column, rowKeys, visits)));
     if (key.Descending) {
       for (uint64_t& code : codes.back()) code = ~code;
     }
@@ -97,8 +110,11 @@ std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>&
   // left as they stand: grouping a sorted list sorts by the grouping column alone.
   const size_t compared = KeysToCompare(keys);
   const bool tiesByPosition = compared < keys.size();
+  // Ties go by insertion number: rows taken in that order keep it through the stable
+  // sort, which spares the sort a key as wide as the row count.
+  const std::vector<uint32_t> taken = tiesByPosition ? Positions() : PositionsByInsertion();
   std::vector<uint32_t> rowKeys(count);
-  for (size_t i = 0; i < count; ++i) rowKeys[i] = rows_[i].Key;
+  for (size_t i = 0; i < count; ++i) rowKeys[i] = rows_[taken[i]].Key;
   const size_t coded = std::max(compared, std::min(leading, keys.size()));
   const std::vector<TSortKey> codedKeys(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(coded));
   std::vector<std::vector<uint64_t>> codes = KeyCodes(codedKeys, source, rowKeys, stopped);
@@ -106,17 +122,9 @@ std::vector<std::vector<uint64_t>> TRowStore::Order(const std::vector<TSortKey>&
   if (stopped && stopped()) return {};
   std::vector<const std::vector<uint64_t>*> sortKeys;
   for (size_t k = 0; k < compared; ++k) sortKeys.push_back(&codes[k]);
-  // Positions order ties already unless rows were sorted or inserted since they came.
-  std::vector<uint64_t> insertions;
-  if (!tiesByPosition && !InInsertionOrder()) {
-    insertions.resize(count);
-    for (size_t i = 0; i < count; ++i) insertions[i] = rows_[i].Insertion;
-    sortKeys.push_back(&insertions);
-  }
   const std::vector<uint32_t> order = RadixOrder(sortKeys, count);
-  insertions = {};
   std::vector<TRow> ordered(count);
-  for (size_t i = 0; i < count; ++i) ordered[i] = rows_[order[i]];
+  for (size_t i = 0; i < count; ++i) ordered[i] = rows_[taken[order[i]]];
   rows_ = std::move(ordered);
   orderedBy_ = keys;
   std::vector<std::vector<uint64_t>> leadingCodes(std::min(leading, codes.size()));

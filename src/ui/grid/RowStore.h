@@ -43,7 +43,8 @@ class TRowStore {
   // order of the trailing keys, only the new leading ones.
   size_t KeysToCompare(const std::vector<TSortKey>& keys) const;
 
-  bool InInsertionOrder() const;
+  std::vector<uint32_t> Positions() const;  // 0, 1, ...
+  std::vector<uint32_t> PositionsByInsertion() const;
 
   std::vector<TRow> rows_;
   uint32_t nextInsertion_ = 0;

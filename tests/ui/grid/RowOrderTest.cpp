@@ -218,3 +218,82 @@ TEST(RowOrder, TextsOfFewByteValuesMatchAStableSort) {
     }
   }
 }
+
+// Every byte value in one column leaves no room to pack texts of eight bytes into a code.
+TEST(RowOrder, TextsOfEveryByteValueMatchAStableSort) {
+  std::vector<std::vector<std::string>> rows;
+  for (int byte = 255; byte >= 0; --byte) {
+    rows.push_back({std::string(8, static_cast<char>(byte))});
+    rows.push_back({std::string(static_cast<size_t>(byte % 8), static_cast<char>(byte))});
+  }
+  TTableSource source(rows);
+  TRowStore store = StoreOfAll(rows.size());
+  store.Order({{0, false}}, source);
+  EXPECT_EQ(KeysOf(store), StableSorted(rows, {{0, false}}));
+}
+
+namespace {
+
+// Cells that view one table of names, as the window's owner, city and street cells do:
+// column 0 views the table, column 1 the middle of scratch, column 2 either by turns.
+class TNamedSource : public TCellSource {
+ public:
+  explicit TNamedSource(std::vector<std::string> names) : names_(std::move(names)) {}
+  std::string_view CellText(uint32_t key, int column, std::string& scratch) const override {
+    const std::string& name = names_[key % names_.size()];
+    if (column == 0 || (column == 2 && key % 2 == 0)) return name;
+    scratch = "<" + name + ">";
+    return std::string_view(scratch).substr(1, name.size());
+  }
+  std::vector<std::vector<std::string>> Rows(size_t count) const {
+    std::vector<std::vector<std::string>> rows(count);
+    for (uint32_t key = 0; key < count; ++key) rows[key].assign(3, names_[key % names_.size()]);
+    return rows;
+  }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+// More names than a sort remembers addresses of; a long shared beginning, zero bytes
+// and equal texts at several places of the table.
+std::vector<std::string> LongNames(size_t count, uint32_t seed) {
+  std::mt19937 random(seed);
+  const std::string alphabet = std::string(
+      "\0\x01"
+      "az\xC0\xFF",
+      6);
+  std::vector<std::string> names;
+  for (size_t i = 0; i < count; ++i) {
+    if (i % 5 == 4) {
+      names.push_back(names[random() % names.size()]);
+      continue;
+    }
+    std::string name = i % 2 ? "\xC8\xE2\xE0\xED\xEE\xE2\xE0 \xC0\xED\xED\xE0 " : "";
+    for (size_t length = random() % 30; name.size() < length;) name.push_back(alphabet[random() % alphabet.size()]);
+    names.push_back(name);
+  }
+  return names;
+}
+
+}  // namespace
+
+// Shared views and copies of one table: the same order, and for grouping the same
+// codes exactly where the texts are equal, from rows no longer in insertion order.
+TEST(RowOrder, ViewsOfATableOrderAsCopiesOfIt) {
+  const TNamedSource source(LongNames(40000, 3));
+  const auto rows = source.Rows(70000);
+  TRowStore store = StoreOfAll(rows.size());
+  for (int column = 0; column < 3; ++column) {
+    for (bool descending : {false, true}) {
+      const auto codes = store.Order({{column, descending}}, source, 1);
+      EXPECT_EQ(KeysOf(store), StableSorted(rows, {{column, descending}})) << column << descending;
+      ASSERT_EQ(codes.size(), 1u);
+      const std::vector<std::string> texts = ColumnOf(store, source, column);
+      size_t mismatches = 0;
+      for (size_t i = 1; i < texts.size(); ++i)
+        mismatches += (codes[0][i] == codes[0][i - 1]) != (texts[i] == texts[i - 1]);
+      EXPECT_EQ(mismatches, 0u) << column << descending;
+    }
+  }
+}
