@@ -5,6 +5,7 @@
 #include <QTableView>
 
 #include "bench/grid/support/GeneratedDirectory.h"
+#include "bench/support/QtBenchmarkMain.h"
 #include "ui/grid/GridModel.h"
 #include "ui/grid/ResultGrid.h"
 #include "ui/grid/RowStore.h"
@@ -140,11 +141,4 @@ BENCHMARK(BM_ScrollAndRepaintGroupedRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+ORLINAR_QT_BENCHMARK_MAIN()

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/grid/support/GeneratedDirectory.h"
+#include "bench/support/QtBenchmarkMain.h"
 #include "ui/print/ListPainter.h"
 #include "ui/print/PdfFile.h"
 #include "ui/print/PrintPreview.h"
@@ -99,11 +100,4 @@ BENCHMARK(BM_PdfTenThousandRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+ORLINAR_QT_BENCHMARK_MAIN()
