@@ -95,8 +95,7 @@ TfrmMain::TfrmMain(std::shared_ptr<TDirectory> directory, std::string dataFolder
       directory_(std::move(directory)),
       dataFolder_(std::move(dataFolder)),
       dataFiles_(std::move(dataFiles)),
-      shownDirectory_(directory_),
-      cellSource_(*directory_),
+      cellSource_(directory_),
       directoryWatch_(dataFolder_, dataFiles_ ? dataFiles_->Stamp() : ReadDirectoryStamp(dataFolder_)) {
   InstallAccessibleRoles();
   setObjectName(QStringLiteral("frmMain"));

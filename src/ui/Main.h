@@ -107,7 +107,7 @@ class TfrmMain : public QMainWindow {
   void CreateResultGrid(TAnchorLayout& layout);
   void CreateStatusBar();
   void CreateListActions();
-  void CreatePrintActions();
+  QAction* AddListAction(const QString& text, const QString& name, void (TfrmMain::*handler)());
   TPrintedList ListToPrint() const;
   void CreateHelpShortcut();
   void CreateDirectoryWatch();
@@ -153,9 +153,8 @@ class TfrmMain : public QMainWindow {
   std::shared_ptr<TDirectory> directory_;  // the one searched
   const std::string dataFolder_;
   std::shared_ptr<TDirectoryFiles> dataFiles_;
-  std::shared_ptr<const TDirectory> shownDirectory_;  // the one the grid's rows index
-  TPhoneCellSource cellSource_;                       // reads shownDirectory_
-  bool searchShown_ = false;                          // the rows come from a search
+  TPhoneCellSource cellSource_;  // reads the directory the grid's rows index
+  bool searchShown_ = false;     // the rows come from a search
   TMainThreadCalls mainThreadCalls_;
   std::unique_ptr<TLoadDataThread> loader_;
   std::unique_ptr<TReload> reload_;

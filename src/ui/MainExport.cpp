@@ -15,15 +15,24 @@ const QString kTsvFilter = QStringLiteral("Строки для импорта в
 
 }  // namespace
 
+// The window's shortcut and an entry of the grid's context menu.
+QAction* TfrmMain::AddListAction(const QString& text, const QString& name, void (TfrmMain::*handler)()) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(name);
+  action->setShortcutContext(Qt::WindowShortcut);
+  addAction(action);
+  gPhones->View()->addAction(action);
+  connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+  return action;
+}
+
 void TfrmMain::CreateListActions() {
-  actSaveList = new QAction(QStringLiteral("Сохранить список…"), this);
-  actSaveList->setObjectName(QStringLiteral("actSaveList"));
+  actSaveList =
+      AddListAction(QStringLiteral("Сохранить список…"), QStringLiteral("actSaveList"), &TfrmMain::SaveListClick);
   actSaveList->setShortcut(QKeySequence::Save);
-  actSaveList->setShortcutContext(Qt::WindowShortcut);
-  addAction(actSaveList);
-  gPhones->View()->addAction(actSaveList);
-  connect(actSaveList, &QAction::triggered, this, [this] { RunGuarded([this] { SaveListClick(); }); });
-  CreatePrintActions();
+  actPrint = AddListAction(QStringLiteral("Печать…"), QStringLiteral("actPrint"), &TfrmMain::PrintClick);
+  actPrint->setShortcut(QKeySequence::Print);
+  actSavePdf = AddListAction(QStringLiteral("Сохранить в PDF…"), QStringLiteral("actSavePdf"), &TfrmMain::SavePdfClick);
 }
 
 void TfrmMain::SaveListClick() {
@@ -39,6 +48,6 @@ void TfrmMain::SaveListClick() {
 }
 
 void TfrmMain::SaveListTo(const QString& path, TListFormat format) {
-  const size_t written = SaveList(path, format, *gPhones, cellSource_, *shownDirectory_);
+  const size_t written = SaveList(path, format, *gPhones, cellSource_, *cellSource_.Directory());
   ShowStatus(QStringLiteral("Список сохранён: %1 записей.").arg(written));
 }

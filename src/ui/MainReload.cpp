@@ -93,6 +93,5 @@ void TfrmMain::SwapDirectory() {
 
 void TfrmMain::ShowRowsOf(std::shared_ptr<const TDirectory> directory) {
   searchShown_ = true;
-  shownDirectory_ = std::move(directory);
-  cellSource_.SetDirectory(*shownDirectory_);
+  cellSource_.SetDirectory(std::move(directory));
 }

@@ -135,7 +135,7 @@ void TfrmMain::StartScan() {
                            const std::function<void(int32_t)>& onProgress, const TSearchCancel& cancel) {
     TSearchResult result{RunSearch(*directory, inputs, onProgress, &cancel), nullptr, directory};
     if (cancel.Cancelled()) return result;
-    const TPhoneCellSource source(*directory);
+    const TPhoneCellSource source(directory);
     std::vector<uint32_t> rowKeys(result.Outcome.Rows.begin(), result.Outcome.Rows.end());
     // Only a superseded search stops the ordering, and its rows are never shown.
     result.Outcome.Rows = {};
