@@ -20,6 +20,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "tests/ui/support/FileContents.h"
 #include "ui/print/FittedText.h"
 #include "ui/print/ListPainter.h"
 #include "ui/print/PdfFile.h"
@@ -143,41 +144,31 @@ const TPaintedText* Find(const std::vector<TPaintedText>& page, const QString& t
   return nullptr;
 }
 
-QByteArray Contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 }  // namespace
 
 class ListPainterQTest : public QObject {
   Q_OBJECT
  private slots:
+  // An empty list too: one page, with the headers.
   void everyPageHasTheHeadersAndItsNumberAndTheFirstTheConditions() {
-    const TPages pages = PaintedPages(NumberedList(120));
-    QVERIFY(pages.size() >= 3);
-    std::vector<uint32_t> printed;
-    for (size_t p = 0; p < pages.size(); ++p) {
-      const QStringList texts = TextsOf(pages[p]);
-      for (const char* header : {"Телефон", "Абонент", "Улица"}) QVERIFY2(texts.contains(header), header);
-      QVERIFY(texts.contains(QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages.size())));
-      QCOMPARE(texts.join('\n').contains(QStringLiteral("Условия поиска: Город: Самара")), p == 0);
-      QCOMPARE(texts.join('\n').contains(QStringLiteral("Записей: 120. Напечатано 11.12.2026 03:05.")), p == 0);
-      QVERIFY(!RowsOf(pages[p]).empty());
-      for (uint32_t row : RowsOf(pages[p])) printed.push_back(row);
+    for (const uint32_t rows : {0u, 120u}) {
+      const TPages pages = PaintedPages(NumberedList(rows));
+      QVERIFY(rows == 0 ? pages.size() == 1 : pages.size() >= 3);
+      std::vector<uint32_t> printed;
+      for (size_t p = 0; p < pages.size(); ++p) {
+        const QStringList texts = TextsOf(pages[p]);
+        for (const char* header : {"Телефон", "Абонент", "Улица"}) QVERIFY2(texts.contains(header), header);
+        QVERIFY(texts.contains(QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages.size())));
+        QCOMPARE(texts.join('\n').contains(QStringLiteral("Условия поиска: Город: Самара")), p == 0);
+        QCOMPARE(texts.join('\n').contains(QStringLiteral("Записей: %1. Напечатано 11.12.2026 03:05.").arg(rows)),
+                 p == 0);
+        QCOMPARE(RowsOf(pages[p]).empty(), rows == 0);
+        for (uint32_t row : RowsOf(pages[p])) printed.push_back(row);
+      }
+      std::vector<uint32_t> all(rows);
+      std::iota(all.begin(), all.end(), 0u);
+      QCOMPARE(printed, all);
     }
-    std::vector<uint32_t> all(120);
-    std::iota(all.begin(), all.end(), 0u);
-    QCOMPARE(printed, all);
-  }
-
-  void anEmptyListIsOnePageWithTheHeaders() {
-    const TPages pages = PaintedPages(NumberedList(0));
-    QCOMPARE(pages.size(), size_t(1));
-    const QStringList texts = TextsOf(pages[0]);
-    QVERIFY(texts.contains(QStringLiteral("Абонент")));
-    QVERIFY(texts.contains(QStringLiteral("Страница 1 из 1")));
-    QVERIFY(texts.join('\n').contains(QStringLiteral("Записей: 0.")));
   }
 
   // Pages that start inside a group repeat its headings, continued, after the column
@@ -255,7 +246,7 @@ class ListPainterQTest : public QObject {
     const QString path = folder.filePath(QStringLiteral("список.pdf"));
     QFile(path).open(QIODevice::WriteOnly);
     SaveListPdf(path, NumberedList(400), DefaultListPageLayout());
-    const QByteArray bytes = Contents(path);
+    const QByteArray bytes = FileContents(path);
     QVERIFY(bytes.startsWith("%PDF-"));
     QVERIFY(bytes.trimmed().endsWith("%%EOF"));
     const qsizetype pages = bytes.count(QByteArrayLiteral("/Type /Page\n"));
@@ -272,7 +263,7 @@ class ListPainterQTest : public QObject {
     old.write("old list");
     old.close();
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, SaveListPdf(path, NumberedList(400, 300), DefaultListPageLayout()));
-    QCOMPARE(Contents(path), QByteArray("old list"));
+    QCOMPARE(FileContents(path), QByteArray("old list"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"список.pdf"}));
 
     const QString blocked = path + QStringLiteral("/внутри.pdf");
@@ -282,7 +273,7 @@ class ListPainterQTest : public QObject {
     } catch (const std::runtime_error& error) {
       QVERIFY(QByteArray(error.what()).contains(".pdf"));
     }
-    QCOMPARE(Contents(path), QByteArray("old list"));
+    QCOMPARE(FileContents(path), QByteArray("old list"));
   }
 };
 

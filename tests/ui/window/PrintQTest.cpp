@@ -3,7 +3,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
@@ -11,6 +10,7 @@
 #include <QTimer>
 
 #include "data/PhoneFields.h"
+#include "tests/ui/support/FileContents.h"
 #include "tests/ui/window/support/WindowFixture.h"
 #include "tests/ui/window/support/WindowTestMain.h"
 #include "ui/grid/ResultGrid.h"
@@ -64,11 +64,7 @@ class PrintQTest : public QObject {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.pdf"));
     window.SavePdfTo(path);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("%PDF-"));
-    QCOMPARE(bytes.count(QByteArrayLiteral("/Type /Page\n")), qsizetype(1));
+    QCOMPARE(FileContents(path).count(QByteArrayLiteral("/Type /Page\n")), qsizetype(1));
     QCOMPARE(StatusOf(window), QStringLiteral("Список сохранён в PDF: 2 записей."));
   }
 };

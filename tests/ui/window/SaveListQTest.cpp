@@ -14,6 +14,8 @@
 #include "ui/export/ListFile.h"
 #include "ui/grid/ResultGrid.h"
 
+#include "tests/ui/support/FileContents.h"
+
 namespace {
 
 TDirectoryWriter ListDirectory() {
@@ -23,11 +25,6 @@ TDirectoryWriter ListDirectory() {
   directory.Owner("=Иванова()").Phone({100, 0, 0, 0, 0, "к\t2"});
   directory.Owner("Петров").Phone({555, 1, 0, 9, 9, ""});
   return directory;
-}
-
-QByteArray Contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 }  // namespace
@@ -45,7 +42,7 @@ class SaveListQTest : public QObject {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.csv"));
     window.SaveListTo(path, TListFormat::Csv);
-    const QByteArray bytes = Contents(path);
+    const QByteArray bytes = FileContents(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(QString::fromUtf8(bytes.mid(3)), QStringLiteral("Город;Телефон;Абонент;Дом;Корпус;Квартира\r\n"
                                                              ";100;'=Иванова();0;к\t2;0\r\n"
@@ -60,9 +57,9 @@ class SaveListQTest : public QObject {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.tsv"));
     window.SaveListTo(path, ListFormatOf(path, TListFormat::Csv));
-    QCOMPARE(QString::fromUtf8(Contents(path)), QStringLiteral("100\t=Иванова()\t\t\t0\tк\\t2\t0\n"
-                                                               "20\tИванов; Иван\tЗаречный\tЛесная\t12\tа\t45\n"
-                                                               "555\tПетров\tЗаречный\t\t9\t\t9\n"));
+    QCOMPARE(QString::fromUtf8(FileContents(path)), QStringLiteral("100\t=Иванова()\t\t\t0\tк\\t2\t0\n"
+                                                                   "20\tИванов; Иван\tЗаречный\tЛесная\t12\tа\t45\n"
+                                                                   "555\tПетров\tЗаречный\t\t9\t\t9\n"));
   }
 
   void aFailedSaveThrowsNamingTheFileAndWritesNothing() {
