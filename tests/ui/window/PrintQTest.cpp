@@ -45,7 +45,7 @@ int PreviewPagesAfter(TfrmMain& window, QKeyCombination keys) {
 class PrintQTest : public QObject {
   Q_OBJECT
  private slots:
-  void ctrlPOpensThePreviewOfTheFoundRows() {
+  void ctrlPPreviewsTheFoundRowsAndThePdfHoldsTheSamePages() {
     TWindowFixture fixture(PrintDirectory());
     TfrmMain& window = fixture.LoadedWindow();
     SearchOwner(window, QStringLiteral("иван"));
@@ -55,12 +55,6 @@ class PrintQTest : public QObject {
     QCOMPARE(PreviewPagesAfter(window, Qt::ControlModifier | Qt::Key_P), 1);
     QVERIFY(window.gPhones->View()->actions().contains(window.actPrint));
     QVERIFY(window.gPhones->View()->actions().contains(window.actSavePdf));
-  }
-
-  void thePdfHoldsThePrintedPagesAndTheStatusSaysSo() {
-    TWindowFixture fixture(PrintDirectory());
-    TfrmMain& window = fixture.LoadedWindow();
-    SearchOwner(window, QStringLiteral("иван"));
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("список.pdf"));
     window.SavePdfTo(path);
